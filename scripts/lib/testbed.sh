@@ -1,0 +1,107 @@
+# Shared by scripts/wine-run, scripts/run and scripts/bench: an isolated Wine
+# prefix inside a build tree.
+#
+#   c:  the prefix's own drive
+#   d:, e:  scratch drives (fixed) mapped to folders below $TB/drives
+#   t:  the build's bin folder, from which programs and tests are started;
+#       typed as a CD drive so that it never shows up as a fixed drive
+#
+# The prefix has no z: drive, so nothing started in it reaches the host's own
+# files through a drive letter. HOME and the XDG folders live in the test bed,
+# which makes the recycle bin ($XDG_DATA_HOME/Trash) a scratch one as well.
+
+WINE64=/usr/lib/wine/wine64
+
+testbed_env() {
+    # $1: build directory. Exports everything a Wine process of the bed needs.
+    BUILD=$(cd "$1" && pwd)
+    TB=${JS_TESTBED:-$BUILD/testbed}
+    export WINEPREFIX=$TB/prefix
+    export WINEDEBUG=-all
+    export WINELOADER=$WINE64
+    export WINEDLLOVERRIDES="mscoree=;winemenubuilder.exe=d${JS_DLLOVERRIDES:+;$JS_DLLOVERRIDES}"
+    export HOME=$TB/home
+    export XDG_DATA_HOME=$TB/home/.local/share
+    export XDG_CONFIG_HOME=$TB/home/.config
+    export XDG_CACHE_HOME=$TB/home/.cache
+    export XDG_RUNTIME_DIR=$TB/home/.run
+    unset WINESERVER
+    mkdir -p "$HOME" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info" \
+             "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TB/drives/d" "$TB/drives/e"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
+
+testbed_map_drive() {
+    # $1 letter, $2 host folder, $3 Wine drive type (hd, cdrom, ...)
+    rm -f "$WINEPREFIX/dosdevices/$1:"
+    ln -s "$2" "$WINEPREFIX/dosdevices/$1:"
+    "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v "$1:" /d "$3" /f >/dev/null 2>&1
+}
+
+testbed_create_prefix() {
+    rm -rf "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    testbed_map_drive d "$TB/drives/d" hd
+    testbed_map_drive e "$TB/drives/e" hd
+    testbed_map_drive t "$BUILD/bin" cdrom
+    # Without a window manager every top-level window would cost seconds.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    # Never let a Wine update re-create the prefix's defaults (and z:).
+    echo disable > "$WINEPREFIX/.update-timestamp"
+    touch "$WINEPREFIX/.junksweep-ready"
+}
+
+testbed_ensure_prefix() {
+    mkdir -p "$TB"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.junksweep-ready" ]; then
+            testbed_create_prefix
+        fi
+        # A host-root drive must never be there, whatever put it back.
+        if [ -e "$WINEPREFIX/dosdevices/z:" ] || [ -L "$WINEPREFIX/dosdevices/z:" ]; then
+            wineserver -k 2>/dev/null
+            rm -f "$WINEPREFIX/dosdevices/z:"
+        fi
+    ) 9>"$TB/.lock"
+}
+
+testbed_start_server() {
+    # A persistent server makes later process starts fast; output must not
+    # reach the caller's pipes, or CTest waits for Wine's helpers.
+    wineserver -p10 </dev/null >/dev/null 2>&1
+    "$WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1
+}
+
+testbed_free_display() {
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    echo ":$n"
+}
+
+testbed_start_xvfb() {
+    # Starts a virtual display and prints "display pid".
+    local d
+    d=$(testbed_free_display)
+    Xvfb "$d" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X${d#:}" ] && break
+        sleep 0.1
+    done
+    echo "$d $pid"
+}
+
+testbed_clear_scratch() {
+    # Empties the scratch drives and the scratch recycle bin.
+    local dir
+    for dir in "$TB/drives/d" "$TB/drives/e" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"; do
+        chmod -R u+rwX "$dir" 2>/dev/null
+        find "$dir" -mindepth 1 -delete 2>/dev/null
+    done
+}

@@ -1,0 +1,158 @@
+#include "config/config_document.h"
+
+#include <climits>
+
+#include "platform/codepage.h"
+
+namespace config {
+
+using platform::Bstr;
+using platform::ComPtr;
+using platform::ToNarrow;
+using platform::ToWide;
+using platform::Variant;
+
+// {2933BF90-7B36-11D2-B20E-00C04F983E60}
+const CLSID kDomDocumentClassId = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+namespace {
+
+constexpr DWORD kServerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+ComPtr<IXMLDOMDocument> CreateDocument() {
+    ComPtr<IXMLDOMDocument> doc;
+    ::CoCreateInstance(kDomDocumentClassId, nullptr, kServerContext, __uuidof(IXMLDOMDocument), doc.PutVoid());
+    return doc;
+}
+
+ComPtr<IXMLDOMElement> AsElement(const XmlNode& node) {
+    return node.As<IXMLDOMElement>(__uuidof(IXMLDOMElement));
+}
+
+}  // namespace
+
+bool XmlParserAvailable() { return static_cast<bool>(CreateDocument()); }
+
+bool ConfigDocument::Open(const std::string& filePath) {
+    path_.clear();
+    doc_ = CreateDocument();
+    if (!doc_) return false;
+    doc_->put_async(VARIANT_FALSE);
+    doc_->put_validateOnParse(VARIANT_FALSE);
+    // A settings file must not make the parser fetch anything.
+    doc_->put_resolveExternals(VARIANT_FALSE);
+    Variant source;
+    Variant::SetText(source, ToWide(filePath).c_str());
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    if (FAILED(doc_->load(source.Get(), &ok)) || ok != VARIANT_TRUE) {
+        doc_ = CreateDocument();
+        return false;
+    }
+    path_ = filePath;
+    return true;
+}
+
+XmlNode ConfigDocument::SelectSingleNode(std::string_view locationPath) const {
+    XmlNode node;
+    if (!IsLoaded()) return node;
+    Bstr query(ToWide(locationPath).c_str());
+    if (doc_->selectSingleNode(query.Get(), node.Put()) != S_OK) node.Reset();
+    return node;
+}
+
+std::vector<XmlNode> ConfigDocument::SelectNodes(std::string_view locationPath) const {
+    std::vector<XmlNode> nodes;
+    if (!IsLoaded()) return nodes;
+    Bstr query(ToWide(locationPath).c_str());
+    ComPtr<IXMLDOMNodeList> list;
+    if (FAILED(doc_->selectNodes(query.Get(), list.Put())) || !list) return nodes;
+    long length = 0;
+    list->get_length(&length);
+    for (long i = 0; i < length; ++i) {
+        XmlNode node;
+        if (list->get_item(i, node.Put()) == S_OK && node) nodes.push_back(std::move(node));
+    }
+    return nodes;
+}
+
+std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name) {
+    auto element = AsElement(node);
+    if (!element) return std::nullopt;
+    Bstr attributeName(ToWide(name).c_str());
+    Variant value;
+    if (element->getAttribute(attributeName.Get(), value.Put()) != S_OK || value.Get().vt != VT_BSTR) {
+        return std::nullopt;
+    }
+    BSTR text = value.Get().bstrVal;
+    return ToNarrow(std::wstring_view(text, ::SysStringLen(text)));
+}
+
+std::optional<std::string> ConfigDocument::GetAttribute(std::string_view locationPath, std::string_view name) const {
+    XmlNode node = SelectSingleNode(locationPath);
+    if (!node) return std::nullopt;
+    return NodeAttribute(node, name);
+}
+
+bool ConfigDocument::SetAttribute(std::string_view locationPath, std::string_view name, std::string_view value) {
+    auto element = AsElement(SelectSingleNode(locationPath));
+    if (!element) return false;
+    Bstr attributeName(ToWide(name).c_str());
+    Variant text;
+    Variant::SetText(text, ToWide(value).c_str());
+    return SUCCEEDED(element->setAttribute(attributeName.Get(), text.Get()));
+}
+
+bool ConfigDocument::SetAttribute(std::string_view locationPath, std::string_view name, int value) {
+    return SetAttribute(locationPath, name, std::to_string(value));
+}
+
+bool ConfigDocument::AppendElement(const XmlNode& parent, std::string_view tag, std::string_view text,
+                                   const std::map<std::wstring, std::wstring>& attributes) {
+    if (!IsLoaded() || !parent) return false;
+    ComPtr<IXMLDOMElement> element;
+    Bstr tagName(ToWide(tag).c_str());
+    if (FAILED(doc_->createElement(tagName.Get(), element.Put())) || !element) return false;
+    if (!text.empty()) {
+        Bstr content(ToWide(text).c_str());
+        element->put_text(content.Get());
+    }
+    for (const auto& [name, value] : attributes) {
+        Bstr attributeName(name.c_str());
+        Variant attributeValue;
+        Variant::SetText(attributeValue, value.c_str());
+        element->setAttribute(attributeName.Get(), attributeValue.Get());
+    }
+    XmlNode appended;
+    return SUCCEEDED(parent->appendChild(element.Get(), appended.Put()));
+}
+
+bool ConfigDocument::RemoveChild(const XmlNode& parent, const XmlNode& child) {
+    if (!parent || !child) return false;
+    XmlNode removed;
+    return SUCCEEDED(parent->removeChild(child.Get(), removed.Put()));
+}
+
+bool ConfigDocument::Save() {
+    if (!IsLoaded()) return false;
+    Variant target;
+    Variant::SetText(target, ToWide(path_).c_str());
+    return SUCCEEDED(doc_->save(target.Get()));
+}
+
+int ToInt32(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        value = value * 10 + (text[i++] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+}  // namespace config

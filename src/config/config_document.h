@@ -1,0 +1,65 @@
+#pragma once
+// A settings document loaded through the system's XML DOM component. Every
+// reader and writer opens the file afresh; nothing is cached between uses.
+// All operations are silent on failure: a document that did not load reads
+// as empty and writes nothing.
+#include <msxml2.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/com.h"
+
+namespace config {
+
+using XmlNode = platform::ComPtr<IXMLDOMNode>;
+
+// The DOM document class the program requires (version-independent).
+extern const CLSID kDomDocumentClassId;
+
+// Whether the system's XML DOM document can be created at all.
+bool XmlParserAvailable();
+
+class ConfigDocument {
+public:
+    ConfigDocument() = default;
+    ConfigDocument(const ConfigDocument&) = delete;
+    ConfigDocument& operator=(const ConfigDocument&) = delete;
+
+    // Loads the file into a fresh document; on failure the document stays
+    // empty and not loaded.
+    bool Open(const std::string& filePath);
+    bool IsLoaded() const { return !path_.empty(); }
+
+    XmlNode SelectSingleNode(std::string_view locationPath) const;
+    std::vector<XmlNode> SelectNodes(std::string_view locationPath) const;
+
+    std::optional<std::string> GetAttribute(std::string_view locationPath, std::string_view name) const;
+    // Sets the attribute of the first matching element; never creates elements.
+    bool SetAttribute(std::string_view locationPath, std::string_view name, std::string_view value);
+    bool SetAttribute(std::string_view locationPath, std::string_view name, int value);
+
+    // Appends <tag> as the parent's last child; attributes are set in
+    // ascending order of their names.
+    bool AppendElement(const XmlNode& parent, std::string_view tag, std::string_view text,
+                       const std::map<std::wstring, std::wstring>& attributes);
+    bool RemoveChild(const XmlNode& parent, const XmlNode& child);
+
+    bool Save();
+
+private:
+    platform::ComPtr<IXMLDOMDocument> doc_;
+    std::string path_;
+};
+
+// An attribute of a node; absent when the node lacks it.
+std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name);
+
+// The platform's lenient string-to-integer reading: optional blanks and sign,
+// then digits up to the first other character; no digits read as 0.
+int ToInt32(std::string_view text);
+
+}  // namespace config

@@ -1,0 +1,207 @@
+#include "config/settings.h"
+
+#include "config/config_document.h"
+#include "config/settings_paths.h"
+#include "paths/module_paths.h"
+#include "platform/codepage.h"
+
+namespace config {
+
+namespace {
+
+const char* ValueAttribute(ValueSet set) { return set == ValueSet::Default ? "default" : "custom"; }
+const char* MonthAttribute(ValueSet set) { return set == ValueSet::Default ? "monthdefault" : "month"; }
+
+int32_t ReadInt(const ConfigDocument& doc, std::string_view path, const char* attribute) {
+    auto text = doc.GetAttribute(path, attribute);
+    return text ? ToInt32(*text) : 0;
+}
+
+int32_t ReadFlagIn(const ConfigDocument& doc, std::string_view path, ValueSet set) {
+    return ReadInt(doc, path, ValueAttribute(set));
+}
+
+// Opens the settings file for one transaction.
+struct OpenSettings {
+    ConfigDocument doc;
+    OpenSettings() { doc.Open(ConfigFilePath()); }
+};
+
+struct SearchField {
+    const char* path;
+    int32_t SearchOptions::*field;
+};
+
+constexpr SearchField kSearchFields[] = {
+    {path::kSkipReadOnlyFiles, &SearchOptions::skipReadOnlyFiles},
+    {path::kSkipHiddenFiles, &SearchOptions::skipHiddenFiles},
+    {path::kSkipSystemFiles, &SearchOptions::skipSystemFiles},
+    {path::kFindZeroLengthFiles, &SearchOptions::findZeroLengthFiles},
+    {path::kFindInvalidShortcuts, &SearchOptions::findInvalidShortcuts},
+    {path::kFindFilesHaveNotAccessed, &SearchOptions::findFilesNotAccessed},
+};
+
+struct CleanField {
+    const char* path;
+    int32_t CleanOptions::*field;
+};
+
+constexpr CleanField kCleanFlags[] = {
+    {path::kClean, &CleanOptions::clean},
+    {path::kMoveToRecycle, &CleanOptions::moveToRecycle},
+    {path::kMoveToFolder, &CleanOptions::moveToFolder},
+    {path::kBackup, &CleanOptions::backup},
+};
+
+std::wstring CheckedText(int32_t checked) { return checked ? L"1" : L"0"; }
+
+// Removes the section's entries and appends the new ones, then saves.
+template <typename Entry, typename ToAttributes>
+void ReplaceList(const char* sectionPath, const char* entryTag, const std::vector<Entry>& list,
+                 ToAttributes toAttributes) {
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return;
+    XmlNode section = doc.SelectSingleNode(sectionPath);
+    if (section) {
+        std::string entryPath = std::string(sectionPath) + "/" + entryTag;
+        for (const XmlNode& old : doc.SelectNodes(entryPath)) doc.RemoveChild(section, old);
+        for (const Entry& entry : list) doc.AppendElement(section, entryTag, "", toAttributes(entry));
+    }
+    doc.Save();
+}
+
+template <typename Entry, typename FromNode>
+std::vector<Entry> LoadList(const std::string& entryPath, FromNode fromNode) {
+    OpenSettings settings;
+    std::vector<Entry> list;
+    for (const XmlNode& node : settings.doc.SelectNodes(entryPath)) list.push_back(fromNode(node));
+    return list;
+}
+
+std::string TextOf(const XmlNode& node, const char* name) { return NodeAttribute(node, name).value_or(""); }
+
+int32_t FlagOf(const XmlNode& node, const char* name) {
+    auto text = NodeAttribute(node, name);
+    return text ? ToInt32(*text) : 0;
+}
+
+}  // namespace
+
+std::string ConfigFilePath() { return paths::BesideModule(".xml"); }
+
+int32_t ReadFlag(std::string_view path, ValueSet set) {
+    OpenSettings settings;
+    return ReadFlagIn(settings.doc, path, set);
+}
+
+std::string ReadText(std::string_view path, ValueSet set) {
+    OpenSettings settings;
+    return settings.doc.GetAttribute(path, ValueAttribute(set)).value_or("");
+}
+
+void WriteFlag(std::string_view path, int32_t value) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return;
+    settings.doc.SetAttribute(path, "custom", value);
+    settings.doc.Save();
+}
+
+void WriteText(std::string_view path, std::string_view value) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return;
+    settings.doc.SetAttribute(path, "custom", value);
+    settings.doc.Save();
+}
+
+SearchOptions LoadSearchOptions(ValueSet set) {
+    OpenSettings settings;
+    SearchOptions options;
+    for (const auto& f : kSearchFields) options.*f.field = ReadFlagIn(settings.doc, f.path, set);
+    options.months = static_cast<uint32_t>(ReadInt(settings.doc, path::kFindFilesHaveNotAccessed, MonthAttribute(set)));
+    return options;
+}
+
+void SaveSearchOptions(const SearchOptions& options) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return;
+    for (const auto& f : kSearchFields) settings.doc.SetAttribute(f.path, "custom", options.*f.field);
+    settings.doc.SetAttribute(path::kFindFilesHaveNotAccessed, "month", static_cast<int>(options.months));
+    settings.doc.Save();
+}
+
+CleanOptions LoadCleanOptions(ValueSet set) {
+    OpenSettings settings;
+    CleanOptions options;
+    for (const auto& f : kCleanFlags) options.*f.field = ReadFlagIn(settings.doc, f.path, set);
+    options.moveToFolderPath = settings.doc.GetAttribute(path::kMoveToFolderPath, ValueAttribute(set)).value_or("");
+    return options;
+}
+
+void SaveCleanOptions(const CleanOptions& options) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return;
+    for (const auto& f : kCleanFlags) settings.doc.SetAttribute(f.path, "custom", options.*f.field);
+    settings.doc.SetAttribute(path::kMoveToFolderPath, "custom", options.moveToFolderPath);
+    settings.doc.Save();
+}
+
+AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
+    OpenSettings settings;
+    AdvCleanOptions options{};
+    for (size_t i = 0; i < options.size(); ++i) options[i] = ReadFlagIn(settings.doc, path::kAdvClean[i], set);
+    return options;
+}
+
+void SaveAdvCleanOptions(const AdvCleanOptions& options) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return;
+    for (size_t i = 0; i < options.size(); ++i) settings.doc.SetAttribute(path::kAdvClean[i], "custom", options[i]);
+    settings.doc.Save();
+}
+
+int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set); }
+
+void SaveShowWelcome(int32_t show) { WriteFlag(path::kShowWelcome, show); }
+
+std::vector<JunkType> LoadJunkTypes(ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kJunkFilesDefault : path::kJunkFilesCustom;
+    return LoadList<JunkType>(section + "/item", [](const XmlNode& node) {
+        return JunkType{TextOf(node, "file"), TextOf(node, "description"), FlagOf(node, "checked")};
+    });
+}
+
+void SaveJunkTypes(const std::vector<JunkType>& list) {
+    ReplaceList(path::kJunkFilesCustom, "item", list, [](const JunkType& entry) {
+        return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
+                                                    {L"description", platform::ToWide(entry.description)},
+                                                    {L"file", platform::ToWide(entry.pattern)}};
+    });
+}
+
+std::vector<SkipFolder> LoadSkipFolders(ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kSkipFoldersDefault : path::kSkipFoldersCustom;
+    return LoadList<SkipFolder>(section + "/item", [](const XmlNode& node) {
+        return SkipFolder{TextOf(node, "folder"), FlagOf(node, "checked")};
+    });
+}
+
+void SaveSkipFolders(const std::vector<SkipFolder>& list) {
+    ReplaceList(path::kSkipFoldersCustom, "item", list, [](const SkipFolder& entry) {
+        return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
+                                                    {L"folder", platform::ToWide(entry.folder)}};
+    });
+}
+
+std::vector<std::string> LoadSelectedPaths() {
+    return LoadList<std::string>(std::string(path::kSelectDrive) + "/PathItem",
+                                 [](const XmlNode& node) { return TextOf(node, "name"); });
+}
+
+void SaveSelectedPaths(const std::vector<std::string>& list) {
+    ReplaceList(path::kSelectDrive, "PathItem", list, [](const std::string& name) {
+        return std::map<std::wstring, std::wstring>{{L"name", platform::ToWide(name)}};
+    });
+}
+
+}  // namespace config

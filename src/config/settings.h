@@ -1,0 +1,76 @@
+#pragma once
+// Typed access to the settings document. Each call is one transaction: it
+// opens the file beside the program, reads or writes, saves (writers only)
+// and lets the document go. Missing values read as 0 or empty; a document
+// that cannot be loaded makes every read empty and every write do nothing.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace config {
+
+enum class ValueSet { Default, Custom };
+
+struct SearchOptions {
+    int32_t skipReadOnlyFiles = 0;
+    int32_t skipHiddenFiles = 0;
+    int32_t skipSystemFiles = 0;
+    int32_t findZeroLengthFiles = 0;
+    int32_t findInvalidShortcuts = 0;
+    int32_t findFilesNotAccessed = 0;
+    uint32_t months = 0;
+    bool operator==(const SearchOptions&) const = default;
+};
+
+struct CleanOptions {
+    int32_t clean = 0;
+    int32_t moveToRecycle = 0;
+    int32_t moveToFolder = 0;
+    int32_t backup = 0;
+    std::string moveToFolderPath;
+    bool operator==(const CleanOptions&) const = default;
+};
+
+inline constexpr size_t kTraceSwitchCount = 13;
+using AdvCleanOptions = std::array<int32_t, kTraceSwitchCount>;
+
+struct JunkType {
+    std::string pattern;      // attribute "file"
+    std::string description;  // attribute "description"
+    int32_t checked = 0;
+    bool operator==(const JunkType&) const = default;
+};
+
+struct SkipFolder {
+    std::string folder;
+    int32_t checked = 0;
+    bool operator==(const SkipFolder&) const = default;
+};
+
+// <program folder>\<program base name>.xml
+std::string ConfigFilePath();
+
+int32_t ReadFlag(std::string_view path, ValueSet set);
+std::string ReadText(std::string_view path, ValueSet set);
+void WriteFlag(std::string_view path, int32_t value);
+void WriteText(std::string_view path, std::string_view value);
+
+SearchOptions LoadSearchOptions(ValueSet set);
+void SaveSearchOptions(const SearchOptions& options);
+CleanOptions LoadCleanOptions(ValueSet set);
+void SaveCleanOptions(const CleanOptions& options);
+AdvCleanOptions LoadAdvCleanOptions(ValueSet set);
+void SaveAdvCleanOptions(const AdvCleanOptions& options);
+int32_t LoadShowWelcome(ValueSet set);
+void SaveShowWelcome(int32_t show);
+
+std::vector<JunkType> LoadJunkTypes(ValueSet set);
+void SaveJunkTypes(const std::vector<JunkType>& list);
+std::vector<SkipFolder> LoadSkipFolders(ValueSet set);
+void SaveSkipFolders(const std::vector<SkipFolder>& list);
+std::vector<std::string> LoadSelectedPaths();
+void SaveSelectedPaths(const std::vector<std::string>& list);
+
+}  // namespace config

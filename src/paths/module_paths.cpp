@@ -1,0 +1,56 @@
+#include "paths/module_paths.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "paths/path_text.h"
+
+namespace paths {
+
+std::string DirectoryOfModulePath(std::string_view modulePath) {
+    std::string dir = FolderPart(modulePath);
+    if (dir.find(':') == std::string::npos) dir += ':';
+    return dir;
+}
+
+std::string BaseNameOfModulePath(std::string_view modulePath) {
+    std::string name = LastComponent(modulePath);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name;
+}
+
+namespace {
+std::string& Override() {
+    static std::string path;
+    return path;
+}
+}  // namespace
+
+void OverrideModulePath(std::string path) { Override() = std::move(path); }
+
+std::string ModulePath() {
+    if (!Override().empty()) return Override();
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return std::string(buffer.data(), n);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string ModuleDirectory() { return DirectoryOfModulePath(ModulePath()); }
+
+std::string ModuleBaseName() { return BaseNameOfModulePath(ModulePath()); }
+
+std::string BesideModule(std::string_view extension) {
+    std::string path = ModuleDirectory();
+    path += '\\';
+    path += ModuleBaseName();
+    path += extension;
+    return path;
+}
+
+}  // namespace paths

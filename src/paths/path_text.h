@@ -1,0 +1,20 @@
+#pragma once
+// Plain text operations on backslash paths.
+#include <string>
+#include <string_view>
+
+namespace paths {
+
+// The part after the last "\" or ":" (the whole text when there is neither).
+std::string LastComponent(std::string_view path);
+
+// The part before the last "\" or ":" (empty when there is neither).
+std::string FolderPart(std::string_view path);
+
+// Drops one trailing backslash, so that "C:\" becomes "C:".
+std::string WithoutTrailingBackslash(std::string_view path);
+
+// folder + "\" + name, with one trailing backslash of folder dropped first.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+}  // namespace paths

@@ -1,0 +1,54 @@
+#pragma once
+// Depth-first search of one folder tree for junk files.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/junk_types.h"
+
+namespace scan {
+
+// One folder-listing record, as the platform returns it.
+using DirectoryEntry = WIN32_FIND_DATAA;
+
+// One finding: full path, reason text and the listing record.
+struct FoundFile {
+    std::string path;
+    std::string reason;
+    DirectoryEntry entry{};
+};
+
+// Called for every finding (reason set) and, as progress, for every folder
+// entry (reason null). Returns non-zero to go on, 0 to stop the whole walk.
+using SearchCallback = int (*)(const char* path, const char* reason, DirectoryEntry entry, void* context);
+
+struct SearchSwitches {
+    bool skipReadOnly = false;
+    bool skipSystem = false;
+    bool skipHidden = false;
+    bool findEmptyFiles = false;
+    bool findInvalidShortcuts = false;
+    bool findNotAccessed = false;
+    int32_t months = 0;
+};
+
+// Walks the folder (a trailing backslash is allowed). Returns 1 when the
+// walk ran to its end and 0 when a callback asked to stop. Folders that are
+// junctions or symbolic links are reported to the progress callback but
+// never entered, so the walk cannot leave the tree it was given.
+int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, SearchCallback onFound,
+                 void* foundContext, const std::vector<std::string>& skipFolders, bool subfolders,
+                 const SearchSwitches& switches, SearchCallback onProgress, void* progressContext);
+
+// Reads the target path stored in a shortcut file into a 260-byte buffer.
+// COM must be initialised on the calling thread.
+bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]);
+
+// Whole months (of 31 days) between a UTC file time, taken as local time,
+// and the current local time.
+uint64_t MonthsSince(const FILETIME& utcTime);
+
+}  // namespace scan

@@ -1,0 +1,84 @@
+#include "text/language_table.h"
+
+#include <vector>
+
+#include "paths/module_paths.h"
+
+namespace text {
+
+namespace {
+
+// The INI reader gets a 64 KiB buffer declared one byte short, so a value
+// longer than 65,534 characters is cut there.
+constexpr DWORD kValueBufferSize = 65536;
+
+void ReplaceAll(std::string& s, std::string_view from, char to) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        if (s.compare(i, from.size(), from) == 0) {
+            out += to;
+            i += from.size();
+        } else {
+            out += s[i++];
+        }
+    }
+    s.swap(out);
+}
+
+std::string WindowText(HWND window) {
+    int length = ::GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void TranslateOne(HWND window) {
+    std::string translated = ConvertEscapes(LookupText(WindowText(window)));
+    if (!translated.empty()) ::SetWindowTextA(window, translated.c_str());
+}
+
+BOOL CALLBACK TranslateChild(HWND child, LPARAM) {
+    TranslateOne(child);
+    return TRUE;
+}
+
+}  // namespace
+
+LanguageTable& LanguageTable::Instance() {
+    static LanguageTable table;
+    return table;
+}
+
+void LanguageTable::SetFilePath(std::string path) { filePath_ = std::move(path); }
+
+std::string LanguageTable::Lookup(std::string_view key) const {
+    std::string keyText(key);
+    if (filePath_.empty() || keyText.empty()) return keyText;
+    std::vector<char> buffer(kValueBufferSize, '\0');
+    DWORD n = ::GetPrivateProfileStringA("String", keyText.c_str(), "", buffer.data(), kValueBufferSize - 1,
+                                         filePath_.c_str());
+    if (n == 0) return keyText;
+    return ConvertEscapes(std::string_view(buffer.data(), n));
+}
+
+std::string LanguageFilePath() { return paths::BesideModule(".lng"); }
+
+std::string LookupText(std::string_view key) { return LanguageTable::Instance().Lookup(key); }
+
+std::string ConvertEscapes(std::string_view text) {
+    std::string converted(text);
+    ReplaceAll(converted, "\\r", '\r');
+    ReplaceAll(converted, "\\n", '\n');
+    return converted;
+}
+
+void TranslateWindow(HWND window) {
+    if (!window) return;
+    TranslateOne(window);
+    ::EnumChildWindows(window, TranslateChild, 0);
+}
+
+}  // namespace text

@@ -1,0 +1,94 @@
+#include "support/scratch.h"
+
+#include <atomic>
+#include <stdexcept>
+
+#include "paths/module_paths.h"
+#include "platform/handle.h"
+#include "text/language_table.h"
+
+namespace testsupport {
+
+std::string NewScratchFolder(std::string_view hint, char drive) {
+    static std::atomic<int> counter{0};
+    std::string path = std::string(1, drive) + ":\\" + std::string(hint) + "-" + std::to_string(++counter);
+    MakeFolders(path);
+    return path;
+}
+
+void MakeFolders(const std::string& path) {
+    for (size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') ::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+}
+
+void WriteFile(const std::string& path, std::string_view content) {
+    platform::UniqueHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+}
+
+std::string ReadFile(const std::string& path) {
+    platform::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    return content;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void SetAccessedDaysAgo(const std::string& path, double days) {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{};
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= static_cast<ULONGLONG>(days * 864000000000.0);
+    FILETIME accessed{t.LowPart, t.HighPart};
+    DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+    platform::UniqueHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!file || !::SetFileTime(file.Get(), nullptr, &accessed, nullptr)) {
+        throw std::runtime_error("cannot set access time of " + path);
+    }
+}
+
+std::string TestProgramFolder() {
+    char buffer[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::string path(buffer);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+ProgramPlace::ProgramPlace(std::string_view hint) : folder_(NewScratchFolder(hint)) {
+    paths::OverrideModulePath(folder_ + "\\JunkSweep.exe");
+    text::LanguageTable::Instance().SetFilePath(LanguagePath());
+}
+
+ProgramPlace::~ProgramPlace() {
+    paths::OverrideModulePath("");
+    text::LanguageTable::Instance().SetFilePath("");
+}
+
+void ProgramPlace::CopyShipped(const std::string& name) const {
+    std::string from = TestProgramFolder() + "\\" + name;
+    if (!::CopyFileA(from.c_str(), (folder_ + "\\" + name).c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + from);
+    }
+}
+
+}  // namespace testsupport
