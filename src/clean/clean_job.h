@@ -1,0 +1,50 @@
+#pragma once
+// The clean job: builds the clean list from the ticked report rows, runs the
+// file phases the settings switch on, then the switched-on trace cleaners, on
+// a worker thread. It reports through a sink that the cleaning page
+// implements with synchronous messages to its controls.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "clean/clean_engine.h"
+
+namespace clean {
+
+class CleanSink : public CleanProgress {
+public:
+    // Bit 0 enables Next, bit 1 Back.
+    virtual void EnableWizardButtons(int mask) = 0;
+    virtual void EnableStop(bool enabled) = 0;
+    // The paths of the report rows that are not unticked, in row order.
+    virtual CleanList CollectTickedFiles() = 0;
+    // The progress bar's range, 0 to count (32-bit, so large lists show true).
+    virtual void SetRange(uint32_t count) = 0;
+    virtual uint32_t RangeUpper() = 0;
+    virtual void ShowFinishPage() = 0;
+};
+
+class CleanJob {
+public:
+    CleanJob() = default;
+    ~CleanJob();
+    CleanJob(const CleanJob&) = delete;
+    CleanJob& operator=(const CleanJob&) = delete;
+
+    // Starts a job on its own thread; does nothing (and returns false) while
+    // one runs. The sink must outlive the job.
+    bool Start(CleanSink& sink);
+    void RequestStop() { stopRequested_ = 1; }
+    bool Running() const { return running_; }
+
+private:
+    void Run(CleanSink& sink);
+
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+    std::atomic<int> stopRequested_{0};
+};
+
+}  // namespace clean
