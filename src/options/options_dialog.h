@@ -1,0 +1,17 @@
+#pragma once
+// The options dialog (four tabs) and the advanced settings dialog.
+#include <windows.h>
+
+namespace options {
+
+enum OptionsTab : int { kJunkTypesTab = 0, kSearchOptionsTab = 1, kSkipFoldersTab = 2, kCleanOptionsTab = 3 };
+
+// Runs the options dialog modally over owner, showing firstTab; returns
+// IDOK (the settings were saved) or IDCANCEL.
+INT_PTR ShowOptionsDialog(HWND owner, int firstTab);
+
+// Runs the advanced settings dialog (the thirteen trace switches), which
+// saves them itself on OK; returns IDOK or IDCANCEL.
+INT_PTR ShowAdvancedSettings(HWND owner);
+
+}  // namespace options

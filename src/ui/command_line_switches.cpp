@@ -1,0 +1,28 @@
+#include "ui/command_line_switches.h"
+
+#include "platform/codepage.h"
+
+namespace ui {
+
+CommandLineSwitches& CommandLineSwitches::Instance() {
+    static CommandLineSwitches switches;
+    return switches;
+}
+
+CommandLineSwitches CommandLineSwitches::Parse(std::string_view commandLine) {
+    CommandLineSwitches switches;
+    auto add = [&switches](std::string_view token) {
+        if (!token.empty()) switches.tokens_.emplace(platform::LowerAnsi(token), std::string(token));
+    };
+    std::string_view rest = commandLine;
+    for (;;) {
+        size_t cut = rest.find_first_of(" /-");
+        if (cut == std::string_view::npos) break;
+        add(rest.substr(0, cut));
+        rest.remove_prefix(cut + 1);
+    }
+    add(rest);
+    return switches;
+}
+
+}  // namespace ui

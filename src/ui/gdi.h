@@ -1,0 +1,65 @@
+#pragma once
+// Owning wrappers for GDI objects, icons, menus and image lists.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/handle.h"
+
+namespace ui {
+
+template <typename T>
+struct GdiObjectTraits {
+    using Value = T;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::DeleteObject(v); }
+};
+
+struct IconTraits {
+    using Value = HICON;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::DestroyIcon(v); }
+};
+
+struct MenuTraits {
+    using Value = HMENU;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::DestroyMenu(v); }
+};
+
+struct ImageListTraits {
+    using Value = HIMAGELIST;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::ImageList_Destroy(v); }
+};
+
+using Font = platform::UniqueResource<GdiObjectTraits<HFONT>>;
+using Brush = platform::UniqueResource<GdiObjectTraits<HBRUSH>>;
+using Bitmap = platform::UniqueResource<GdiObjectTraits<HBITMAP>>;
+using Icon = platform::UniqueResource<IconTraits>;
+using Menu = platform::UniqueResource<MenuTraits>;
+using ImageList = platform::UniqueResource<ImageListTraits>;
+
+// The dialog's font at another weight (FW_HEAVY for headers and counts).
+HFONT CreateWeightedFont(HWND dialog, int weight);
+
+// A 16x16, 32-bit image list with mask, for list and tree controls.
+HIMAGELIST CreateSmallImageList(int initial = 16, int grow = 16);
+
+// Selects a GDI object into a DC for a scope.
+class SelectObjectScope {
+public:
+    SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectObjectScope() { ::SelectObject(dc_, old_); }
+    SelectObjectScope(const SelectObjectScope&) = delete;
+    SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace ui

@@ -1,0 +1,67 @@
+#include "ui/list_view.h"
+
+#include <vector>
+
+namespace ui {
+
+void ListView::InsertColumn(int index, const std::string& text, int width) const {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(text.c_str());
+    column.iSubItem = index;
+    ::SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::InsertItem(int index, const std::string& text, int image, LPARAM data) const {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListView::SetText(int row, int column, const std::string& text) const {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::Text(int row, int column) const {
+    // The control copies at most the buffer's size; grow until the text fits.
+    for (size_t size = 256;; size *= 4) {
+        std::vector<char> buffer(size, '\0');
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        auto length = static_cast<size_t>(
+            ::SendMessageA(hwnd_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < size || size >= (1u << 24)) return std::string(buffer.data(), length < size ? length : size - 1);
+    }
+}
+
+LPARAM ListView::Data(int row) const {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!::SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return item.lParam;
+}
+
+void ListView::Select(int row) const {
+    ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(hwnd_, row, FALSE);
+}
+
+int ListView::ClientWidth() const {
+    RECT r{};
+    ::GetClientRect(hwnd_, &r);
+    return r.right - r.left;
+}
+
+}  // namespace ui

@@ -1,0 +1,46 @@
+#pragma once
+// A non-owning wrapper over a list-view control.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace ui {
+
+class ListView {
+public:
+    ListView() = default;
+    explicit ListView(HWND window) : hwnd_(window) {}
+    HWND Hwnd() const { return hwnd_; }
+    void Attach(HWND window) { hwnd_ = window; }
+
+    int Count() const { return ListView_GetItemCount(hwnd_); }
+    void InsertColumn(int index, const std::string& text, int width) const;
+    void SetColumnWidth(int index, int width) const { ListView_SetColumnWidth(hwnd_, index, width); }
+    void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyleEx(hwnd_, style, style); }
+    void SetSmallImages(HIMAGELIST images) const { ListView_SetImageList(hwnd_, images, LVSIL_SMALL); }
+    HIMAGELIST SmallImages() const { return ListView_GetImageList(hwnd_, LVSIL_SMALL); }
+
+    // Inserts a row at index (Count() appends); returns its index or -1.
+    int InsertItem(int index, const std::string& text, int image, LPARAM data = 0) const;
+    void SetText(int row, int column, const std::string& text) const;
+    std::string Text(int row, int column) const;
+    LPARAM Data(int row) const;
+    void DeleteItem(int row) const { ListView_DeleteItem(hwnd_, row); }
+    void DeleteAll() const { ListView_DeleteAllItems(hwnd_); }
+
+    // Check boxes: state image 2 is ticked, 1 unticked, 0 none.
+    int StateImage(int row) const { return static_cast<int>((ListView_GetItemState(hwnd_, row, LVIS_STATEIMAGEMASK) >> 12)); }
+    bool Checked(int row) const { return StateImage(row) == 2; }
+    void SetChecked(int row, bool checked) const { ListView_SetCheckState(hwnd_, row, checked ? TRUE : FALSE); }
+
+    int Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
+    // Selects and focuses the row and scrolls it into view.
+    void Select(int row) const;
+    int ClientWidth() const;
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,159 @@
+#include "ui/skinned_controls.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <string>
+
+namespace ui {
+
+namespace {
+
+const char kButtonProperty[] = "JunkSweep.SkinnedButton";
+const char kLabelProperty[] = "JunkSweep.SkinnedLabel";
+constexpr UINT_PTR kSubclassId = 0x4A53;
+
+std::string TextOf(HWND window) {
+    char buffer[512] = {};
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    Brush brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &rect, brush.Get());
+}
+
+}  // namespace
+
+void SkinnedButton::Attach(HWND button, const ButtonLook& look) {
+    Detach();
+    hwnd_ = button;
+    look_ = look;
+    LONG style = ::GetWindowLongA(button, GWL_STYLE);
+    ::SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    ::SetPropA(button, kButtonProperty, this);
+    ::SetWindowSubclass(button, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (look_.hyperlink) {
+        auto base = reinterpret_cast<HFONT>(::SendMessageA(button, WM_GETFONT, 0, 0));
+        LOGFONTA font{};
+        if (base && ::GetObjectA(base, sizeof font, &font)) {
+            font.lfUnderline = TRUE;
+            underlined_.Reset(::CreateFontIndirectA(&font));
+        }
+    }
+    ::InvalidateRect(button, nullptr, TRUE);
+}
+
+void SkinnedButton::Detach() {
+    if (!hwnd_) return;
+    if (::IsWindow(hwnd_)) {
+        ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        ::RemovePropA(hwnd_, kButtonProperty);
+    }
+    hwnd_ = nullptr;
+    hovered_ = false;
+}
+
+SkinnedButton* SkinnedButton::Of(HWND control) {
+    return static_cast<SkinnedButton*>(::GetPropA(control, kButtonProperty));
+}
+
+LRESULT CALLBACK SkinnedButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR data) {
+    auto* self = reinterpret_cast<SkinnedButton*>(data);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (!self->hovered_) {
+                self->hovered_ = true;
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+                ::TrackMouseEvent(&track);
+                ::InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            break;
+        case WM_MOUSELEAVE:
+            self->hovered_ = false;
+            ::InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        case WM_NCDESTROY:
+            self->Detach();
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool active = hovered_ || (item.itemState & ODS_SELECTED);
+    if (look_.transparent) {
+        ::DrawThemeParentBackground(item.hwndItem, dc, &rect);
+    } else {
+        FillSolid(dc, rect, active ? look_.backgroundHover : look_.background);
+        if (!look_.hyperlink) ::DrawEdge(dc, &rect, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    }
+    RECT content = rect;
+    ::InflateRect(&content, -3, -2);
+    const int iconSize = 16;
+    if (look_.icon) {
+        int x, y;
+        if (look_.iconAbove) {
+            x = content.left + (content.right - content.left - iconSize) / 2;
+            y = content.top;
+            content.top += iconSize + 1;
+        } else {
+            x = content.left;
+            y = content.top + (content.bottom - content.top - iconSize) / 2;
+            content.left += iconSize + 4;
+        }
+        ::DrawIconEx(dc, x, y, look_.icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+    }
+    HFONT font = underlined_ ? underlined_.Get() : reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    SelectObjectScope selectFont(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    COLORREF color = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : (active ? look_.textHover : look_.text);
+    ::SetTextColor(dc, color);
+    std::string caption = TextOf(item.hwndItem);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | ((look_.icon && !look_.iconAbove) ? DT_LEFT : DT_CENTER);
+    ::DrawTextA(dc, caption.c_str(), -1, &content, format);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rect;
+        ::InflateRect(&focus, -2, -2);
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
+void SkinnedLabel::Attach(HWND label, int weight, COLORREF text, bool transparent) {
+    Detach();
+    hwnd_ = label;
+    text_ = text;
+    transparent_ = transparent;
+    font_.Reset(CreateWeightedFont(::GetParent(label), weight));
+    ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    ::SetPropA(label, kLabelProperty, this);
+}
+
+void SkinnedLabel::Detach() {
+    if (!hwnd_) return;
+    if (::IsWindow(hwnd_)) {
+        ::RemovePropA(hwnd_, kLabelProperty);
+        ::SendMessageA(hwnd_, WM_SETFONT, ::SendMessageA(::GetParent(hwnd_), WM_GETFONT, 0, 0), FALSE);
+    }
+    hwnd_ = nullptr;
+}
+
+SkinnedLabel* SkinnedLabel::Of(HWND control) {
+    return static_cast<SkinnedLabel*>(::GetPropA(control, kLabelProperty));
+}
+
+HBRUSH SkinnedLabel::Color(HDC dc) const {
+    ::SetTextColor(dc, text_);
+    ::SetBkMode(dc, TRANSPARENT);
+    // A transparent label on a plain dialog still repaints its background,
+    // so changing texts leave no traces behind.
+    return transparent_ ? static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)) : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+}  // namespace ui

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "memory_template.h"
+#include "ui/command_line_switches.h"
+#include "ui/dialog.h"
+#include "ui/layout.h"
+#include "ui/list_view.h"
+#include "ui/message_loop.h"
+#include "ui/row_colors.h"
+#include "ui/skinned_controls.h"
+#include "ui/wizard_page.h"
+
+namespace {
+
+TEST(CommandLineSwitches, SplitsOnBlanksSlashesAndDashes) {
+    struct Case {
+        const char* line;
+        std::vector<std::string> keys;
+    } cases[] = {
+        {"/hide", {"hide"}},
+        {"-HIDE", {"hide"}},
+        {"hide", {"hide"}},
+        {"/hide/icon/auto", {"auto", "hide", "icon"}},
+        {"x-auto", {"auto", "x"}},
+        {"autoclean", {"autoclean"}},
+        {"\"auto\"", {"\"auto\""}},
+        {"  //--  ", {}},
+        {"/Auto /AUTO", {"auto"}},
+    };
+    for (const auto& c : cases) {
+        auto switches = ui::CommandLineSwitches::Parse(c.line);
+        std::vector<std::string> keys;
+        for (const auto& [key, typed] : switches.Tokens()) keys.push_back(key);
+        EXPECT_EQ(keys, c.keys) << c.line;
+    }
+    auto repeated = ui::CommandLineSwitches::Parse("/Auto /AUTO");
+    EXPECT_EQ(repeated.Tokens().at("auto"), "Auto");
+    EXPECT_FALSE(ui::CommandLineSwitches::Parse("autoclean").Has("auto"));
+}
+
+TEST(Layout, AnchoredRectKeepsDistancesToItsEdges) {
+    const RECT r{10, 20, 110, 70};
+    struct Case {
+        int anchors;
+        RECT expected;
+    } cases[] = {
+        {ui::kAnchorTopLeft, {10, 20, 110, 70}},
+        {ui::kAnchorTopWide, {10, 20, 140, 70}},
+        {ui::kAnchorTopRight, {40, 20, 140, 70}},
+        {ui::kAnchorBottomRight, {40, 25, 140, 75}},
+        {ui::kAnchorAll, {10, 20, 140, 75}},
+    };
+    for (const auto& c : cases) {
+        RECT got = ui::AnchoredRect(r, c.anchors, 30, 5);
+        EXPECT_EQ(got.left, c.expected.left) << c.anchors;
+        EXPECT_EQ(got.top, c.expected.top) << c.anchors;
+        EXPECT_EQ(got.right, c.expected.right) << c.anchors;
+        EXPECT_EQ(got.bottom, c.expected.bottom) << c.anchors;
+    }
+}
+
+TEST(MessageLoop, MouseMovesPaintsAndTimersDoNotRearmIdle) {
+    EXPECT_FALSE(ui::MessageLoop::RearmsIdle(WM_MOUSEMOVE));
+    EXPECT_FALSE(ui::MessageLoop::RearmsIdle(WM_NCMOUSEMOVE));
+    EXPECT_FALSE(ui::MessageLoop::RearmsIdle(WM_PAINT));
+    EXPECT_FALSE(ui::MessageLoop::RearmsIdle(0x118));
+    EXPECT_TRUE(ui::MessageLoop::RearmsIdle(WM_KEYDOWN));
+    EXPECT_TRUE(ui::MessageLoop::RearmsIdle(WM_TIMER));
+}
+
+// Posts a message on its first idle call and quits on its second, so the
+// loop must have gone idle again after the message.
+struct ScriptedIdle : ui::IdleHandler {
+    int calls = 0;
+    void OnIdle() override {
+        if (++calls == 1) {
+            ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP + 1, 0, 0);
+        } else {
+            ::PostQuitMessage(7);
+        }
+    }
+};
+
+struct SwallowingFilter : ui::MessageFilter {
+    UINT swallow;
+    int seen = 0;
+    explicit SwallowingFilter(UINT m) : swallow(m) {}
+    bool PreTranslateMessage(MSG& message) override {
+        if (message.message != swallow) return false;
+        ++seen;
+        return true;
+    }
+};
+
+TEST(MessageLoop, FiltersSeeMessagesFirstAndIdleRunsWhenTheQueueEmpties) {
+    ui::MessageLoop loop;
+    EXPECT_EQ(ui::MessageLoop::Current(), &loop);
+    ScriptedIdle idle;
+    SwallowingFilter filter(WM_APP + 1);
+    loop.AddIdleHandler(&idle);
+    loop.AddMessageFilter(&filter);
+    EXPECT_EQ(loop.Run(), 7);
+    EXPECT_EQ(filter.seen, 1);
+    EXPECT_EQ(idle.calls, 2);
+}
+
+// A page that records what the protocol delivered, and throws on demand.
+class ProbePage : public ui::WizardPage {
+public:
+    int activated = 0, deactivated = 0, next = 0, back = 0;
+    bool refuse = false;
+    bool throwOnNext = false;
+
+protected:
+    void OnActivated() override { ++activated; }
+    void OnDeactivated() override { ++deactivated; }
+    bool OnQueryCancel() override { return refuse; }
+    void OnNext() override {
+        ++next;
+        if (throwOnNext) throw std::runtime_error("handler failure");
+    }
+    void OnBack() override { ++back; }
+};
+
+TEST(WizardPage, ProtocolMessagesReachTheVirtualHandlers) {
+    uitest::MemoryTemplate tmpl(WS_POPUP, 100, 60, {});
+    ProbePage page;
+    HWND hwnd = page.CreateIndirect(nullptr, tmpl.Get());
+    ASSERT_TRUE(hwnd);
+    ::SendMessageA(hwnd, ui::WM_PAGE_ACTIVATED, 0, 0);
+    ::SendMessageA(hwnd, ui::WM_PAGE_DEACTIVATED, 0, 0);
+    ::SendMessageA(hwnd, WM_COMMAND, ui::kNextButton, 0);
+    ::SendMessageA(hwnd, WM_COMMAND, ui::kBackButton, 0);
+    EXPECT_EQ(page.activated, 1);
+    EXPECT_EQ(page.deactivated, 1);
+    EXPECT_EQ(page.next, 1);
+    EXPECT_EQ(page.back, 1);
+
+    EXPECT_EQ(::SendMessageA(hwnd, ui::WM_WIZARD_QUERYCANCEL, 0, 0), 0);
+    page.refuse = true;
+    EXPECT_NE(::SendMessageA(hwnd, ui::WM_WIZARD_QUERYCANCEL, 0, 0), 0);
+
+    page.throwOnNext = true;
+    ::SendMessageA(hwnd, WM_COMMAND, ui::kNextButton, 0);  // must not escape the window procedure
+    EXPECT_EQ(page.next, 2);
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(page.Hwnd(), nullptr);
+}
+
+TEST(ListView, ReadsTextsOfAnyLengthWhole) {
+    uitest::MemoryTemplate tmpl(WS_POPUP, 200, 100,
+                                {{100, "SysListView32", "", LVS_REPORT, 0, 0, 200, 100}});
+    ui::Dialog dialog;
+    HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
+    ASSERT_TRUE(hwnd);
+    ui::ListView list(dialog.Item(100));
+    list.InsertColumn(0, "a", 100);
+    list.InsertColumn(1, "b", 100);
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    std::string longText(5000, 'x');
+    int row = list.InsertItem(list.Count(), "short", 0, 42);
+    list.SetText(row, 1, longText);
+    EXPECT_EQ(list.Text(row, 0), "short");
+    EXPECT_EQ(list.Text(row, 1), longText);
+    EXPECT_EQ(list.Data(row), 42);
+    list.SetChecked(row, true);
+    EXPECT_EQ(list.StateImage(row), 2);
+    list.SetChecked(row, false);
+    EXPECT_EQ(list.StateImage(row), 1);
+    list.Select(row);
+    EXPECT_EQ(list.Selected(), row);
+    ::DestroyWindow(hwnd);
+}
+
+TEST(ListRowColors, RowsWithoutOwnColoursTakeTheDefault) {
+    ui::ListRowColors colors;
+    colors.SetDefault({RGB(0, 0, 0), RGB(255, 245, 235)});
+    colors.Set(2, {RGB(0, 160, 0), RGB(255, 255, 255)});
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(colors.OnCustomDraw(draw.nmcd.hdr), CDRF_NOTIFYITEMDRAW);
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = 2;
+    colors.OnCustomDraw(draw.nmcd.hdr);
+    EXPECT_EQ(draw.clrText, RGB(0, 160, 0));
+    draw.nmcd.dwItemSpec = 7;
+    colors.OnCustomDraw(draw.nmcd.hdr);
+    EXPECT_EQ(draw.clrTextBk, RGB(255, 245, 235));
+}
+
+TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
+    uitest::MemoryTemplate tmpl(WS_POPUP | WS_VISIBLE, 120, 60,
+                                {{10, "BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 60, 14}});
+    ui::Dialog dialog;
+    HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
+    ASSERT_TRUE(hwnd);
+    HWND button = dialog.Item(10);
+    {
+        ui::SkinnedButton skinned;
+        ui::ButtonLook look;
+        look.hyperlink = true;
+        look.text = RGB(0, 0, 255);
+        look.textHover = RGB(255, 0, 0);
+        skinned.Attach(button, look);
+        EXPECT_EQ(ui::SkinnedButton::Of(button), &skinned);
+        EXPECT_EQ(::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+        ::SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(skinned.Hovered());
+        ::UpdateWindow(hwnd);
+        ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ::SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+        EXPECT_FALSE(skinned.Hovered());
+    }
+    EXPECT_EQ(ui::SkinnedButton::Of(button), nullptr);
+    ::DestroyWindow(hwnd);
+}
+
+}  // namespace
