@@ -98,10 +98,34 @@ testbed_start_xvfb() {
 }
 
 testbed_clear_scratch() {
-    # Empties the scratch drives and the scratch recycle bin.
+    # Empties the scratch drives and the scratch recycle bin, then lays the
+    # fixed fixtures again.
     local dir
     for dir in "$TB/drives/d" "$TB/drives/e" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"; do
         chmod -R u+rwX "$dir" 2>/dev/null
         find "$dir" -mindepth 1 -delete 2>/dev/null
     done
+    testbed_make_fixtures
+}
+
+testbed_make_fixtures() {
+    # Trees a program inside Wine cannot make for itself, at fixed places on
+    # e: (tests/support/scratch.h lists them). Symbolic links made here show
+    # up in Wine as folders with the reparse-point attribute.
+    #   e:\fixtures\linkfarm\target\file.tmp     a file outside the tree
+    #   e:\fixtures\linkfarm\tree\real\kept.tmp  a file inside the tree
+    #   e:\fixtures\linkfarm\tree\link  -> ..\target
+    #   e:\fixtures\linkfarm\tree\loop  -> ..   (a cycle)
+    #   e:\fixtures\readonly\locked\a.tmp   in a folder without write bits,
+    #       which Wine lists as read-only (SetFileAttributesA cannot do that)
+    local farm="$TB/drives/e/fixtures/linkfarm"
+    mkdir -p "$farm/target" "$farm/tree/real"
+    printf 'outside' > "$farm/target/file.tmp"
+    printf 'inside' > "$farm/tree/real/kept.tmp"
+    ln -sfn ../target "$farm/tree/link"
+    ln -sfn .. "$farm/tree/loop"
+    local locked="$TB/drives/e/fixtures/readonly/locked"
+    mkdir -p "$locked"
+    printf 'x' > "$locked/a.tmp"
+    chmod a-w "$locked"
 }

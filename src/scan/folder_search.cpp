@@ -58,11 +58,15 @@ bool IsInvalidShortcut(const std::string& path) {
     return ::GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES;
 }
 
-bool NotAccessedFor(const std::string& path, int32_t months) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+// The access time is the one the listing gave, from before this search read
+// anything: reading a shortcut for the previous rule counts as an access on
+// file systems that record one, and would hide how old the file really is.
+// A path the narrow file functions cannot take is not judged, as its
+// attributes could not be read by that path.
+bool NotAccessedFor(const std::string& path, const DirectoryEntry& entry, int32_t months) {
+    if (path.size() >= MAX_PATH) return false;
     // A negative count, sign-extended, is larger than any month count.
-    return MonthsSince(data.ftLastAccessTime) > static_cast<uint64_t>(static_cast<int64_t>(months));
+    return MonthsSince(entry.ftLastAccessTime) > static_cast<uint64_t>(static_cast<int64_t>(months));
 }
 
 const char* ReasonFor(const Walk& walk, const std::string& path, const DirectoryEntry& entry) {
@@ -73,13 +77,18 @@ const char* ReasonFor(const Walk& walk, const std::string& path, const Directory
     const SearchSwitches& s = walk.switches;
     if (s.findEmptyFiles && IsEmptyFile(path, entry)) return kReasonEmptyFile;
     if (s.findInvalidShortcuts && EndsWithLnk(path) && IsInvalidShortcut(path)) return kReasonInvalidShortcut;
-    if (s.findNotAccessed && NotAccessedFor(path, s.months)) return kReasonNotAccessed;
+    if (s.findNotAccessed && NotAccessedFor(path, entry, s.months)) return kReasonNotAccessed;
     return nullptr;
 }
 
 int WalkFolder(const Walk& walk, const std::string& folder) {
+    // The narrow file functions take at most MAX_PATH - 1 characters; some
+    // implementations accept one more, so the limit is kept here, where a
+    // folder too deep to list counts as an empty one on every platform.
+    std::string pattern = folder + "\\*.*";
+    if (pattern.size() >= MAX_PATH) return 1;
     DirectoryEntry entry{};
-    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
+    platform::FindHandle listing(::FindFirstFileA(pattern.c_str(), &entry));
     if (!listing) return 1;
     const SearchSwitches& s = walk.switches;
     std::string entryPath;

@@ -38,7 +38,10 @@ struct SearchSwitches {
 // Walks the folder (a trailing backslash is allowed). Returns 1 when the
 // walk ran to its end and 0 when a callback asked to stop. Folders that are
 // junctions or symbolic links are reported to the progress callback but
-// never entered, so the walk cannot leave the tree it was given.
+// never entered, so the walk cannot leave the tree it was given. A folder
+// whose listing pattern would exceed MAX_PATH - 1 characters counts as
+// empty. The not-accessed rule judges the access time of the listing, taken
+// before the search itself read the file.
 int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, SearchCallback onFound,
                  void* foundContext, const std::vector<std::string>& skipFolders, bool subfolders,
                  const SearchSwitches& switches, SearchCallback onProgress, void* progressContext);

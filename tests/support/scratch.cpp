@@ -1,9 +1,13 @@
 #include "support/scratch.h"
 
+#include <shlobj.h>
+
 #include <atomic>
 #include <stdexcept>
 
 #include "paths/module_paths.h"
+#include "platform/codepage.h"
+#include "platform/com.h"
 #include "platform/handle.h"
 #include "text/language_table.h"
 
@@ -65,6 +69,36 @@ void SetAccessedDaysAgo(const std::string& path, double days) {
     if (!file || !::SetFileTime(file.Get(), nullptr, &accessed, nullptr)) {
         throw std::runtime_error("cannot set access time of " + path);
     }
+}
+
+void WriteShortcut(const std::string& path, const std::string& target) {
+    platform::ComPtr<IShellLinkA> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
+        throw std::runtime_error("no shell link object");
+    }
+    link->SetPath(target.c_str());
+    auto file = link.As<IPersistFile>(IID_IPersistFile);
+    if (!file || FAILED(file->Save(platform::ToWide(path).c_str(), TRUE))) {
+        throw std::runtime_error("cannot save shortcut " + path);
+    }
+}
+
+namespace {
+std::wstring LongForm(const std::string& path) { return L"\\\\?\\" + platform::ToWide(path); }
+}  // namespace
+
+void MakeFoldersLong(const std::string& path) {
+    for (size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') ::CreateDirectoryW(LongForm(path.substr(0, i)).c_str(), nullptr);
+    }
+}
+
+void WriteFileLong(const std::string& path, std::string_view content) {
+    platform::UniqueHandle file(::CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
 }
 
 std::string TestProgramFolder() {

@@ -1,5 +1,16 @@
 #pragma once
 // Files and folders for tests, always on the scratch drives of the test bed.
+//
+// The scratch drives d: and e: are emptied before every test program. The
+// test bed then lays fixtures that a program inside Wine cannot make itself
+// (scripts/lib/testbed.sh, testbed_make_fixtures); tests only read them:
+//   e:\fixtures\linkfarm\target\file.tmp      a file outside the tree
+//   e:\fixtures\linkfarm\tree\real\kept.tmp   a file inside the tree
+//   e:\fixtures\linkfarm\tree\link   symbolic link to ..\target
+//   e:\fixtures\linkfarm\tree\loop   symbolic link to .. (a cycle)
+//   e:\fixtures\readonly\locked\a.tmp         in a folder without write bits
+// Wine lists the two links as folders with the reparse-point attribute, and
+// the folder "locked" as read-only.
 #include <windows.h>
 
 #include <string>
@@ -18,6 +29,17 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Sets the last access time to the given number of days before now.
 void SetAccessedDaysAgo(const std::string& path, double days);
+// Writes a shell shortcut (.lnk) whose stored target is the given path.
+// COM must be initialised on the calling thread.
+void WriteShortcut(const std::string& path, const std::string& target);
+// Folders and files whose paths may exceed the narrow functions' limit:
+// made through the wide functions with the "\\?\" prefix.
+void MakeFoldersLong(const std::string& path);
+void WriteFileLong(const std::string& path, std::string_view content);
+
+inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
+inline constexpr const char* kReadOnlyFarm = "e:\\fixtures\\readonly";
+
 // The folder holding the test program (the build's bin folder, where the
 // shipped settings and language files are copied).
 std::string TestProgramFolder();
