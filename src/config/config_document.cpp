@@ -21,12 +21,12 @@ constexpr DWORD kServerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | 
 
 ComPtr<IXMLDOMDocument> CreateDocument() {
     ComPtr<IXMLDOMDocument> doc;
-    ::CoCreateInstance(kDomDocumentClassId, nullptr, kServerContext, __uuidof(IXMLDOMDocument), doc.PutVoid());
+    ::CoCreateInstance(kDomDocumentClassId, nullptr, kServerContext, IID_IXMLDOMDocument, doc.PutVoid());
     return doc;
 }
 
 ComPtr<IXMLDOMElement> AsElement(const XmlNode& node) {
-    return node.As<IXMLDOMElement>(__uuidof(IXMLDOMElement));
+    return node.As<IXMLDOMElement>(IID_IXMLDOMElement);
 }
 
 }  // namespace
@@ -134,6 +134,10 @@ bool ConfigDocument::RemoveChild(const XmlNode& parent, const XmlNode& child) {
 
 bool ConfigDocument::Save() {
     if (!IsLoaded()) return false;
+    // A read-only settings file stays as it is, also for an administrator,
+    // whom some systems would let overwrite it.
+    DWORD attributes = ::GetFileAttributesA(path_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     Variant target;
     Variant::SetText(target, ToWide(path_).c_str());
     return SUCCEEDED(doc_->save(target.Get()));

@@ -114,6 +114,11 @@ void WriteText(std::string_view path, std::string_view value) {
     settings.doc.Save();
 }
 
+int32_t ReadMonths(ValueSet set) {
+    OpenSettings settings;
+    return ReadInt(settings.doc, path::kFindFilesHaveNotAccessed, MonthAttribute(set));
+}
+
 SearchOptions LoadSearchOptions(ValueSet set) {
     OpenSettings settings;
     SearchOptions options;

@@ -56,6 +56,8 @@ int32_t ReadFlag(std::string_view path, ValueSet set);
 std::string ReadText(std::string_view path, ValueSet set);
 void WriteFlag(std::string_view path, int32_t value);
 void WriteText(std::string_view path, std::string_view value);
+// The month count of the not-accessed switch: "monthdefault" or "month".
+int32_t ReadMonths(ValueSet set);
 
 SearchOptions LoadSearchOptions(ValueSet set);
 void SaveSearchOptions(const SearchOptions& options);

@@ -10,7 +10,9 @@ namespace paths {
 
 std::string DirectoryOfModulePath(std::string_view modulePath) {
     std::string dir = FolderPart(modulePath);
-    if (dir.find(':') == std::string::npos) dir += ':';
+    // "C:x.exe" was cut at its drive colon, which goes back on. A network
+    // folder ("\\server\share") has no colon and needs none.
+    if (dir.find_first_of(":\\") == std::string::npos) dir += ':';
     return dir;
 }
 

@@ -6,7 +6,8 @@
 namespace paths {
 
 // The module path cut before its last "\" or ":"; a ":" is appended when the
-// rest holds none, so that a program at "C:x.exe" gives "C:".
+// rest holds neither, so that a program at "C:x.exe" gives "C:" while one on
+// a network share ("\\server\share\x.exe") keeps "\\server\share".
 std::string DirectoryOfModulePath(std::string_view modulePath);
 // The file name after the last "\" or ":", cut before its last ".".
 std::string BaseNameOfModulePath(std::string_view modulePath);
