@@ -25,9 +25,15 @@ public:
     virtual void ShowReportPage() = 0;
 };
 
+// At most one job runs at a time. Each job joins the thread of the job
+// before it first, so the thread that starts a job (the UI thread) never
+// waits for a job that may still be sending it a message.
 class ScanJob {
 public:
     ScanJob() = default;
+    // Asks a running job to stop and waits for its thread: destroy the job
+    // only when the sink's windows are gone, so that its last calls do not
+    // wait for the destroying thread.
     ~ScanJob();
     ScanJob(const ScanJob&) = delete;
     ScanJob& operator=(const ScanJob&) = delete;
@@ -38,16 +44,23 @@ public:
     // The Stop button: the walk ends at its next callback.
     void RequestStop() { stopRequested_ = 1; }
     bool Running() const { return running_; }
+    // Waits until the last job's thread has ended, if there is one. Not from
+    // a thread that the sink's calls wait for while a job runs.
+    void Wait();
     // The findings of the last job, kept after it ends. Read it only while no
     // job runs.
     const std::vector<FoundFile>& Results() const { return results_; }
 
 private:
     void Run(ScanSink& sink);
+    void Finish(ScanSink& sink, bool completed);
 
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<int> stopRequested_{0};
+    // Set for good by the destructor: unlike a stop request, the job does
+    // not clear it when it starts.
+    std::atomic<bool> closing_{false};
     std::vector<FoundFile> results_;
 };
 

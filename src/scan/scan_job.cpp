@@ -1,0 +1,170 @@
+#include "scan/scan_job.h"
+
+#include <memory>
+
+#include "config/settings.h"
+#include "config/settings_paths.h"
+#include "platform/com.h"
+#include "text/format_template.h"
+#include "text/language_table.h"
+
+namespace scan {
+
+namespace {
+
+using config::ValueSet;
+
+// What the search callbacks need; lives on the job's thread.
+struct SearchContext {
+    ScanSink& sink;
+    const std::atomic<int>& stopRequested;
+    const std::atomic<bool>& closing;
+    std::vector<FoundFile>& results;
+    std::string countTemplate;
+
+    int GoOn() const { return stopRequested || closing ? 0 : 1; }
+};
+
+int OnFound(const char* path, const char* reason, DirectoryEntry entry, void* context) {
+    auto& job = *static_cast<SearchContext*>(context);
+    job.results.push_back(FoundFile{path, reason ? reason : "", entry});
+    job.sink.SetCountText(text::FormatTemplate(job.countTemplate, {static_cast<uint64_t>(job.results.size())}));
+    return job.GoOn();
+}
+
+int OnProgress(const char* path, const char*, DirectoryEntry, void* context) {
+    auto& job = *static_cast<SearchContext*>(context);
+    job.sink.SetStatus(path);
+    return job.GoOn();
+}
+
+void Status(ScanSink& sink, const char* key) { sink.SetStatus(text::LookupText(key)); }
+
+JunkTypeTable LoadCheckedJunkTypes() {
+    JunkTypeTable table;
+    for (const config::JunkType& type : config::LoadJunkTypes(ValueSet::Custom)) {
+        if (type.checked) table.Add(type.pattern, type.description);
+    }
+    return table;
+}
+
+std::vector<std::string> LoadCheckedSkipFolders() {
+    std::vector<std::string> texts;
+    for (const config::SkipFolder& folder : config::LoadSkipFolders(ValueSet::Custom)) {
+        if (folder.checked) texts.push_back(folder.folder);
+    }
+    return texts;
+}
+
+struct SwitchSetting {
+    const char* path;
+    bool SearchSwitches::*field;
+};
+
+// In the order the settings are read; each read opens the document afresh.
+constexpr SwitchSetting kSwitchSettings[] = {
+    {config::path::kSkipReadOnlyFiles, &SearchSwitches::skipReadOnly},
+    {config::path::kSkipSystemFiles, &SearchSwitches::skipSystem},
+    {config::path::kSkipHiddenFiles, &SearchSwitches::skipHidden},
+    {config::path::kFindZeroLengthFiles, &SearchSwitches::findEmptyFiles},
+    {config::path::kFindInvalidShortcuts, &SearchSwitches::findInvalidShortcuts},
+    {config::path::kFindFilesHaveNotAccessed, &SearchSwitches::findNotAccessed},
+};
+
+SearchSwitches LoadSwitches() {
+    SearchSwitches switches;
+    for (const SwitchSetting& s : kSwitchSettings) switches.*s.field = config::ReadFlag(s.path, ValueSet::Custom) != 0;
+    switches.months = config::ReadMonths(ValueSet::Custom);
+    return switches;
+}
+
+}  // namespace
+
+ScanJob::~ScanJob() {
+    closing_ = true;
+    RequestStop();
+    Wait();
+}
+
+void ScanJob::Wait() {
+    if (thread_.joinable()) thread_.join();
+}
+
+bool ScanJob::Start(ScanSink& sink) {
+    if (running_) return false;
+    try {
+        auto previous = std::make_shared<std::thread>(std::move(thread_));
+        running_ = true;
+        try {
+            thread_ = std::thread([this, &sink, previous] {
+                if (previous->joinable()) previous->join();
+                Run(sink);
+            });
+        } catch (...) {
+            thread_ = std::move(*previous);
+            running_ = false;
+            return false;
+        }
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+void ScanJob::Run(ScanSink& sink) {
+    bool completed = true;
+    try {
+        platform::ComApartment com;
+        sink.EnableWizardButtons(0);
+        sink.SetCountText("");
+        Status(sink, "_stStartScanFolder");
+        stopRequested_ = 0;
+        sink.EnableStop(true);
+        results_.clear();
+
+        Status(sink, "_stLoadlist");
+        std::vector<std::string> paths = config::LoadSelectedPaths();
+        Status(sink, "_stLoadcategorylist");
+        JunkTypeTable junkTypes = LoadCheckedJunkTypes();
+        Status(sink, "_stLoadSkipfolders");
+        std::vector<std::string> skipFolders = LoadCheckedSkipFolders();
+        Status(sink, "_stLoadotherparams");
+        const SearchSwitches switches = LoadSwitches();
+        Status(sink, "_stStartSearingDisk");
+
+        SearchContext context{sink, stopRequested_, closing_, results_, text::LookupText("_FindFileCntTxtFormat")};
+        for (const std::string& path : paths) {
+            if (!SearchFolder(path, junkTypes, OnFound, &context, skipFolders, true, switches, OnProgress, &context)) {
+                completed = false;
+                break;
+            }
+        }
+        junkTypes.Clear();
+        skipFolders.clear();
+        paths.clear();
+
+        Status(sink, "_stSortingFile");
+        sink.FillReport(results_);
+        sink.ShowReportPage();
+        Finish(sink, completed);
+    } catch (...) {
+        // Out of memory or a failing sink: the job still ends as a stopped
+        // one, so that the page never stays busy.
+        try {
+            Finish(sink, false);
+        } catch (...) {
+            running_ = false;
+            stopRequested_ = 0;
+        }
+    }
+}
+
+void ScanJob::Finish(ScanSink& sink, bool completed) {
+    sink.EnableStop(false);
+    Status(sink, completed ? "_ScanCompleted" : "_ScanStopped");
+    running_ = false;
+    stopRequested_ = 0;
+    sink.EnableWizardButtons(3);
+}
+
+}  // namespace scan
