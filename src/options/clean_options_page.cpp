@@ -1,0 +1,88 @@
+#include "options/clean_options_page.h"
+
+#include "options/option_rules.h"
+#include "options/options_dialog.h"
+#include "options/options_ids.h"
+#include "ui/folder_browser.h"
+
+namespace options {
+
+namespace {
+
+struct FlagControl {
+    int controlId;
+    int32_t config::CleanOptions::*field;
+};
+
+// The three disposal radio buttons and the backup box.
+constexpr FlagControl kFlagControls[] = {
+    {IDC_CLEAN_FROM_DISK, &config::CleanOptions::clean},
+    {IDC_MOVE_TO_RECYCLE, &config::CleanOptions::moveToRecycle},
+    {IDC_MOVE_TO_FOLDER, &config::CleanOptions::moveToFolder},
+    {IDC_BACKUP, &config::CleanOptions::backup},
+};
+
+constexpr ui::LayoutRule kLayout[] = {
+    {IDC_PAGE_ICON, ui::kAnchorTopLeft},     {IDC_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_DISPOSAL_GROUP, ui::kAnchorTopWide}, {IDC_CLEAN_FROM_DISK, ui::kAnchorTopWide},
+    {IDC_MOVE_TO_RECYCLE, ui::kAnchorTopWide}, {IDC_MOVE_TO_FOLDER, ui::kAnchorTopWide},
+    {IDC_TARGET_FOLDER, ui::kAnchorTopWide},  {IDC_BACKUP_GROUP, ui::kAnchorTopWide},
+    {IDC_BACKUP, ui::kAnchorTopWide},         {IDC_BACKUP_NOTE, ui::kAnchorTopWide},
+    {IDC_ADVANCED, ui::kAnchorBottomRight},   {IDC_PAGE_DEFAULT, ui::kAnchorBottomRight},
+};
+
+}  // namespace
+
+bool CleanOptionsPage::OnInit() {
+    InitPage(kLayout);
+    LoadPage(config::ValueSet::Custom);
+    return false;
+}
+
+void CleanOptionsPage::LoadPage(config::ValueSet set) {
+    record_ = config::LoadCleanOptions(set);
+    RecordToControls();
+}
+
+void CleanOptionsPage::SavePage() {
+    ControlsToRecord();
+    config::SaveCleanOptions(record_);
+}
+
+void CleanOptionsPage::RecordToControls() {
+    ClampFlags(record_);
+    for (const FlagControl& control : kFlagControls) SetFlag(control.controlId, record_.*control.field);
+    SetItemText(IDC_TARGET_FOLDER, record_.moveToFolderPath.c_str());
+}
+
+void CleanOptionsPage::ControlsToRecord() {
+    for (const FlagControl& control : kFlagControls) record_.*control.field = Flag(control.controlId);
+    record_.moveToFolderPath = ItemText(IDC_TARGET_FOLDER);
+}
+
+void CleanOptionsPage::ChooseTargetFolder() {
+    ControlsToRecord();
+    if (record_.moveToFolder) {
+        if (std::optional<std::string> folder = ui::BrowseForFolder()) record_.moveToFolderPath = *folder;
+    }
+    RecordToControls();
+}
+
+bool CleanOptionsPage::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_MOVE_TO_FOLDER:
+            ChooseTargetFolder();
+            return true;
+        case IDC_ADVANCED:
+            ShowAdvancedSettings(TopWindow());
+            return true;
+        case IDC_PAGE_DEFAULT:
+            LoadPage(config::ValueSet::Default);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace options

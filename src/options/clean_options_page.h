@@ -1,0 +1,25 @@
+#pragma once
+// The clean options tab: how found files are disposed of, the target folder
+// of the move, the backup switch, and the way to the advanced settings.
+#include "options/option_page.h"
+
+namespace options {
+
+class CleanOptionsPage : public OptionPage {
+public:
+    void LoadPage(config::ValueSet set) override;
+    void SavePage() override;
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    void RecordToControls();
+    void ControlsToRecord();
+    void ChooseTargetFolder();
+
+    config::CleanOptions record_;
+};
+
+}  // namespace options

@@ -1,0 +1,39 @@
+#include "options/option_page.h"
+
+#include <string>
+
+#include "options/options_ids.h"
+#include "text/language_table.h"
+#include "ui/shell_actions.h"
+#include "ui/window_text.h"
+
+namespace options {
+
+void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
+    ui::EnableTabPageBackground(Hwnd());
+    // Translating sets every control's text again, which makes an icon static
+    // reload its picture: the small pictures go in afterwards.
+    text::TranslateWindow(Hwnd());
+    ShowSmallIcon(Item(IDC_ADD_ENTRY), IDI_ADD_ENTRY, addIcon_);
+    ShowSmallIcon(Item(IDC_DELETE_ENTRY), IDI_DELETE_ENTRY, deleteIcon_);
+    layout_.Init(Hwnd(), rules, count);
+}
+
+void OptionPage::SetFlag(int id, int32_t flag) const {
+    ::CheckDlgButton(Hwnd(), id, flag != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int32_t OptionPage::Flag(int id) const { return ::IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED ? 1 : 0; }
+
+std::string OptionPage::ItemText(int id) const { return ui::WindowText(Item(id)); }
+
+void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
+    if (!iconStatic) return;
+    holder.Reset(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (!holder) return;
+    ::SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(holder.Get()), 0);
+    ::SetWindowPos(iconStatic, nullptr, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace options

@@ -1,0 +1,53 @@
+#pragma once
+// One tab page of the options dialog: a child dialog that shows either set
+// of the settings it edits and writes the user's set when asked.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "config/settings.h"
+#include "ui/dialog.h"
+#include "ui/gdi.h"
+#include "ui/layout.h"
+
+namespace options {
+
+class OptionPage : public ui::Dialog {
+public:
+    // Shows the values of the given set in the page's controls.
+    virtual void LoadPage(config::ValueSet set) = 0;
+    // Writes what the controls show as the user's values.
+    virtual void SavePage() = 0;
+
+protected:
+    // What every page does first while it initialises: the tab-page
+    // background, the translated texts, small pictures on the add and delete
+    // icons (where the page has them) and the resizing layout.
+    void InitPage(const ui::LayoutRule* rules, size_t count);
+    template <size_t N>
+    void InitPage(const ui::LayoutRule (&rules)[N]) {
+        InitPage(rules, N);
+    }
+    void OnSize(int width, int height) override { layout_.Apply(width, height); }
+
+    // Check boxes and radio buttons hold a flag: 0 off, anything else on.
+    void SetFlag(int id, int32_t flag) const;
+    int32_t Flag(int id) const;
+    std::string ItemText(int id) const;
+    // The window that owns message boxes and dialogs opened by the page.
+    HWND TopWindow() const { return ::GetAncestor(Hwnd(), GA_ROOT); }
+
+private:
+    ui::Layout layout_;
+    ui::Icon addIcon_;
+    ui::Icon deleteIcon_;
+};
+
+// Shows a 16x16 picture of an icon resource in an icon static, which then
+// takes the picture's size; the holder keeps the icon alive.
+void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder);
+
+// True when a command from a clickable icon static is a click.
+inline bool IsIconClick(int code) { return code == STN_CLICKED; }
+
+}  // namespace options

@@ -1,0 +1,151 @@
+#include "options/options_sheet.h"
+
+#include <commctrl.h>
+
+#include "options/option_rules.h"
+#include "options/options_ids.h"
+#include "text/language_table.h"
+
+namespace options {
+
+namespace {
+
+struct Tab {
+    const char* textKey;
+    int templateId;
+};
+
+constexpr std::array<Tab, OptionsSheet::kTabCount> kTabs = {{
+    {"_OptSelectJunk", IDD_JUNK_TYPES_PAGE},
+    {"_OptSearchOpt", IDD_SEARCH_OPTIONS_PAGE},
+    {"_OptSkipFolder", IDD_SKIP_FOLDERS_PAGE},
+    {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE},
+}};
+
+constexpr ui::LayoutRule kLayout[] = {
+    {IDC_OPTION_TABS, ui::kAnchorAll},
+    {IDOK, ui::kAnchorBottomRight},
+    {IDCANCEL, ui::kAnchorBottomRight},
+    {IDC_DEFAULT_ALL, ui::kAnchorBottomLeft},
+};
+
+// The tab strip's transparent colour.
+constexpr COLORREF kTransparent = RGB(0, 255, 0);
+
+}  // namespace
+
+OptionsSheet::OptionsSheet(int firstTab)
+    : pages_{&junkTypes_, &searchOptions_, &skipFolders_, &cleanOptions_},
+      firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {}
+
+INT_PTR OptionsSheet::Run(HWND owner) {
+    owner_ = owner;
+    return RunModal(owner, IDD_OPTIONS);
+}
+
+bool OptionsSheet::OnInit() {
+    ui::CenterWindow(Hwnd(), owner_ ? owner_ : ::GetWindow(Hwnd(), GW_OWNER));
+    text::TranslateWindow(Hwnd());
+    if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))) {
+        ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    }
+    tabs_ = Item(IDC_OPTION_TABS);
+    // Lets the dialog's keyboard navigation reach into the pages.
+    ::SetWindowLongPtrA(tabs_, GWL_EXSTYLE, ::GetWindowLongPtrA(tabs_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    AttachTabImages();
+    CreatePages();
+
+    RECT window{};
+    ::GetWindowRect(Hwnd(), &window);
+    minimumSize_ = {window.right - window.left, window.bottom - window.top};
+    layout_.Init(Hwnd(), kLayout, true);
+
+    ShowTab(firstTab_);
+    return true;
+}
+
+void OptionsSheet::AttachTabImages() {
+    ui::Bitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_OPTION_TABS),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    tabImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, kTabCount, 0));
+    if (!strip || !tabImages_) return;
+    ::ImageList_AddMasked(tabImages_.Get(), strip.Get(), kTransparent);
+    TabCtrl_SetImageList(tabs_, tabImages_.Get());
+}
+
+void OptionsSheet::CreatePages() {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        HWND page = pages_[static_cast<size_t>(tab)]->Create(tabs_, kTabs[static_cast<size_t>(tab)].templateId);
+        std::string title = text::LookupText(kTabs[static_cast<size_t>(tab)].textKey);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+        item.pszText = title.data();
+        item.iImage = tab;
+        item.lParam = reinterpret_cast<LPARAM>(page);
+        ::SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void OptionsSheet::ShowTab(int tab) {
+    if (tab < 0 || tab >= kTabCount) return;
+    if (TabCtrl_GetCurSel(tabs_) != tab) TabCtrl_SetCurSel(tabs_, tab);
+    if (shown_ >= 0 && shown_ != tab) ::ShowWindow(Page(shown_).Hwnd(), SW_HIDE);
+    shown_ = tab;
+    PlaceShownPage();
+    ::ShowWindow(Page(tab).Hwnd(), SW_SHOW);
+}
+
+void OptionsSheet::PlaceShownPage() const {
+    if (shown_ < 0 || !tabs_) return;
+    RECT client{};
+    ::GetClientRect(tabs_, &client);
+    RECT item{};
+    int tabHeight = TabCtrl_GetItemRect(tabs_, 0, &item) ? item.bottom - item.top : 0;
+    RECT page = PagePlacement(client, tabHeight, TabCtrl_GetRowCount(tabs_));
+    ::SetWindowPos(Page(shown_).Hwnd(), HWND_TOP, page.left, page.top, page.right - page.left, page.bottom - page.top,
+                   SWP_NOACTIVATE);
+}
+
+void OptionsSheet::Close(INT_PTR code) {
+    result_ = code;
+    End(code);
+}
+
+bool OptionsSheet::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK:
+            for (OptionPage* page : pages_) page->SavePage();
+            Close(IDOK);
+            return true;
+        case IDCANCEL:
+            Close(IDCANCEL);
+            return true;
+        case IDC_DEFAULT_ALL:
+            for (OptionPage* page : pages_) page->LoadPage(config::ValueSet::Default);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool OptionsSheet::OnNotify(const NMHDR& header, LRESULT&) {
+    if (header.hwndFrom != tabs_ || header.code != TCN_SELCHANGE) return false;
+    ShowTab(TabCtrl_GetCurSel(tabs_));
+    return true;
+}
+
+void OptionsSheet::OnSize(int width, int height) {
+    layout_.Apply(width, height);
+    PlaceShownPage();
+}
+
+bool OptionsSheet::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_GETMINMAXINFO || minimumSize_.cx == 0) return false;
+    auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
+    info.ptMinTrackSize = {minimumSize_.cx, minimumSize_.cy};
+    result = 0;
+    return true;
+}
+
+}  // namespace options

@@ -1,0 +1,64 @@
+#pragma once
+// The options dialog: four pages in a tab control, OK (saves every page),
+// Cancel (saves nothing) and "default all" (shows the factory values).
+#include <array>
+
+#include "options/clean_options_page.h"
+#include "options/junk_types_page.h"
+#include "options/search_options_page.h"
+#include "options/skip_folders_page.h"
+#include "ui/dialog.h"
+#include "ui/gdi.h"
+#include "ui/layout.h"
+
+namespace options {
+
+class OptionsSheet : public ui::Dialog {
+public:
+    static constexpr int kTabCount = 4;
+
+    explicit OptionsSheet(int firstTab);
+
+    // Runs the dialog modally; returns IDOK or IDCANCEL.
+    INT_PTR Run(HWND owner);
+    // How the dialog ended (IDCANCEL until it ends with OK).
+    INT_PTR Result() const { return result_; }
+
+    OptionPage& Page(int tab) const { return *pages_[static_cast<size_t>(tab)]; }
+    JunkTypesPage& JunkTypes() { return junkTypes_; }
+    SearchOptionsPage& SearchOptions() { return searchOptions_; }
+    SkipFoldersPage& SkipFolders() { return skipFolders_; }
+    CleanOptionsPage& CleanOptions() { return cleanOptions_; }
+    // The tab whose page is shown, or -1.
+    int ShownTab() const { return shown_; }
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    void OnSize(int width, int height) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void AttachTabImages();
+    void CreatePages();
+    void ShowTab(int tab);
+    void PlaceShownPage() const;
+    void Close(INT_PTR code);
+
+    JunkTypesPage junkTypes_;
+    SearchOptionsPage searchOptions_;
+    SkipFoldersPage skipFolders_;
+    CleanOptionsPage cleanOptions_;
+    std::array<OptionPage*, kTabCount> pages_;
+    ui::ImageList tabImages_;
+    ui::Layout layout_;
+    HWND owner_ = nullptr;
+    HWND tabs_ = nullptr;
+    int firstTab_;
+    int shown_ = -1;
+    SIZE minimumSize_{};
+    INT_PTR result_ = IDCANCEL;
+};
+
+}  // namespace options

@@ -1,0 +1,90 @@
+#pragma once
+// Answers the modal windows that the test thread opens (message boxes,
+// dialogs, pop-up menus) from a thread of its own, as a user would, and
+// records what it saw. A window nobody expected is closed after a while, so
+// that a faulty dialog cannot hang the test run.
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace optest {
+
+struct MenuItem {
+    int command;  // 0 for a separator
+    std::string text;
+    bool operator==(const MenuItem&) const = default;
+};
+
+class ModalAnswerer {
+public:
+    using Answer = std::function<void(HWND window)>;
+
+    // Watches the top-level windows of the calling thread.
+    ModalAnswerer();
+    ~ModalAnswerer();
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
+
+    // Hands the next window captioned `caption` to `answer`, which runs on a
+    // thread of its own and may block on the window.
+    void Expect(std::string caption, Answer answer);
+    // The next pop-up menu: its items are recorded, then `command` is chosen
+    // with the keyboard (0 closes the menu).
+    void ExpectMenu(int command = 0);
+    // A modeless window of the test that must be left alone.
+    void Ignore(HWND window);
+
+    // Message boxes (captioned with the application's name) are recorded and
+    // dismissed with OK.
+    std::vector<std::string> Messages() const;
+    std::vector<std::vector<MenuItem>> Menus() const;
+    // Windows nobody expected, by caption (or class), which were closed.
+    std::vector<std::string> Unexpected() const;
+    // Expectations still waiting for their window.
+    size_t Pending() const;
+    // Waits until at least `count` message boxes were seen.
+    bool WaitForMessages(size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+private:
+    void Watch();
+    void Look(HWND window);
+
+    struct Expectation {
+        std::string caption;
+        Answer answer;
+    };
+
+    DWORD uiThread_;
+    std::string messageCaption_;
+    mutable std::mutex mutex_;
+    std::deque<Expectation> expected_;
+    std::deque<int> menuChoices_;
+    std::set<HWND> handled_;
+    std::set<HWND> ignored_;
+    std::vector<std::pair<HWND, std::chrono::steady_clock::time_point>> firstSeen_;
+    std::vector<std::string> messages_;
+    std::vector<std::vector<MenuItem>> menus_;
+    std::vector<std::string> unexpected_;
+    std::vector<std::thread> answering_;
+    std::atomic<bool> stop_{false};
+    std::thread watcher_;
+};
+
+// Text of a window (any thread's).
+std::string TextOf(HWND window);
+// Sends a click to a button and waits until it was handled.
+void Click(HWND button);
+// Clicks an icon static (the page's add and delete icons).
+void ClickIcon(HWND iconStatic);
+// Sends a right-click notification of a list view to its parent.
+void RightClickList(HWND list);
+
+}  // namespace optest

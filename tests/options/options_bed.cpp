@@ -1,0 +1,113 @@
+#include "options_bed.h"
+
+#include <commctrl.h>
+
+#include "options/options_ids.h"
+#include "ui/folder_browser.h"
+#include "ui/list_view.h"
+
+namespace optest {
+
+const char* const kSettingsXml = R"(<?xml version="1.0" encoding="utf-8"?>
+<Config>
+  <Welcome><ShowWelcome default="1" custom="0"/></Welcome>
+  <Options>
+    <Search>
+      <SkipReadOnlyFiles default="1" custom="0"/>
+      <SkipHiddenFiles default="0" custom="1"/>
+      <SkipSystemFiles default="1" custom="0"/>
+      <FindZeroLengthFiles default="0" custom="1"/>
+      <FindInvalidShortcuts default="1" custom="0"/>
+      <FindFilesHaveNotAccessed default="1" custom="0" monthdefault="6" month="12"/>
+    </Search>
+    <JunkFiles>
+      <Default>
+        <item checked="1" description="Temporary file" file="*.tmp"/>
+        <item checked="0" description="Backup copy" file="*.bak"/>
+        <item checked="1" description="Leftover" file="~*"/>
+      </Default>
+      <Custom>
+        <item checked="0" description="Old file" file="*.old"/>
+        <item checked="1" description="Disk check" file="*.chk"/>
+      </Custom>
+    </JunkFiles>
+    <SkipFolders>
+      <default>
+        <item checked="1" folder="d:\system"/>
+        <item checked="0" folder="d:\programs"/>
+      </default>
+      <items>
+        <item checked="1" folder="d:\keep"/>
+      </items>
+    </SkipFolders>
+    <CleanOpt>
+      <Clean default="0" custom="0"/>
+      <MoveToRecycle default="1" custom="0"/>
+      <MoveToFolder default="0" custom="1"/>
+      <MoveToFolderPath default="" custom="d:\moved"/>
+      <Backup default="1" custom="0"/>
+    </CleanOpt>
+    <AdvCleanOpt>
+      <CleanClipBoard default="1" custom="0"/>
+      <CleanRas default="0" custom="1"/>
+      <CleanSysTempDir default="1" custom="0"/>
+      <CleanRecycleBin default="0" custom="1"/>
+      <CleanRunHistory default="1" custom="0"/>
+      <CleanDocHistory default="0" custom="1"/>
+      <CleanWinlogon default="1" custom="0"/>
+      <CleanFindFileForderHistory default="0" custom="1"/>
+      <CleanSearchComputerHistory default="1" custom="0"/>
+      <CleanNetHoodHistory default="0" custom="1"/>
+      <CleanTelnetHistory default="1" custom="0"/>
+      <CleanInternetUrlHistory default="0" custom="1"/>
+      <CleanInternetTempFiles default="1" custom="0"/>
+    </AdvCleanOpt>
+  </Options>
+  <SelectDrive/>
+</Config>
+)";
+
+ProgramBed::ProgramBed(Settings settings) : place_("options") {
+    switch (settings) {
+        case Settings::Fixture: place_.WriteSettings(kSettingsXml); break;
+        case Settings::Shipped: place_.CopyShipped("JunkSweep.xml"); break;
+        case Settings::Missing: break;
+        case Settings::Malformed: place_.WriteSettings("<Config><Options><Search></Config"); break;
+    }
+}
+
+BrowserAnswers::BrowserAnswers(std::vector<std::optional<std::string>> answers) : answers_(std::move(answers)) {
+    ui::SetFolderBrowser([this]() -> std::optional<std::string> {
+        size_t turn = static_cast<size_t>(asked_++);
+        return turn < answers_.size() ? answers_[turn] : std::nullopt;
+    });
+}
+
+BrowserAnswers::~BrowserAnswers() { ui::SetFolderBrowser(nullptr); }
+
+OpenSheet::OpenSheet(int firstTab) : sheet_(firstTab) { sheet_.Create(nullptr, IDD_OPTIONS); }
+
+void OpenSheet::SelectTab(int tab) {
+    // A click on the tab, as the user makes it.
+    HWND tabs = Item(IDC_OPTION_TABS);
+    RECT item{};
+    TabCtrl_GetItemRect(tabs, tab, &item);
+    LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+}
+
+bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::vector<std::pair<std::string, bool>> ListRows(HWND list) {
+    ui::ListView view(list);
+    std::vector<std::pair<std::string, bool>> rows;
+    for (int row = 0; row < view.Count(); ++row) rows.push_back({view.Text(row, 0), view.Checked(row)});
+    return rows;
+}
+
+int SelectedRow(HWND list) { return ui::ListView(list).Selected(); }
+
+void SelectRow(HWND list, int row) { ui::ListView(list).Select(row); }
+
+}  // namespace optest

@@ -1,0 +1,71 @@
+#pragma once
+// What the options tests share: a settings file on a scratch drive whose
+// factory and user values all differ, the folder browser answered by the
+// test, and the options dialog opened without a modal loop.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "options/options_sheet.h"
+#include "support/scratch.h"
+
+namespace optest {
+
+// Factory and user values that differ everywhere, so that a page showing the
+// wrong set is caught.
+extern const char* const kSettingsXml;
+
+// The program's files in a scratch folder, with the settings above (or none).
+class ProgramBed {
+public:
+    enum class Settings { Fixture, Shipped, Missing, Malformed };
+    explicit ProgramBed(Settings settings = Settings::Fixture);
+
+    const testsupport::ProgramPlace& Place() const { return place_; }
+    std::string SettingsPath() const { return place_.SettingsPath(); }
+    std::string SettingsBytes() const { return testsupport::ReadFile(place_.SettingsPath()); }
+
+private:
+    testsupport::ProgramPlace place_;
+};
+
+// Answers the folder browser with the given folders in turn; nothing stands
+// for the user cancelling it.
+class BrowserAnswers {
+public:
+    explicit BrowserAnswers(std::vector<std::optional<std::string>> answers);
+    ~BrowserAnswers();
+    BrowserAnswers(const BrowserAnswers&) = delete;
+    BrowserAnswers& operator=(const BrowserAnswers&) = delete;
+    int Asked() const { return asked_; }
+
+private:
+    std::vector<std::optional<std::string>> answers_;
+    int asked_ = 0;
+};
+
+// The options dialog as a modeless window, hidden, opened on a tab.
+class OpenSheet {
+public:
+    explicit OpenSheet(int firstTab = 0);
+    options::OptionsSheet& operator*() { return sheet_; }
+    options::OptionsSheet* operator->() { return &sheet_; }
+    HWND Hwnd() const { return sheet_.Hwnd(); }
+    HWND Item(int id) const { return ::GetDlgItem(sheet_.Hwnd(), id); }
+    // A control of the page on the given tab.
+    HWND PageItem(int tab, int id) { return ::GetDlgItem(sheet_.Page(tab).Hwnd(), id); }
+    void SelectTab(int tab);
+
+private:
+    options::OptionsSheet sheet_;
+};
+
+bool IsChecked(HWND box);
+// Rows of a list view: text of column 0 and the check box.
+std::vector<std::pair<std::string, bool>> ListRows(HWND list);
+int SelectedRow(HWND list);
+void SelectRow(HWND list, int row);
+
+}  // namespace optest
