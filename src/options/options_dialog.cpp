@@ -5,14 +5,22 @@
 
 namespace options {
 
+namespace {
+
+// Callers may pass one of their child windows (a wizard page); the dialog
+// belongs to that window's top-level window, or to the active window.
+HWND OwnerOf(HWND owner) { return owner ? ::GetAncestor(owner, GA_ROOT) : ::GetActiveWindow(); }
+
+}  // namespace
+
 INT_PTR ShowOptionsDialog(HWND owner, int firstTab) {
     OptionsSheet sheet(firstTab);
-    return sheet.Run(owner ? owner : ::GetActiveWindow());
+    return sheet.Run(OwnerOf(owner));
 }
 
 INT_PTR ShowAdvancedSettings(HWND owner) {
     AdvancedSettingsDialog dialog;
-    return dialog.Run(owner ? owner : ::GetActiveWindow());
+    return dialog.Run(OwnerOf(owner));
 }
 
 }  // namespace options

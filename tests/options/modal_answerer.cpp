@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "options_bed.h"
 #include "text/language_table.h"
 
 namespace optest {
@@ -74,28 +75,6 @@ void ChooseWithKeys(HWND menuWindow, const std::vector<MenuItem>& items, int com
 
 }  // namespace
 
-std::string TextOf(HWND window) {
-    char text[4096] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void Click(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
-
-void ClickIcon(HWND iconStatic) {
-    ::SendMessageA(iconStatic, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    ::SendMessageA(iconStatic, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-void RightClickList(HWND list) {
-    NMITEMACTIVATE click{};
-    click.hdr.hwndFrom = list;
-    click.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
-    click.hdr.code = NM_RCLICK;
-    click.iItem = -1;
-    ::SendMessageA(::GetParent(list), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-}
-
 ModalAnswerer::ModalAnswerer()
     : uiThread_(::GetCurrentThreadId()), messageCaption_(text::LookupText("_AppName")), watcher_([this] { Watch(); }) {}
 
@@ -113,11 +92,6 @@ void ModalAnswerer::Expect(std::string caption, Answer answer) {
 void ModalAnswerer::ExpectMenu(int command) {
     std::lock_guard lock(mutex_);
     menuChoices_.push_back(command);
-}
-
-void ModalAnswerer::Ignore(HWND window) {
-    std::lock_guard lock(mutex_);
-    ignored_.insert(window);
 }
 
 std::vector<std::string> ModalAnswerer::Messages() const {
@@ -166,7 +140,7 @@ void ModalAnswerer::Look(HWND window) {
     if (!::IsWindowVisible(window)) return;
     {
         std::lock_guard lock(mutex_);
-        if (handled_.count(window) || ignored_.count(window)) return;
+        if (handled_.count(window)) return;
     }
     // Read the window before taking the lock: reading it sends messages to
     // the test thread, which may be waiting for the lock.

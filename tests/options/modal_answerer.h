@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <string>
 #include <thread>
@@ -22,6 +23,10 @@ struct MenuItem {
     std::string text;
     bool operator==(const MenuItem&) const = default;
 };
+
+inline void PrintTo(const MenuItem& item, std::ostream* os) {
+    *os << (item.command == 0 ? std::string("separator") : std::to_string(item.command) + " " + item.text);
+}
 
 class ModalAnswerer {
 public:
@@ -39,8 +44,6 @@ public:
     // The next pop-up menu: its items are recorded, then `command` is chosen
     // with the keyboard (0 closes the menu).
     void ExpectMenu(int command = 0);
-    // A modeless window of the test that must be left alone.
-    void Ignore(HWND window);
 
     // Message boxes (captioned with the application's name) are recorded and
     // dismissed with OK.
@@ -68,7 +71,6 @@ private:
     std::deque<Expectation> expected_;
     std::deque<int> menuChoices_;
     std::set<HWND> handled_;
-    std::set<HWND> ignored_;
     std::vector<std::pair<HWND, std::chrono::steady_clock::time_point>> firstSeen_;
     std::vector<std::string> messages_;
     std::vector<std::vector<MenuItem>> menus_;
@@ -77,14 +79,5 @@ private:
     std::atomic<bool> stop_{false};
     std::thread watcher_;
 };
-
-// Text of a window (any thread's).
-std::string TextOf(HWND window);
-// Sends a click to a button and waits until it was handled.
-void Click(HWND button);
-// Clicks an icon static (the page's add and delete icons).
-void ClickIcon(HWND iconStatic);
-// Sends a right-click notification of a list view to its parent.
-void RightClickList(HWND list);
 
 }  // namespace optest

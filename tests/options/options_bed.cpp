@@ -97,6 +97,28 @@ void OpenSheet::SelectTab(int tab) {
     ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
 }
 
+std::string TextOf(HWND window) {
+    char text[4096] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void Click(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
+
+void ClickIcon(HWND iconStatic) {
+    ::SendMessageA(iconStatic, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageA(iconStatic, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void RightClickList(HWND list) {
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
+    click.hdr.code = NM_RCLICK;
+    click.iItem = -1;
+    ::SendMessageA(::GetParent(list), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
 bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 std::vector<std::pair<std::string, bool>> ListRows(HWND list) {

@@ -62,6 +62,15 @@ private:
     options::OptionsSheet sheet_;
 };
 
+// Text of a window (any thread's).
+std::string TextOf(HWND window);
+// Sends a click to a button and waits until it was handled.
+void Click(HWND button);
+// Clicks an icon static (the page's add and delete icons).
+void ClickIcon(HWND iconStatic);
+// Sends a right-click notification of a list view to its parent.
+void RightClickList(HWND list);
+
 bool IsChecked(HWND box);
 // Rows of a list view: text of column 0 and the check box.
 std::vector<std::pair<std::string, bool>> ListRows(HWND list);
