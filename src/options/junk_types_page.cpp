@@ -47,7 +47,8 @@ void JunkTypesPage::LoadPage(config::ValueSet set) {
     int previous = list_.Selected();
     list_.Clear();
     for (const config::JunkType& entry : config::LoadJunkTypes(set)) {
-        int row = list_.Insert(list_.Count(), entry.pattern, ui::SmallIconOfFileName(entry.pattern), entry.checked != 0);
+        int row =
+            list_.Insert(list_.Count(), entry.pattern, ui::SmallIconOfFileName(entry.pattern), entry.checked != 0);
         list_.View().SetText(row, kDescriptionColumn, entry.description);
     }
     list_.SelectRow(RowAfterReload(previous, list_.Count()));

@@ -134,57 +134,34 @@ TEST(JunkTypesPage, AnEntryWhoseTextIsALanguageKeyReachesTheEditorUntranslated) 
 
 TEST(JunkTypesPage, DeleteRemovesTheSelectedRowAndSelectsTheOneThatTakesItsPlace) {
     struct Case {
-        std::vector<int> deletes;  // rows selected before each delete, in turn
+        std::vector<int> deletes;  // rows selected before each delete, in turn (-1: none)
         Rows left;
         int selected;
+        std::vector<std::string> messages;
     } cases[] = {
-        {{0}, {{"*.chk", true}}, 0},
-        {{1}, {{"*.old", false}}, 0},  // the last row: the new last is selected
-        {{1, 0}, {}, -1},              // the only row: nothing is left to select
+        {{0}, {{"*.chk", true}}, 0, {}},
+        {{1}, {{"*.old", false}}, 0, {}},  // the last row: the new last is selected
+        {{1, 0}, {}, -1, {}},              // the only row: nothing is left to select
+        {{-1}, {{"*.old", false}, {"*.chk", true}}, -1, {"_Pleaseselectacategory"}},
     };
     for (const Case& c : cases) {
         optest::ProgramBed bed;
         optest::ModalAnswerer answerer;
         JunkPage page;
         for (int row : c.deletes) {
-            optest::SelectRow(page.List(), row);
+            ListView_SetItemState(page.List(), -1, 0, LVIS_SELECTED);
+            if (row >= 0) optest::SelectRow(page.List(), row);
             optest::ClickIcon(page.Delete());
         }
         EXPECT_EQ(optest::ListRows(page.List()), c.left);
         EXPECT_EQ(optest::SelectedRow(page.List()), c.selected);
-        EXPECT_TRUE(answerer.Messages().empty());
+        EXPECT_EQ(answerer.Messages(), c.messages);
         page.Ok();
         EXPECT_EQ(config::LoadJunkTypes(ValueSet::Custom).size(), c.left.size());
     }
 }
 
-TEST(JunkTypesPage, DeleteWithoutASelectionAsksForOneAndRemovesNothing) {
-    optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
-    JunkPage page;
-    ListView_SetItemState(page.List(), -1, 0, LVIS_SELECTED);
-    optest::ClickIcon(page.Delete());
-    EXPECT_EQ(answerer.Messages(), std::vector<std::string>{"_Pleaseselectacategory"});
-    EXPECT_EQ(optest::ListRows(page.List()).size(), 2u);
-}
-
 TEST(JunkTypesPage, TheContextMenuOffersDeleteAndEditOnlyWhileARowIsSelected) {
-    optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
-    JunkPage page;
-    answerer.ExpectMenu();
-    optest::RightClickList(page.List());
-    ListView_SetItemState(page.List(), -1, 0, LVIS_SELECTED);
-    answerer.ExpectMenu();
-    optest::RightClickList(page.List());
-    std::vector<MenuItem> selected{{1, "_arjMenuAdd"}, {2, "_arjMenuDel"}, {3, "_arjMenuEdit"}, {0, ""},
-                                   {4, "_arjMenuSelectAll"}, {5, "_arjMenuDeselectAll"}};
-    std::vector<MenuItem> none{{1, "_arjMenuAdd"}, {0, ""}, {4, "_arjMenuSelectAll"}, {5, "_arjMenuDeselectAll"}};
-    EXPECT_EQ(answerer.Menus(), (std::vector<std::vector<MenuItem>>{selected, none}));
-    EXPECT_TRUE(answerer.Unexpected().empty());
-}
-
-TEST(JunkTypesPage, CheckAllAndUncheckAllFromTheMenuKeepTheSelection) {
     optest::ProgramBed bed;
     optest::ModalAnswerer answerer;
     JunkPage page;
@@ -192,12 +169,17 @@ TEST(JunkTypesPage, CheckAllAndUncheckAllFromTheMenuKeepTheSelection) {
     answerer.ExpectMenu(options::kJunkCheckAll);
     optest::RightClickList(page.List());
     EXPECT_EQ(optest::ListRows(page.List()), (Rows{{"*.old", true}, {"*.chk", true}}));
+    EXPECT_EQ(optest::SelectedRow(page.List()), 1);  // checking keeps the selection
+    ListView_SetItemState(page.List(), -1, 0, LVIS_SELECTED);
     answerer.ExpectMenu(options::kJunkUncheckAll);
     optest::RightClickList(page.List());
     EXPECT_EQ(optest::ListRows(page.List()), (Rows{{"*.old", false}, {"*.chk", false}}));
-    EXPECT_EQ(optest::SelectedRow(page.List()), 1);
-    page.Ok();
-    for (const JunkType& entry : config::LoadJunkTypes(ValueSet::Custom)) EXPECT_EQ(entry.checked, 0);
+
+    std::vector<MenuItem> selected{{1, "_arjMenuAdd"}, {2, "_arjMenuDel"}, {3, "_arjMenuEdit"}, {0, ""},
+                                   {4, "_arjMenuSelectAll"}, {5, "_arjMenuDeselectAll"}};
+    std::vector<MenuItem> none{{1, "_arjMenuAdd"}, {0, ""}, {4, "_arjMenuSelectAll"}, {5, "_arjMenuDeselectAll"}};
+    EXPECT_EQ(answerer.Menus(), (std::vector<std::vector<MenuItem>>{selected, none}));
+    EXPECT_TRUE(answerer.Unexpected().empty());
 }
 
 TEST(JunkTypesPage, DefaultShowsTheFactoryListKeepingTheSelectedIndex) {

@@ -182,7 +182,8 @@ void ModalAnswerer::Look(HWND window) {
     }
     // Someone else's window: give the test time to expect it, then close it.
     auto now = std::chrono::steady_clock::now();
-    auto seen = std::find_if(firstSeen_.begin(), firstSeen_.end(), [window](const auto& s) { return s.first == window; });
+    auto seen =
+        std::find_if(firstSeen_.begin(), firstSeen_.end(), [window](const auto& s) { return s.first == window; });
     if (seen == firstSeen_.end()) {
         firstSeen_.push_back({window, now});
     } else if (now - seen->second > kPatience) {

@@ -152,7 +152,7 @@ TEST(OptionsDialog, DefaultAllThenOkMakesTheUserValuesTheFactoryValuesButNotTheT
     EXPECT_NE(config::LoadJunkTypes(ValueSet::Custom), config::LoadJunkTypes(ValueSet::Default));
 }
 
-TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndOkWritesNothing) {
+TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndNeitherDialogWritesOnOk) {
     for (auto source : {ProgramBed::Settings::Missing, ProgramBed::Settings::Malformed}) {
         ProgramBed bed(source);
         std::string before = bed.SettingsBytes();
@@ -170,6 +170,18 @@ TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndOkWritesNothing) {
         EXPECT_EQ(optest::TextOf(sheet.PageItem(options::kCleanOptionsTab, IDC_TARGET_FOLDER)), "");
         optest::Click(sheet.Item(IDOK));
         EXPECT_EQ(sheet->Result(), IDOK);
+
+        int checkedSwitches = 0;
+        optest::ModalAnswerer answerer;
+        answerer.Expect("_AdvSettingCaption", [&checkedSwitches](HWND dialog) {
+            for (int i = 0; i < 13; ++i) {
+                checkedSwitches += optest::IsChecked(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST + i));
+            }
+            optest::Click(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST));
+            optest::Click(::GetDlgItem(dialog, IDOK));
+        });
+        EXPECT_EQ(options::ShowAdvancedSettings(nullptr), IDOK);
+        EXPECT_EQ(checkedSwitches, 0);
         EXPECT_EQ(testsupport::FileExists(bed.SettingsPath()), source == ProgramBed::Settings::Malformed);
         EXPECT_EQ(bed.SettingsBytes(), before);
     }
@@ -224,8 +236,11 @@ TEST(AdvancedSettings, ShowsEachSwitchInItsOwnBoxAndClampsStrangeValues) {
     ProgramBed bed;
     std::string xml = optest::kSettingsXml;
     // The clipboard switch holds 7 (not trusted: off), the Ras switch 2 (on).
-    xml.replace(xml.find(R"(<CleanClipBoard default="1" custom="0"/>)"), 40, R"(<CleanClipBoard default="1" custom="7"/>)");
-    xml.replace(xml.find(R"(<CleanRas default="0" custom="1"/>)"), 34, R"(<CleanRas default="0" custom="2"/>)");
+    auto replace = [&xml](const std::string& from, const std::string& to) {
+        xml.replace(xml.find(from), from.size(), to);
+    };
+    replace(R"(<CleanClipBoard default="1" custom="0"/>)", R"(<CleanClipBoard default="1" custom="7"/>)");
+    replace(R"(<CleanRas default="0" custom="1"/>)", R"(<CleanRas default="0" custom="2"/>)");
     bed.Place().WriteSettings(xml);
     config::AdvCleanOptions shown{};
     optest::ModalAnswerer answerer;
@@ -236,8 +251,9 @@ TEST(AdvancedSettings, ShowsEachSwitchInItsOwnBoxAndClampsStrangeValues) {
         optest::Click(::GetDlgItem(dialog, IDOK));
     });
     options::ShowAdvancedSettings(nullptr);
-    EXPECT_EQ(shown, (config::AdvCleanOptions{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
-    EXPECT_EQ(config::LoadAdvCleanOptions(ValueSet::Custom), (config::AdvCleanOptions{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+    const config::AdvCleanOptions alternating{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
+    EXPECT_EQ(shown, alternating);
+    EXPECT_EQ(config::LoadAdvCleanOptions(ValueSet::Custom), alternating);
 }
 
 }  // namespace
