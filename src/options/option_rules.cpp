@@ -56,6 +56,20 @@ RECT PagePlacement(const RECT& tabClient, int tabHeight, int tabRows) {
     return page;
 }
 
+int TabStep(UINT key, bool shift) {
+    switch (key) {
+        case VK_TAB: return shift ? -1 : 1;
+        case VK_NEXT: return 1;
+        case VK_PRIOR: return -1;
+        default: return 0;
+    }
+}
+
+int StepTab(int current, int step, int count) {
+    if (count <= 0) return -1;
+    return ((current + step) % count + count) % count;
+}
+
 std::vector<ui::MenuEntry> JunkTypeMenu(bool rowSelected) {
     std::vector<ui::MenuEntry> menu{{kJunkAdd, "_arjMenuAdd"}};
     if (rowSelected) {

@@ -39,6 +39,12 @@ int RowAfterDelete(int deleted, int count);
 // left, right and bottom edges and 5 pixels below the rows of tabs.
 RECT PagePlacement(const RECT& tabClient, int tabHeight, int tabRows);
 
+// How far a key pressed with Ctrl moves through the tabs: Tab and Page Down
+// one forward, Shift+Tab and Page Up one back; 0 for other keys.
+int TabStep(UINT key, bool shift);
+// The tab `step` tabs away from `current`, going round.
+int StepTab(int current, int step, int count);
+
 // The context menus of the two lists, by whether a row is selected.
 enum JunkTypeCommand : int {
     kJunkAdd = 1,

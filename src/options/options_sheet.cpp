@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "options/option_rules.h"
+#include "platform/handle.h"
 #include "options/options_ids.h"
 #include "text/language_table.h"
 
@@ -32,6 +35,30 @@ constexpr ui::LayoutRule kLayout[] = {
 // The tab strip's transparent colour.
 constexpr COLORREF kTransparent = RGB(0, 255, 0);
 
+struct HookTraits {
+    using Value = HHOOK;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::UnhookWindowsHookEx(v); }
+};
+using MessageHook = platform::UniqueResource<HookTraits>;
+
+// The modal loop of a dialog lets no one see its keys first: a message
+// filter hook does, for the sheet running on this thread.
+thread_local OptionsSheet* tl_runningSheet = nullptr;
+
+LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    OptionsSheet* sheet = tl_runningSheet;
+    if (code == MSGF_DIALOGBOX && sheet && sheet->Hwnd() && message->message == WM_KEYDOWN &&
+        (message->hwnd == sheet->Hwnd() || ::IsChild(sheet->Hwnd(), message->hwnd)) &&
+        sheet->OnTabKey(static_cast<UINT>(message->wParam), ::GetKeyState(VK_CONTROL) < 0,
+                        ::GetKeyState(VK_SHIFT) < 0)) {
+        return 1;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 OptionsSheet::OptionsSheet(int firstTab)
@@ -40,7 +67,18 @@ OptionsSheet::OptionsSheet(int firstTab)
 
 INT_PTR OptionsSheet::Run(HWND owner) {
     owner_ = owner;
-    return RunModal(owner, IDD_OPTIONS);
+    OptionsSheet* outer = std::exchange(tl_runningSheet, this);
+    MessageHook hook(::SetWindowsHookExA(WH_MSGFILTER, FilterDialogKeys, nullptr, ::GetCurrentThreadId()));
+    INT_PTR result = RunModal(owner, IDD_OPTIONS);
+    tl_runningSheet = outer;
+    return result;
+}
+
+bool OptionsSheet::OnTabKey(UINT key, bool control, bool shift) {
+    int step = control ? TabStep(key, shift) : 0;
+    if (step == 0 || shown_ < 0) return false;
+    ShowTab(StepTab(shown_, step, kTabCount));
+    return true;
 }
 
 bool OptionsSheet::OnInit() {
@@ -87,12 +125,24 @@ void OptionsSheet::CreatePages() {
 }
 
 void OptionsSheet::ShowTab(int tab) {
-    if (tab < 0 || tab >= kTabCount) return;
+    if (tab < 0 || tab >= kTabCount || !tabs_) return;
     if (TabCtrl_GetCurSel(tabs_) != tab) TabCtrl_SetCurSel(tabs_, tab);
-    if (shown_ >= 0 && shown_ != tab) ::ShowWindow(Page(shown_).Hwnd(), SW_HIDE);
+    HWND focus = ::GetFocus();
+    bool focusInOldPage = false;
+    if (shown_ >= 0 && shown_ != tab) {
+        HWND old = Page(shown_).Hwnd();
+        focusInOldPage = focus && ::IsChild(old, focus);
+        ::ShowWindow(old, SW_HIDE);
+    }
     shown_ = tab;
     PlaceShownPage();
-    ::ShowWindow(Page(tab).Hwnd(), SW_SHOW);
+    HWND page = Page(tab).Hwnd();
+    ::ShowWindow(page, SW_SHOW);
+    // Focus must not stay on a control that is hidden now.
+    if (focusInOldPage) {
+        HWND first = ::GetNextDlgTabItem(page, nullptr, FALSE);
+        ::SetFocus(first ? first : Item(IDOK));
+    }
 }
 
 void OptionsSheet::PlaceShownPage() const {

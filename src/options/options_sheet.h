@@ -31,6 +31,11 @@ public:
     CleanOptionsPage& CleanOptions() { return cleanOptions_; }
     // The tab whose page is shown, or -1.
     int ShownTab() const { return shown_; }
+    // Shows the page of a tab, as a click on the tab does.
+    void ShowTab(int tab);
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up go through
+    // the tabs; true when the key was one of them.
+    bool OnTabKey(UINT key, bool control, bool shift);
 
 protected:
     bool OnInit() override;
@@ -42,7 +47,6 @@ protected:
 private:
     void AttachTabImages();
     void CreatePages();
-    void ShowTab(int tab);
     void PlaceShownPage() const;
     void Close(INT_PTR code);
 

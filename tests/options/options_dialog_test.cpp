@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstring>
 
 #include "config/settings.h"
 #include "modal_answerer.h"
@@ -17,6 +18,21 @@ using config::ValueSet;
 using optest::ProgramBed;
 
 constexpr int kPageMarkers[] = {IDC_JUNK_LIST, IDC_MONTHS, IDC_SKIP_FOLDER_LIST, IDC_TARGET_FOLDER};
+
+// Which page of a running options dialog is visible, told by a control only
+// that page has; 0 when none is.
+int VisiblePageMarker(HWND dialog, int* visiblePages = nullptr) {
+    int found = 0;
+    HWND tabs = ::GetDlgItem(dialog, IDC_OPTION_TABS);
+    for (HWND page = ::GetWindow(tabs, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(page)) continue;
+        if (visiblePages) ++*visiblePages;
+        for (int marker : kPageMarkers) {
+            if (::GetDlgItem(page, marker)) found = marker;
+        }
+    }
+    return found;
+}
 
 bool HasStyle(HWND window, LONG style) { return (::GetWindowLongA(window, GWL_STYLE) & style) == style; }
 
@@ -62,21 +78,52 @@ TEST(OptionsDialog, OpenedFromTheProgramOnTheSkipFoldersTabShowsThatPageFirst) {
     ProgramBed bed;
     optest::ModalAnswerer answerer;
     std::atomic<int> visibleMarker{0};
-    std::atomic<int> visiblePages{0};
+    int visiblePages = 0;
     answerer.Expect("_Options", [&](HWND dialog) {
-        HWND tabs = ::GetDlgItem(dialog, IDC_OPTION_TABS);
-        for (HWND page = ::GetWindow(tabs, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
-            if (!::IsWindowVisible(page)) continue;
-            ++visiblePages;
-            for (int marker : kPageMarkers) {
-                if (::GetDlgItem(page, marker)) visibleMarker = marker;
-            }
-        }
+        visibleMarker = VisiblePageMarker(dialog, &visiblePages);
         optest::Click(::GetDlgItem(dialog, IDCANCEL));
     });
     EXPECT_EQ(options::ShowOptionsDialog(nullptr, options::kSkipFoldersTab), IDCANCEL);
     EXPECT_EQ(answerer.Pending(), 0u);
-    EXPECT_EQ(visiblePages.load(), 1);
+    EXPECT_EQ(visiblePages, 1);
+    EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
+}
+
+TEST(OptionsDialog, CtrlWithTabOrPageKeysGoesRoundTheTabs) {
+    ProgramBed bed;
+    optest::OpenSheet sheet(0);
+    struct Step {
+        UINT key;
+        bool control, shift, taken;
+        int shown;
+    } steps[] = {
+        {VK_TAB, true, false, true, 1},   {VK_TAB, true, true, true, 0},    {VK_PRIOR, true, false, true, 3},
+        {VK_NEXT, true, false, true, 0},  {VK_TAB, false, false, false, 0}, {'A', true, false, false, 0},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(sheet->OnTabKey(step.key, step.control, step.shift), step.taken) << step.key;
+        EXPECT_EQ(sheet->ShownTab(), step.shown) << step.key;
+    }
+
+    // In the modal dialog the keys reach it before any control sees them.
+    BYTE keys[256] = {}, held[256] = {};
+    ::GetKeyboardState(keys);
+    memcpy(held, keys, sizeof held);
+    held[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(held);
+    optest::ModalAnswerer answerer;
+    std::atomic<int> visibleMarker{0};
+    answerer.Expect("_Options", [&](HWND dialog) {
+        ::PostMessageA(::GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_TAB, 0);
+        // The key is handled on the dialog's thread: look until the page changes.
+        for (int tries = 0; tries < 200 && visibleMarker != IDC_SKIP_FOLDER_LIST; ++tries) {
+            ::Sleep(10);
+            visibleMarker = VisiblePageMarker(dialog);
+        }
+        optest::Click(::GetDlgItem(dialog, IDCANCEL));
+    });
+    options::ShowOptionsDialog(nullptr, options::kSearchOptionsTab);
+    ::SetKeyboardState(keys);
     EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
 }
 
