@@ -42,8 +42,12 @@ int MessageLoop::Run() {
         BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
         if (got == -1) continue;
         if (!got) return static_cast<int>(message.wParam);
+        // A filter may unregister itself while it runs (a dialog that closes
+        // from a key it translated), so walk a copy and skip the departed.
         bool filtered = false;
-        for (auto it = filters_.rbegin(); it != filters_.rend() && !filtered; ++it) {
+        auto filters = filters_;
+        for (auto it = filters.rbegin(); it != filters.rend() && !filtered; ++it) {
+            if (std::find(filters_.begin(), filters_.end(), *it) == filters_.end()) continue;
             filtered = (*it)->PreTranslateMessage(message);
         }
         if (!filtered) {

@@ -1,0 +1,147 @@
+#include "app/header_bar.h"
+
+#include "app/app_resources.h"
+#include "app/page_host.h"
+#include "options/options_dialog.h"
+#include "rescue/rescue_center.h"
+#include "text/language_table.h"
+#include "ui/page_protocol.h"
+#include "ui/popup_menu.h"
+#include "ui/shell_actions.h"
+
+namespace app {
+
+namespace {
+
+struct HeaderButton {
+    int controlId;
+    int iconId;
+};
+constexpr HeaderButton kButtons[] = {
+    {IDC_RESCUE_BUTTON, IDI_RESCUE_BUTTON},
+    {IDC_OPTIONS_BUTTON, IDI_OPTIONS_BUTTON},
+    {IDC_HELP_BUTTON, IDI_HELP_BUTTON},
+};
+
+struct HelpPage {
+    int command;
+    const char* key;
+    const char* address;
+};
+constexpr HelpPage kHelpPages[] = {
+    {kOnlineManual, "_OnlineManual", "https://junksweep.example.org/manual"},
+    {kHomePage, "_HomePageWeb", "https://junksweep.example.org/"},
+    {kOnlineSupport, "_OnlineSupport", "https://junksweep.example.org/support"},
+};
+
+int TrackHelpMenu(HWND owner, POINT at) {
+    std::vector<ui::MenuEntry> entries;
+    for (const HelpPage& page : kHelpPages) entries.push_back({page.command, page.key});
+    return ui::TrackPopupMenuAt(owner, entries, at);
+}
+
+}  // namespace
+
+HeaderBarActions HeaderBarActions::Defaults() {
+    return {rescue::ShowRescueCenter, [](HWND owner) { return options::ShowOptionsDialog(owner, options::kJunkTypesTab); },
+            TrackHelpMenu, ui::OpenWithShell};
+}
+
+std::string HelpAddress(int command) {
+    for (const HelpPage& page : kHelpPages) {
+        if (page.command == command) return page.address;
+    }
+    return {};
+}
+
+HeaderBar::HeaderBar(HeaderBarActions actions) : actions_(std::move(actions)) {}
+
+bool HeaderBar::OnInit() {
+    text::TranslateWindow(Hwnd());
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    background_.Reset(static_cast<HBITMAP>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        icons_[i].Reset(static_cast<HICON>(
+            ::LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        ui::ButtonLook look;
+        look.icon = icons_[i].Get();
+        look.iconAbove = true;
+        look.transparent = true;
+        look.text = RGB(255, 255, 255);
+        look.textHover = RGB(255, 255, 255);
+        buttons_[i].Attach(Item(kButtons[i].controlId), look);
+    }
+    return false;
+}
+
+void HeaderBar::PaintBackground(HDC dc) const {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    BITMAP info{};
+    if (!background_ || !::GetObjectA(background_.Get(), sizeof info, &info)) {
+        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_ACTIVECAPTION));
+        return;
+    }
+    HDC memory = ::CreateCompatibleDC(dc);
+    {
+        ui::SelectObjectScope select(memory, background_.Get());
+        ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+        // Beyond the picture (a larger font or screen), its last column and
+        // row are carried on.
+        if (client.right > info.bmWidth) {
+            ::StretchBlt(dc, info.bmWidth, 0, client.right - info.bmWidth, info.bmHeight, memory, info.bmWidth - 1, 0, 1,
+                         info.bmHeight, SRCCOPY);
+        }
+        if (client.bottom > info.bmHeight) {
+            ::StretchBlt(dc, 0, info.bmHeight, client.right, client.bottom - info.bmHeight, memory, info.bmWidth - 1,
+                         info.bmHeight - 1, 1, 1, SRCCOPY);
+        }
+    }
+    ::DeleteDC(memory);
+}
+
+bool HeaderBar::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            result = TRUE;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool HeaderBar::OnCommand(int id, int, HWND) {
+    switch (id) {
+        case IDC_RESCUE_BUTTON:
+            if (actions_.showRescueCenter) actions_.showRescueCenter(::GetActiveWindow());
+            return true;
+        case IDC_OPTIONS_BUTTON:
+            ShowOptions();
+            return true;
+        case IDC_HELP_BUTTON:
+            ShowHelpMenu();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void HeaderBar::ShowOptions() {
+    if (!actions_.showOptions || actions_.showOptions(::GetActiveWindow()) != IDOK) return;
+    HWND wizard = ::GetParent(::GetParent(Hwnd()));
+    auto page = reinterpret_cast<HWND>(::SendMessageA(wizard, ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+    if (IsPageShown(page)) ::SendMessageA(page, ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+}
+
+void HeaderBar::ShowHelpMenu() {
+    RECT button{};
+    ::GetWindowRect(Item(IDC_HELP_BUTTON), &button);
+    if (!actions_.trackHelpMenu) return;
+    std::string address = HelpAddress(actions_.trackHelpMenu(Hwnd(), POINT{button.left, button.bottom}));
+    if (!address.empty() && actions_.openAddress) actions_.openAddress(address);
+}
+
+}  // namespace app

@@ -1,0 +1,70 @@
+// JunkSweep: start-up and the end of the process.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/single_instance.h"
+#include "app/welcome_page.h"
+#include "app/wizard_window.h"
+#include "app/app_resources.h"
+#include "config/config_document.h"
+#include "pages/wizard_pages.h"
+#include "platform/com.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+#include "ui/message_loop.h"
+#include "ui/shell_actions.h"
+
+namespace {
+
+constexpr int kStartupStopped = 0;
+
+void InitCommonControls() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    // The bar and cool-bar classes, and what the pages and dialogs use.
+    controls.dwICC = ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                     ICC_PROGRESS_CLASS | ICC_TAB_CLASSES;
+    ::InitCommonControlsEx(&controls);
+}
+
+std::vector<ui::PageSlot> WizardPages() {
+    std::vector<ui::PageSlot> pages;
+    pages.push_back({std::make_unique<app::WelcomePage>(), IDD_WELCOME_PAGE});
+    for (ui::PageSlot& page : pages::CreateScanAndCleanPages()) pages.push_back(std::move(page));
+    return pages;
+}
+
+int Run(const char* commandLine, int showCommand) {
+    platform::ComApartment com;
+    text::LanguageTable::Instance().SetFilePath(text::LanguageFilePath());
+
+    app::SingleInstance instance;
+    if (instance.AnotherIsRunning()) {
+        ui::ShowMessage(nullptr, "_AlreadyRunningAnInstance", MB_OK | MB_ICONINFORMATION);
+        return kStartupStopped;
+    }
+    if (!config::XmlParserAvailable()) {
+        ui::ShowMessage(nullptr, "_NotInstallXML2", MB_OK | MB_ICONINFORMATION);
+        return kStartupStopped;
+    }
+    ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(commandLine ? commandLine : "");
+    InitCommonControls();
+    int show = ui::CommandLineSwitches::Instance().Has("hide") ? SW_HIDE : showCommand;
+
+    ui::MessageLoop loop;
+    app::WizardWindow wizard(WizardPages());
+    HWND window = wizard.Create();
+    if (!window) return kStartupStopped;
+    ::ShowWindow(window, show);
+    return loop.Run();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
+    try {
+        return Run(commandLine, showCommand);
+    } catch (...) {
+        return kStartupStopped;
+    }
+}

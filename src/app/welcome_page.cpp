@@ -1,0 +1,48 @@
+#include "app/welcome_page.h"
+
+#include "app/app_resources.h"
+#include "config/settings.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+
+namespace app {
+
+int ShowWelcomeCheckState(int storedValue) { return (storedValue >= 0 && storedValue <= 2) ? storedValue : 0; }
+
+bool WelcomePage::OnInit() {
+    text::TranslateWindow(Hwnd());
+    startIcon_.Reset(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_START_WORK),
+                                                     IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    ui::ButtonLook look;
+    look.icon = startIcon_.Get();
+    look.hyperlink = true;
+    look.text = RGB(0, 0, 255);
+    look.textHover = RGB(255, 0, 0);
+    startButton_.Attach(Item(IDC_START_WORK), look);
+    title_.Attach(Item(IDC_WELCOME_TITLE), FW_HEAVY, RGB(180, 70, 0), true);
+    int state = ShowWelcomeCheckState(config::LoadShowWelcome(config::ValueSet::Custom));
+    ::SendMessageA(Item(IDC_SHOW_WELCOME), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    return false;
+}
+
+bool WelcomePage::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_START_WORK) {
+        ShowPage(ui::kDriveSelectionPage);
+        return true;
+    }
+    return ui::WizardPage::OnCommand(id, code, control);
+}
+
+void WelcomePage::OnActivated() {
+    EnableButtons(ui::kEnableNext);
+    if (ui::CommandLineSwitches::Instance().Has("auto")) ShowPage(ui::kDriveSelectionPage);
+}
+
+void WelcomePage::OnNext() { ShowPage(ui::kDriveSelectionPage); }
+
+void WelcomePage::OnDestroy() {
+    LRESULT state = ::SendMessageA(Item(IDC_SHOW_WELCOME), BM_GETCHECK, 0, 0);
+    config::SaveShowWelcome(state == BST_UNCHECKED ? 0 : 1);
+}
+
+}  // namespace app

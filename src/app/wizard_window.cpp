@@ -1,0 +1,159 @@
+#include "app/wizard_window.h"
+
+#include <string>
+
+#include "app/app_resources.h"
+#include "app/version_title.h"
+#include "config/settings.h"
+#include "skin/skin_hook.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+#include "ui/page_protocol.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kEndCode = 2;
+
+std::string RunningProgramPath() {
+    char buffer[MAX_PATH * 4] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return std::string(buffer, n < sizeof buffer ? n : 0);
+}
+
+HICON LoadProgramIcon(int widthMetric, int heightMetric) {
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
+                                           ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
+                                           LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow(std::vector<ui::PageSlot> pages, HeaderBarActions headerActions)
+    : slots_(std::move(pages)), headerActions_(std::move(headerActions)), headerBar_(headerActions_) {}
+
+WizardWindow::~WizardWindow() {
+    // Destroy the window while every object it refers to still exists, so
+    // that the pages' own destruction work (the welcome page saves) runs.
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+}
+
+HWND WizardWindow::Create() { return ui::Dialog::Create(nullptr, IDD_WIZARD); }
+
+bool WizardWindow::OnInit() {
+    skin_ = skin::ApplySkin(Hwnd(), skin::ReadSkinSettings(skin::SkinSettingsPath()));
+    ui::CenterWindow(Hwnd(), ::GetWindow(Hwnd(), GW_OWNER));
+    SetIcons();
+    loop_ = ui::MessageLoop::Current();
+    if (loop_) {
+        loop_->AddMessageFilter(this);
+        loop_->AddIdleHandler(this);
+    }
+    text::TranslateWindow(Hwnd());
+    ::SetWindowTextA(Hwnd(), ProductTitle(RunningProgramPath()).c_str());
+    CreateHeader();
+    tray_.SetRecord(MakeTrayRecord(Hwnd(), smallIcon_.Get(), ui::WM_WIZARD_TRAYNOTIFY, text::LookupText("_AppName")));
+    if (ui::CommandLineSwitches::Instance().Has("icon")) tray_.Add();
+    CreatePages();
+    bool showWelcome = config::LoadShowWelcome(config::ValueSet::Custom) != 0;
+    pageHost_.ShowPage(showWelcome ? ui::kWelcomePage : ui::kDriveSelectionPage);
+    return true;
+}
+
+void WizardWindow::SetIcons() {
+    largeIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
+    smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.Get()));
+    ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void WizardWindow::CreateHeader() {
+    if (!headerHost_.ReplaceControl(Hwnd(), IDC_HEADER_STRIP)) return;
+    headerHost_.AddPage(headerBar_.Create(headerHost_.Hwnd(), IDD_HEADER_BAR));
+    headerHost_.ShowPage(0);
+}
+
+void WizardWindow::CreatePages() {
+    if (!pageHost_.ReplaceControl(Hwnd(), IDC_PAGE_AREA)) return;
+    for (ui::PageSlot& slot : slots_) {
+        HWND page = slot.page ? slot.page->CreatePage(pageHost_.Hwnd(), slot.templateId) : nullptr;
+        // Pages come up hidden whatever their template says; the host shows them.
+        if (page) ::ShowWindow(page, SW_HIDE);
+        pageHost_.AddPage(page);
+    }
+}
+
+bool WizardWindow::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+        case ui::kNextButton:
+        case ui::kBackButton:
+            if (HWND page = pageHost_.CurrentPage(); IsPageShown(page)) {
+                ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+            }
+            return true;
+        case IDCANCEL:
+            Cancel();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool WizardWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case ui::WM_WIZARD_ENABLEBUTTONS:
+            EnableItem(ui::kNextButton, (wParam & ui::kEnableNext) != 0);
+            EnableItem(ui::kBackButton, (wParam & ui::kEnableBack) != 0);
+            return true;
+        case ui::WM_WIZARD_SETCANCELTEXT:
+            if (const auto* text = reinterpret_cast<const std::string*>(wParam)) SetItemText(IDCANCEL, text->c_str());
+            return true;
+        case ui::WM_WIZARD_GETCURRENTPAGE:
+            result = reinterpret_cast<LRESULT>(pageHost_.CurrentPage());
+            return true;
+        case ui::WM_WIZARD_TRAYNOTIFY:
+            if (lParam == WM_LBUTTONDBLCLK) {
+                ::ShowWindow(Hwnd(), ::IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
+                ::SetForegroundWindow(Hwnd());
+            }
+            return true;
+        case ui::WM_WIZARD_CLOSE:
+            Close();
+            return true;
+        case WM_CLOSE:
+            Cancel();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void WizardWindow::Cancel() {
+    for (int i = 0; i < pageHost_.PageCount(); ++i) {
+        HWND page = pageHost_.Page(i);
+        if (page && ::IsWindow(page) && ::SendMessageA(page, ui::WM_WIZARD_QUERYCANCEL, 0, 0) != 0) return;
+    }
+    Close();
+}
+
+void WizardWindow::Close() { ::DestroyWindow(Hwnd()); }
+
+void WizardWindow::OnDestroy() {
+    tray_.Remove();
+    if (loop_) {
+        loop_->RemoveMessageFilter(this);
+        loop_->RemoveIdleHandler(this);
+        // Only the loop this window registered with is ended.
+        ::PostQuitMessage(kEndCode);
+        loop_ = nullptr;
+    }
+    skin_.Reset();
+}
+
+bool WizardWindow::PreTranslateMessage(MSG& message) {
+    HWND hwnd = Hwnd();
+    return hwnd && ::IsDialogMessageA(hwnd, &message);
+}
+
+}  // namespace app

@@ -1,0 +1,64 @@
+#pragma once
+// The program's one top-level window: a header bar, a page area showing one
+// of the seven wizard pages, and the buttons Back, Next and Cancel. It
+// passes Back and Next to the current page, lets pages switch pages, set the
+// buttons and rename Cancel, and asks every page before it closes.
+#include <vector>
+
+#include "app/header_bar.h"
+#include "app/page_host.h"
+#include "app/tray_icon.h"
+#include "platform/com.h"
+#include "skin/skin_engine.h"
+#include "ui/dialog.h"
+#include "ui/gdi.h"
+#include "ui/message_loop.h"
+#include "ui/wizard_page.h"
+
+namespace app {
+
+class WizardWindow : public ui::Dialog, private ui::MessageFilter, private ui::IdleHandler {
+public:
+    // pages: the wizard's pages in index order (welcome first); fewer than
+    // seven are allowed, the missing ones are never shown.
+    explicit WizardWindow(std::vector<ui::PageSlot> pages, HeaderBarActions headerActions = HeaderBarActions::Defaults());
+    ~WizardWindow() override;
+
+    // Creates the window (hidden) and initialises it; null when that fails.
+    // The message loop the window registers with must already exist.
+    HWND Create();
+
+    const PageHost& Pages() const { return pageHost_; }
+    const TrayIcon& Tray() const { return tray_; }
+    bool Skinned() const { return static_cast<bool>(skin_); }
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+
+private:
+    bool PreTranslateMessage(MSG& message) override;
+    void OnIdle() override {}
+
+    void SetIcons();
+    void CreateHeader();
+    void CreatePages();
+    // Asks every page; closes when none refuses.
+    void Cancel();
+    void Close();
+
+    std::vector<ui::PageSlot> slots_;
+    HeaderBarActions headerActions_;
+    PageHost headerHost_;
+    PageHost pageHost_;
+    HeaderBar headerBar_;
+    TrayIcon tray_;
+    ui::Icon largeIcon_;
+    ui::Icon smallIcon_;
+    platform::ComPtr<skin::ISkinEngine> skin_;
+    ui::MessageLoop* loop_ = nullptr;
+};
+
+}  // namespace app
