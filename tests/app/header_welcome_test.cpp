@@ -1,0 +1,240 @@
+// The header bar's buttons and the welcome page, inside a wizard window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_resources.h"
+#include "app/welcome_page.h"
+#include "app/wizard_window.h"
+#include "app_test_support.h"
+#include "config/config_document.h"
+#include "config/settings.h"
+#include "support/scratch.h"
+#include "ui/page_protocol.h"
+#include "ui/skinned_controls.h"
+
+namespace {
+
+using apptest::ProbePage;
+
+std::string ShowWelcomeXml(const std::string& custom) {
+    return "<?xml version=\"1.0\"?><Config><Welcome><ShowWelcome default=\"1\" custom=\"" + custom +
+           "\"/></Welcome></Config>";
+}
+
+// What the header bar's buttons asked for.
+struct HeaderLog {
+    int rescue = 0, options = 0;
+    INT_PTR optionsResult = IDCANCEL;
+    int menuCommand = 0;
+    POINT menuAt{};
+    std::vector<std::string> opened;
+};
+
+app::HeaderBarActions Recording(HeaderLog& log) {
+    app::HeaderBarActions actions;
+    actions.showRescueCenter = [&log](HWND) { ++log.rescue; };
+    actions.showOptions = [&log](HWND) {
+        ++log.options;
+        return log.optionsResult;
+    };
+    actions.trackHelpMenu = [&log](HWND, POINT at) {
+        log.menuAt = at;
+        return log.menuCommand;
+    };
+    actions.openAddress = [&log](const std::string& address) { log.opened.push_back(address); };
+    return actions;
+}
+
+class WizardParts : public testing::Test {
+protected:
+    WizardParts() : place_("parts") {
+        place_.CopyShipped("JunkSweep.lng");
+        place_.WriteSettings(ShowWelcomeXml("1"));
+    }
+    ~WizardParts() override { Destroy(); }
+
+    // The real welcome page followed by six probe pages.
+    HWND Create(app::HeaderBarActions actions) {
+        Destroy();
+        auto slots = apptest::ProbeSlots(records_, 6);
+        slots.insert(slots.begin(), ui::PageSlot{std::make_unique<app::WelcomePage>(), IDD_WELCOME_PAGE});
+        wizard_ = std::make_unique<app::WizardWindow>(std::move(slots), std::move(actions));
+        return wizard_->Create();
+    }
+    HWND Create() { return Create(Recording(log_)); }
+    void Destroy() {
+        wizard_.reset();
+        apptest::DrainQuit();
+    }
+    HWND Hwnd() const { return wizard_->Hwnd(); }
+    HWND Header() const { return ::GetWindow(::GetDlgItem(Hwnd(), IDC_HEADER_STRIP), GW_CHILD); }
+    HWND Welcome() const { return wizard_->Pages().Page(0); }
+    HWND WelcomeItem(int id) const { return ::GetDlgItem(Welcome(), id); }
+    void Click(HWND button) const { ::SendMessageA(button, BM_CLICK, 0, 0); }
+    // records_[i] belongs to page i + 1.
+    const ProbePage::Record& Probe(int page) const { return records_[page - 1]; }
+
+    testsupport::ProgramPlace place_;
+    HeaderLog log_;
+    std::vector<ProbePage::Record> records_;
+    std::unique_ptr<app::WizardWindow> wizard_;
+};
+
+TEST_F(WizardParts, HeaderBarFillsTheStripWithThreeSkinnedButtons) {
+    ASSERT_TRUE(Create());
+    RECT strip{}, header{};
+    ::GetClientRect(::GetDlgItem(Hwnd(), IDC_HEADER_STRIP), &strip);
+    ::GetWindowRect(Header(), &header);
+    EXPECT_EQ(header.right - header.left, strip.right);
+    EXPECT_EQ(header.bottom - header.top, strip.bottom);
+    for (int id : {IDC_RESCUE_BUTTON, IDC_OPTIONS_BUTTON, IDC_HELP_BUTTON}) {
+        EXPECT_NE(ui::SkinnedButton::Of(::GetDlgItem(Header(), id)), nullptr) << id;
+    }
+}
+
+TEST_F(WizardParts, OptionsTellTheShownPageAfterOkOnly) {
+    ASSERT_TRUE(Create());
+    ::SendMessageA(wizard_->Pages().Hwnd(), ui::WM_PAGEHOST_SHOWPAGE, 4, 0);
+    struct Case {
+        INT_PTR result;
+        bool pageShown;
+        int told;
+    } cases[] = {{IDCANCEL, true, 0}, {IDOK, true, 1}, {IDOK, false, 0}};
+    for (const auto& c : cases) {
+        records_[3] = {};
+        log_.optionsResult = c.result;
+        ::ShowWindow(wizard_->Pages().Page(4), c.pageShown ? SW_SHOW : SW_HIDE);
+        Click(::GetDlgItem(Header(), IDC_OPTIONS_BUTTON));
+        EXPECT_EQ(Probe(4).settingsChanged, c.told) << c.result << c.pageShown;
+    }
+    EXPECT_EQ(log_.options, 3);
+    for (int page : {1, 2, 3, 5, 6}) EXPECT_EQ(Probe(page).settingsChanged, 0) << page;
+}
+
+TEST_F(WizardParts, RescueButtonOpensTheRescueCenter) {
+    ASSERT_TRUE(Create());
+    Click(::GetDlgItem(Header(), IDC_RESCUE_BUTTON));
+    EXPECT_EQ(log_.rescue, 1);
+    EXPECT_EQ(log_.options, 0);
+    EXPECT_TRUE(log_.opened.empty());
+}
+
+TEST_F(WizardParts, HelpMenuOpensTheChosenPageBelowTheButton) {
+    ASSERT_TRUE(Create());
+    struct Case {
+        int command;
+        std::vector<std::string> opened;
+    } cases[] = {
+        {1, {"https://junksweep.example.org/manual"}},
+        {2, {"https://junksweep.example.org/"}},
+        {3, {"https://junksweep.example.org/support"}},
+        {0, {}},  // cancelled
+        {9, {}},
+    };
+    RECT button{};
+    ::GetWindowRect(::GetDlgItem(Header(), IDC_HELP_BUTTON), &button);
+    for (const auto& c : cases) {
+        log_.opened.clear();
+        log_.menuCommand = c.command;
+        Click(::GetDlgItem(Header(), IDC_HELP_BUTTON));
+        EXPECT_EQ(log_.opened, c.opened) << c.command;
+        EXPECT_EQ(log_.menuAt.x, button.left);
+        EXPECT_EQ(log_.menuAt.y, button.bottom);
+    }
+}
+
+// Ends the pop-up menu that is being tracked.
+void CALLBACK EndTrackedMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    ::EndMenu();
+}
+
+TEST_F(WizardParts, CancellingTheRealHelpMenuOpensNothing) {
+    app::HeaderBarActions actions = Recording(log_);
+    actions.trackHelpMenu = app::HeaderBarActions::Defaults().trackHelpMenu;
+    ASSERT_TRUE(Create(actions));
+    ::ShowWindow(Hwnd(), SW_SHOW);
+    ::SetTimer(nullptr, 0, 300, EndTrackedMenu);
+    Click(::GetDlgItem(Header(), IDC_HELP_BUTTON));
+    EXPECT_TRUE(log_.opened.empty());
+}
+
+TEST_F(WizardParts, WelcomePageLooksAsDesigned) {
+    ASSERT_TRUE(Create());
+    ASSERT_EQ(wizard_->Pages().CurrentIndex(), 0);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(Hwnd(), ui::kNextButton)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(Hwnd(), ui::kBackButton)));
+    HWND title = WelcomeItem(IDC_WELCOME_TITLE);
+    ASSERT_NE(ui::SkinnedLabel::Of(title), nullptr);
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(title, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfWeight, 900);
+    HDC dc = ::GetDC(title);
+    ui::SkinnedLabel::Of(title)->Color(dc);
+    EXPECT_EQ(::GetTextColor(dc), RGB(180, 70, 0));
+    ::ReleaseDC(title, dc);
+    EXPECT_NE(ui::SkinnedButton::Of(WelcomeItem(IDC_START_WORK)), nullptr);
+}
+
+TEST_F(WizardParts, StartButtonAndNextLeadToTheDrivePage) {
+    for (bool useNext : {false, true}) {
+        ASSERT_TRUE(Create());
+        ASSERT_EQ(wizard_->Pages().CurrentIndex(), 0);
+        if (useNext) {
+            ::SendMessageA(Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+        } else {
+            Click(WelcomeItem(IDC_START_WORK));
+        }
+        EXPECT_EQ(wizard_->Pages().CurrentIndex(), 1) << useNext;
+        EXPECT_EQ(Probe(1).activated, 1);
+    }
+}
+
+TEST_F(WizardParts, AutoSwitchPassesTheWelcomePageAtOnce) {
+    apptest::SwitchesScope switches("/hide/auto");
+    ASSERT_TRUE(Create());
+    EXPECT_EQ(wizard_->Pages().CurrentIndex(), 1);
+    EXPECT_EQ(Probe(1).activated, 1);
+    EXPECT_FALSE(::GetWindowLongA(Welcome(), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(WizardParts, ShowWelcomeCheckBoxIsLoadedAndSavedWhenThePageGoes) {
+    struct Case {
+        std::string stored;
+        UINT shown;
+        bool click;
+        int saved;
+    } cases[] = {
+        {"1", BST_CHECKED, false, 1},   {"1", BST_CHECKED, true, 0},   {"0", BST_UNCHECKED, false, 0},
+        {"0", BST_UNCHECKED, true, 1},  {"3", BST_UNCHECKED, false, 0}, {"-1", BST_UNCHECKED, false, 0},
+        {"junk", BST_UNCHECKED, false, 0},
+    };
+    for (const auto& c : cases) {
+        place_.WriteSettings(ShowWelcomeXml(c.stored));
+        ASSERT_TRUE(Create());
+        EXPECT_EQ(::SendMessageA(WelcomeItem(IDC_SHOW_WELCOME), BM_GETCHECK, 0, 0), static_cast<LRESULT>(c.shown))
+            << c.stored;
+        if (c.click) Click(WelcomeItem(IDC_SHOW_WELCOME));
+        EXPECT_EQ(config::LoadShowWelcome(config::ValueSet::Custom), config::ToInt32(c.stored)) << "saved too early";
+        Destroy();
+        EXPECT_EQ(config::LoadShowWelcome(config::ValueSet::Custom), c.saved) << c.stored << c.click;
+        EXPECT_EQ(config::LoadShowWelcome(config::ValueSet::Default), 1);
+    }
+    // Without a settings file nothing is written.
+    ::DeleteFileA(place_.SettingsPath().c_str());
+    ASSERT_TRUE(Create());
+    Destroy();
+    EXPECT_FALSE(testsupport::FileExists(place_.SettingsPath()));
+}
+
+TEST(ShowWelcomeCheckState, ValuesOutsideZeroToTwoReadAsZero) {
+    const std::pair<int, int> cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 0}, {-1, 0}, {1000, 0}};
+    for (auto [stored, state] : cases) EXPECT_EQ(app::ShowWelcomeCheckState(stored), state) << stored;
+}
+
+}  // namespace
