@@ -29,21 +29,32 @@ public:
 class CleanJob {
 public:
     CleanJob() = default;
+    // Waits for the thread. Destroy the job only after the windows its sink
+    // talks to are gone (or never while the thread may still send to them).
     ~CleanJob();
     CleanJob(const CleanJob&) = delete;
     CleanJob& operator=(const CleanJob&) = delete;
 
     // Starts a job on its own thread; does nothing (and returns false) while
-    // one runs. The sink must outlive the job.
+    // one runs, and while the previous one is still handing over to the
+    // finish page. The sink must outlive the job.
     bool Start(CleanSink& sink);
     void RequestStop() { stopRequested_ = 1; }
+    // True from Start until the job has set its final status; it turns false
+    // before the job re-enables the wizard buttons and shows the finish page,
+    // so that those pages may close the wizard.
     bool Running() const { return running_; }
 
 private:
     void Run(CleanSink& sink);
+    bool RunFilePhases(const CleanList& list, CleanSink& sink);
+    bool RunTraceCleaners(CleanSink& sink);
 
     std::thread thread_;
     std::atomic<bool> running_{false};
+    // Set by the thread after its last call into the sink; only then can the
+    // thread be joined without waiting on the sink's (user-interface) thread.
+    std::atomic<bool> finished_{true};
     std::atomic<int> stopRequested_{0};
 };
 

@@ -1,0 +1,95 @@
+#include "clean/clean_job.h"
+
+#include <limits>
+#include <optional>
+
+#include "clean/trace_cleaners.h"
+#include "config/settings.h"
+#include "config/settings_paths.h"
+#include "platform/com.h"
+#include "text/language_table.h"
+
+namespace clean {
+
+namespace {
+
+constexpr int kEnableBackAndNext = 3;
+
+bool SwitchedOn(const char* settingPath) {
+    return config::ReadFlag(settingPath, config::ValueSet::Custom) != 0;
+}
+
+}  // namespace
+
+CleanJob::~CleanJob() {
+    if (thread_.joinable()) thread_.join();
+}
+
+bool CleanJob::Start(CleanSink& sink) {
+    if (running_ || !finished_) return false;
+    if (thread_.joinable()) thread_.join();  // the last job has ended: nothing left to wait for
+    running_ = true;
+    finished_ = false;
+    thread_ = std::thread([this, &sink] { Run(sink); });
+    return true;
+}
+
+// The file phases over a non-empty list, each after a fresh read of its
+// switch. A phase stopped early makes the rest start and end at once.
+bool CleanJob::RunFilePhases(const CleanList& list, CleanSink& sink) {
+    namespace cfg = config::path;
+    bool completed = true;
+    KeepMask keep;  // files the backup holds no copy of stay where they are
+    if (SwitchedOn(cfg::kBackup)) {
+        completed &= BackupFiles(list, NewBackupSetFolder(), sink, stopRequested_, &keep);
+    }
+    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stopRequested_, &keep);
+    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stopRequested_, &keep);
+    int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
+    std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
+    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stopRequested_, &keep);
+    return completed;
+}
+
+// The switched-on trace cleaners in their order; a stop request skips the
+// ones not yet begun.
+bool CleanJob::RunTraceCleaners(CleanSink& sink) {
+    for (const TraceCleaner& cleaner : TraceCleaners()) {
+        if (stopRequested_ != 0) return false;
+        if (SwitchedOn(cleaner.settingPath)) RunTraceCleaner(cleaner.number, sink);
+    }
+    return true;
+}
+
+void CleanJob::Run(CleanSink& sink) {
+    std::optional<platform::ComApartment> com;
+    com.emplace();
+    bool completed = true;
+    try {
+        sink.EnableWizardButtons(0);
+        sink.SetStatus(text::LookupText("_cpStartCleanState"));
+        stopRequested_ = 0;
+        sink.EnableStop(true);
+        sink.SetPosition(0);
+        sink.SetStatus(text::LookupText("_cpGetList"));
+        CleanList list = sink.CollectTickedFiles();
+        sink.SetRange(static_cast<uint32_t>(std::min<size_t>(list.size(), std::numeric_limits<uint32_t>::max())));
+        if (!list.empty()) completed &= RunFilePhases(list, sink);
+        completed &= RunTraceCleaners(sink);
+    } catch (...) {
+        // Out of memory or the like: end the job as a stopped one rather than
+        // take the program down.
+        completed = false;
+    }
+    sink.EnableStop(false);
+    sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));
+    sink.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
+    running_ = false;
+    stopRequested_ = 0;
+    sink.EnableWizardButtons(kEnableBackAndNext);
+    com.reset();
+    sink.ShowFinishPage();
+    finished_ = true;
+}
+
+}  // namespace clean

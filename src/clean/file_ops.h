@@ -1,0 +1,39 @@
+#pragma once
+// File operations the clean phases are built from. All of them are silent:
+// a failure leaves the file or folder as it was.
+#include <string>
+#include <string_view>
+
+namespace clean {
+
+// Clears read-only, hidden and system (sets the attributes to normal unless
+// they already are), then deletes the file. When the delete fails, the
+// attributes it had are put back. Returns whether the file is gone.
+bool ForceDeleteFile(const std::string& path);
+
+// Creates every missing folder along a path that ends in a backslash
+// ("D:\a\b\" creates D:\a and D:\a\b). Creation failures are ignored.
+void EnsureFolderPath(std::string_view pathEndingInBackslash);
+
+// Remembers the last folder it made sure of, so that a phase walking many
+// files of one folder asks the file system once per folder.
+class FolderEnsurer {
+public:
+    // The folder path without a trailing backslash.
+    void Ensure(const std::string& folder);
+    // Forgets the remembered folder (after a copy into it failed, say).
+    void Forget() { last_.clear(); }
+
+private:
+    std::string last_;
+};
+
+// The first path in the folder that names no existing entry: folder\name,
+// else folder\name_0, folder\name_1, ... An existing file is never chosen.
+std::string UniqueTargetPath(std::string_view folder, std::string_view name);
+
+// True when the path names an existing file or folder. A name that cannot be
+// examined counts as free: the copy into it refuses to replace anything.
+bool PathTaken(const std::string& path);
+
+}  // namespace clean

@@ -1,0 +1,21 @@
+#pragma once
+// Emptying the folders in which the system keeps usage traces.
+#include <string_view>
+
+namespace clean {
+
+// Deletes the content of a folder tree, the folder itself stays. Read-only
+// entries are made writable first; subfolders are emptied and removed (a
+// subfolder that keeps something stays). With includeDesktopIni off, every
+// "desktop.ini" is left alone; with wipeIndexFiles on, every "index.dat" is
+// zeroed after its first 64 bytes before it is deleted. A folder that is a
+// junction or symbolic link is removed as a link and never entered, so the
+// folder it points to keeps its content. Returns false when the folder
+// cannot be listed.
+bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeIndexFiles);
+
+// Overwrites folder\name with zeros from byte 64 to its end (files of 64
+// bytes or less are not written). Silent when the file cannot be opened.
+void WipeIndexFile(std::string_view folder, std::string_view name);
+
+}  // namespace clean

@@ -1,0 +1,140 @@
+#include "clean/trace_cleaners.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "clean/browser_traces.h"
+#include "config/settings_paths.h"
+#include "text/language_table.h"
+
+namespace clean {
+
+namespace {
+
+constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+// The search bars of the file and computer searches keep their history here.
+constexpr const char* kExplorerBars =
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\";
+
+void DeleteUserKey(const std::string& key) { ::SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
+
+void DeleteValue(HKEY hive, const char* key, const std::string& value) {
+    ::SHDeleteValueA(hive, key, value.c_str());
+}
+
+// A special folder's path, never creating it; empty when it has none.
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (!::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
+    return path;
+}
+
+void EmptySpecialFolder(int csidl, bool includeDesktopIni, bool wipeIndexFiles) {
+    std::string folder = SpecialFolder(csidl);
+    if (!folder.empty()) EmptyFolderTree(folder, includeDesktopIni, wipeIndexFiles);
+}
+
+void CleanClipboard() {
+    if (!::OpenClipboard(nullptr)) return;
+    ::EmptyClipboard();
+    ::CloseClipboard();
+}
+
+void CleanRasAutodial() { DeleteUserKey("Software\\Microsoft\\RAS Autodial\\Addresses"); }
+
+void CleanTempFolder() {
+    char path[MAX_PATH + 1] = {};
+    DWORD n = ::GetTempPathA(MAX_PATH, path);
+    if (n == 0 || n > MAX_PATH) return;  // none, or longer than the buffer
+    EmptyFolderTree(path, true, false);
+}
+
+void CleanRecycleBin() {
+    ::SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
+void CleanRunHistory() { DeleteUserKey(std::string(kExplorer) + "RunMRU"); }
+
+void CleanDocHistory() {
+    EmptySpecialFolder(CSIDL_RECENT, false, false);
+    DeleteUserKey(std::string(kExplorer) + "RecentDocs");
+}
+
+void CleanWinlogon() {
+    const char* userKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    DeleteValue(HKEY_CURRENT_USER, userKey, "DefaultUserName");
+    DeleteValue(HKEY_CURRENT_USER, userKey, "AltDefaultUserName");
+    DeleteValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "DefaultUserName");
+}
+
+void CleanFindFileHistory() {
+    DeleteUserKey(std::string(kExplorer) + "Doc Find Spec MRU");
+    DeleteUserKey(std::string(kExplorerBars) + "ContainingTextMRU");
+    DeleteUserKey(std::string(kExplorerBars) + "FilesNamedMRU");
+}
+
+void CleanFindComputerHistory() {
+    DeleteUserKey(std::string(kExplorer) + "FindComputerMRU");
+    DeleteUserKey(std::string(kExplorerBars) + "ComputerNameMRU");
+}
+
+void CleanNetHood() { EmptySpecialFolder(CSIDL_NETHOOD, false, false); }
+
+void CleanTelnetHistory() {
+    const char* key = "Software\\Microsoft\\Telnet";
+    for (int n = 1; n <= 8; ++n) {
+        for (const char* stem : {"Machine", "Service", "TermType"}) {
+            DeleteValue(HKEY_CURRENT_USER, key, stem + std::to_string(n));
+        }
+    }
+    for (const char* last : {"LastMachine", "LastService", "LastTermType"}) DeleteValue(HKEY_CURRENT_USER, key, last);
+}
+
+void CleanBrowserHistory() {
+    ClearUrlHistoryService();
+    char windows[MAX_PATH + 1] = {};
+    UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
+    if (n > 0 && n <= MAX_PATH) EmptyFolderTree(std::string(windows) + "\\History", false, true);
+    EmptySpecialFolder(CSIDL_HISTORY, false, true);
+}
+
+void CleanBrowserCache() {
+    DeleteNonCookieCacheEntries();
+    EmptySpecialFolder(CSIDL_INTERNET_CACHE, false, false);
+}
+
+using config::path::kAdvClean;
+
+const std::array<TraceCleaner, kTraceCleanerCount> kCleaners = {{
+    {1, kAdvClean[0], "_cpclringcleanck1", CleanClipboard},
+    {2, kAdvClean[1], "_cpclringcleanck2", CleanRasAutodial},
+    {3, kAdvClean[2], "_cpclringcleanck3", CleanTempFolder},
+    {4, kAdvClean[3], "_cpclringcleanck4", CleanRecycleBin},
+    {5, kAdvClean[4], "_cpclringcleanck5", CleanRunHistory},
+    {6, kAdvClean[5], "_cpclringcleanck6", CleanDocHistory},
+    {7, kAdvClean[6], "_cpclringcleanck7", CleanWinlogon},
+    {8, kAdvClean[7], "_cpclringcleanck8", CleanFindFileHistory},
+    {9, kAdvClean[8], "_cpclringcleanck9", CleanFindComputerHistory},
+    {10, kAdvClean[9], "_cpclringcleanck10", CleanNetHood},
+    {11, kAdvClean[10], "_cpclringcleanck11", CleanTelnetHistory},
+    {12, kAdvClean[11], "_cpclringcleanck12", CleanBrowserHistory},
+    {13, kAdvClean[12], "_cpclringcleanck13", CleanBrowserCache},
+}};
+
+}  // namespace
+
+const std::array<TraceCleaner, kTraceCleanerCount>& TraceCleaners() { return kCleaners; }
+
+void RunTraceCleaner(int number, CleanProgress& progress) {
+    if (number < 1 || number > kTraceCleanerCount) return;
+    const TraceCleaner& cleaner = kCleaners[number - 1];
+    progress.SetStatus(text::LookupText(cleaner.statusKey));
+    progress.SetPosition(50);
+    cleaner.work();
+    progress.SetPosition(100);
+}
+
+}  // namespace clean
