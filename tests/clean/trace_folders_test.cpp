@@ -1,0 +1,268 @@
+// Emptying folder trees, wiping index files, and the cleaners that empty the
+// prefix's temporary, Recent, NetHood and History folders.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+#include "clean/trace_cleaners.h"
+#include "platform/handle.h"
+#include "recording_sink.h"
+#include "support/scratch.h"
+
+namespace {
+
+using testsupport::FileExists;
+using testsupport::FolderExists;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+struct Entry {
+    const char* path;  // below the tree's root; a trailing "\" makes a folder
+    DWORD attributes;
+};
+
+constexpr DWORD kNormal = FILE_ATTRIBUTE_NORMAL;
+constexpr DWORD kReadOnly = FILE_ATTRIBUTE_READONLY;
+
+void MakeTree(const std::string& root, const std::vector<Entry>& entries) {
+    for (const Entry& e : entries) {
+        std::string path = root + "\\" + e.path;
+        if (path.back() == '\\') {
+            testsupport::MakeFolders(path.substr(0, path.size() - 1));
+        } else {
+            testsupport::MakeFolders(path.substr(0, path.find_last_of('\\')));
+            WriteFile(path, e.path);
+        }
+    }
+    // Attributes last, so that a read-only folder still received its files.
+    for (const Entry& e : entries) {
+        std::string path = root + "\\" + e.path;
+        if (path.back() == '\\') path.pop_back();
+        if (e.attributes != kNormal) SetFileAttributesA(path.c_str(), e.attributes);
+    }
+}
+
+bool Present(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A file held open the way a running browser holds its index: others may
+// read and write it, nobody may delete it.
+platform::UniqueHandle HoldOpen(const std::string& path) {
+    return platform::UniqueHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+}
+
+std::string Pattern(size_t size) {
+    std::string s(size, '\0');
+    for (size_t i = 0; i < size; ++i) s[i] = static_cast<char>('A' + i % 26);
+    return s;
+}
+
+const std::vector<Entry> kTree = {
+    {"desktop.ini", kNormal},
+    {"plain.tmp", kNormal},
+    {"readonly.tmp", kReadOnly},
+    {"hidden.tmp", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+    {"Shell\\Desktop.INI", kNormal},
+    {"Shell\\x.lnk", kNormal},
+    {"nested\\deeper\\c.tmp", kNormal},
+    {"nested\\deeper\\ro.tmp", kReadOnly},
+    {"rofolder\\inside.tmp", kNormal},
+    {"rofolder\\", kReadOnly},
+    {"empty\\", kNormal},
+};
+
+TEST(EmptyFolderTree, DeletesEverythingBelowTheFolderButKeepsDesktopIniWhenAsked) {
+    struct Case {
+        bool includeDesktopIni;
+        std::vector<std::string> left;
+    } cases[] = {
+        {true, {}},
+        {false, {"desktop.ini", "Shell", "Shell\\Desktop.INI"}},
+    };
+    for (const Case& c : cases) {
+        std::string root = testsupport::NewScratchFolder("tree");
+        MakeTree(root, kTree);
+        EXPECT_TRUE(clean::EmptyFolderTree(root, c.includeDesktopIni, false));
+        EXPECT_TRUE(FolderExists(root)) << "the folder itself stays";
+        for (const Entry& e : kTree) {
+            std::string name = e.path;
+            if (name.back() == '\\') name.pop_back();
+            bool shouldStay = std::find(c.left.begin(), c.left.end(), name) != c.left.end();
+            EXPECT_EQ(Present(root + "\\" + name), shouldStay) << name << " desktop.ini " << c.includeDesktopIni;
+        }
+    }
+}
+
+TEST(EmptyFolderTree, ReportsAFolderItCannotList) {
+    std::string root = testsupport::NewScratchFolder("tree-missing");
+    EXPECT_FALSE(clean::EmptyFolderTree(root + "\\nowhere", true, false));
+    WriteFile(root + "\\file", "x");
+    EXPECT_FALSE(clean::EmptyFolderTree(root + "\\file", true, false));
+    EXPECT_TRUE(FileExists(root + "\\file"));
+}
+
+TEST(WipeIndexFile, ZeroesFromByte64ToTheEnd) {
+    struct Case {
+        size_t size;
+    } cases[] = {{40}, {64}, {65}, {10064}, {10065}, {100 * 1024}};
+    std::string folder = testsupport::NewScratchFolder("wipe");
+    for (const Case& c : cases) {
+        std::string original = Pattern(c.size);
+        WriteFile(folder + "\\index.dat", original);
+        auto held = HoldOpen(folder + "\\index.dat");  // the wipe works on a file in use
+        clean::WipeIndexFile(folder, "index.dat");
+        held.Reset();
+        std::string expected = original;
+        if (c.size > 64) std::fill(expected.begin() + 64, expected.end(), '\0');
+        EXPECT_EQ(ReadFile(folder + "\\index.dat"), expected) << c.size;
+    }
+    clean::WipeIndexFile(folder, "missing.dat");  // silent
+}
+
+TEST(EmptyFolderTree, WipesIndexFilesOnlyWhenAsked) {
+    for (bool wipe : {true, false}) {
+        std::string root = testsupport::NewScratchFolder("tree-index");
+        std::string original = Pattern(100 * 1024);
+        testsupport::MakeFolders(root + "\\busy");
+        testsupport::MakeFolders(root + "\\free");
+        WriteFile(root + "\\busy\\INDEX.DAT", original);
+        WriteFile(root + "\\free\\index.dat", original);
+        auto held = HoldOpen(root + "\\busy\\INDEX.DAT");
+        EXPECT_TRUE(clean::EmptyFolderTree(root, true, wipe));
+        held.Reset();
+        std::string expected = original;
+        if (wipe) std::fill(expected.begin() + 64, expected.end(), '\0');
+        EXPECT_EQ(ReadFile(root + "\\busy\\INDEX.DAT"), expected) << "wipe " << wipe;
+        EXPECT_FALSE(Present(root + "\\free")) << "wipe " << wipe;
+    }
+}
+
+// Makes the named files in a folder of the prefix and takes away what the
+// test made (and the cleaner left) afterwards; what was there before stays.
+class PrefixFolderFixture {
+public:
+    PrefixFolderFixture(std::string folder, std::vector<Entry> entries)
+        : folder_(std::move(folder)), entries_(std::move(entries)) {
+        createdFolder_ = !FolderExists(folder_);
+        testsupport::MakeFolders(folder_);
+        for (const Entry& e : entries_) {
+            if (Present(folder_ + "\\" + e.path)) preexisting_.push_back(e.path);
+        }
+        MakeTree(folder_, entries_);
+    }
+    ~PrefixFolderFixture() {
+        for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+            std::string path = folder_ + "\\" + it->path;
+            if (std::find(preexisting_.begin(), preexisting_.end(), it->path) != preexisting_.end()) continue;
+            if (path.back() == '\\') path.pop_back();
+            SetFileAttributesA(path.c_str(), kNormal);
+            DeleteFileA(path.c_str());
+            RemoveDirectoryA(path.c_str());
+            std::string parent = path.substr(0, path.find_last_of('\\'));
+            if (parent != folder_) RemoveDirectoryA(parent.c_str());
+        }
+        if (createdFolder_) RemoveDirectoryA(folder_.c_str());
+    }
+    const std::string& Folder() const { return folder_; }
+    std::string operator[](const char* name) const { return folder_ + "\\" + name; }
+
+private:
+    std::string folder_;
+    std::vector<Entry> entries_;
+    std::vector<const char*> preexisting_;
+    bool createdFolder_ = false;
+};
+
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) << csidl;
+    return path;
+}
+
+std::string TempFolder() {
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    std::string folder = path;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+TEST(TempFolderCleaner, EmptiesTheTemporaryFolderDesktopIniIncluded) {
+    PrefixFolderFixture temp(TempFolder(), kTree);
+    cleantest::RecordingProgress progress;
+    clean::RunTraceCleaner(3, progress);
+    EXPECT_EQ(progress.Statuses(), std::vector<std::string>({"_cpclringcleanck3"}));
+    EXPECT_TRUE(FolderExists(temp.Folder()));
+    for (const Entry& e : kTree) EXPECT_FALSE(Present(temp[e.path])) << e.path;
+}
+
+TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
+    const std::vector<Entry> shortcuts = {
+        {"desktop.ini", kNormal},   {"report.doc.lnk", kNormal},  {"ro.lnk", kReadOnly},
+        {"Share\\desktop.ini", kNormal}, {"Share\\target.lnk", kNormal}, {"Old\\Older\\x.lnk", kNormal},
+    };
+    struct Case {
+        int cleaner;
+        int csidl;
+    } cases[] = {{6, CSIDL_RECENT}, {10, CSIDL_NETHOOD}};
+    for (const Case& c : cases) {
+        std::string recentDocs = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, recentDocs.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        PrefixFolderFixture folder(SpecialFolder(c.csidl), shortcuts);
+        cleantest::RecordingProgress progress;
+        clean::RunTraceCleaner(c.cleaner, progress);
+        EXPECT_TRUE(Present(folder["desktop.ini"])) << c.cleaner;
+        EXPECT_TRUE(Present(folder["Share\\desktop.ini"])) << c.cleaner;
+        for (const char* gone : {"report.doc.lnk", "ro.lnk", "Share\\target.lnk", "Old"}) {
+            EXPECT_FALSE(Present(folder[gone])) << c.cleaner << " " << gone;
+        }
+        bool keyLeft = RegOpenKeyExA(HKEY_CURRENT_USER, recentDocs.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (keyLeft) RegCloseKey(key);
+        EXPECT_EQ(keyLeft, c.cleaner != 6) << "only the recent-documents cleaner deletes RecentDocs";
+        SHDeleteKeyA(HKEY_CURRENT_USER, recentDocs.c_str());
+    }
+}
+
+TEST(BrowserHistoryCleaner, WipesBusyIndexFilesInBothHistoryFolders) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string original = Pattern(100 * 1024);
+    const std::string small = Pattern(40);
+    const std::vector<Entry> history = {
+        {"desktop.ini", kNormal},         {"busy\\index.dat", kNormal}, {"small\\index.dat", kNormal},
+        {"free\\index.dat", kNormal},     {"History.IE5\\visited.url", kNormal},
+    };
+    for (const std::string& place : {std::string(windows) + "\\History", SpecialFolder(CSIDL_HISTORY)}) {
+        PrefixFolderFixture folder(place, history);
+        WriteFile(folder["busy\\index.dat"], original);
+        WriteFile(folder["small\\index.dat"], small);
+        WriteFile(folder["free\\index.dat"], original);
+        auto busy = HoldOpen(folder["busy\\index.dat"]);
+        auto busySmall = HoldOpen(folder["small\\index.dat"]);
+        cleantest::RecordingProgress progress;
+        clean::RunTraceCleaner(12, progress);
+        busy.Reset();
+        busySmall.Reset();
+        std::string zeroed = original;
+        std::fill(zeroed.begin() + 64, zeroed.end(), '\0');
+        EXPECT_EQ(ReadFile(folder["busy\\index.dat"]), zeroed) << place;
+        EXPECT_EQ(ReadFile(folder["small\\index.dat"]), small) << place;
+        EXPECT_FALSE(Present(folder["free"])) << place;
+        EXPECT_FALSE(Present(folder["History.IE5"])) << place;
+        EXPECT_TRUE(Present(folder["desktop.ini"])) << place;
+        EXPECT_EQ(progress.Events(), std::vector<std::string>({"status _cpclringcleanck12", "pos 50", "pos 100"}));
+    }
+}
+
+}  // namespace
