@@ -241,7 +241,7 @@ TEST(BrowserHistoryCleaner, WipesBusyIndexFilesInBothHistoryFolders) {
     const std::string small = Pattern(40);
     const std::vector<Entry> history = {
         {"desktop.ini", kNormal},         {"busy\\index.dat", kNormal}, {"small\\index.dat", kNormal},
-        {"free\\index.dat", kNormal},     {"History.IE5\\visited.url", kNormal},
+        {"free\\index.dat", kNormal},     {"Old\\visited.url", kNormal},
     };
     for (const std::string& place : {std::string(windows) + "\\History", SpecialFolder(CSIDL_HISTORY)}) {
         PrefixFolderFixture folder(place, history);
@@ -259,7 +259,7 @@ TEST(BrowserHistoryCleaner, WipesBusyIndexFilesInBothHistoryFolders) {
         EXPECT_EQ(ReadFile(folder["busy\\index.dat"]), zeroed) << place;
         EXPECT_EQ(ReadFile(folder["small\\index.dat"]), small) << place;
         EXPECT_FALSE(Present(folder["free"])) << place;
-        EXPECT_FALSE(Present(folder["History.IE5"])) << place;
+        EXPECT_FALSE(Present(folder["Old"])) << place;
         EXPECT_TRUE(Present(folder["desktop.ini"])) << place;
         EXPECT_EQ(progress.Events(), std::vector<std::string>({"status _cpclringcleanck12", "pos 50", "pos 100"}));
     }
