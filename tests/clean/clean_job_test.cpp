@@ -1,0 +1,307 @@
+// The clean job on its thread, driven headless through a recording sink.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "clean/clean_job.h"
+#include "config/settings_paths.h"
+#include "platform/handle.h"
+#include "recording_sink.h"
+#include "recycle_bin.h"
+#include "support/scratch.h"
+
+namespace {
+
+using cleantest::RecordingSink;
+using testsupport::FileExists;
+using testsupport::FolderExists;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+using Texts = std::vector<std::string>;
+
+struct JobSettings {
+    int backup = 0;
+    int clean = 0;
+    int recycle = 0;
+    int move = 0;
+    std::string movePath;
+    std::vector<int> cleaners;  // trace cleaners switched on, by number
+
+    JobSettings& Backup() { return backup = 1, *this; }
+    JobSettings& Delete() { return clean = 1, *this; }
+    JobSettings& Recycle() { return recycle = 1, *this; }
+    JobSettings& Move(std::string path) { return move = 1, movePath = std::move(path), *this; }
+    JobSettings& Cleaners(std::vector<int> numbers) { return cleaners = std::move(numbers), *this; }
+};
+
+std::string ElementFor(const std::string& path, const std::string& custom) {
+    std::string name = path.substr(path.rfind('/') + 1);
+    return "<" + name + " default=\"0\" custom=\"" + custom + "\"/>";
+}
+
+void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s) {
+    namespace p = config::path;
+    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config><Options><CleanOpt>";
+    xml += ElementFor(p::kClean, std::to_string(s.clean));
+    xml += ElementFor(p::kMoveToRecycle, std::to_string(s.recycle));
+    xml += ElementFor(p::kMoveToFolder, std::to_string(s.move));
+    xml += ElementFor(p::kMoveToFolderPath, s.movePath);
+    xml += ElementFor(p::kBackup, std::to_string(s.backup));
+    xml += "</CleanOpt><AdvCleanOpt>";
+    for (int n = 1; n <= 13; ++n) {
+        bool on = std::find(s.cleaners.begin(), s.cleaners.end(), n) != s.cleaners.end();
+        xml += ElementFor(p::kAdvClean[n - 1], on ? "1" : "0");
+    }
+    xml += "</AdvCleanOpt></Options></Config>\n";
+    place.WriteSettings(xml);
+}
+
+// The run-history key stands for "this trace cleaner ran".
+const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+
+void MakeRunHistory() {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kRunMru, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "a", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+    RegCloseKey(key);
+}
+
+bool RunHistoryLeft() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunMru, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+clean::CleanList MakeFiles(const std::string& folder, int count) {
+    clean::CleanList files;
+    for (int i = 0; i < count; ++i) {
+        files.push_back(folder + "\\f" + std::to_string(i) + ".tmp");
+        WriteFile(files.back(), "file " + std::to_string(i));
+    }
+    return files;
+}
+
+std::vector<std::string> Subfolders(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA d{};
+    platform::FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &d));
+    if (!find) return names;
+    do {
+        std::string name = d.cFileName;
+        if (name != "." && name != ".." && (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(name);
+    } while (FindNextFileA(find.Get(), &d));
+    return names;
+}
+
+// Runs one job to its end and returns true when it came to the finish page.
+bool RunJob(clean::CleanJob& job, RecordingSink& sink) {
+    if (!job.Start(sink)) return false;
+    return sink.WaitForFinish();
+}
+
+TEST(CleanJob, EmptyListRunsOnlyTheTraceCleanersAndCompletes) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
+    MakeRunHistory();
+    clean::CleanJob job;
+    RecordingSink sink;
+    Texts runningAt;
+    sink.hook = [&](const std::string& e) {
+        if (e == "buttons 3" || e == "finish") runningAt.push_back(e + (job.Running() ? " running" : " idle"));
+    };
+    ASSERT_TRUE(RunJob(job, sink));
+    EXPECT_EQ(sink.Events(), Texts({"buttons 0", "status _cpStartCleanState", "stop on", "pos 0", "status _cpGetList",
+                                    "collect", "range 0", "status _cpclringcleanck5", "pos 50", "pos 100", "stop off",
+                                    "pos 0", "status _cpThreadCompleted", "buttons 3", "finish"}));
+    EXPECT_EQ(runningAt, Texts({"buttons 3 idle", "finish idle"}));
+    EXPECT_FALSE(FolderExists(place.Folder() + "\\Data")) << "no backup set for an empty list";
+    EXPECT_FALSE(RunHistoryLeft());
+}
+
+TEST(CleanJob, SettingsDecideThePhases) {
+    struct Case {
+        const char* name;
+        JobSettings settings;
+        Texts phases;
+        enum { Gone, Moved, Stay } files;
+        bool backupSet;
+    } cases[] = {
+        {"delete", JobSettings().Delete(), {"_cpCleaning"}, Case::Gone, false},
+        {"backup+delete", JobSettings().Backup().Delete(), {"_cpBackuping", "_cpCleaning"}, Case::Gone, true},
+        {"backup+recycle", JobSettings().Backup().Recycle(), {"_cpBackuping", "_cpMovingtorecycle"}, Case::Gone, true},
+        {"backup+move", JobSettings().Backup().Move("e:\\job-moved\\"), {"_cpBackuping", "_cpMovingtofolder"},
+         Case::Moved, true},
+        {"move, empty folder", JobSettings().Move(""), {}, Case::Stay, false},
+        {"backup only", JobSettings().Backup(), {"_cpBackuping"}, Case::Stay, true},
+    };
+    for (const Case& c : cases) {
+        testsupport::ProgramPlace place;
+        WriteSettings(place, c.settings);
+        clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-phases"), 3);
+        clean::CleanJob job;
+        RecordingSink sink(files);
+        ASSERT_TRUE(RunJob(job, sink)) << c.name;
+        Texts expected = {"_cpStartCleanState", "_cpGetList"};
+        expected.insert(expected.end(), c.phases.begin(), c.phases.end());
+        expected.push_back("_cpThreadCompleted");
+        EXPECT_EQ(sink.Statuses(), expected) << c.name;
+        EXPECT_EQ(sink.Events().at(6), "range 3") << c.name;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(FileExists(files[i]), c.files == Case::Stay) << c.name << " " << files[i];
+            if (c.files == Case::Moved) {
+                EXPECT_EQ(ReadFile("e:\\job-moved\\f" + std::to_string(i) + ".tmp"), "file " + std::to_string(i));
+            }
+        }
+        std::vector<std::string> sets = Subfolders(clean::BackupRoot());
+        ASSERT_EQ(sets.size(), c.backupSet ? 1u : 0u) << c.name;
+        if (c.backupSet) {
+            std::string set = clean::BackupRoot() + sets[0];
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_EQ(ReadFile(clean::BackupPathFor(set, files[i])), "file " + std::to_string(i)) << c.name;
+            }
+        }
+        for (int i = 0; i < 3; ++i) DeleteFileA(("e:\\job-moved\\f" + std::to_string(i) + ".tmp").c_str());
+    }
+}
+
+TEST(CleanJob, StopDuringDeletingLeavesTheRestAndSkipsTheTraceCleaners) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Delete().Recycle().Move("e:\\job-stop").Cleaners({1, 5}));
+    MakeRunHistory();
+    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-stop"), 4);
+    clean::CleanJob job;
+    RecordingSink sink(files);
+    bool deleting = false;
+    sink.hook = [&](const std::string& e) {
+        if (e == "status _cpCleaning") deleting = true;
+        if (deleting && e == "pos 1") job.RequestStop();
+    };
+    ASSERT_TRUE(RunJob(job, sink));
+    EXPECT_FALSE(FileExists(files[0]));
+    EXPECT_FALSE(FileExists(files[1]));
+    EXPECT_TRUE(FileExists(files[2]));
+    EXPECT_TRUE(FileExists(files[3]));
+    EXPECT_TRUE(Subfolders("e:\\job-stop").empty());
+    EXPECT_EQ(sink.Statuses(), Texts({"_cpStartCleanState", "_cpGetList", "_cpCleaning", "_cpMovingtorecycle",
+                                      "_cpMovingtofolder", "_cpThreadStopped"}));
+    EXPECT_TRUE(RunHistoryLeft());
+    EXPECT_EQ(sink.Events().back(), "finish");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kRunMru);
+}
+
+TEST(CleanJob, StopDuringATraceCleanerSkipsOnlyTheCleanersAfterIt) {
+    struct Case {
+        std::vector<int> cleaners;
+        const char* stopAt;
+        Texts statuses;
+        bool runHistoryLeft;
+    } cases[] = {
+        {{1, 5}, "status _cpclringcleanck1", {"_cpclringcleanck1", "_cpThreadStopped"}, true},
+        {{5, 13}, "status _cpclringcleanck13", {"_cpclringcleanck5", "_cpclringcleanck13", "_cpThreadCompleted"}, false},
+        {{5, 11}, "status _cpclringcleanck11", {"_cpclringcleanck5", "_cpclringcleanck11", "_cpThreadStopped"}, false},
+    };
+    for (const Case& c : cases) {
+        testsupport::ProgramPlace place;
+        WriteSettings(place, JobSettings().Cleaners(c.cleaners));
+        MakeRunHistory();
+        clean::CleanJob job;
+        RecordingSink sink;
+        sink.hook = [&](const std::string& e) {
+            if (e == c.stopAt) job.RequestStop();
+        };
+        ASSERT_TRUE(RunJob(job, sink));
+        Texts statuses = sink.Statuses();
+        EXPECT_EQ(Texts(statuses.begin() + 2, statuses.end()), c.statuses) << c.stopAt;
+        EXPECT_EQ(RunHistoryLeft(), c.runHistoryLeft) << c.stopAt;
+        SHDeleteKeyA(HKEY_CURRENT_USER, kRunMru);
+    }
+}
+
+TEST(CleanJob, SecondStartWhileRunningIsIgnored) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Delete());
+    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-twice"), 2);
+    clean::CleanJob job;
+    RecordingSink first(files);
+    RecordingSink second(files);
+    Texts attempts;
+    first.hook = [&](const std::string& e) {
+        if (e == "collect" || e == "status _cpCleaning") {
+            attempts.push_back(job.Start(second) ? "started" : "ignored");
+            attempts.push_back(job.Running() ? "running" : "idle");
+        }
+    };
+    ASSERT_TRUE(RunJob(job, first));
+    EXPECT_EQ(attempts, Texts({"ignored", "running", "ignored", "running"}));
+    EXPECT_TRUE(second.Events().empty());
+
+    // Once the job has handed over to the finish page, a new start runs.
+    DWORD waited = 0;
+    while (!job.Start(second) && waited < 10000) Sleep(1), ++waited;
+    ASSERT_TRUE(second.WaitForFinish());
+    EXPECT_EQ(second.Statuses().back(), "_cpThreadCompleted");
+}
+
+TEST(CleanJob, ReadsEverySettingAfreshRightBeforeItIsUsed) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Backup());
+    MakeRunHistory();
+    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-fresh"), 2);
+    clean::CleanJob job;
+    RecordingSink sink(files);
+    sink.hook = [&](const std::string& e) {
+        // The options are changed and saved while the backup runs.
+        if (e == "status _cpBackuping") WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
+    };
+    ASSERT_TRUE(RunJob(job, sink));
+    EXPECT_FALSE(FileExists(files[0]));
+    EXPECT_FALSE(FileExists(files[1]));
+    EXPECT_FALSE(RunHistoryLeft());
+}
+
+// A file whose backup copy could not be made is not disposed of.
+TEST(CleanJob, FilesTheBackupCouldNotCopyStayInPlace) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Backup().Delete());
+    WriteFile(place.Folder() + "\\Data", "a file where the backup folders would go");
+    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-nobackup"), 2);
+    clean::CleanJob job;
+    RecordingSink sink(files);
+    ASSERT_TRUE(RunJob(job, sink));
+    EXPECT_TRUE(FileExists(files[0]));
+    EXPECT_TRUE(FileExists(files[1]));
+    EXPECT_EQ(sink.Statuses().back(), "_cpThreadCompleted");
+}
+
+TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings());
+    clean::CleanList files(70000, "d:\\never\\there.tmp");
+    clean::CleanJob job;
+    RecordingSink sink(files);
+    ASSERT_TRUE(RunJob(job, sink));
+    Texts events = sink.Events();
+    EXPECT_EQ(events.at(6), "range 70000");
+    EXPECT_EQ(events.at(events.size() - 4), "pos 70000");
+}
+
+TEST(CleanJob, DestroyingTheJobWaitsForItsThread) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Delete());
+    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-destroy"), 50);
+    RecordingSink sink(files);
+    {
+        clean::CleanJob job;
+        ASSERT_TRUE(job.Start(sink));
+    }
+    EXPECT_EQ(sink.Events().back(), "finish");
+    for (const std::string& f : files) EXPECT_FALSE(FileExists(f));
+}
+
+}  // namespace
