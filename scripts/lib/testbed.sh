@@ -128,4 +128,19 @@ testbed_make_fixtures() {
     mkdir -p "$locked"
     printf 'x' > "$locked/a.tmp"
     chmod a-w "$locked"
+
+    # Clean tests (tests/clean): a temporary folder that holds links, which
+    # emptying it must remove as links and never follow. The tests empty it.
+    #   e:\fixtures\cleantemp\temp\plain.tmp, temp\sub\nested.tmp
+    #   e:\fixtures\cleantemp\temp\link      -> ..\outside
+    #   e:\fixtures\cleantemp\temp\sub\up    -> ..\..  (a cycle)
+    #   e:\fixtures\cleantemp\outside\keep.txt, outside\deep\keep.txt
+    local ct="$TB/drives/e/fixtures/cleantemp"
+    mkdir -p "$ct/temp/sub" "$ct/outside/deep"
+    printf 'plain' > "$ct/temp/plain.tmp"
+    printf 'nested' > "$ct/temp/sub/nested.tmp"
+    printf 'outside' > "$ct/outside/keep.txt"
+    printf 'deep' > "$ct/outside/deep/keep.txt"
+    ln -sfn ../outside "$ct/temp/link"
+    ln -sfn ../.. "$ct/temp/sub/up"
 }

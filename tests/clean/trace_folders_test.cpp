@@ -203,6 +203,55 @@ TEST(TempFolderCleaner, EmptiesTheTemporaryFolderDesktopIniIncluded) {
     for (const Entry& e : kTree) EXPECT_FALSE(Present(temp[e.path])) << e.path;
 }
 
+// Points the temporary folder of this process somewhere else for a while.
+class TempFolderOverride {
+public:
+    explicit TempFolderOverride(const std::string& folder) {
+        for (const char* name : {"TMP", "TEMP"}) {
+            char value[MAX_PATH] = {};
+            DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
+            saved_.push_back({name, n ? std::string(value) : std::string(), n != 0});
+            SetEnvironmentVariableA(name, folder.c_str());
+        }
+    }
+    ~TempFolderOverride() {
+        for (const Saved& s : saved_) SetEnvironmentVariableA(s.name, s.had ? s.value.c_str() : nullptr);
+    }
+
+private:
+    struct Saved {
+        const char* name;
+        std::string value;
+        bool had;
+    };
+    std::vector<Saved> saved_;
+};
+
+// The test bed lays e:\fixtures\cleantemp (scripts/lib/testbed.sh): a temp
+// folder holding a link to a folder beside it and, one level down, a link
+// back up to its parent.
+TEST(TempFolderCleaner, RemovesLinksWithoutEmptyingWhatTheyPointTo) {
+    const std::string root = "e:\\fixtures\\cleantemp";
+    const std::string link = root + "\\temp\\link";
+    ASSERT_TRUE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << "fixture missing";
+    {
+        TempFolderOverride temp(root + "\\temp\\");
+        cleantest::RecordingProgress progress;
+        clean::RunTraceCleaner(3, progress);
+    }
+    EXPECT_FALSE(Present(root + "\\temp\\plain.tmp"));
+    EXPECT_FALSE(Present(root + "\\temp\\sub\\nested.tmp"));
+    EXPECT_EQ(ReadFile(root + "\\outside\\keep.txt"), "outside");
+    EXPECT_EQ(ReadFile(root + "\\outside\\deep\\keep.txt"), "deep");
+    EXPECT_TRUE(FolderExists(root + "\\temp"));
+    // Windows removes the link itself; Wine cannot remove a link to a folder
+    // that has content, and then the link stays as it was.
+    DWORD left = GetFileAttributesA(link.c_str());
+    if (left != INVALID_FILE_ATTRIBUTES) {
+        EXPECT_TRUE(left & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+}
+
 TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
     const std::vector<Entry> shortcuts = {
         {"desktop.ini", kNormal},   {"report.doc.lnk", kNormal},  {"ro.lnk", kReadOnly},
