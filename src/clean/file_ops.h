@@ -6,9 +6,10 @@
 
 namespace clean {
 
-// Clears read-only, hidden and system (sets the attributes to normal unless
-// they already are), then deletes the file. When the delete fails, the
-// attributes it had are put back. Returns whether the file is gone.
+// Deletes the file, clearing read-only, hidden and system first where they
+// stand in the way (the attributes are set to normal). When the file still
+// cannot be deleted, the attributes it had are put back. Returns whether the
+// file is gone.
 bool ForceDeleteFile(const std::string& path);
 
 // Creates every missing folder along a path that ends in a backslash
