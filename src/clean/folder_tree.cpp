@@ -29,7 +29,15 @@ void ClearReadOnly(const std::string& path) {
 
 }  // namespace
 
+bool NamesWholeDrive(std::string_view folder) {
+    while (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);
+    return folder.empty() || (folder.size() == 2 && folder[1] == ':');
+}
+
 bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeIndexFiles) {
+    // No trace folder is a whole drive: a path that names one (or nothing,
+    // which would list the current drive's root) is never emptied.
+    if (NamesWholeDrive(folder)) return false;
     WIN32_FIND_DATAA entry{};
     platform::FindHandle find(::FindFirstFileA(paths::JoinPath(folder, "*.*").c_str(), &entry));
     if (!find) return false;

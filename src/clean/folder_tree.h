@@ -11,8 +11,12 @@ namespace clean {
 // zeroed after its first 64 bytes before it is deleted. A folder that is a
 // junction or symbolic link is removed as a link and never entered, so the
 // folder it points to keeps its content. Returns false when the folder
-// cannot be listed.
+// cannot be listed, and also, without touching anything, when the path is
+// empty or names a whole drive ("C:", "C:\\").
 bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeIndexFiles);
+
+// True for "", "C:" and "C:\\" (with any number of trailing backslashes).
+bool NamesWholeDrive(std::string_view folder);
 
 // Overwrites folder\name with zeros from byte 64 to its end (files of 64
 // bytes or less are not written). Silent when the file cannot be opened.

@@ -8,6 +8,7 @@
 
 #include "clean/browser_traces.h"
 #include "config/settings_paths.h"
+#include "platform/codepage.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -45,10 +46,29 @@ void CleanClipboard() {
 
 void CleanRasAutodial() { DeleteUserKey("Software\\Microsoft\\RAS Autodial\\Addresses"); }
 
+std::string Comparable(std::string path) {
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    return platform::LowerAnsi(path);
+}
+
+}  // namespace
+
+bool IsProfileOrWindowsFolder(const std::string& folder) {
+    std::string candidate = Comparable(folder);
+    char windows[MAX_PATH + 1] = {};
+    UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
+    if (n > 0 && n <= MAX_PATH && candidate == Comparable(windows)) return true;
+    std::string profile = SpecialFolder(CSIDL_PROFILE);
+    return !profile.empty() && candidate == Comparable(profile);
+}
+
+namespace {
+
 void CleanTempFolder() {
     char path[MAX_PATH + 1] = {};
     DWORD n = ::GetTempPathA(MAX_PATH, path);
     if (n == 0 || n > MAX_PATH) return;  // none, or longer than the buffer
+    if (IsProfileOrWindowsFolder(path)) return;
     EmptyFolderTree(path, true, false);
 }
 

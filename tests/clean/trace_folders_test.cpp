@@ -252,6 +252,51 @@ TEST(TempFolderCleaner, RemovesLinksWithoutEmptyingWhatTheyPointTo) {
     }
 }
 
+TEST(EmptyFolderTree, NeverEmptiesAWholeDrive) {
+    struct Case {
+        const char* folder;
+        bool wholeDrive;
+    } cases[] = {
+        {"", true},        {"\\", true},        {"C:", true},        {"c:\\", true},
+        {"C:\\\\", true}, {"C:\\x", false},     {"\\\\srv\\share", false}, {"x", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(clean::NamesWholeDrive(c.folder), c.wholeDrive) << c.folder;
+
+    WriteFile("e:\\root-file.txt", "stays");
+    for (const char* drive : {"e:", "e:\\"}) {
+        EXPECT_FALSE(clean::EmptyFolderTree(drive, true, true));
+        EXPECT_EQ(ReadFile("e:\\root-file.txt"), "stays");
+    }
+    TempFolderOverride temp("e:\\");
+    cleantest::RecordingProgress progress;
+    clean::RunTraceCleaner(3, progress);
+    EXPECT_EQ(ReadFile("e:\\root-file.txt"), "stays");
+    EXPECT_TRUE(FolderExists("e:\\fixtures"));
+    DeleteFileA("e:\\root-file.txt");
+}
+
+TEST(TempFolderCleaner, NeverTakesTheProfileOrTheWindowsFolder) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    char profile[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, profile, CSIDL_PROFILE, FALSE));
+    std::string upper = profile;
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    struct Case {
+        std::string folder;
+        bool refused;
+    } cases[] = {
+        {windows, true},
+        {std::string(windows) + "\\", true},
+        {profile, true},
+        {upper + "\\", true},
+        {TempFolder(), false},
+        {std::string(profile) + "\\Temp", false},
+        {std::string(windows) + "\\Temp\\", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(clean::IsProfileOrWindowsFolder(c.folder), c.refused) << c.folder;
+}
+
 TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
     const std::vector<Entry> shortcuts = {
         {"desktop.ini", kNormal},   {"report.doc.lnk", kNormal},  {"ro.lnk", kReadOnly},
