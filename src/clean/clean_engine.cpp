@@ -45,7 +45,7 @@ void RecycleFile(const std::string& path) {
     SHFILEOPSTRUCTA op{};
     op.wFunc = FO_DELETE;
     op.pFrom = source.c_str();
-    // Silent in every respect: no confirmation, no progress, and no error box
+    // Fully silent: no confirmation, no progress, and no error box
     // that would hold up an unattended clean.
     op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
     ::SHFileOperationA(&op);
