@@ -1,0 +1,270 @@
+// Walks a running JunkSweep through its wizard pages and dialogs for
+// screenshots. For each view it prints one line
+//     shot <name> <left> <top> <width> <height>
+// and waits for a line on its input before going on; scripts/screenshots
+// takes the picture in between. Drives the program with window messages
+// only, as a user would with the mouse.
+//     screenshot_tour <path of JunkSweep.exe>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_resources.h"
+#include "options/options_ids.h"
+#include "ui/page_protocol.h"
+
+namespace {
+
+DWORD g_process = 0;
+
+std::vector<HWND> DialogsOfProgram() {
+    struct Search {
+        std::vector<HWND> found;
+    } search;
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            char name[16] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (owner == g_process && ::IsWindowVisible(window) &&
+                (std::string(name) == "#32770" || std::string(name) == "#32768")) {
+                reinterpret_cast<Search*>(context)->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitFor(const std::function<HWND()>& found, DWORD milliseconds = 20000) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+        if (HWND window = found()) {
+            ::Sleep(600);  // let it paint
+            return window;
+        }
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+// A window of the program that was not there before.
+HWND WaitForNewWindow(const std::set<HWND>& before) {
+    return WaitFor([&]() -> HWND {
+        for (HWND window : DialogsOfProgram()) {
+            if (!before.count(window)) return window;
+        }
+        return nullptr;
+    });
+}
+
+std::set<HWND> Current() {
+    auto all = DialogsOfProgram();
+    return {all.begin(), all.end()};
+}
+
+void Shot(const char* name, RECT area) {
+    std::printf("shot %s %ld %ld %ld %ld\n", name, area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
+    std::fflush(stdout);
+    char line[64];
+    if (!std::fgets(line, sizeof line, stdin)) std::exit(1);
+}
+
+RECT RectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+void Shot(const char* name, HWND window) { Shot(name, RectOf(window)); }
+
+class Tour {
+public:
+    explicit Tour(HWND wizard) : wizard_(wizard) {
+        host_ = ::GetDlgItem(wizard, IDC_PAGE_AREA);
+        header_ = ::GetWindow(::GetDlgItem(wizard, IDC_HEADER_STRIP), GW_CHILD);
+    }
+
+    HWND Page(int index) const {
+        return reinterpret_cast<HWND>(::SendMessageA(host_, ui::WM_PAGEHOST_GETPAGE, index, 0));
+    }
+    bool WaitForPage(int index, DWORD milliseconds = 60000) const {
+        return WaitFor(
+                   [&]() -> HWND {
+                       HWND current = reinterpret_cast<HWND>(::SendMessageA(wizard_, ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+                       bool ready = current && current == Page(index) &&
+                                    ::IsWindowEnabled(::GetDlgItem(wizard_, IDCANCEL));
+                       return ready ? current : nullptr;
+                   },
+                   milliseconds) != nullptr;
+    }
+    void Click(HWND button) const { ::PostMessageA(button, BM_CLICK, 0, 0); }
+    void Next() const { Click(::GetDlgItem(wizard_, ui::kNextButton)); }
+    void ShowPage(int index) const {
+        ::SendMessageA(host_, ui::WM_PAGEHOST_SHOWPAGE, index, 0);
+        ::Sleep(600);
+    }
+
+    void Pages() const {
+        const char* names[] = {"1-welcome", "2-drive-selection", "3-scanning", "4-report",
+                               "5-clean-summary", "6-cleaning", "7-finish"};
+        if (!WaitForPage(ui::kWelcomePage, 5000)) ShowPage(ui::kWelcomePage);
+        Shot(names[0], wizard_);
+        Next();
+        if (!WaitForPage(ui::kDriveSelectionPage)) return;
+        Shot(names[1], wizard_);
+        Next();  // scans, then shows the report
+        if (!WaitForPage(ui::kReportPage)) return;
+        Shot(names[3], wizard_);
+        ShowPage(ui::kScanningPage);
+        Shot(names[2], wizard_);
+        ShowPage(ui::kReportPage);
+        Next();
+        if (!WaitForPage(ui::kCleanSummaryPage)) return;
+        Shot(names[4], wizard_);
+        Next();  // cleans, then shows the finish page
+        if (!WaitForPage(ui::kFinishPage)) return;
+        Shot(names[6], wizard_);
+        ShowPage(ui::kCleaningPage);
+        Shot(names[5], wizard_);
+        ShowPage(ui::kFinishPage);
+    }
+
+    void OptionsDialog() const {
+        auto before = Current();
+        Click(::GetDlgItem(header_, IDC_OPTIONS_BUTTON));
+        HWND options = WaitForNewWindow(before);
+        if (!options) return;
+        HWND tabs = ::GetDlgItem(options, IDC_OPTION_TABS);
+        const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean"};
+        for (int tab = 0; tab < 4; ++tab) {
+            ::SendMessageA(tabs, TCM_SETCURFOCUS, tab, 0);
+            ::Sleep(500);
+            Shot(names[tab], options);
+            if (tab == 0) JunkTypeEditor(options);
+            if (tab == 3) AdvancedSettings(options);
+        }
+        ::PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+        WaitFor([&]() -> HWND { return ::IsWindow(options) ? nullptr : wizard_; });
+    }
+
+    void JunkTypeEditor(HWND options) const {
+        HWND page = VisiblePageOf(options, IDC_JUNK_LIST);
+        if (!page) return;
+        auto before = Current();
+        ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_ADD_ENTRY, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_ADD_ENTRY)));
+        CloseAfterShot("junk-type-editor", WaitForNewWindow(before));
+    }
+
+    void AdvancedSettings(HWND options) const {
+        HWND page = VisiblePageOf(options, IDC_ADVANCED);
+        if (!page) return;
+        auto before = Current();
+        Click(::GetDlgItem(page, IDC_ADVANCED));
+        CloseAfterShot("advanced-settings", WaitForNewWindow(before));
+    }
+
+    void RescueCenter() const {
+        auto before = Current();
+        Click(::GetDlgItem(header_, IDC_RESCUE_BUTTON));
+        CloseAfterShot("rescue-center", WaitForNewWindow(before));
+    }
+
+    void HelpMenu() const {
+        auto before = Current();
+        ::ShowWindow(wizard_, SW_SHOW);
+        Click(::GetDlgItem(header_, IDC_HELP_BUTTON));
+        HWND menu = WaitForNewWindow(before);
+        if (!menu) return;
+        RECT area = RectOf(wizard_), menuRect = RectOf(menu);
+        ::UnionRect(&area, &area, &menuRect);
+        Shot("help-menu", area);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::SendMessageA(wizard_, WM_CANCELMODE, 0, 0);
+        ::Sleep(300);
+    }
+
+    void Close() const { ::SendMessageA(wizard_, ui::WM_WIZARD_CLOSE, 0, 0); }
+
+private:
+    // The page of a tabbed dialog (at any depth) that holds the control and is shown.
+    static HWND VisiblePageOf(HWND dialog, int controlId) {
+        struct Search {
+            int id;
+            HWND found;
+        } search{controlId, nullptr};
+        ::EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM context) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(context);
+                if (::IsWindowVisible(child) && ::GetDlgItem(child, s->id)) {
+                    s->found = child;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    static void CloseAfterShot(const char* name, HWND dialog) {
+        if (!dialog) return;
+        Shot(name, dialog);
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        WaitFor([&]() -> HWND { return ::IsWindow(dialog) ? nullptr : dialog; }, 5000);
+    }
+
+    HWND wizard_;
+    HWND host_;
+    HWND header_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshot_tour <path of JunkSweep.exe>\n");
+        return 2;
+    }
+    std::string program = argv[1];
+    std::string folder = program.substr(0, program.find_last_of('\\'));
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &info)) {
+        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        return 1;
+    }
+    ::CloseHandle(info.hThread);
+    g_process = info.dwProcessId;
+    HWND wizard = WaitFor([]() -> HWND {
+        for (HWND window : DialogsOfProgram()) {
+            if (::GetDlgItem(window, IDC_PAGE_AREA)) return window;
+        }
+        return nullptr;
+    });
+    if (!wizard) {
+        std::fprintf(stderr, "the wizard did not come up\n");
+        ::TerminateProcess(info.hProcess, 1);
+        return 1;
+    }
+    ::WaitForInputIdle(info.hProcess, 10000);
+    Tour tour(wizard);
+    tour.Pages();
+    tour.OptionsDialog();
+    tour.RescueCenter();
+    tour.HelpMenu();
+    tour.Close();
+    DWORD code = ::WaitForSingleObject(info.hProcess, 20000) == WAIT_OBJECT_0 ? 0 : 1;
+    ::CloseHandle(info.hProcess);
+    std::printf("done\n");
+    return static_cast<int>(code);
+}
