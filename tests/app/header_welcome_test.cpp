@@ -85,18 +85,6 @@ protected:
     std::unique_ptr<app::WizardWindow> wizard_;
 };
 
-TEST_F(WizardParts, HeaderBarFillsTheStripWithThreeSkinnedButtons) {
-    ASSERT_TRUE(Create());
-    RECT strip{}, header{};
-    ::GetClientRect(::GetDlgItem(Hwnd(), IDC_HEADER_STRIP), &strip);
-    ::GetWindowRect(Header(), &header);
-    EXPECT_EQ(header.right - header.left, strip.right);
-    EXPECT_EQ(header.bottom - header.top, strip.bottom);
-    for (int id : {IDC_RESCUE_BUTTON, IDC_OPTIONS_BUTTON, IDC_HELP_BUTTON}) {
-        EXPECT_NE(ui::SkinnedButton::Of(::GetDlgItem(Header(), id)), nullptr) << id;
-    }
-}
-
 TEST_F(WizardParts, OptionsTellTheShownPageAfterOkOnly) {
     ASSERT_TRUE(Create());
     ::SendMessageA(wizard_->Pages().Hwnd(), ui::WM_PAGEHOST_SHOWPAGE, 4, 0);
@@ -162,23 +150,6 @@ TEST_F(WizardParts, CancellingTheRealHelpMenuOpensNothing) {
     ::SetTimer(nullptr, 0, 300, EndTrackedMenu);
     Click(::GetDlgItem(Header(), IDC_HELP_BUTTON));
     EXPECT_TRUE(log_.opened.empty());
-}
-
-TEST_F(WizardParts, WelcomePageLooksAsDesigned) {
-    ASSERT_TRUE(Create());
-    ASSERT_EQ(wizard_->Pages().CurrentIndex(), 0);
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(Hwnd(), ui::kNextButton)));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(Hwnd(), ui::kBackButton)));
-    HWND title = WelcomeItem(IDC_WELCOME_TITLE);
-    ASSERT_NE(ui::SkinnedLabel::Of(title), nullptr);
-    LOGFONTA font{};
-    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(title, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_EQ(font.lfWeight, 900);
-    HDC dc = ::GetDC(title);
-    ui::SkinnedLabel::Of(title)->Color(dc);
-    EXPECT_EQ(::GetTextColor(dc), RGB(180, 70, 0));
-    ::ReleaseDC(title, dc);
-    EXPECT_NE(ui::SkinnedButton::Of(WelcomeItem(IDC_START_WORK)), nullptr);
 }
 
 TEST_F(WizardParts, StartButtonAndNextLeadToTheDrivePage) {

@@ -203,15 +203,6 @@ TEST_F(Wizard, EscapeReachesCancelThroughTheDialogKeyboardHandling) {
     for (auto& r : records_) EXPECT_EQ(r.queried, 1);
 }
 
-TEST_F(Wizard, CancelTextIsSetByThePages) {
-    ASSERT_TRUE(Create());
-    const std::string finish = "Finish";
-    Send(ui::WM_WIZARD_SETCANCELTEXT, reinterpret_cast<WPARAM>(&finish));
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), IDCANCEL)), "Finish");
-    Send(ui::WM_WIZARD_SETCANCELTEXT, 0);
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), IDCANCEL)), "Finish");
-}
-
 TEST_F(Wizard, TrayDoubleClickShowsTheHiddenWindow) {
     ASSERT_TRUE(Create());
     for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDBLCLK, WM_MOUSEMOVE}) {
@@ -271,24 +262,6 @@ TEST_F(Wizard, TitleIsTheProductNameAndVersionOfTheVersionResource) {
     // Files without a version resource give a single blank.
     EXPECT_EQ(app::ProductTitle(testsupport::TestProgramFolder() + "\\skin_probe.dll"), " ");
     EXPECT_EQ(app::ProductTitle("d:\\no-such-program.exe"), " ");
-}
-
-TEST_F(Wizard, ControlsShowTheirTextsOrTheirKeys) {
-    testsupport::WriteFile(place_.LanguagePath(), "[String]\r\n_Next=Weiter >\r\n_Back=< Zurueck\r\n_Cancel=Abbrechen\r\n"
-                                                  "_OptBtn=Optionen\r\n_AppName=JunkSweep\r\n");
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), ui::kNextButton)), "Weiter >");
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), ui::kBackButton)), "< Zurueck");
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), IDCANCEL)), "Abbrechen");
-    HWND header = ::GetWindow(::GetDlgItem(Hwnd(), IDC_HEADER_STRIP), GW_CHILD);
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(header, IDC_OPTIONS_BUTTON)), "Optionen");
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(header, IDC_HELP_BUTTON)), "_HelpBtn");
-
-    ::DeleteFileA(place_.LanguagePath().c_str());
-    ASSERT_TRUE(Create());
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), ui::kNextButton)), "_Next");
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), ui::kBackButton)), "_Back");
-    EXPECT_EQ(apptest::WindowText(::GetDlgItem(Hwnd(), IDCANCEL)), "_Cancel");
 }
 
 TEST_F(Wizard, CopesWithFewerPages) {
