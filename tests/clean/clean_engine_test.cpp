@@ -64,10 +64,6 @@ TEST(BackupLayout, RootAndSetNameFollowTheProgramFolder) {
     SYSTEMTIME t{};
     t.wYear = 2006, t.wMonth = 12, t.wDay = 7, t.wHour = 14, t.wMinute = 5, t.wSecond = 9;
     EXPECT_EQ(clean::BackupSetName(t), "2006-12-07_14-05-09");
-    std::string set = clean::NewBackupSetFolder();
-    EXPECT_EQ(set.rfind(clean::BackupRoot(), 0), 0u);
-    EXPECT_EQ(set.size(), clean::BackupRoot().size() + 19);
-    EXPECT_FALSE(FolderExists(set));
 }
 
 TEST(BackupFiles, CopiesEachDriveIntoItsFolderOfOneSet) {
@@ -87,28 +83,6 @@ TEST(BackupFiles, CopiesEachDriveIntoItsFolderOfOneSet) {
     EXPECT_EQ(keep, clean::KeepMask({false, false, false}));
     EXPECT_TRUE(FileExists(list[0])) << "backup copies, it does not move";
     EXPECT_EQ(progress.Events(), Events({"status _cpBackuping", "pos 0", "pos 0", "pos 1", "pos 2"}));
-}
-
-TEST(BackupFiles, ReplacesAnEarlierCopyInTheSameSet) {
-    std::string d = NewScratchFolder("bk-again");
-    std::string set = NewScratchFolder("bk-set") + "\\S";
-    clean::CleanList list = MakeFiles(d, {"f.txt"});
-    RecordingProgress progress;
-    clean::StopFlag stop{0};
-    ASSERT_TRUE(clean::BackupFiles(list, set, progress, stop));
-    WriteFile(list[0], "newer");
-    ASSERT_TRUE(clean::BackupFiles(list, set, progress, stop));
-    EXPECT_EQ(ReadFile(clean::BackupPathFor(set, list[0])), "newer");
-}
-
-TEST(BackupFiles, FilesWithoutPlaceMakeNoSetFolder) {
-    std::string set = NewScratchFolder("bk-none") + "\\S";
-    RecordingProgress progress;
-    clean::StopFlag stop{0};
-    clean::KeepMask keep;
-    EXPECT_TRUE(clean::BackupFiles({"\\\\srv\\a", "rel\\b"}, set, progress, stop, &keep));
-    EXPECT_FALSE(FolderExists(set));
-    EXPECT_EQ(keep, clean::KeepMask({false, false}));
 }
 
 // A file whose copy could not be made must not be disposed of: the user
@@ -142,21 +116,6 @@ TEST(BackupFiles, FailedCopiesAreKeptByEveryDisposalPhase) {
         EXPECT_FALSE(FileExists(files[0])) << phase.name;
         EXPECT_TRUE(FileExists(files[1])) << phase.name;
     }
-}
-
-TEST(BackupFiles, UnwritableSetKeepsEveryFileWithAPlace) {
-    std::string d = NewScratchFolder("bk-ro");
-    std::string blocker = NewScratchFolder("bk-blocker") + "\\Data";
-    WriteFile(blocker, "a file where the set's folders would go");
-    clean::CleanList list = MakeFiles(d, {"a.txt", "b.txt"});
-    RecordingProgress progress;
-    clean::StopFlag stop{0};
-    clean::KeepMask keep;
-    EXPECT_TRUE(clean::BackupFiles(list, blocker + "\\Backup\\S", progress, stop, &keep));
-    EXPECT_EQ(keep, clean::KeepMask({true, true}));
-    EXPECT_TRUE(clean::DeleteFiles(list, progress, stop, &keep));
-    EXPECT_TRUE(FileExists(list[0]));
-    EXPECT_TRUE(FileExists(list[1]));
 }
 
 TEST(BackupFiles, StopEndsCopyingAndKeepsTheFilesNotReached) {
@@ -241,19 +200,6 @@ TEST(ForceDeleteFile, LockedFileStaysWithItsAttributes) {
     EXPECT_TRUE(clean::ForceDeleteFile(f));
 }
 
-TEST(EnsureFolderPath, CreatesEveryMissingLevel) {
-    std::string root = NewScratchFolder("ensure");
-    clean::EnsureFolderPath(root + "\\a\\b\\c\\");
-    EXPECT_TRUE(FolderExists(root + "\\a\\b\\c"));
-    clean::EnsureFolderPath(root + "\\a\\b\\c\\");  // already there
-    WriteFile(root + "\\file", "");
-    clean::EnsureFolderPath(root + "\\file\\sub\\");  // blocked by a file: silent
-    EXPECT_FALSE(FolderExists(root + "\\file\\sub"));
-    clean::EnsureFolderPath(root + "\\x\\name-without-trailing-backslash");
-    EXPECT_TRUE(FolderExists(root + "\\x"));
-    EXPECT_FALSE(FolderExists(root + "\\x\\name-without-trailing-backslash"));
-}
-
 TEST(UniqueTargetPath, SuffixesTheWholeNameAndNeverTakesAnExistingEntry) {
     std::string dir = NewScratchFolder("unique");
     EXPECT_EQ(clean::UniqueTargetPath(dir, "a.txt"), dir + "\\a.txt");
@@ -300,17 +246,6 @@ TEST(MoveFilesToFolder, CreatesTheTargetAndShowsItsLastComponent) {
         EXPECT_EQ(ReadFile(c.landsIn + "\\m.bin"), "m.bin") << c.target;
         EXPECT_FALSE(FileExists(list[0]));
         DeleteFileA((c.landsIn + "\\m.bin").c_str());
-    }
-}
-
-TEST(MoveFilesToFolder, EmptyTargetTouchesNothingAndShowsNothing) {
-    clean::CleanList list = MakeFiles(NewScratchFolder("mv-empty"), {"stay.txt"});
-    for (const char* target : {"", "\\"}) {
-        RecordingProgress progress;
-        clean::StopFlag stop{0};
-        EXPECT_TRUE(clean::MoveFilesToFolder(list, target, progress, stop));
-        EXPECT_TRUE(progress.Events().empty());
-        EXPECT_TRUE(FileExists(list[0]));
     }
 }
 

@@ -100,14 +100,6 @@ TEST(EmptyFolderTree, DeletesEverythingBelowTheFolderButKeepsDesktopIniWhenAsked
     }
 }
 
-TEST(EmptyFolderTree, ReportsAFolderItCannotList) {
-    std::string root = testsupport::NewScratchFolder("tree-missing");
-    EXPECT_FALSE(clean::EmptyFolderTree(root + "\\nowhere", true, false));
-    WriteFile(root + "\\file", "x");
-    EXPECT_FALSE(clean::EmptyFolderTree(root + "\\file", true, false));
-    EXPECT_TRUE(FileExists(root + "\\file"));
-}
-
 TEST(WipeIndexFile, ZeroesFromByte64ToTheEnd) {
     struct Case {
         size_t size;
@@ -124,24 +116,6 @@ TEST(WipeIndexFile, ZeroesFromByte64ToTheEnd) {
         EXPECT_EQ(ReadFile(folder + "\\index.dat"), expected) << c.size;
     }
     clean::WipeIndexFile(folder, "missing.dat");  // silent
-}
-
-TEST(EmptyFolderTree, WipesIndexFilesOnlyWhenAsked) {
-    for (bool wipe : {true, false}) {
-        std::string root = testsupport::NewScratchFolder("tree-index");
-        std::string original = Pattern(100 * 1024);
-        testsupport::MakeFolders(root + "\\busy");
-        testsupport::MakeFolders(root + "\\free");
-        WriteFile(root + "\\busy\\INDEX.DAT", original);
-        WriteFile(root + "\\free\\index.dat", original);
-        auto held = HoldOpen(root + "\\busy\\INDEX.DAT");
-        EXPECT_TRUE(clean::EmptyFolderTree(root, true, wipe));
-        held.Reset();
-        std::string expected = original;
-        if (wipe) std::fill(expected.begin() + 64, expected.end(), '\0');
-        EXPECT_EQ(ReadFile(root + "\\busy\\INDEX.DAT"), expected) << "wipe " << wipe;
-        EXPECT_FALSE(Present(root + "\\free")) << "wipe " << wipe;
-    }
 }
 
 // Makes the named files in a folder of the prefix and takes away what the

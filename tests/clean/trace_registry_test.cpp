@@ -10,6 +10,8 @@
 
 #include "clean/trace_cleaners.h"
 #include "recording_sink.h"
+#include "support/scratch.h"
+#include "text/language_table.h"
 
 namespace {
 
@@ -151,6 +153,21 @@ TEST(RegistryTraceCleaners, EraseTheirKeysAndValuesAndNothingBeside) {
         clean::RunTraceCleaner(c.cleaner, progress);
         for (const RegEntry& e : c.kept) EXPECT_FALSE(Exists(e));
     }
+}
+
+// Every status the engine, the cleaners and the job show has its text in
+// the shipped language file (a missing one would show as its bare key).
+TEST(StatusTexts, AllHaveAShippedText) {
+    testsupport::ProgramPlace place;
+    place.CopyShipped("JunkSweep.lng");
+    std::vector<std::string> keys = {"_cpStartCleanState", "_cpGetList",        "_cpBackuping",
+                                     "_cpCleaning",        "_cpMovingtorecycle", "_cpMovingtofolder",
+                                     "_cpThreadCompleted", "_cpThreadStopped"};
+    for (const clean::TraceCleaner& c : clean::TraceCleaners()) keys.push_back(c.statusKey);
+    for (const std::string& key : keys) EXPECT_NE(text::LookupText(key), key);
+    cleantest::RecordingProgress progress;
+    clean::RunTraceCleaner(5, progress);
+    EXPECT_EQ(progress.Statuses(), std::vector<std::string>({text::LookupText("_cpclringcleanck5")}));
 }
 
 TEST(RunTraceCleaner, NumbersOutsideTheTableDoNothing) {
