@@ -1,8 +1,26 @@
 #include "pages/wizard_pages.h"
 
-// Placeholder until the pages land.
+#include <memory>
+
+#include "pages/clean_summary_page.h"
+#include "pages/cleaning_page.h"
+#include "pages/drive_selection_page.h"
+#include "pages/finish_page.h"
+#include "pages/report_page.h"
+#include "pages/resource_ids.h"
+#include "pages/scan_page.h"
+
 namespace pages {
 
-std::vector<ui::PageSlot> CreateScanAndCleanPages() { return {}; }
+std::vector<ui::PageSlot> CreateScanAndCleanPages() {
+    std::vector<ui::PageSlot> slots;
+    slots.push_back({std::make_unique<DriveSelectionPage>(), IDD_DRIVE_SELECTION});
+    slots.push_back({std::make_unique<ScanPage>(), IDD_SCANNING});
+    slots.push_back({std::make_unique<ReportPage>(), IDD_REPORT});
+    slots.push_back({std::make_unique<CleanSummaryPage>(), IDD_CLEAN_SUMMARY});
+    slots.push_back({std::make_unique<CleaningPage>(), IDD_CLEANING});
+    slots.push_back({std::make_unique<FinishPage>(), IDD_FINISH});
+    return slots;
+}
 
 }  // namespace pages

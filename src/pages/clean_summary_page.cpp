@@ -1,0 +1,128 @@
+#include "pages/clean_summary_page.h"
+
+#include "pages/image_strips.h"
+#include "pages/report_rows.h"
+#include "pages/resource_ids.h"
+#include "pages/summary_rows.h"
+#include "text/format_template.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+
+namespace pages {
+
+namespace {
+
+constexpr ui::LayoutRule kLayout[] = {
+    {IDC_PAGE_HEADER, ui::kAnchorTopWide}, {IDC_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_STATUS, ui::kAnchorTopLeft},      {IDC_COUNT, ui::kAnchorTopWide},
+    {IDC_CLEAN_OPTIONS, ui::kAnchorTopLeft}, {IDC_SECOND_LABEL, ui::kAnchorTopLeft},
+    {IDC_ADVANCED_OPTIONS, ui::kAnchorTopLeft}, {IDC_LIST, ui::kAnchorAll},
+    {IDC_HINT, ui::kAnchorBottomWide},
+};
+
+constexpr COLORREF kEnabledText = RGB(0, 160, 0);
+constexpr COLORREF kDisabledText = RGB(192, 192, 192);
+constexpr COLORREF kRowBackground = RGB(255, 255, 255);
+constexpr double kColumnShares[] = {0.6, 0.3};
+
+ui::ButtonLook SettingsButtonLook() {
+    ui::ButtonLook look;
+    look.textHover = RGB(0, 70, 213);
+    return look;
+}
+
+}  // namespace
+
+CleanSummaryPage::~CleanSummaryPage() {
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+}
+
+ui::RowColor CleanSummaryPage::RowColorFor(bool enabled) {
+    return {enabled ? kEnabledText : kDisabledText, kRowBackground};
+}
+
+bool CleanSummaryPage::OnInit() {
+    text::TranslateWindow(Hwnd());
+    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    layout_.Init(Hwnd(), kLayout);
+    list_.Attach(Item(IDC_LIST));
+    images_.Reset(LoadImageStrip(IDB_SUMMARY_IMAGES, 16));
+    list_.SetSmallImages(images_.Get());
+    list_.InsertColumn(0, "", 100);
+    list_.InsertColumn(1, "", 100);
+    list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    optionsButton_.Attach(Item(IDC_CLEAN_OPTIONS), SettingsButtonLook());
+    advancedButton_.Attach(Item(IDC_ADVANCED_OPTIONS), SettingsButtonLook());
+    return true;
+}
+
+void CleanSummaryPage::RefreshSummary() {
+    // File count: the rows the clean would take.
+    if (HWND report = GetPage(ui::kReportPage)) {
+        auto listWindow = reinterpret_cast<HWND>(::SendMessageA(report, ui::WM_REPORTPAGE_GETLIST, 0, 0));
+        if (listWindow && ::IsWindow(listWindow)) {
+            int count = CountTakenRows(ui::ListView(listWindow));
+            SetItemText(IDC_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
+        }
+    }
+    std::string mode = DisposalModeText();
+    if (!mode.empty()) SetItemText(IDC_COUNT, mode.c_str());
+
+    std::vector<bool> on = ReadSummarySwitches();
+    const std::string enabled = text::LookupText("_Enabled"), disabled = text::LookupText("_Disabled");
+    list_.DeleteAll();
+    colors_.Clear();
+    const auto& rows = SummaryRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        int row = list_.InsertItem(list_.Count(), text::LookupText(rows[i].key), 0);
+        colors_.Set(row, RowColorFor(on[i]));
+        list_.SetText(row, 1, on[i] ? enabled : disabled);
+    }
+}
+
+void CleanSummaryPage::OnActivated() {
+    EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    RefreshSummary();
+    if (ui::CommandLineSwitches::Instance().Has("auto")) OnNext();
+}
+
+void CleanSummaryPage::OnSettingsChanged() { RefreshSummary(); }
+
+void CleanSummaryPage::OnNext() {
+    ShowPage(ui::kCleaningPage);
+    ::SendMessageA(GetPage(ui::kCleaningPage), ui::WM_CLEANPAGE_START, 0, 0);
+}
+
+void CleanSummaryPage::OnBack() { ShowPage(ui::kReportPage); }
+
+bool CleanSummaryPage::OnCommand(int id, int code, HWND control) {
+    switch (id) {
+        case IDC_CLEAN_OPTIONS:
+            if (dialogs_.options(::GetActiveWindow(), options::kCleanOptionsTab) == IDOK) RefreshSummary();
+            return true;
+        case IDC_ADVANCED_OPTIONS:
+            if (dialogs_.advanced(::GetActiveWindow()) == IDOK) RefreshSummary();
+            return true;
+        default:
+            return WizardPage::OnCommand(id, code, control);
+    }
+}
+
+bool CleanSummaryPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom == IDC_LIST && header.code == NM_CUSTOMDRAW) {
+        result = colors_.OnCustomDraw(header);
+        return true;
+    }
+    return false;
+}
+
+void CleanSummaryPage::OnSize(int width, int height) {
+    layout_.Apply(width, height);
+    if (!list_.Hwnd()) return;
+    int client = list_.ClientWidth();
+    for (int column = 0; column < 2; ++column) {
+        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
+    }
+}
+
+}  // namespace pages

@@ -1,0 +1,46 @@
+#pragma once
+// Wizard page 4: what the clean will do (how many files, how they go, which
+// backup and trace switches are on), read afresh from the settings each time
+// the page is shown or the settings change. Next starts the clean.
+#include "pages/page_services.h"
+#include "ui/gdi.h"
+#include "ui/layout.h"
+#include "ui/list_view.h"
+#include "ui/row_colors.h"
+#include "ui/skinned_controls.h"
+#include "ui/wizard_page.h"
+
+namespace pages {
+
+class CleanSummaryPage : public ui::WizardPage {
+public:
+    CleanSummaryPage() = default;
+    ~CleanSummaryPage() override;
+
+    void SetSettingsDialogs(const SettingsDialogs& dialogs) { dialogs_ = dialogs; }
+    void RefreshSummary();
+    // The colours a switch row is drawn with.
+    static ui::RowColor RowColorFor(bool enabled);
+
+protected:
+    bool OnInit() override;
+    void OnActivated() override;
+    void OnSettingsChanged() override;
+    void OnNext() override;
+    void OnBack() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    void OnSize(int width, int height) override;
+
+private:
+    ui::ListView list_;
+    ui::ImageList images_;
+    ui::ListRowColors colors_;
+    ui::SkinnedLabel header_;
+    ui::SkinnedButton optionsButton_;
+    ui::SkinnedButton advancedButton_;
+    ui::Layout layout_;
+    SettingsDialogs dialogs_;
+};
+
+}  // namespace pages

@@ -1,0 +1,82 @@
+#include "pages/drive_listing.h"
+
+#include <windows.h>
+
+#include "platform/handle.h"
+
+namespace pages {
+
+namespace {
+
+bool IsRealFolder(const WIN32_FIND_DATAA& entry) {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    std::string_view name = entry.cFileName;
+    return name != "." && name != "..";
+}
+
+// Calls visit for every folder in the folder until it returns false.
+template <typename Visit>
+void ForEachSubfolder(std::string_view folder, Visit visit) {
+    std::string pattern(folder);
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    pattern += "*.*";
+    WIN32_FIND_DATAA entry{};
+    platform::FindHandle find(::FindFirstFileA(pattern.c_str(), &entry));
+    if (!find) return;
+    do {
+        if (IsRealFolder(entry) && !visit(entry)) return;
+    } while (::FindNextFileA(find.Get(), &entry));
+}
+
+}  // namespace
+
+std::vector<std::string> FixedDriveRoots() {
+    char buffer[128] = {};
+    DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
+    std::vector<std::string> roots;
+    if (length == 0 || length >= sizeof buffer) return roots;
+    for (const char* root = buffer; *root; root += std::char_traits<char>::length(root) + 1) {
+        if (::GetDriveTypeA(root) == DRIVE_FIXED) roots.emplace_back(root);
+    }
+    return roots;
+}
+
+std::string VolumeLabel(const std::string& root) {
+    char label[255] = {};
+    if (!::GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) return {};
+    return label;
+}
+
+std::string DriveItemText(std::string_view label, std::string_view drive) {
+    std::string lower(label);
+    if (!lower.empty()) ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower + " (" + std::string(drive) + ")";
+}
+
+bool HasSubfolder(std::string_view folder) {
+    bool found = false;
+    ForEachSubfolder(folder, [&](const WIN32_FIND_DATAA&) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+std::vector<std::string> SubfolderNames(std::string_view folder) {
+    std::vector<std::string> names;
+    ForEachSubfolder(folder, [&](const WIN32_FIND_DATAA& entry) {
+        names.emplace_back(entry.cFileName);
+        return true;
+    });
+    return names;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    path += '\\';
+    path += name;
+    return path;
+}
+
+}  // namespace pages

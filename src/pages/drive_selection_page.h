@@ -1,0 +1,64 @@
+#pragma once
+// Wizard page 1: the fixed drives and their folders in a tree with
+// three-state check boxes. Next stores the ticked paths and starts the scan.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "pages/page_services.h"
+#include "ui/gdi.h"
+#include "ui/layout.h"
+#include "ui/skinned_controls.h"
+#include "ui/tree_view.h"
+#include "ui/wizard_page.h"
+
+namespace pages {
+
+class DriveSelectionPage : public ui::WizardPage {
+public:
+    DriveSelectionPage() = default;
+    ~DriveSelectionPage() override;
+
+    void SetSettingsDialogs(const SettingsDialogs& dialogs) { dialogs_ = dialogs; }
+    // The paths Next would store now.
+    std::vector<std::string> TickedPaths() const;
+
+    // Text of the child that stands for folders not listed yet.
+    static constexpr const char* kPlaceholderText = "{28010B21-4930-4b61-AF4C-09359FD32EBD}";
+
+protected:
+    bool OnInit() override;
+    void OnActivated() override;
+    void OnNext() override;
+    void OnBack() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    void OnSize(int width, int height) override;
+    void OnDestroy() override;
+
+private:
+    class Checks;
+
+    void BuildTree();
+    HTREEITEM AppendFolderItem(HTREEITEM parent, const std::string& text, const std::string& path, int image,
+                               int selectedImage, int state);
+    const std::string* PathOf(HTREEITEM item) const;
+    // Replaces a placeholder child by the item's folders.
+    void FillChildren(HTREEITEM item);
+    void ExpandItem(HTREEITEM item);
+    void Toggle(HTREEITEM item);
+    void LoadSelection();
+    void StoreSelection() const;
+
+    static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    ui::TreeView tree_;
+    ui::ImageList images_;
+    ui::ImageList states_;
+    std::deque<std::string> paths_;  // the items' paths; stable addresses
+    ui::SkinnedLabel header_;
+    ui::Layout layout_;
+    SettingsDialogs dialogs_;
+};
+
+}  // namespace pages

@@ -1,0 +1,116 @@
+#include "pages/finish_page.h"
+
+#include "pages/drive_listing.h"
+#include "pages/resource_ids.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+#include "ui/shell_actions.h"
+
+namespace pages {
+
+namespace {
+
+constexpr ui::LayoutRule kLayout[] = {
+    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_START_NEW_TASK, ui::kAnchorTopLeft},
+    {IDC_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_LIST, ui::kAnchorAll},
+};
+
+constexpr const char* kColumnKeys[] = {"_pfcolDrive", "_pfcolBeforclean", "_pfcolAfterclean"};
+constexpr double kColumnShares[] = {0.2, 0.4, 0.4};
+constexpr COLORREF kGrewText = RGB(0, 160, 0);
+constexpr COLORREF kSameText = RGB(192, 192, 192);
+
+}  // namespace
+
+FinishPage::~FinishPage() {
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+}
+
+ui::RowColor FinishPage::RowColorFor(const SpaceCounts& counts) {
+    return {counts.after > counts.before ? kGrewText : kSameText, RGB(255, 255, 255)};
+}
+
+bool FinishPage::OnInit() {
+    text::TranslateWindow(Hwnd());
+    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    layout_.Init(Hwnd(), kLayout);
+    list_.Attach(Item(IDC_LIST));
+    images_.Reset(ui::CreateSmallImageList());
+    list_.SetSmallImages(images_.Get());
+    for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
+    list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    MeasureFreeSpace(space_, Measurement::Before, FixedDriveRoots(), query_);
+    ui::ButtonLook look;
+    look.textHover = RGB(0, 70, 213);
+    newTaskButton_.Attach(Item(IDC_START_NEW_TASK), look);
+    return true;
+}
+
+void FinishPage::OnActivated() {
+    EnableButtons(0);
+    ui::SetWizardCancelText(Hwnd(), text::LookupText("_mainWndCancelFinish"));
+    MeasureFreeSpace(space_, Measurement::After, FixedDriveRoots(), query_);
+    FillDriveList();
+    // Closing destroys this page's window: nothing may follow it.
+    if (ui::CommandLineSwitches::Instance().Has("auto")) ::SendMessageA(Wizard(), ui::WM_WIZARD_CLOSE, 0, 0);
+}
+
+void FinishPage::OnDeactivated() { ui::SetWizardCancelText(Hwnd(), text::LookupText("_Cancel")); }
+
+void FinishPage::FillDriveList() {
+    list_.DeleteAll();
+    colors_.Clear();
+    for (const auto& [root, counts] : space_) {
+        int image = 0;
+        if (ui::Icon icon = ui::SmallIconOfPath(root)) {
+            int added = ::ImageList_AddIcon(images_.Get(), icon.Get());
+            if (added >= 0) image = added;
+        }
+        int row = list_.InsertItem(list_.Count(), root, image);
+        if (row < 0) continue;
+        colors_.Set(row, RowColorFor(counts));
+        list_.SetText(row, 1, FormatSize(counts.before));
+        list_.SetText(row, 2, FormatSize(counts.after));
+    }
+}
+
+void FinishPage::OnBack() { ShowPage(ui::kCleaningPage); }
+
+bool FinishPage::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_START_NEW_TASK) {
+        ShowPage(ui::kDriveSelectionPage);
+        return true;
+    }
+    return WizardPage::OnCommand(id, code, control);
+}
+
+void FinishPage::RunMenuCommand(int command) {
+    int row = list_.Selected();
+    if (command == kProperties && row >= 0) shell_.properties(::GetActiveWindow(), list_.Text(row, 0));
+}
+
+bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_LIST) return false;
+    if (header.code == NM_CUSTOMDRAW) {
+        result = colors_.OnCustomDraw(header);
+        return true;
+    }
+    if (header.code == NM_RCLICK) {
+        if (list_.Selected() >= 0) RunMenuCommand(shell_.trackMenu(Hwnd(), {{kProperties, "_rpMenuProperty", true}}));
+        return true;
+    }
+    return false;
+}
+
+void FinishPage::OnSize(int width, int height) {
+    layout_.Apply(width, height);
+    if (!list_.Hwnd()) return;
+    int client = list_.ClientWidth();
+    for (int column = 0; column < 3; ++column) {
+        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
+    }
+}
+
+}  // namespace pages

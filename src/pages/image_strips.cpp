@@ -1,0 +1,20 @@
+#include "pages/image_strips.h"
+
+#include "ui/gdi.h"
+
+namespace pages {
+
+HIMAGELIST LoadImageStrip(int bitmapId, int size) {
+    ui::Bitmap strip(static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip) return nullptr;
+    BITMAP info{};
+    ::GetObjectA(strip.Get(), sizeof info, &info);
+    int count = info.bmWidth / size;
+    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count > 0 ? count : 1, 4);
+    if (!images) return nullptr;
+    ::ImageList_AddMasked(images, strip.Get(), RGB(0, 255, 0));
+    return images;
+}
+
+}  // namespace pages

@@ -1,0 +1,104 @@
+#include "pages/report_icons.h"
+
+#include <array>
+
+#include "platform/handle.h"
+#include "ui/shell_actions.h"
+
+namespace pages {
+
+namespace {
+
+// Types whose icon is taken from each file.
+constexpr std::array<std::string_view, 12> kPerFileTypes = {
+    "exe", "lnk", "ico", "cur", "ani", "scr", "cpl", "url", "pif", "msi", "icl", "appref-ms",
+};
+
+std::string RegistryDefault(HKEY root, const std::string& subKey) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return {};
+    platform::RegKey key(raw);
+    char value[512] = {};
+    DWORD size = sizeof value - 1, type = 0;
+    if (::RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return {};
+    }
+    return value;
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& subKey) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
+    platform::RegKey key(raw);
+    return true;
+}
+
+// What the registry says of the type's icon: "%1" as its icon, or an icon
+// handler, means every file brings its own.
+bool RegisteredPerFile(const std::string& typeKey) {
+    std::string classes[] = {"." + typeKey, RegistryDefault(HKEY_CLASSES_ROOT, "." + typeKey)};
+    for (const std::string& name : classes) {
+        if (name.empty()) continue;
+        if (RegistryDefault(HKEY_CLASSES_ROOT, name + "\\DefaultIcon").find("%1") != std::string::npos) return true;
+        if (RegistryKeyExists(HKEY_CLASSES_ROOT, name + "\\shellex\\IconHandler")) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string ReportIcons::TypeKey(std::string_view fileName) {
+    size_t dot = fileName.find_last_of('.');
+    if (dot == std::string_view::npos) return {};
+    std::string key(fileName.substr(dot + 1));
+    if (!key.empty()) ::CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
+bool ReportIcons::IconComesFromFile(const std::string& typeKey) {
+    auto known = perFileTypes_.find(typeKey);
+    if (known != perFileTypes_.end()) return known->second;
+    bool perFile = false;
+    for (std::string_view type : kPerFileTypes) perFile |= (type == typeKey);
+    if (!perFile && !typeKey.empty()) perFile = RegisteredPerFile(typeKey);
+    perFileTypes_.emplace(typeKey, perFile);
+    return perFile;
+}
+
+int ReportIcons::AddIcon(HICON icon) {
+    if (!images_ || !icon) return I_IMAGENONE;
+    int index = ::ImageList_AddIcon(images_, icon);
+    return index < 0 ? I_IMAGENONE : index;
+}
+
+int ReportIcons::TypeIcon(const std::string& cacheKey, const std::string* path, std::string_view fileName) {
+    auto cached = typeIcons_.find(cacheKey);
+    if (cached != typeIcons_.end()) return cached->second;
+    ui::Icon icon;
+    if (path) {
+        ++shellQueries_;
+        icon = ui::SmallIconOfPath(*path);
+    }
+    if (!icon) {
+        ++shellQueries_;
+        icon = ui::SmallIconOfFileName(std::string(fileName));
+    }
+    int index = AddIcon(icon.Get());
+    typeIcons_.emplace(cacheKey, index);
+    return index;
+}
+
+int ReportIcons::IndexFor(const std::string& path, std::string_view fileName) {
+    std::string typeKey = TypeKey(fileName);
+    // The first file of a type stands for all of them.
+    if (!IconComesFromFile(typeKey)) return TypeIcon(typeKey, &path, fileName);
+    ++shellQueries_;
+    ui::Icon icon = ui::SmallIconOfPath(path);
+    if (icon) return AddIcon(icon.Get());
+    // A program or shortcut that is gone shows its type's icon.
+    return TypeIcon("*" + typeKey, nullptr, fileName);
+}
+
+}  // namespace pages

@@ -1,0 +1,47 @@
+#pragma once
+// The shell's small icons of the report's files, added to the list's image
+// list once per thing that decides them. For most files that is the type
+// (the lower-cased extension); files whose icon comes from the file itself
+// (programs, shortcuts, icon files and any type whose registered icon is
+// "%1" or made by an icon handler) are asked for one by one.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace pages {
+
+class ReportIcons {
+public:
+    // The image list the icons go into; not owned.
+    void Attach(HIMAGELIST images) { images_ = images; }
+
+    // The image index of the file's icon, or I_IMAGENONE when the shell has
+    // none for it. Icons that come from the file itself are asked for every
+    // time (the file may have changed since the last scan).
+    int IndexFor(const std::string& path, std::string_view fileName);
+
+    // The number of icons asked of the shell so far.
+    size_t ShellQueries() const { return shellQueries_; }
+
+    // The lower-cased extension of a file name, without the dot; empty when
+    // the name has none.
+    static std::string TypeKey(std::string_view fileName);
+    // True when files of the type can each have their own icon.
+    bool IconComesFromFile(const std::string& typeKey);
+
+private:
+    int AddIcon(HICON icon);
+    // The icon of the type, asked once: of the file at path when it is
+    // given, else (or when that fails) of the bare name.
+    int TypeIcon(const std::string& cacheKey, const std::string* path, std::string_view fileName);
+
+    HIMAGELIST images_ = nullptr;
+    std::unordered_map<std::string, int> typeIcons_;
+    std::unordered_map<std::string, bool> perFileTypes_;
+    size_t shellQueries_ = 0;
+};
+
+}  // namespace pages

@@ -1,0 +1,222 @@
+#include "pages/report_page.h"
+
+#include <memory>
+
+#include "pages/page_messages.h"
+#include "pages/report_rows.h"
+#include "pages/resource_ids.h"
+#include "text/format_template.h"
+#include "text/language_table.h"
+#include "ui/command_line_switches.h"
+
+namespace pages {
+
+namespace {
+
+constexpr UINT_PTR kAutoNextTimer = 1;
+constexpr UINT kAutoNextRetryMs = 20;
+constexpr COLORREF kRowBackground = RGB(255, 245, 235);
+
+constexpr ui::LayoutRule kLayout[] = {
+    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_LIST, ui::kAnchorAll},
+    {IDC_REPORT_COUNT, ui::kAnchorBottomWide},
+};
+
+// Column widths as parts of the list's client width.
+constexpr double kColumnShares[] = {0.3, 0.2, 0.5};
+constexpr const char* kColumnKeys[] = {"_rptColFileName", "_rptColPath", "_rptColDescription"};
+
+enum CheckChange { kTickAll, kUntickAll, kInvert };
+
+// Stops a window redrawing for a scope.
+class NoRedraw {
+public:
+    explicit NoRedraw(HWND window) : window_(window) { ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~NoRedraw() {
+        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(window_, nullptr, TRUE);
+    }
+    NoRedraw(const NoRedraw&) = delete;
+    NoRedraw& operator=(const NoRedraw&) = delete;
+
+private:
+    HWND window_;
+};
+
+}  // namespace
+
+ReportPage::~ReportPage() {
+    if (Hwnd()) ::DestroyWindow(Hwnd());
+    // Rows whose deletion was never reported still own their findings.
+    for (scan::FoundFile* found : owned_) delete found;
+}
+
+bool ReportPage::OnInit() {
+    ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
+    text::TranslateWindow(Hwnd());
+    SetItemText(IDC_REPORT_COUNT, "");
+    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    count_.Attach(Item(IDC_REPORT_COUNT), FW_HEAVY, RGB(255, 0, 0));
+    layout_.Init(Hwnd(), kLayout);
+
+    list_.Attach(Item(IDC_LIST));
+    images_.Reset(ui::CreateSmallImageList());
+    list_.SetSmallImages(images_.Get());
+    icons_.Attach(images_.Get());
+    for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
+    list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    colors_.SetDefault({RGB(0, 0, 0), kRowBackground});
+    return true;
+}
+
+void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
+    if (!list_.Hwnd()) return;
+    NoRedraw quiet(list_.Hwnd());
+    list_.DeleteAll();  // each deleted row releases its finding
+    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(findings.size()), LVSICF_NOINVALIDATEALL);
+    owned_.reserve(findings.size());
+    for (const scan::FoundFile& found : findings) {
+        auto copy = std::make_unique<scan::FoundFile>(found);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = list_.Count();
+        item.pszText = copy->entry.cFileName;
+        item.iImage = icons_.IndexFor(copy->path, copy->entry.cFileName);
+        item.lParam = reinterpret_cast<LPARAM>(copy.get());
+        item.state = INDEXTOSTATEIMAGEMASK(2);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        int row = static_cast<int>(::SendMessageA(list_.Hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (row < 0) continue;
+        owned_.insert(copy.get());
+        scan::FoundFile* owner = copy.release();
+        list_.SetText(row, 1, FolderPart(owner->path));
+        list_.SetText(row, 2, owner->reason);
+    }
+}
+
+void ReportPage::ReleaseRow(LPARAM data) {
+    auto* found = reinterpret_cast<scan::FoundFile*>(data);
+    if (found && owned_.erase(found)) delete found;
+}
+
+void ReportPage::OnActivated() {
+    EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
+    SetItemText(IDC_REPORT_COUNT, count.c_str());
+    // Going on at once would let the scan job's last calls (which re-enable
+    // Back and Next) land on the pages after this one: wait until it is done.
+    if (ui::CommandLineSwitches::Instance().Has("auto")) ::PostMessageA(Hwnd(), WM_REPORTPAGE_AUTONEXT, 0, 0);
+}
+
+void ReportPage::GoOnWhenScanEnded() {
+    if (!(::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE)) return;  // the page was left meanwhile
+    HWND scanPage = GetPage(ui::kScanningPage);
+    if (scanPage && ::SendMessageA(scanPage, WM_SCANPAGE_BUSY, 0, 0)) {
+        ::SetTimer(Hwnd(), kAutoNextTimer, kAutoNextRetryMs, nullptr);
+        return;
+    }
+    ShowPage(ui::kCleanSummaryPage);
+}
+
+void ReportPage::OnNext() { ShowPage(ui::kCleanSummaryPage); }
+
+void ReportPage::OnBack() { ShowPage(ui::kScanningPage); }
+
+std::vector<ui::MenuEntry> ReportPage::MenuEntries(bool rowSelected) {
+    std::vector<ui::MenuEntry> entries;
+    if (rowSelected) {
+        entries.push_back({kProperties, "_rpMenuProperty", true});
+        entries.push_back({kFindInExplorer, "_rpMenuFinditinexplorer"});
+        entries.push_back({0, nullptr});
+    }
+    entries.push_back({kSelectAll, "_rpMenuSelectAll"});
+    entries.push_back({kDeselectAll, "_rpMenuDeselectAll"});
+    entries.push_back({kInvertSelection, "_rpMenuInvertSelect"});
+    return entries;
+}
+
+const scan::FoundFile* ReportPage::SelectedFinding() const {
+    int row = list_.Selected();
+    if (row < 0) return nullptr;
+    return reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
+}
+
+void ReportPage::RunMenuCommand(int command) {
+    switch (command) {
+        case kProperties:
+            if (const scan::FoundFile* found = SelectedFinding()) shell_.properties(::GetActiveWindow(), found->path);
+            break;
+        case kFindInExplorer:
+            if (const scan::FoundFile* found = SelectedFinding()) shell_.showInExplorer(found->path);
+            break;
+        case kSelectAll:
+            SetAllChecks(kTickAll);
+            break;
+        case kDeselectAll:
+            SetAllChecks(kUntickAll);
+            break;
+        case kInvertSelection:
+            SetAllChecks(kInvert);
+            break;
+        default:
+            break;
+    }
+}
+
+void ReportPage::SetAllChecks(int how) {
+    for (int row = 0; row < list_.Count(); ++row) {
+        bool tick = how == kTickAll || (how == kInvert && !list_.Checked(row));
+        list_.SetChecked(row, tick);
+    }
+}
+
+bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != IDC_LIST) return false;
+    switch (header.code) {
+        case LVN_DELETEITEM:
+            ReleaseRow(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
+            return true;
+        case NM_CUSTOMDRAW:
+            result = colors_.OnCustomDraw(header);
+            return true;
+        case NM_RCLICK:
+            RunMenuCommand(shell_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0)));
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ReportPage::OnSize(int width, int height) {
+    layout_.Apply(width, height);
+    if (!list_.Hwnd()) return;
+    int client = list_.ClientWidth();
+    for (int column = 0; column < 3; ++column) {
+        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
+    }
+}
+
+bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case ui::WM_REPORTPAGE_GETLIST:
+            result = reinterpret_cast<LRESULT>(list_.Hwnd());
+            return true;
+        case WM_REPORTPAGE_FILL:
+            if (lParam) Fill(*reinterpret_cast<const std::vector<scan::FoundFile>*>(lParam));
+            return true;
+        case WM_REPORTPAGE_AUTONEXT:
+            GoOnWhenScanEnded();
+            return true;
+        case WM_TIMER:
+            if (wParam != kAutoNextTimer) return false;
+            ::KillTimer(Hwnd(), kAutoNextTimer);
+            GoOnWhenScanEnded();
+            return true;
+        default:
+            return WizardPage::OnPageMessage(message, wParam, lParam, result);
+    }
+}
+
+}  // namespace pages

@@ -1,0 +1,32 @@
+#include "pages/report_rows.h"
+
+#include "scan/folder_search.h"
+
+namespace pages {
+
+int CountTakenRows(const ui::ListView& list) {
+    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return 0;
+    int taken = 0;
+    for (int row = 0; row < list.Count(); ++row) {
+        if (IsTakenRow(list.StateImage(row))) ++taken;
+    }
+    return taken;
+}
+
+std::vector<std::string> CollectTakenPaths(const ui::ListView& list) {
+    std::vector<std::string> paths;
+    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return paths;
+    // The count is read afresh after every row.
+    for (int row = 0; row < list.Count(); ++row) {
+        if (!IsTakenRow(list.StateImage(row))) continue;
+        if (const auto* found = reinterpret_cast<const scan::FoundFile*>(list.Data(row))) paths.push_back(found->path);
+    }
+    return paths;
+}
+
+std::string FolderPart(std::string_view path) {
+    size_t cut = path.find_last_of("\\:");
+    return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
+}
+
+}  // namespace pages
