@@ -12,7 +12,7 @@
 
 namespace pages {
 
-class CleaningPage : public ui::WizardPage, private clean::CleanSink {
+class CleaningPage : public ui::WizardPage, public clean::CleanSink {
 public:
     CleaningPage();
     ~CleaningPage() override;
@@ -31,11 +31,7 @@ protected:
     void OnSize(int width, int height) override;
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
-    void StartClean();
-    // The paths of the report rows the clean takes (user-interface thread).
-    clean::CleanList TakenReportRows() const;
-
+public:
     // clean::CleanSink, called on the job's thread.
     void SetStatus(const std::string& text) override;
     void SetPosition(int position) override;
@@ -45,6 +41,11 @@ private:
     void SetRange(uint32_t count) override;
     uint32_t RangeUpper() override;
     void ShowFinishPage() override;
+
+private:
+    void StartClean();
+    // The paths of the report rows the clean takes (user-interface thread).
+    clean::CleanList TakenReportRows() const;
 
     HWND page_ = nullptr;
     HWND wizard_ = nullptr;

@@ -80,13 +80,11 @@ void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
     for (const scan::FoundFile& found : findings) {
         auto copy = std::make_unique<scan::FoundFile>(found);
         LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = list_.Count();
         item.pszText = copy->entry.cFileName;
         item.iImage = icons_.IndexFor(copy->path, copy->entry.cFileName);
         item.lParam = reinterpret_cast<LPARAM>(copy.get());
-        item.state = INDEXTOSTATEIMAGEMASK(2);
-        item.stateMask = LVIS_STATEIMAGEMASK;
         int row = static_cast<int>(::SendMessageA(list_.Hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) continue;
         owned_.insert(copy.get());
@@ -94,6 +92,9 @@ void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
         list_.SetText(row, 1, FolderPart(owner->path));
         list_.SetText(row, 2, owner->reason);
     }
+    // Every row starts ticked; one message ticks them all (the list gives new
+    // rows an empty check box whatever state they are inserted with).
+    ListView_SetItemState(list_.Hwnd(), -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
 void ReportPage::ReleaseRow(LPARAM data) {

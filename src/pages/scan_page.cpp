@@ -79,7 +79,6 @@ void ScanPage::OnSize(int width, int height) { layout_.Apply(width, height); }
 void ScanPage::StartScan() {
     if (Busy()) return;
     talking_ = true;
-    reportShown_ = false;
     if (!job_->Start(*this)) talking_ = false;
 }
 
@@ -99,8 +98,8 @@ bool ScanPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 void ScanPage::EnableWizardButtons(int mask) {
     ::SendMessageA(wizard_, ui::WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
-    // Enabling the buttons after the report came up is the job's last call.
-    if (mask != 0 && reportShown_) talking_ = false;
+    // The job enables Back and Next only as its very last call.
+    if (mask != 0) talking_ = false;
 }
 
 void ScanPage::SetStatus(const std::string& text) {
@@ -119,7 +118,6 @@ void ScanPage::FillReport(const std::vector<scan::FoundFile>& findings) {
 }
 
 void ScanPage::ShowReportPage() {
-    reportShown_ = true;
     ::SendMessageA(host_, ui::WM_PAGEHOST_SHOWPAGE, ui::kReportPage, 0);
 }
 

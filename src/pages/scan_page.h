@@ -12,7 +12,7 @@
 
 namespace pages {
 
-class ScanPage : public ui::WizardPage, private scan::ScanSink {
+class ScanPage : public ui::WizardPage, public scan::ScanSink {
 public:
     ScanPage();
     ~ScanPage() override;
@@ -32,9 +32,7 @@ protected:
     void OnSize(int width, int height) override;
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
-    void StartScan();
-
+public:
     // scan::ScanSink, called on the job's thread.
     void EnableWizardButtons(int mask) override;
     void SetStatus(const std::string& text) override;
@@ -43,16 +41,18 @@ private:
     void FillReport(const std::vector<scan::FoundFile>& findings) override;
     void ShowReportPage() override;
 
+private:
+    void StartScan();
+
     // Window handles the job talks to, fixed when the page is created.
     HWND wizard_ = nullptr;
     HWND host_ = nullptr;
     HWND status_ = nullptr;
     HWND count_ = nullptr;
     HWND stop_ = nullptr;
-    // Set when a job starts; cleared after its last call to the wizard (the
-    // Back and Next it enables after showing the report).
+    // Set when a job starts; cleared after its last call, the one that
+    // enables Back and Next again.
     std::atomic<bool> talking_{false};
-    std::atomic<bool> reportShown_{false};
     ui::SkinnedLabel header_;
     ui::SkinnedLabel countLabel_;
     ui::Layout layout_;

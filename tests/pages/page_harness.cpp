@@ -1,0 +1,233 @@
+#include "page_harness.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "ui/command_line_switches.h"
+#include "ui/page_protocol.h"
+
+namespace pagetest {
+
+namespace {
+
+const char kWizardClass[] = "JunkSweepTestWizard";
+const char kHostClass[] = "JunkSweepTestHost";
+
+void RegisterClasses() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wizard{};
+    wizard.lpfnWndProc = DefWindowProcA;
+    wizard.hInstance = ::GetModuleHandleA(nullptr);
+    wizard.lpszClassName = kWizardClass;
+    wizard.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    ::RegisterClassA(&wizard);
+    WNDCLASSA host = wizard;
+    host.lpszClassName = kHostClass;
+    ::RegisterClassA(&host);
+    done = true;
+}
+
+FakeWizard* Self(HWND window) { return reinterpret_cast<FakeWizard*>(::GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+MessageBoxCatcher* g_catcher = nullptr;
+
+}  // namespace
+
+FakeWizard::FakeWizard() {
+    RegisterClasses();
+    window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kWizardClass, "wizard", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
+                                nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    host_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kHostClass, "", WS_CHILD | WS_VISIBLE, 10, 40, 600, 380, window_,
+                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (!window_ || !host_) throw std::runtime_error("cannot create the test wizard");
+    ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrA(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WizardProc));
+    ::SetWindowLongPtrA(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
+}
+
+FakeWizard::~FakeWizard() { Close(); }
+
+void FakeWizard::Close() {
+    if (window_) {
+        ::DestroyWindow(window_);
+        window_ = host_ = nullptr;
+    }
+    for (auto& page : pages_) page.reset();
+}
+
+void FakeWizard::AddPage(int index, std::unique_ptr<ui::WizardPage> page, int templateId) {
+    HWND hwnd = page->CreatePage(host_, templateId);
+    if (!hwnd) throw std::runtime_error("cannot create page " + std::to_string(templateId));
+    ::ShowWindow(hwnd, SW_HIDE);
+    pages_.at(static_cast<size_t>(index)) = std::move(page);
+}
+
+HWND FakeWizard::PageWindow(int index) const {
+    if (index < 0 || index >= static_cast<int>(pages_.size()) || !pages_[static_cast<size_t>(index)]) return nullptr;
+    return pages_[static_cast<size_t>(index)]->Hwnd();
+}
+
+void FakeWizard::Show(int index) {
+    if (index == current_) return;
+    if (HWND old = PageWindow(current_)) {
+        ::ShowWindow(old, SW_HIDE);
+        ::SendMessageA(old, ui::WM_PAGE_DEACTIVATED, 0, 0);
+    }
+    current_ = index;
+    if (HWND page = PageWindow(index)) {
+        RECT client{};
+        ::GetClientRect(host_, &client);
+        ::SetWindowPos(page, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOREDRAW);
+        ::ShowWindow(page, SW_SHOW);
+        ::SendMessageA(page, ui::WM_PAGE_ACTIVATED, 0, 0);
+    }
+}
+
+LRESULT CALLBACK FakeWizard::WizardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FakeWizard* self = Self(window);
+    switch (message) {
+        case ui::WM_WIZARD_ENABLEBUTTONS:
+            self->enableMasks.push_back(static_cast<int>(wParam));
+            if (self->onEnable) self->onEnable(static_cast<int>(wParam));
+            return 0;
+        case ui::WM_WIZARD_SETCANCELTEXT:
+            self->cancelText = *reinterpret_cast<const std::string*>(wParam);
+            return 0;
+        case ui::WM_WIZARD_CLOSE:
+            ++self->closeRequests;
+            return 0;
+        default:
+            return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FakeWizard::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FakeWizard* self = Self(window);
+    switch (message) {
+        case ui::WM_PAGEHOST_GETPAGE:
+            return reinterpret_cast<LRESULT>(self->PageWindow(static_cast<int>(wParam)));
+        case ui::WM_PAGEHOST_SHOWPAGE:
+            self->showRequests.push_back(static_cast<int>(wParam));
+            self->Show(static_cast<int>(wParam));
+            return 0;
+        default:
+            return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void PumpPending() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        PumpPending();
+        if (condition()) return true;
+        if (::GetTickCount64() - start > timeoutMs) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+MessageBoxCatcher::MessageBoxCatcher() {
+    g_catcher = this;
+    timer_ = ::SetTimer(nullptr, 0, 30, OnTimer);
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+    ::KillTimer(nullptr, timer_);
+    g_catcher = nullptr;
+}
+
+void CALLBACK MessageBoxCatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_catcher) return;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char cls[32] = {};
+            ::GetClassNameA(window, cls, sizeof cls);
+            if (std::string(cls) == "#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, 0xFFFF)) {
+                g_catcher->texts.push_back(WindowText(::GetDlgItem(window, 0xFFFF)));
+                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+std::string SettingsXml(const SettingsSpec& spec) {
+    auto flag = [](const char* name, int custom) {
+        return std::string("<") + name + " default=\"0\" custom=\"" + std::to_string(custom) + "\"/>";
+    };
+    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
+    xml += "<Welcome>" + flag("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
+    for (const std::string& pattern : spec.junkPatterns) {
+        xml += "<item checked=\"1\" description=\"junk " + pattern + "\" file=\"" + pattern + "\"/>";
+    }
+    xml += "</Custom></JunkFiles>\n<Search>";
+    for (const char* name : {"SkipReadOnlyFiles", "SkipHiddenFiles", "SkipSystemFiles", "FindZeroLengthFiles",
+                             "FindInvalidShortcuts"}) {
+        xml += flag(name, 0);
+    }
+    xml += "<FindFilesHaveNotAccessed default=\"0\" custom=\"0\" monthdefault=\"0\" month=\"0\"/></Search>\n";
+    xml += "<SkipFolders><default/><items/></SkipFolders>\n<CleanOpt>";
+    xml += flag("Clean", spec.clean) + flag("MoveToRecycle", spec.moveToRecycle) + flag("MoveToFolder", spec.moveToFolder);
+    xml += "<MoveToFolderPath default=\"\" custom=\"" + spec.moveToFolderPath + "\"/>" + flag("Backup", spec.backup);
+    xml += "</CleanOpt>\n<AdvCleanOpt>";
+    const char* traces[] = {"CleanClipBoard", "CleanRas", "CleanSysTempDir", "CleanRecycleBin", "CleanRunHistory",
+                            "CleanDocHistory", "CleanWinlogon", "CleanFindFileForderHistory",
+                            "CleanSearchComputerHistory", "CleanNetHoodHistory", "CleanTelnetHistory",
+                            "CleanInternetUrlHistory", "CleanInternetTempFiles"};
+    for (size_t i = 0; i < 13; ++i) xml += flag(traces[i], spec.traces[i]);
+    xml += "</AdvCleanOpt>\n</Options>\n<SelectDrive>";
+    for (const std::string& path : spec.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
+    xml += "</SelectDrive>\n</Config>\n";
+    return xml;
+}
+
+const char* const kTestLanguage =
+    "[String]\n"
+    "_AppName=JunkSweep test\n"
+    "_MyComputer=Computer\n"
+    "_FindFileCntTxtFormat=%d files found\n"
+    "_ClrOptInfo=%d files will be cleaned\n"
+    "_modtxtClean=delete them\n"
+    "_modtxtMoveToRecycle=recycle them\n"
+    "_modtxtMoveToFolder=move them to %s\n"
+    "_Enabled=on\n"
+    "_Disabled=off\n"
+    "_Cancel=Cancel\n"
+    "_mainWndCancelFinish=Finish\n"
+    "_ScanCompleted=Scan completed\n"
+    "_ScanStopped=Scan stopped\n"
+    "_cpThreadCompleted=Clean completed\n"
+    "_cpThreadStopped=Clean stopped\n"
+    "_PleaseSelectadrive=Please select a drive\n"
+    "_Pleasewaitwhilescanning=Please wait while scanning\n"
+    "_Pleasewaitwhilecleandisks=Please wait while cleaning\n";
+
+PagePlace::PagePlace(const SettingsSpec& spec) : ProgramPlace("pages") {
+    testsupport::WriteFile(LanguagePath(), kTestLanguage);
+    WriteSettings(SettingsXml(spec));
+}
+
+SwitchesScope::SwitchesScope(const char* line) {
+    ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(line);
+}
+
+SwitchesScope::~SwitchesScope() { ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(""); }
+
+std::string WindowText(HWND window) {
+    char buffer[1024] = {};
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+}  // namespace pagetest

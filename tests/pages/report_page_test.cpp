@@ -1,0 +1,242 @@
+// The report page in its real window: rows, their findings and icons, the
+// context menu's commands, the count line and the "auto" hand-over.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "page_harness.h"
+#include "pages/page_messages.h"
+#include "pages/report_page.h"
+#include "pages/resource_ids.h"
+#include "ui/list_view.h"
+#include "ui/page_protocol.h"
+
+namespace {
+
+using pagetest::FakeWizard;
+using pagetest::PagePlace;
+
+scan::FoundFile Finding(const std::string& path, const std::string& reason = "junk") {
+    scan::FoundFile found;
+    found.path = path;
+    found.reason = reason;
+    std::string name = path.substr(path.find_last_of('\\') + 1);
+    lstrcpynA(found.entry.cFileName, name.c_str(), MAX_PATH);
+    return found;
+}
+
+// Real files, so that the shell has icons for them.
+std::vector<scan::FoundFile> MakeFindings(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<scan::FoundFile> findings;
+    for (const std::string& name : names) {
+        testsupport::WriteFile(folder + "\\" + name, "x");
+        findings.push_back(Finding(folder + "\\" + name));
+    }
+    return findings;
+}
+
+struct ShellCall {
+    std::string what, path;
+};
+std::vector<ShellCall> g_shellCalls;
+std::vector<std::vector<ui::MenuEntry>> g_menus;
+int g_menuChoice = 0;
+
+pages::ShellServices Recorders() {
+    pages::ShellServices services;
+    services.properties = [](HWND, const std::string& path) { g_shellCalls.push_back({"properties", path}); };
+    services.showInExplorer = [](const std::string& path) { g_shellCalls.push_back({"explorer", path}); };
+    services.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries) {
+        g_menus.push_back(entries);
+        return g_menuChoice;
+    };
+    return services;
+}
+
+std::vector<int> Commands(const std::vector<ui::MenuEntry>& entries) {
+    std::vector<int> commands;
+    for (const ui::MenuEntry& entry : entries) commands.push_back(entry.command);
+    return commands;
+}
+
+class ReportPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto page = std::make_unique<pages::ReportPage>();
+        page->SetShellServices(Recorders());
+        page_ = &wizard_.Add(ui::kReportPage, std::move(page), IDD_REPORT);
+        list_.Attach(page_->Item(IDC_LIST));
+        folder_ = testsupport::NewScratchFolder("report", 'd');
+    }
+    void TearDown() override {
+        g_shellCalls.clear();
+        g_menus.clear();
+        g_menuChoice = 0;
+    }
+    void RightClick() {
+        NMITEMACTIVATE click{};
+        click.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_RCLICK)};
+        ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    }
+    std::vector<int> Ticks() const {
+        std::vector<int> states;
+        for (int row = 0; row < list_.Count(); ++row) states.push_back(list_.StateImage(row));
+        return states;
+    }
+
+    PagePlace place_;
+    FakeWizard wizard_;
+    pages::ReportPage* page_ = nullptr;
+    ui::ListView list_;
+    std::string folder_;
+};
+
+TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndItsShellIcon) {
+    auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.log", "tool one.exe", "tool two.exe", "old.bak"});
+    findings.push_back(Finding("d:\\root.tmp", "Zero Length File (Empty File)"));
+    ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
+
+    ASSERT_EQ(list_.Count(), 7);
+    for (int row = 0; row < 7; ++row) {
+        SCOPED_TRACE(findings[static_cast<size_t>(row)].path);
+        EXPECT_EQ(list_.Text(row, 0), findings[static_cast<size_t>(row)].entry.cFileName);
+        EXPECT_EQ(list_.StateImage(row), 2);
+        auto* owned = reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
+        ASSERT_NE(owned, nullptr);
+        EXPECT_NE(owned, &findings[static_cast<size_t>(row)]) << "a copy";
+        EXPECT_EQ(owned->path, findings[static_cast<size_t>(row)].path);
+    }
+    EXPECT_EQ(list_.Text(0, 1), folder_);
+    EXPECT_EQ(list_.Text(6, 1), "d:") << "a file in a drive's root";
+    EXPECT_EQ(list_.Text(6, 2), "Zero Length File (Empty File)");
+
+    auto image = [&](int row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        ::SendMessageA(list_.Hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    };
+    for (int row = 0; row < 7; ++row) EXPECT_GE(image(row), 0) << row;
+    EXPECT_EQ(image(0), image(1)) << "one icon per type, whatever the name's case";
+    EXPECT_EQ(image(0), image(6));
+    EXPECT_NE(image(3), image(4)) << "programs bring their own icons";
+    // tmp, log and bak once each, and each program on its own.
+    EXPECT_EQ(page_->Icons().ShellQueries(), 5u);
+}
+
+TEST_F(ReportPageTest, RowsOwnTheirFindingsUntilTheyAreDeleted) {
+    auto findings = MakeFindings(folder_, {"1.tmp", "2.tmp", "3.tmp"});
+    page_->Fill(findings);
+    EXPECT_EQ(page_->OwnedFindings(), 3u);
+    findings.pop_back();
+    page_->Fill(findings);  // a new scan replaces the rows
+    EXPECT_EQ(page_->OwnedFindings(), 2u);
+    EXPECT_EQ(list_.Count(), 2);
+    ::DestroyWindow(page_->Hwnd());
+    EXPECT_EQ(page_->OwnedFindings(), 0u);
+}
+
+TEST_F(ReportPageTest, ContextMenuOffersFileCommandsOnlyForASelectedRow) {
+    page_->Fill(MakeFindings(folder_, {"with space.tmp", "other.tmp"}));
+    RightClick();
+    ASSERT_EQ(g_menus.size(), 1u);
+    EXPECT_EQ(Commands(g_menus[0]), (std::vector<int>{4, 5, 6}));
+
+    list_.Select(1);
+    g_menuChoice = pages::ReportPage::kFindInExplorer;
+    RightClick();
+    ASSERT_EQ(g_menus.size(), 2u);
+    EXPECT_EQ(Commands(g_menus[1]), (std::vector<int>{2, 1, 0, 4, 5, 6}));
+    EXPECT_TRUE(g_menus[1][0].isDefault);
+    g_menuChoice = pages::ReportPage::kProperties;
+    list_.Select(0);
+    RightClick();
+    ASSERT_EQ(g_shellCalls.size(), 2u);
+    EXPECT_EQ(g_shellCalls[0].what, "explorer");
+    EXPECT_EQ(g_shellCalls[0].path, folder_ + "\\other.tmp");
+    EXPECT_EQ(g_shellCalls[1].what, "properties");
+    EXPECT_EQ(g_shellCalls[1].path, folder_ + "\\with space.tmp") << "passed as it is, unquoted";
+}
+
+TEST_F(ReportPageTest, SelectionCommandsTickUntickAndInvertEveryRow) {
+    page_->RunMenuCommand(pages::ReportPage::kInvertSelection);  // no rows: nothing to do
+    page_->Fill(MakeFindings(folder_, {"0.tmp", "1.tmp", "2.tmp", "3.tmp"}));
+    list_.SetChecked(0, false);
+    list_.SetChecked(2, false);
+    page_->RunMenuCommand(pages::ReportPage::kInvertSelection);
+    EXPECT_EQ(Ticks(), (std::vector<int>{2, 1, 2, 1}));
+    page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
+    EXPECT_EQ(Ticks(), (std::vector<int>{1, 1, 1, 1}));
+    page_->RunMenuCommand(pages::ReportPage::kSelectAll);
+    EXPECT_EQ(Ticks(), (std::vector<int>{2, 2, 2, 2}));
+    EXPECT_EQ(list_.Selected(), -1) << "the selection is left alone";
+    page_->RunMenuCommand(pages::ReportPage::kProperties);  // no row selected: nothing
+    EXPECT_TRUE(g_shellCalls.empty());
+}
+
+TEST_F(ReportPageTest, ActivationEnablesBothButtonsAndCountsAllRowsTickedOrNot) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i) names.push_back(std::to_string(i) + ".log");
+    page_->Fill(MakeFindings(folder_, names));
+    wizard_.Show(ui::kReportPage);
+    EXPECT_EQ(wizard_.enableMasks, std::vector<int>{3});
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_REPORT_COUNT)), "12 files found");
+    page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
+    wizard_.Show(ui::kScanningPage);
+    wizard_.Show(ui::kReportPage);
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_REPORT_COUNT)), "12 files found");
+
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
+    EXPECT_EQ(wizard_.showRequests, (std::vector<int>{ui::kCleanSummaryPage, ui::kScanningPage}));
+    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(page_->Hwnd(), ui::WM_REPORTPAGE_GETLIST, 0, 0)), list_.Hwnd());
+}
+
+TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
+    ::SetWindowPos(page_->Hwnd(), nullptr, 0, 0, 700, 400, SWP_NOZORDER | SWP_NOMOVE);
+    int width = list_.ClientWidth();
+    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 0), static_cast<int>(width * 0.3));
+    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 1), static_cast<int>(width * 0.2));
+    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 2), static_cast<int>(width * 0.5));
+
+    page_->Fill(MakeFindings(folder_, {"x.tmp"}));
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    EXPECT_EQ(draw.clrText, RGB(0, 0, 0));
+    EXPECT_EQ(draw.clrTextBk, static_cast<COLORREF>(0xEBF5FF));
+}
+
+// A scanning page that says it is busy for as long as the test wants.
+class BusyScanPage : public ui::WizardPage {
+public:
+    bool busy = true;
+
+protected:
+    bool OnPageMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message != pages::WM_SCANPAGE_BUSY) return false;
+        result = busy ? 1 : 0;
+        return true;
+    }
+};
+
+TEST_F(ReportPageTest, WithAutoTheHandOverWaitsUntilTheScanJobHasEnded) {
+    pagetest::SwitchesScope autoRun("auto");
+    BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_SCANNING);
+    wizard_.Show(ui::kReportPage);
+    EXPECT_FALSE(pagetest::PumpUntil([&] { return wizard_.Current() != ui::kReportPage; }, 300));
+    scan.busy = false;
+    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == ui::kCleanSummaryPage; }, 2000));
+
+    // A page left meanwhile is not left a second time.
+    scan.busy = true;
+    wizard_.Show(ui::kReportPage);
+    wizard_.Show(ui::kScanningPage);
+    scan.busy = false;
+    pagetest::PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(wizard_.Current(), ui::kScanningPage);
+}
+
+}  // namespace
