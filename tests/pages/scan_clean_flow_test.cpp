@@ -1,0 +1,251 @@
+// Scans and cleans through the real pages and jobs, on scratch trees: the
+// pages' states while a job runs, refused closes, Stop, and the "auto" run.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "page_harness.h"
+#include "pages/clean_summary_page.h"
+#include "pages/cleaning_page.h"
+#include "pages/drive_selection_page.h"
+#include "pages/finish_page.h"
+#include "pages/report_page.h"
+#include "pages/resource_ids.h"
+#include "pages/scan_page.h"
+#include "pages/wizard_pages.h"
+#include "ui/list_view.h"
+#include "ui/page_protocol.h"
+
+namespace {
+
+using pagetest::FakeWizard;
+using pagetest::PagePlace;
+using pagetest::PumpUntil;
+using pagetest::SettingsSpec;
+using pagetest::WindowText;
+using testsupport::FileExists;
+using testsupport::WriteFile;
+
+class FlowTest : public ::testing::Test {
+protected:
+    // All six pages in a test wizard, the selection stored as folder_.
+    void Open(SettingsSpec spec = {}) {
+        spec.selectedPaths = {folder_};
+        place_ = std::make_unique<PagePlace>(spec);
+        wizard_ = std::make_unique<FakeWizard>();
+        drive_ = &wizard_->Add(ui::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(),
+                               IDD_DRIVE_SELECTION);
+        scan_ = &wizard_->Add(ui::kScanningPage, std::make_unique<pages::ScanPage>(), IDD_SCANNING);
+        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_REPORT);
+        wizard_->Add(ui::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(), IDD_CLEAN_SUMMARY);
+        cleaning_ = &wizard_->Add(ui::kCleaningPage, std::make_unique<pages::CleaningPage>(), IDD_CLEANING);
+        wizard_->Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(), IDD_FINISH);
+        list_.Attach(report_->Item(IDC_LIST));
+    }
+    void TearDown() override {
+        wizard_.reset();
+        place_.reset();
+    }
+    void Command(ui::WizardPage* page, int id) { ::SendMessageA(page->Hwnd(), WM_COMMAND, id, 0); }
+    bool ScanEnded() {
+        return PumpUntil([&] { return !scan_->Busy(); });
+    }
+    bool CleanEnded() {
+        return PumpUntil([&] { return !cleaning_->Busy(); });
+    }
+    int RowOf(const std::string& name) const {
+        for (int row = 0; row < list_.Count(); ++row) {
+            if (list_.Text(row, 0) == name) return row;
+        }
+        return -1;
+    }
+    LRESULT QueryCancel(ui::WizardPage* page) { return ::SendMessageA(page->Hwnd(), ui::WM_WIZARD_QUERYCANCEL, 0, 0); }
+
+    std::string folder_ = testsupport::NewScratchFolder("flow", 'd');
+    std::unique_ptr<PagePlace> place_;
+    std::unique_ptr<FakeWizard> wizard_;
+    pages::DriveSelectionPage* drive_ = nullptr;
+    pages::ScanPage* scan_ = nullptr;
+    pages::ReportPage* report_ = nullptr;
+    pages::CleaningPage* cleaning_ = nullptr;
+    ui::ListView list_;
+};
+
+TEST(WizardPages, SixPagesInIndexOrderWithTheirTemplates) {
+    std::vector<ui::PageSlot> slots = pages::CreateScanAndCleanPages();
+    ASSERT_EQ(slots.size(), 6u);
+    const int templates[] = {132, 135, 260, 261, 262, 263};
+    for (size_t i = 0; i < slots.size(); ++i) {
+        EXPECT_TRUE(slots[i].page);
+        EXPECT_EQ(slots[i].templateId, templates[i]);
+    }
+    EXPECT_TRUE(dynamic_cast<pages::DriveSelectionPage*>(slots[0].page.get()));
+    EXPECT_TRUE(dynamic_cast<pages::FinishPage*>(slots[5].page.get()));
+}
+
+TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
+    for (const char* name : {"a.tmp", "b.log", "keep.txt", "sub\\c.bak", "sub\\spare.tmp"}) {
+        testsupport::MakeFolders(folder_ + "\\sub");
+        WriteFile(folder_ + "\\" + name, "junk");
+    }
+    Open();
+    wizard_->Show(ui::kDriveSelectionPage);
+    Command(drive_, ui::kNextButton);
+    ASSERT_TRUE(ScanEnded());
+    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
+    EXPECT_EQ(list_.Count(), 4);
+    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan completed");
+    EXPECT_EQ(WindowText(report_->Item(IDC_REPORT_COUNT)), "4 files found");
+    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_STOP)));
+    EXPECT_EQ(wizard_->enableMasks.back(), 3);
+
+    list_.SetChecked(RowOf("spare.tmp"), false);
+    Command(report_, ui::kNextButton);
+    EXPECT_EQ(wizard_->Current(), ui::kCleanSummaryPage);
+    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(ui::kCleanSummaryPage), IDC_PAGE_INFO)),
+              "3 files will be cleaned");
+    ::SendMessageA(wizard_->PageWindow(ui::kCleanSummaryPage), WM_COMMAND, ui::kNextButton, 0);
+    ASSERT_TRUE(CleanEnded());
+    PumpUntil([&] { return wizard_->Current() == ui::kFinishPage; }, 2000);
+    EXPECT_EQ(wizard_->Current(), ui::kFinishPage);
+
+    EXPECT_FALSE(FileExists(folder_ + "\\a.tmp"));
+    EXPECT_FALSE(FileExists(folder_ + "\\b.log"));
+    EXPECT_FALSE(FileExists(folder_ + "\\sub\\c.bak"));
+    EXPECT_TRUE(FileExists(folder_ + "\\sub\\spare.tmp"));
+    EXPECT_TRUE(FileExists(folder_ + "\\keep.txt"));
+    EXPECT_EQ(WindowText(cleaning_->Item(IDC_STATUS)), "Clean completed");
+    HWND bar = cleaning_->Item(IDC_PROGRESS);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 3);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 3);
+    EXPECT_EQ(wizard_->cancelText, "Finish");
+    EXPECT_EQ(wizard_->enableMasks.back(), 0) << "the finish page disables Back and Next";
+
+    // A new task: the same selection is scanned again and the list rebuilt.
+    ::SendMessageA(wizard_->PageWindow(ui::kFinishPage), WM_COMMAND, IDC_START_NEW_TASK, 0);
+    EXPECT_EQ(wizard_->cancelText, "Cancel");
+    Command(drive_, ui::kNextButton);
+    ASSERT_TRUE(ScanEnded());
+    EXPECT_EQ(list_.Count(), 1);
+    EXPECT_EQ(report_->OwnedFindings(), 1u);
+    EXPECT_EQ(list_.StateImage(0), 2);
+}
+
+TEST_F(FlowTest, AScanThatFindsNothingStillShowsTheEmptyReport) {
+    WriteFile(folder_ + "\\keep.txt", "x");
+    Open();
+    wizard_->Show(ui::kDriveSelectionPage);
+    Command(drive_, ui::kNextButton);
+    ASSERT_TRUE(ScanEnded());
+    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
+    EXPECT_EQ(list_.Count(), 0);
+    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan completed");
+}
+
+TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
+    for (int i = 0; i < 20; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
+    Open();
+    wizard_->Show(ui::kScanningPage);
+    pagetest::MessageBoxCatcher boxes;
+    // The job waits for this thread at its first call: it is surely running.
+    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    ASSERT_TRUE(scan_->JobRunning());
+    Command(scan_, ui::kBackButton);
+    Command(scan_, ui::kNextButton);
+    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    EXPECT_TRUE(wizard_->showRequests.empty());
+    EXPECT_NE(QueryCancel(scan_), 0);
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Please wait while scanning"});
+    ASSERT_TRUE(ScanEnded());
+    EXPECT_EQ(std::count(wizard_->enableMasks.begin(), wizard_->enableMasks.end(), 0), 1) << "one job only";
+    EXPECT_EQ(QueryCancel(scan_), 0);
+    EXPECT_EQ(list_.Count(), 20);
+
+    wizard_->Show(ui::kCleaningPage);
+    ::SendMessageA(cleaning_->Hwnd(), ui::WM_CLEANPAGE_START, 0, 0);
+    ASSERT_TRUE(cleaning_->JobRunning());
+    size_t requests = wizard_->showRequests.size();
+    Command(cleaning_, ui::kBackButton);
+    EXPECT_EQ(wizard_->showRequests.size(), requests);
+    EXPECT_NE(QueryCancel(cleaning_), 0);
+    EXPECT_EQ(boxes.texts.back(), "Please wait while cleaning");
+    ASSERT_TRUE(CleanEnded());
+    EXPECT_EQ(QueryCancel(cleaning_), 0);
+    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_FALSE(FileExists(folder_ + "\\7.tmp"));
+}
+
+TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
+    for (const char* sub : {"one", "two", "three"}) {
+        testsupport::MakeFolders(folder_ + "\\" + sub);
+        for (int i = 0; i < 40; ++i) WriteFile(folder_ + "\\" + sub + "\\" + std::to_string(i) + ".tmp", "x");
+    }
+    Open();
+    wizard_->Show(ui::kScanningPage);
+    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !WindowText(scan_->Item(IDC_COUNT)).empty(); }));
+    EXPECT_TRUE(::IsWindowEnabled(scan_->Item(IDC_STOP)));
+    Command(scan_, IDC_STOP);
+    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_STOP))) << "greys out at once";
+    ASSERT_TRUE(ScanEnded());
+    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan stopped");
+    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
+    EXPECT_GT(list_.Count(), 0);
+    EXPECT_LT(list_.Count(), 120);
+}
+
+TEST_F(FlowTest, TheCleanTakesEveryReportRowThatIsNotUnticked) {
+    Open();
+    std::vector<scan::FoundFile> findings(4);
+    for (size_t i = 0; i < findings.size(); ++i) findings[i].path = folder_ + "\\" + std::to_string(i) + ".tmp";
+    report_->Fill(findings);
+    list_.SetChecked(1, false);
+    ListView_SetItemState(list_.Hwnd(), 3, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);  // no check box
+    clean::CleanSink& sink = *cleaning_;
+    EXPECT_EQ(sink.CollectTickedFiles(), (clean::CleanList{findings[0].path, findings[2].path, findings[3].path}));
+}
+
+TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
+    Open();
+    clean::CleanSink& sink = *cleaning_;
+    sink.SetRange(70000);
+    EXPECT_EQ(sink.RangeUpper(), 70000u);
+    sink.SetPosition(69999);
+    EXPECT_EQ(::SendMessageA(cleaning_->Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 69999);
+}
+
+TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheClean) {
+    for (int i = 0; i < 30; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".log", "x");
+    WriteFile(folder_ + "\\keep.txt", "x");
+    pagetest::SwitchesScope autoRun("/auto");
+    Open();
+    int enabledDuringClean = 0;
+    wizard_->onEnable = [&](int mask) {
+        if (mask != 0 && cleaning_->JobRunning()) ++enabledDuringClean;
+    };
+    wizard_->Show(ui::kDriveSelectionPage);
+    ASSERT_TRUE(PumpUntil([&] { return wizard_->closeRequests > 0; }));
+    EXPECT_EQ(enabledDuringClean, 0);
+    EXPECT_EQ(wizard_->showRequests,
+              (std::vector<int>{ui::kScanningPage, ui::kReportPage, ui::kCleanSummaryPage, ui::kCleaningPage,
+                                ui::kFinishPage}));
+    EXPECT_FALSE(FileExists(folder_ + "\\29.log"));
+    EXPECT_TRUE(FileExists(folder_ + "\\keep.txt"));
+    // Every job has said its last word; closing now leaves nothing behind.
+    EXPECT_TRUE(ScanEnded());
+    EXPECT_TRUE(CleanEnded());
+}
+
+TEST_F(FlowTest, ClosingTheProgramDuringAScanStopsAndJoinsTheJob) {
+    for (int i = 0; i < 50; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
+    Open();
+    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    PumpUntil([&] { return !WindowText(scan_->Item(IDC_COUNT)).empty(); });
+    ASSERT_TRUE(scan_->JobRunning());
+    // Windows first, then the page objects, whose jobs end without a hang.
+    ULONGLONG start = ::GetTickCount64();
+    wizard_->Close();
+    EXPECT_LT(::GetTickCount64() - start, 10000u);
+}
+
+}  // namespace

@@ -1,0 +1,343 @@
+// The clean summary and finish pages: rows, colours, texts and moves.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+
+#include "page_harness.h"
+#include "pages/clean_summary_page.h"
+#include "pages/drive_listing.h"
+#include "pages/drive_space.h"
+#include "pages/finish_page.h"
+#include "pages/report_page.h"
+#include "pages/resource_ids.h"
+#include "pages/summary_rows.h"
+#include "ui/list_view.h"
+#include "ui/page_protocol.h"
+
+namespace {
+
+using pagetest::FakeWizard;
+using pagetest::PagePlace;
+using pagetest::SettingsSpec;
+
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kGrey = RGB(192, 192, 192);
+
+ui::RowColor DrawnColor(HWND page, HWND list, int row) {
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr = {list, IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+    ::SendMessageA(page, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    return {draw.clrText, draw.clrTextBk};
+}
+
+INT_PTR g_dialogResult = IDCANCEL;
+int g_dialogCalls = 0;
+std::vector<int> g_tabs;
+std::function<void()> g_duringDialog;
+
+class SummaryPageTest : public ::testing::Test {
+protected:
+    void Open(const SettingsSpec& spec) {
+        wizard_.reset();
+        place_.reset();
+        place_ = std::make_unique<PagePlace>(spec);
+        wizard_ = std::make_unique<FakeWizard>();
+        auto page = std::make_unique<pages::CleanSummaryPage>();
+        pages::SettingsDialogs dialogs;
+        dialogs.options = [](HWND, int tab) {
+            ++g_dialogCalls;
+            g_tabs.push_back(tab);
+            if (g_duringDialog) g_duringDialog();
+            return g_dialogResult;
+        };
+        dialogs.advanced = [](HWND) {
+            ++g_dialogCalls;
+            if (g_duringDialog) g_duringDialog();
+            return g_dialogResult;
+        };
+        page->SetSettingsDialogs(dialogs);
+        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_REPORT);
+        page_ = &wizard_->Add(ui::kCleanSummaryPage, std::move(page), IDD_CLEAN_SUMMARY);
+        list_.Attach(page_->Item(IDC_LIST));
+    }
+    void TearDown() override {
+        wizard_.reset();
+        g_dialogResult = IDCANCEL;
+        g_dialogCalls = 0;
+        g_tabs.clear();
+        g_duringDialog = nullptr;
+    }
+    std::string Info() const { return pagetest::WindowText(page_->Item(IDC_PAGE_INFO)); }
+    std::string Mode() const { return pagetest::WindowText(page_->Item(IDC_COUNT)); }
+    std::vector<std::string> Column(int column) const {
+        std::vector<std::string> texts;
+        for (int row = 0; row < list_.Count(); ++row) texts.push_back(list_.Text(row, column));
+        return texts;
+    }
+
+    std::unique_ptr<FakeWizard> wizard_;
+    std::unique_ptr<PagePlace> place_;
+    pages::ReportPage* report_ = nullptr;
+    pages::CleanSummaryPage* page_ = nullptr;
+    ui::ListView list_;
+};
+
+TEST(SummaryRows, BackupFirstThenTheTraceSwitchesInTheirRunOrder) {
+    const auto& rows = pages::SummaryRows();
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_STREQ(rows[0].key, "_EnabledBakcup");
+    EXPECT_STREQ(rows[0].settingPath, "/Config/Options/CleanOpt/Backup");
+    EXPECT_STREQ(rows[1].key, "_adCleanClipBoard");
+    EXPECT_STREQ(rows[4].key, "_adCleanRecycleBin");
+    EXPECT_STREQ(rows[4].settingPath, "/Config/Options/AdvCleanOpt/CleanRecycleBin");
+    EXPECT_STREQ(rows[8].key, "_adCleanFindFileForderHistory");
+    EXPECT_STREQ(rows[13].key, "_adCleanInternetTempFiles");
+    for (size_t i = 1; i < rows.size(); ++i) EXPECT_STREQ(rows[i].settingPath, config::path::kAdvClean[i - 1]);
+}
+
+TEST_F(SummaryPageTest, OnlyTheSwitchedOnRowIsGreenAndEveryOtherGrey) {
+    SettingsSpec spec;
+    spec.traces[3] = 1;  // the recycle bin
+    Open(spec);
+    wizard_->Show(ui::kCleanSummaryPage);
+    EXPECT_EQ(wizard_->enableMasks, std::vector<int>{3});
+    ASSERT_EQ(list_.Count(), 14);
+    EXPECT_EQ(list_.Text(0, 0), "_EnabledBakcup");
+    EXPECT_EQ(list_.Text(4, 0), "_adCleanRecycleBin");
+    for (int row = 0; row < 14; ++row) {
+        SCOPED_TRACE(row);
+        bool on = row == 4;
+        EXPECT_EQ(list_.Text(row, 1), on ? "on" : "off");
+        ui::RowColor color = DrawnColor(page_->Hwnd(), list_.Hwnd(), row);
+        EXPECT_EQ(color.text, on ? kGreen : kGrey);
+        EXPECT_EQ(color.background, RGB(255, 255, 255));
+    }
+}
+
+TEST_F(SummaryPageTest, ModeLineNamesTheFirstDisposalThatIsOn) {
+    struct Case {
+        int clean, recycle, move;
+        std::string folder, expected;
+    } cases[] = {
+        {1, 1, 0, "", "delete them"},
+        {0, 1, 1, "", "recycle them"},
+        {0, 0, 1, "D:\\Junk\\", "move them to D:\\Junk\\"},
+        {0, 0, 0, "", "_ClrModeInfo"},  // none: the line keeps its text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        SettingsSpec spec;
+        spec.clean = c.clean;
+        spec.moveToRecycle = c.recycle;
+        spec.moveToFolder = c.move;
+        spec.moveToFolderPath = c.folder;
+        Open(spec);
+        wizard_->Show(ui::kCleanSummaryPage);
+        EXPECT_EQ(Mode(), c.expected);
+        TearDown();
+    }
+}
+
+TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
+    Open({});
+    std::vector<scan::FoundFile> findings(6);
+    for (size_t i = 0; i < findings.size(); ++i) findings[i].path = "d:\\none\\" + std::to_string(i) + ".tmp";
+    report_->Fill(findings);
+    ui::ListView(report_->Item(IDC_LIST)).SetChecked(2, false);
+    wizard_->Show(ui::kCleanSummaryPage);
+    EXPECT_EQ(Info(), "5 files will be cleaned");
+}
+
+TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
+    SettingsSpec spec;
+    Open(spec);
+    wizard_->Show(ui::kCleanSummaryPage);
+    EXPECT_EQ(Column(1)[0], "off");
+    spec.backup = 1;
+    g_duringDialog = [&] { place_->WriteSettings(pagetest::SettingsXml(spec)); };
+
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_CLEAN_OPTIONS, 0);  // Cancel
+    EXPECT_EQ(Column(1)[0], "off");
+    g_dialogResult = IDOK;
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_CLEAN_OPTIONS, 0);
+    EXPECT_EQ(Column(1)[0], "on");
+    EXPECT_EQ(g_tabs, (std::vector<int>{3, 3}));
+
+    spec.backup = 0;
+    g_dialogResult = IDCANCEL;
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_ADVANCED_OPTIONS, 0);
+    EXPECT_EQ(Column(1)[0], "on");
+    g_dialogResult = IDOK;
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_ADVANCED_OPTIONS, 0);
+    EXPECT_EQ(Column(1)[0], "off");
+
+    // The wizard's word that the options changed refreshes too.
+    g_duringDialog = nullptr;
+    spec.traces[12] = 1;
+    place_->WriteSettings(pagetest::SettingsXml(spec));
+    ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+    EXPECT_EQ(Column(1)[13], "on");
+    EXPECT_EQ(g_dialogCalls, 4);
+}
+
+TEST_F(SummaryPageTest, WithoutASettingsFileEveryRowIsOffAndTheModeLineStays) {
+    Open({});
+    wizard_->Show(ui::kCleanSummaryPage);
+    EXPECT_EQ(Mode(), "delete them");
+    ::DeleteFileA(place_->SettingsPath().c_str());
+    ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+    EXPECT_EQ(Mode(), "delete them");
+    EXPECT_EQ(Column(1), std::vector<std::string>(14, "off"));
+}
+
+TEST_F(SummaryPageTest, NextShowsTheCleaningPageAndBackTheReport) {
+    Open({});
+    wizard_->Show(ui::kCleanSummaryPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
+    wizard_->Show(ui::kCleanSummaryPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+    EXPECT_EQ(wizard_->showRequests, (std::vector<int>{ui::kReportPage, ui::kCleaningPage}));
+}
+
+TEST(FormatSize, PicksTheLargestUnitThatFitsWithTwoDecimals) {
+    struct Case {
+        uint64_t bytes;
+        const char* text;
+    } cases[] = {
+        {0, "0 Bytes"},
+        {512, "512 Bytes"},
+        {1023, "1023 Bytes"},
+        {1024, "1.00 KB"},
+        {1536, "1.50 KB"},
+        {1048575, "1024.00 KB"},
+        {1048576, "1.00 MB"},
+        {1073741823, "1024.00 MB"},
+        {5ull << 30, "5.00 GB"},
+        {5ull << 40, "5120.00 GB"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(pages::FormatSize(c.bytes), c.text) << c.bytes;
+}
+
+std::map<std::string, std::optional<uint64_t>> g_free;
+std::optional<uint64_t> FakeFree(const std::string& root) {
+    auto it = g_free.find(root);
+    return it == g_free.end() ? std::nullopt : it->second;
+}
+
+TEST(MeasureFreeSpace, ADriveWhoseQueryFailsKeepsItsCount) {
+    pages::DriveSpace table;
+    g_free = {{"C:\\", 100}, {"D:\\", std::nullopt}};
+    pages::MeasureFreeSpace(table, pages::Measurement::Before, {"D:\\", "C:\\"}, FakeFree);
+    g_free = {{"C:\\", 300}, {"D:\\", 50}};
+    pages::MeasureFreeSpace(table, pages::Measurement::After, {"D:\\", "C:\\"}, FakeFree);
+    g_free = {{"C:\\", std::nullopt}, {"D:\\", 70}};
+    pages::MeasureFreeSpace(table, pages::Measurement::After, {"D:\\", "C:\\"}, FakeFree);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table.begin()->first, "C:\\") << "in drive-letter order";
+    EXPECT_EQ(table["C:\\"].before, 100u);
+    EXPECT_EQ(table["C:\\"].after, 300u);
+    EXPECT_EQ(table["D:\\"].before, 0u);
+    EXPECT_EQ(table["D:\\"].after, 70u);
+}
+
+class FinishPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const std::string& root : pages::FixedDriveRoots()) g_free[root] = 2048;
+        page_ = &wizard_.Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(FakeFree), IDD_FINISH);
+        pages::ShellServices shell;
+        shell.properties = [](HWND, const std::string& path) { properties_.push_back(path); };
+        shell.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries) {
+            menus_.push_back(entries.size());
+            return 1;
+        };
+        page_->SetShellServices(shell);
+        list_.Attach(page_->Item(IDC_LIST));
+    }
+    void TearDown() override {
+        g_free.clear();
+        properties_.clear();
+        menus_.clear();
+    }
+
+    static std::vector<std::string> properties_;
+    static std::vector<size_t> menus_;
+    PagePlace place_;
+    FakeWizard wizard_;
+    pages::FinishPage* page_ = nullptr;
+    ui::ListView list_;
+};
+std::vector<std::string> FinishPageTest::properties_;
+std::vector<size_t> FinishPageTest::menus_;
+
+TEST_F(FinishPageTest, ShowsBeforeFromCreationAndAfterFromEachShowingGreenWhereSpaceGrew) {
+    g_free["D:\\"] = 1536;
+    g_free["E:\\"] = 5ull << 30;
+    wizard_.Show(ui::kFinishPage);
+    std::vector<std::string> roots = pages::FixedDriveRoots();
+    ASSERT_EQ(list_.Count(), static_cast<int>(roots.size()));
+    for (int row = 0; row < list_.Count(); ++row) {
+        std::string root = list_.Text(row, 0);
+        SCOPED_TRACE(root);
+        EXPECT_EQ(list_.Text(row, 1), "2.00 KB") << "measured when the page was made";
+        ui::RowColor color = DrawnColor(page_->Hwnd(), list_.Hwnd(), row);
+        if (root == "D:\\") {
+            EXPECT_EQ(list_.Text(row, 2), "1.50 KB");
+            EXPECT_EQ(color.text, kGrey) << "shrank";
+        } else if (root == "E:\\") {
+            EXPECT_EQ(list_.Text(row, 2), "5.00 GB");
+            EXPECT_EQ(color.text, kGreen);
+        } else {
+            EXPECT_EQ(color.text, kGrey) << "unchanged";
+        }
+    }
+    // A second showing measures "after" again; "before" stays.
+    wizard_.Show(ui::kCleaningPage);
+    g_free["D:\\"] = 4096;
+    wizard_.Show(ui::kFinishPage);
+    for (int row = 0; row < list_.Count(); ++row) {
+        if (list_.Text(row, 0) != "D:\\") continue;
+        EXPECT_EQ(list_.Text(row, 1), "2.00 KB");
+        EXPECT_EQ(list_.Text(row, 2), "4.00 KB");
+        EXPECT_EQ(DrawnColor(page_->Hwnd(), list_.Hwnd(), row).text, kGreen);
+    }
+    EXPECT_EQ(list_.Count(), static_cast<int>(roots.size())) << "rows are replaced, not added";
+}
+
+TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTask) {
+    wizard_.Show(ui::kFinishPage);
+    EXPECT_EQ(wizard_.enableMasks, std::vector<int>{0});
+    EXPECT_EQ(wizard_.cancelText, "Finish");
+    EXPECT_EQ(wizard_.closeRequests, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_START_NEW_TASK, 0);
+    EXPECT_EQ(wizard_.showRequests, std::vector<int>{ui::kDriveSelectionPage});
+    EXPECT_EQ(wizard_.cancelText, "Cancel");
+    wizard_.Show(ui::kFinishPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
+    EXPECT_EQ(wizard_.showRequests.back(), ui::kCleaningPage);
+}
+
+TEST_F(FinishPageTest, PropertiesOfTheSelectedDriveFromItsMenu) {
+    wizard_.Show(ui::kFinishPage);
+    NMITEMACTIVATE click{};
+    click.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_RCLICK)};
+    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(menus_.empty()) << "no row selected, no menu";
+    list_.Select(1);
+    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(menus_, std::vector<size_t>{1});
+    EXPECT_EQ(properties_, std::vector<std::string>{list_.Text(1, 0)});
+}
+
+TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
+    pagetest::SwitchesScope autoRun("auto");
+    wizard_.Show(ui::kFinishPage);
+    EXPECT_EQ(wizard_.closeRequests, 1);
+    EXPECT_GT(list_.Count(), 0);
+}
+
+}  // namespace
