@@ -92,13 +92,16 @@ int ReportIcons::TypeIcon(const std::string& cacheKey, const std::string* path, 
 
 int ReportIcons::IndexFor(const std::string& path, std::string_view fileName) {
     std::string typeKey = TypeKey(fileName);
+    if (IconComesFromFile(typeKey)) return I_IMAGECALLBACK;
     // The first file of a type stands for all of them.
-    if (!IconComesFromFile(typeKey)) return TypeIcon(typeKey, &path, fileName);
+    return TypeIcon(typeKey, &path, fileName);
+}
+
+int ReportIcons::FileIcon(const std::string& path, std::string_view fileName) {
     ++shellQueries_;
     ui::Icon icon = ui::SmallIconOfPath(path);
     if (icon) return AddIcon(icon.Get());
-    // A program or shortcut that is gone shows its type's icon.
-    return TypeIcon("*" + typeKey, nullptr, fileName);
+    return TypeIcon("*" + TypeKey(fileName), nullptr, fileName);
 }
 
 }  // namespace pages

@@ -1,9 +1,11 @@
 #pragma once
 // The shell's small icons of the report's files, added to the list's image
 // list once per thing that decides them. For most files that is the type
-// (the lower-cased extension); files whose icon comes from the file itself
-// (programs, shortcuts, icon files and any type whose registered icon is
-// "%1" or made by an icon handler) are asked for one by one.
+// (the lower-cased extension): the first file of a type is asked for and the
+// answer serves every file of that type. Files whose icon comes from the file
+// itself (programs, shortcuts, icon files and any type whose registered icon
+// is "%1" or made by an icon handler) are asked for one by one, and only when
+// their row is first shown: each such question costs milliseconds.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,10 +20,13 @@ public:
     // The image list the icons go into; not owned.
     void Attach(HIMAGELIST images) { images_ = images; }
 
-    // The image index of the file's icon, or I_IMAGENONE when the shell has
-    // none for it. Icons that come from the file itself are asked for every
-    // time (the file may have changed since the last scan).
+    // The image index of the file's icon when its type decides it;
+    // I_IMAGECALLBACK when the file's own icon must be asked for when the row
+    // is shown (FileIcon); I_IMAGENONE when the shell has none.
     int IndexFor(const std::string& path, std::string_view fileName);
+    // The file's own icon, asked of the shell now; its type's icon when the
+    // shell has none for the file (a program or shortcut that is gone).
+    int FileIcon(const std::string& path, std::string_view fileName);
 
     // The number of icons asked of the shell so far.
     size_t ShellQueries() const { return shellQueries_; }

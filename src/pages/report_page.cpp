@@ -99,7 +99,18 @@ void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
 
 void ReportPage::ReleaseRow(LPARAM data) {
     auto* found = reinterpret_cast<scan::FoundFile*>(data);
+    fileImages_.erase(found);
     if (found && owned_.erase(found)) delete found;
+}
+
+int ReportPage::RowImage(int row) {
+    auto* found = reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
+    if (!found) return I_IMAGENONE;
+    auto known = fileImages_.find(found);
+    if (known != fileImages_.end()) return known->second;
+    int image = icons_.FileIcon(found->path, found->entry.cFileName);
+    fileImages_.emplace(found, image);
+    return image;
 }
 
 void ReportPage::OnActivated() {
@@ -179,6 +190,16 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
         case LVN_DELETEITEM:
             ReleaseRow(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
             return true;
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW: {
+            // A row whose file brings its own icon is shown for the first time.
+            auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
+            if (info.item.mask & LVIF_IMAGE) {
+                info.item.iImage = RowImage(info.item.iItem);
+                info.item.mask |= LVIF_DI_SETITEM;
+            }
+            return true;
+        }
         case NM_CUSTOMDRAW:
             result = colors_.OnCustomDraw(header);
             return true;

@@ -2,6 +2,7 @@
 // Wizard page 3: every finding of the last scan as a row with a check box.
 // Each row owns a copy of its finding; the clean takes the rows that are
 // not unticked.
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -57,6 +58,8 @@ private:
     void SetAllChecks(int how);
     const scan::FoundFile* SelectedFinding() const;
     void ReleaseRow(LPARAM data);
+    // The image of a row whose file brings its own icon, asked for once.
+    int RowImage(int row);
 
     ui::ListView list_;
     ui::ImageList images_;
@@ -67,6 +70,7 @@ private:
     ui::Layout layout_;
     ShellServices shell_;
     std::unordered_set<scan::FoundFile*> owned_;
+    std::unordered_map<const scan::FoundFile*, int> fileImages_;
 };
 
 }  // namespace pages

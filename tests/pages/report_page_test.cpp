@@ -4,7 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shlobj.h>
+
 #include "page_harness.h"
+#include "platform/codepage.h"
+#include "platform/com.h"
 #include "pages/page_messages.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
@@ -33,6 +37,54 @@ std::vector<scan::FoundFile> MakeFindings(const std::string& folder, const std::
         findings.push_back(Finding(folder + "\\" + name));
     }
     return findings;
+}
+
+// An image drawn on white, as 16x16 pixels.
+std::vector<uint32_t> Pixels(HIMAGELIST images, int index) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all{0, 0, 16, 16};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    ::GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + 256);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+// The shell's own small icon for the file, drawn the way the list draws it.
+std::vector<uint32_t> ShellPixels(const std::string& path) {
+    HIMAGELIST images = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
+    int index = info.hIcon ? ::ImageList_AddIcon(images, info.hIcon) : -1;
+    if (info.hIcon) ::DestroyIcon(info.hIcon);
+    std::vector<uint32_t> pixels = index >= 0 ? Pixels(images, index) : std::vector<uint32_t>();
+    ::ImageList_Destroy(images);
+    return pixels;
+}
+
+void WriteShortcut(const std::string& path, const std::string& target) {
+    platform::ComPtr<IShellLinkA> link;
+    ASSERT_TRUE(SUCCEEDED(
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())));
+    link->SetPath(target.c_str());
+    auto file = link.As<IPersistFile>(IID_IPersistFile);
+    ASSERT_TRUE(file && SUCCEEDED(file->Save(platform::ToWide(path).c_str(), TRUE)));
+}
+
+int RowImage(HWND list, int row) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
 }
 
 struct ShellCall {
@@ -95,6 +147,7 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
     auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.log", "tool one.exe", "tool two.exe", "old.bak"});
     findings.push_back(Finding("d:\\root.tmp", "Zero Length File (Empty File)"));
     ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
+    EXPECT_EQ(page_->Icons().ShellQueries(), 3u) << "programs are asked for when their rows are shown";
 
     ASSERT_EQ(list_.Count(), 7);
     for (int row = 0; row < 7; ++row) {
@@ -123,6 +176,32 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
     EXPECT_NE(image(3), image(4)) << "programs bring their own icons";
     // tmp, log and bak once each, and each program on its own.
     EXPECT_EQ(page_->Icons().ShellQueries(), 5u);
+}
+
+TEST_F(ReportPageTest, EveryRowShowsTheIconTheShellGivesItsFile) {
+    std::string program = folder_ + "\\real program.exe";  // a real program with its own icon
+    ASSERT_TRUE(::CopyFileA((testsupport::TestProgramFolder() + "\\test_pages.exe").c_str(), program.c_str(), FALSE));
+    auto findings = MakeFindings(folder_, {"one.tmp", "two.TMP", "notes.txt", "README", "fake.exe", "x.bak"});
+    WriteShortcut(folder_ + "\\to program.lnk", program);
+    WriteShortcut(folder_ + "\\to notes.lnk", folder_ + "\\notes.txt");
+    WriteShortcut(folder_ + "\\to nothing.lnk", folder_ + "\\gone\\gone.exe");
+    for (const char* name : {"real program.exe", "to program.lnk", "to notes.lnk", "to nothing.lnk"}) {
+        findings.push_back(Finding(folder_ + "\\" + name));
+    }
+    page_->Fill(findings);
+    HIMAGELIST images = list_.SmallImages();
+    for (int row = 0; row < list_.Count(); ++row) {
+        const std::string& path = findings[static_cast<size_t>(row)].path;
+        SCOPED_TRACE(path);
+        int image = RowImage(list_.Hwnd(), row);
+        ASSERT_GE(image, 0);
+        EXPECT_EQ(Pixels(images, image), ShellPixels(path));
+    }
+    EXPECT_NE(Pixels(images, RowImage(list_.Hwnd(), 6)), Pixels(images, RowImage(list_.Hwnd(), 4)))
+        << "a program with an icon of its own does not look like one without";
+    size_t asked = page_->Icons().ShellQueries();
+    for (int row = 0; row < list_.Count(); ++row) RowImage(list_.Hwnd(), row);
+    EXPECT_EQ(page_->Icons().ShellQueries(), asked) << "each file asked for once";
 }
 
 TEST_F(ReportPageTest, RowsOwnTheirFindingsUntilTheyAreDeleted) {
