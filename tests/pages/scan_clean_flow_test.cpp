@@ -83,6 +83,52 @@ TEST(WizardPages, SixPagesInIndexOrderWithTheirTemplates) {
     EXPECT_TRUE(dynamic_cast<pages::FinishPage*>(slots[5].page.get()));
 }
 
+// The images an icon's directory names: resource id and size in bytes.
+std::vector<std::pair<int, DWORD>> IconImages(HMODULE module, LPCSTR group) {
+    std::vector<std::pair<int, DWORD>> images;
+    HRSRC found = ::FindResourceA(module, group, RT_GROUP_ICON);
+    if (!found) return images;
+    const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
+    WORD count = 0;
+    memcpy(&count, data + 4, sizeof count);
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = data + 6 + 14 * i;
+        DWORD bytes = 0;
+        WORD id = 0;
+        memcpy(&bytes, entry + 8, sizeof bytes);
+        memcpy(&id, entry + 12, sizeof id);
+        images.emplace_back(id, bytes);
+    }
+    return images;
+}
+
+TEST(ScanningPageIcon, HasImagesOfItsOwn) {
+    // Each resource compiler run numbers icon images from 1: icons of two
+    // resource scripts must not end up naming the same images.
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    std::vector<LPCSTR> groups;
+    ::EnumResourceNamesA(
+        module, RT_GROUP_ICON,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR list) -> BOOL {
+            if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<LPCSTR>*>(list)->push_back(name);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&groups));
+    auto own = IconImages(module, MAKEINTRESOURCEA(IDI_SCANNING));
+    ASSERT_EQ(own.size(), 2u);
+    for (const auto& [id, bytes] : own) {
+        HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(::SizeofResource(module, image), bytes) << "image " << id;
+        for (LPCSTR group : groups) {
+            if (group == MAKEINTRESOURCEA(IDI_SCANNING)) continue;
+            for (const auto& other : IconImages(module, group)) {
+                EXPECT_NE(other.first, id) << "icon " << reinterpret_cast<uintptr_t>(group);
+            }
+        }
+    }
+}
+
 TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     for (const char* name : {"a.tmp", "b.log", "keep.txt", "sub\\c.bak", "sub\\spare.tmp"}) {
         testsupport::MakeFolders(folder_ + "\\sub");
