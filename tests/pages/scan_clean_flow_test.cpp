@@ -12,7 +12,6 @@
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
 #include "pages/scan_page.h"
-#include "pages/wizard_pages.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
 
@@ -70,18 +69,6 @@ protected:
     pages::CleaningPage* cleaning_ = nullptr;
     ui::ListView list_;
 };
-
-TEST(WizardPages, SixPagesInIndexOrderWithTheirTemplates) {
-    std::vector<ui::PageSlot> slots = pages::CreateScanAndCleanPages();
-    ASSERT_EQ(slots.size(), 6u);
-    const int templates[] = {132, 135, 260, 261, 262, 263};
-    for (size_t i = 0; i < slots.size(); ++i) {
-        EXPECT_TRUE(slots[i].page);
-        EXPECT_EQ(slots[i].templateId, templates[i]);
-    }
-    EXPECT_TRUE(dynamic_cast<pages::DriveSelectionPage*>(slots[0].page.get()));
-    EXPECT_TRUE(dynamic_cast<pages::FinishPage*>(slots[5].page.get()));
-}
 
 // The images an icon's directory names: resource id and size in bytes.
 std::vector<std::pair<int, DWORD>> IconImages(HMODULE module, LPCSTR group) {
@@ -175,17 +162,6 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_EQ(list_.Count(), 1);
     EXPECT_EQ(report_->OwnedFindings(), 1u);
     EXPECT_EQ(list_.StateImage(0), 2);
-}
-
-TEST_F(FlowTest, AScanThatFindsNothingStillShowsTheEmptyReport) {
-    WriteFile(folder_ + "\\keep.txt", "x");
-    Open();
-    wizard_->Show(ui::kDriveSelectionPage);
-    Command(drive_, ui::kNextButton);
-    ASSERT_TRUE(ScanEnded());
-    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
-    EXPECT_EQ(list_.Count(), 0);
-    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan completed");
 }
 
 TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {

@@ -12,7 +12,6 @@
 #include "pages/finish_page.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
-#include "pages/summary_rows.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
 
@@ -86,19 +85,6 @@ protected:
     ui::ListView list_;
 };
 
-TEST(SummaryRows, BackupFirstThenTheTraceSwitchesInTheirRunOrder) {
-    const auto& rows = pages::SummaryRows();
-    ASSERT_EQ(rows.size(), 14u);
-    EXPECT_STREQ(rows[0].key, "_EnabledBakcup");
-    EXPECT_STREQ(rows[0].settingPath, "/Config/Options/CleanOpt/Backup");
-    EXPECT_STREQ(rows[1].key, "_adCleanClipBoard");
-    EXPECT_STREQ(rows[4].key, "_adCleanRecycleBin");
-    EXPECT_STREQ(rows[4].settingPath, "/Config/Options/AdvCleanOpt/CleanRecycleBin");
-    EXPECT_STREQ(rows[8].key, "_adCleanFindFileForderHistory");
-    EXPECT_STREQ(rows[13].key, "_adCleanInternetTempFiles");
-    for (size_t i = 1; i < rows.size(); ++i) EXPECT_STREQ(rows[i].settingPath, config::path::kAdvClean[i - 1]);
-}
-
 TEST_F(SummaryPageTest, OnlyTheSwitchedOnRowIsGreenAndEveryOtherGrey) {
     SettingsSpec spec;
     spec.traces[3] = 1;  // the recycle bin
@@ -150,6 +136,10 @@ TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
     ui::ListView(report_->Item(IDC_LIST)).SetChecked(2, false);
     wizard_->Show(ui::kCleanSummaryPage);
     EXPECT_EQ(Info(), "5 files will be cleaned");
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
+    wizard_->Show(ui::kCleanSummaryPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+    EXPECT_EQ(wizard_->showRequests, (std::vector<int>{ui::kReportPage, ui::kCleaningPage}));
 }
 
 TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
@@ -192,15 +182,6 @@ TEST_F(SummaryPageTest, WithoutASettingsFileEveryRowIsOffAndTheModeLineStays) {
     ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
     EXPECT_EQ(Mode(), "delete them");
     EXPECT_EQ(Column(1), std::vector<std::string>(14, "off"));
-}
-
-TEST_F(SummaryPageTest, NextShowsTheCleaningPageAndBackTheReport) {
-    Open({});
-    wizard_->Show(ui::kCleanSummaryPage);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
-    wizard_->Show(ui::kCleanSummaryPage);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
-    EXPECT_EQ(wizard_->showRequests, (std::vector<int>{ui::kReportPage, ui::kCleaningPage}));
 }
 
 TEST(FormatSize, PicksTheLargestUnitThatFitsWithTwoDecimals) {
@@ -249,30 +230,15 @@ protected:
     void SetUp() override {
         for (const std::string& root : pages::FixedDriveRoots()) g_free[root] = 2048;
         page_ = &wizard_.Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(FakeFree), IDD_FINISH);
-        pages::ShellServices shell;
-        shell.properties = [](HWND, const std::string& path) { properties_.push_back(path); };
-        shell.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries) {
-            menus_.push_back(entries.size());
-            return 1;
-        };
-        page_->SetShellServices(shell);
         list_.Attach(page_->Item(IDC_LIST));
     }
-    void TearDown() override {
-        g_free.clear();
-        properties_.clear();
-        menus_.clear();
-    }
+    void TearDown() override { g_free.clear(); }
 
-    static std::vector<std::string> properties_;
-    static std::vector<size_t> menus_;
     PagePlace place_;
     FakeWizard wizard_;
     pages::FinishPage* page_ = nullptr;
     ui::ListView list_;
 };
-std::vector<std::string> FinishPageTest::properties_;
-std::vector<size_t> FinishPageTest::menus_;
 
 TEST_F(FinishPageTest, ShowsBeforeFromCreationAndAfterFromEachShowingGreenWhereSpaceGrew) {
     g_free["D:\\"] = 1536;
@@ -319,18 +285,6 @@ TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTa
     wizard_.Show(ui::kFinishPage);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
     EXPECT_EQ(wizard_.showRequests.back(), ui::kCleaningPage);
-}
-
-TEST_F(FinishPageTest, PropertiesOfTheSelectedDriveFromItsMenu) {
-    wizard_.Show(ui::kFinishPage);
-    NMITEMACTIVATE click{};
-    click.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_RCLICK)};
-    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_TRUE(menus_.empty()) << "no row selected, no menu";
-    list_.Select(1);
-    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(menus_, std::vector<size_t>{1});
-    EXPECT_EQ(properties_, std::vector<std::string>{list_.Text(1, 0)});
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
