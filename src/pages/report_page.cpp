@@ -113,19 +113,25 @@ int ReportPage::RowImage(int row) {
     return image;
 }
 
+bool ReportPage::ScanBusy() const {
+    HWND scanPage = GetPage(ui::kScanningPage);
+    return scanPage && ::SendMessageA(scanPage, WM_SCANPAGE_BUSY, 0, 0) != 0;
+}
+
 void ReportPage::OnActivated() {
-    EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    // The scan job shows this page before its last steps and enables Back and
+    // Next as its very last call; until then the user must not move on.
+    if (!ScanBusy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
     std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
     SetItemText(IDC_REPORT_COUNT, count.c_str());
-    // Going on at once would let the scan job's last calls (which re-enable
-    // Back and Next) land on the pages after this one: wait until it is done.
+    // Going on at once would let the scan job's last call land on the pages
+    // after this one: wait until it is done.
     if (ui::CommandLineSwitches::Instance().Has("auto")) ::PostMessageA(Hwnd(), WM_REPORTPAGE_AUTONEXT, 0, 0);
 }
 
 void ReportPage::GoOnWhenScanEnded() {
     if (!(::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE)) return;  // the page was left meanwhile
-    HWND scanPage = GetPage(ui::kScanningPage);
-    if (scanPage && ::SendMessageA(scanPage, WM_SCANPAGE_BUSY, 0, 0)) {
+    if (ScanBusy()) {
         ::SetTimer(Hwnd(), kAutoNextTimer, kAutoNextRetryMs, nullptr);
         return;
     }

@@ -54,6 +54,7 @@ protected:
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    bool ScanBusy() const;
     void GoOnWhenScanEnded();
     void SetAllChecks(int how);
     const scan::FoundFile* SelectedFinding() const;

@@ -292,10 +292,11 @@ protected:
     }
 };
 
-TEST_F(ReportPageTest, WithAutoTheHandOverWaitsUntilTheScanJobHasEnded) {
+TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
     pagetest::SwitchesScope autoRun("auto");
     BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_SCANNING);
     wizard_.Show(ui::kReportPage);
+    EXPECT_TRUE(wizard_.enableMasks.empty()) << "the scan job enables Back and Next when it is done";
     EXPECT_FALSE(pagetest::PumpUntil([&] { return wizard_.Current() != ui::kReportPage; }, 300));
     scan.busy = false;
     EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == ui::kCleanSummaryPage; }, 2000));
