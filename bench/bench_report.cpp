@@ -138,10 +138,10 @@ void Pump() {
 template <typename Fill>
 double TimedFill(HWND host, Fill fill, int* rowsShown, int* rowsWithIcons) {
     pages::ReportPage page;
-    HWND window = page.CreatePage(host, IDD_REPORT);
+    HWND window = page.CreatePage(host, IDD_PG_REPORT);
     ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
     Pump();
-    HWND list = page.Item(IDC_LIST);
+    HWND list = page.Item(IDC_PG_LIST);
     double start = Seconds();
     fill(page, list);
     double took = Seconds() - start;

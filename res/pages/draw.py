@@ -6,11 +6,6 @@
     bitmap 203  clean summary list image, 16x16: a switch board
     icon 217    scanning page: a magnifying glass over a document
 Bitmaps use pure green (0x00FF00) as their transparent colour.
-
-Icon 217 is also written as raw resource data (its two images and its icon
-directory), because every resource compiler run numbers the images of its ICON
-statements from 1: icons of two .rc files linked into one program would take
-each other's images. pages.rc gives the images ids of their own (21701, 21702).
 Run: python3 res/pages/draw.py  (writes the files next to this script)
 """
 import math
@@ -19,12 +14,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
-import struct  # noqa: E402
-
-from imagekit import Canvas, _dib, write_bmp, write_ico  # noqa: E402
-
-# Resource ids of the images of icon 217 (see pages.rc).
-SCANNING_IMAGE_IDS = (21701, 21702)
+from imagekit import Canvas, write_bmp, write_ico  # noqa: E402
 
 S = 4  # drawn at four times the size, then scaled down smoothly
 
@@ -141,27 +131,12 @@ def strip(images):
     return out
 
 
-def write_icon_resources(stem, canvases, image_ids):
-    """One file per icon image (the image as it lies in an .ico file) and the
-    icon directory that names the images by resource id."""
-    group = struct.pack('<HHH', 0, 1, len(canvases))
-    for canvas, image_id in zip(canvases, image_ids):
-        data = _dib(canvas)
-        with open(os.path.join(HERE, '%s_%d.dib' % (stem, canvas.width)), 'wb') as f:
-            f.write(data)
-        group += struct.pack('<BBBBHHIH', canvas.width % 256, canvas.height % 256, 0, 0, 1, 32, len(data), image_id)
-    with open(os.path.join(HERE, stem + '.group'), 'wb') as f:
-        f.write(group)
-
-
 def main():
     write_bmp(os.path.join(HERE, 'tree_images.bmp'), strip([closed_folder(), open_folder(), drive(), computer()]))
     write_bmp(os.path.join(HERE, 'check_states.bmp'),
               strip([check_box(k) for k in ('blank', 'empty', 'grey', 'green')]))
     write_bmp(os.path.join(HERE, 'summary_images.bmp'), switch_board())
-    scanning = [magnifier_icon(16), magnifier_icon(32)]
-    write_ico(os.path.join(HERE, 'scanning.ico'), scanning)
-    write_icon_resources('scanning', scanning, SCANNING_IMAGE_IDS)
+    write_ico(os.path.join(HERE, 'scanning.ico'), [magnifier_icon(16), magnifier_icon(32)])
 
 
 if __name__ == '__main__':

@@ -13,11 +13,11 @@ namespace pages {
 namespace {
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide}, {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_STATUS, ui::kAnchorTopLeft},      {IDC_COUNT, ui::kAnchorTopWide},
-    {IDC_CLEAN_OPTIONS, ui::kAnchorTopLeft}, {IDC_SECOND_LABEL, ui::kAnchorTopLeft},
-    {IDC_ADVANCED_OPTIONS, ui::kAnchorTopLeft}, {IDC_LIST, ui::kAnchorAll},
-    {IDC_HINT, ui::kAnchorBottomWide},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide}, {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_STATUS, ui::kAnchorTopLeft},      {IDC_PG_COUNT, ui::kAnchorTopWide},
+    {IDC_PG_CLEAN_OPTIONS, ui::kAnchorTopLeft}, {IDC_PG_SECOND_LABEL, ui::kAnchorTopLeft},
+    {IDC_PG_ADVANCED_OPTIONS, ui::kAnchorTopLeft}, {IDC_PG_LIST, ui::kAnchorAll},
+    {IDC_PG_HINT, ui::kAnchorBottomWide},
 };
 
 constexpr COLORREF kEnabledText = RGB(0, 160, 0);
@@ -43,16 +43,16 @@ ui::RowColor CleanSummaryPage::RowColorFor(bool enabled) {
 
 bool CleanSummaryPage::OnInit() {
     text::TranslateWindow(Hwnd());
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
-    list_.Attach(Item(IDC_LIST));
-    images_.Reset(LoadImageStrip(IDB_SUMMARY_IMAGES, 16));
+    list_.Attach(Item(IDC_PG_LIST));
+    images_.Reset(LoadImageStrip(IDB_PG_SUMMARY_IMAGES, 16));
     list_.SetSmallImages(images_.Get());
     list_.InsertColumn(0, "", 100);
     list_.InsertColumn(1, "", 100);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    optionsButton_.Attach(Item(IDC_CLEAN_OPTIONS), SettingsButtonLook());
-    advancedButton_.Attach(Item(IDC_ADVANCED_OPTIONS), SettingsButtonLook());
+    optionsButton_.Attach(Item(IDC_PG_CLEAN_OPTIONS), SettingsButtonLook());
+    advancedButton_.Attach(Item(IDC_PG_ADVANCED_OPTIONS), SettingsButtonLook());
     return true;
 }
 
@@ -62,11 +62,11 @@ void CleanSummaryPage::RefreshSummary() {
         auto listWindow = reinterpret_cast<HWND>(::SendMessageA(report, ui::WM_REPORTPAGE_GETLIST, 0, 0));
         if (listWindow && ::IsWindow(listWindow)) {
             int count = CountTakenRows(ui::ListView(listWindow));
-            SetItemText(IDC_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
+            SetItemText(IDC_PG_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
         }
     }
     std::string mode = DisposalModeText();
-    if (!mode.empty()) SetItemText(IDC_COUNT, mode.c_str());
+    if (!mode.empty()) SetItemText(IDC_PG_COUNT, mode.c_str());
 
     std::vector<bool> on = ReadSummarySwitches();
     const std::string enabled = text::LookupText("_Enabled"), disabled = text::LookupText("_Disabled");
@@ -97,10 +97,10 @@ void CleanSummaryPage::OnBack() { ShowPage(ui::kReportPage); }
 
 bool CleanSummaryPage::OnCommand(int id, int code, HWND control) {
     switch (id) {
-        case IDC_CLEAN_OPTIONS:
+        case IDC_PG_CLEAN_OPTIONS:
             if (dialogs_.options(::GetActiveWindow(), options::kCleanOptionsTab) == IDOK) RefreshSummary();
             return true;
-        case IDC_ADVANCED_OPTIONS:
+        case IDC_PG_ADVANCED_OPTIONS:
             if (dialogs_.advanced(::GetActiveWindow()) == IDOK) RefreshSummary();
             return true;
         default:
@@ -109,7 +109,7 @@ bool CleanSummaryPage::OnCommand(int id, int code, HWND control) {
 }
 
 bool CleanSummaryPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom == IDC_LIST && header.code == NM_CUSTOMDRAW) {
+    if (header.idFrom == IDC_PG_LIST && header.code == NM_CUSTOMDRAW) {
         result = colors_.OnCustomDraw(header);
         return true;
     }

@@ -16,10 +16,10 @@ namespace pages {
 namespace {
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
-    {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_STATUS, ui::kAnchorTopWide},
-    {IDC_PROGRESS, ui::kAnchorTopWide},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_STATUS, ui::kAnchorTopWide},
+    {IDC_PG_PROGRESS, ui::kAnchorTopWide},
 };
 
 }  // namespace
@@ -36,15 +36,15 @@ CleaningPage::~CleaningPage() {
 bool CleaningPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
     text::TranslateWindow(Hwnd());
-    SetItemText(IDC_STATUS, "");
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    SetItemText(IDC_PG_STATUS, "");
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
     page_ = Hwnd();
     host_ = ui::PageHostOf(Hwnd());
     wizard_ = ui::WizardOf(Hwnd());
-    status_ = Item(IDC_STATUS);
-    progress_ = Item(IDC_PROGRESS);
-    stop_ = Item(IDC_STOP);
+    status_ = Item(IDC_PG_STATUS);
+    progress_ = Item(IDC_PG_PROGRESS);
+    stop_ = Item(IDC_PG_STOP);
     return true;
 }
 
@@ -67,9 +67,9 @@ void CleaningPage::OnBack() {
 }
 
 bool CleaningPage::OnCommand(int id, int code, HWND control) {
-    if (id == IDC_STOP) {
+    if (id == IDC_PG_STOP) {
         job_->RequestStop();
-        EnableItem(IDC_STOP, false);
+        EnableItem(IDC_PG_STOP, false);
         return true;
     }
     return WizardPage::OnCommand(id, code, control);

@@ -17,9 +17,9 @@ constexpr UINT_PTR kTreeSubclassId = 0x4A50;
 enum TreeImage : int { kClosedFolder = 0, kOpenFolder = 1, kDriveImage = 2, kComputerImage = 3 };
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide},      {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_STATUS, ui::kAnchorTopWide},           {IDC_DRIVE_TREE, ui::kAnchorAll},
-    {IDC_SEARCH_OPTIONS, ui::kAnchorBottomLeft}, {IDC_EXCLUDING_FOLDERS, ui::kAnchorBottomLeft},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},      {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_STATUS, ui::kAnchorTopWide},           {IDC_PG_DRIVE_TREE, ui::kAnchorAll},
+    {IDC_PG_SEARCH_OPTIONS, ui::kAnchorBottomLeft}, {IDC_PG_EXCLUDING_FOLDERS, ui::kAnchorBottomLeft},
 };
 
 // Shows the wait cursor and stops the tree redrawing for a scope.
@@ -72,9 +72,9 @@ DriveSelectionPage::~DriveSelectionPage() {
 bool DriveSelectionPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
     text::TranslateWindow(Hwnd());
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
-    tree_.Attach(Item(IDC_DRIVE_TREE));
+    tree_.Attach(Item(IDC_PG_DRIVE_TREE));
     ::SetWindowSubclass(tree_.Hwnd(), TreeProc, kTreeSubclassId, reinterpret_cast<DWORD_PTR>(this));
     BuildTree();
     LoadSelection();
@@ -82,8 +82,8 @@ bool DriveSelectionPage::OnInit() {
 }
 
 void DriveSelectionPage::BuildTree() {
-    images_.Reset(LoadImageStrip(IDB_TREE_IMAGES, 16));
-    states_.Reset(LoadImageStrip(IDB_CHECK_STATES, 13));
+    images_.Reset(LoadImageStrip(IDB_PG_TREE_IMAGES, 16));
+    states_.Reset(LoadImageStrip(IDB_PG_CHECK_STATES, 13));
     tree_.SetImages(images_.Get(), states_.Get());
 
     HTREEITEM computer =
@@ -173,10 +173,10 @@ void DriveSelectionPage::OnBack() { ShowPage(ui::kWelcomePage); }
 
 bool DriveSelectionPage::OnCommand(int id, int code, HWND control) {
     switch (id) {
-        case IDC_SEARCH_OPTIONS:
+        case IDC_PG_SEARCH_OPTIONS:
             dialogs_.options(Hwnd(), options::kSearchOptionsTab);
             return true;
-        case IDC_EXCLUDING_FOLDERS:
+        case IDC_PG_EXCLUDING_FOLDERS:
             dialogs_.options(Hwnd(), options::kSkipFoldersTab);
             return true;
         default:
@@ -185,7 +185,7 @@ bool DriveSelectionPage::OnCommand(int id, int code, HWND control) {
 }
 
 bool DriveSelectionPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != IDC_DRIVE_TREE) return false;
+    if (header.idFrom != IDC_PG_DRIVE_TREE) return false;
     if (header.code == TVN_ITEMEXPANDINGA || header.code == TVN_ITEMEXPANDINGW) {
         // Both notification forms place the item at the same offset.
         const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);

@@ -11,10 +11,10 @@ namespace pages {
 namespace {
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
-    {IDC_START_NEW_TASK, ui::kAnchorTopLeft},
-    {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_LIST, ui::kAnchorAll},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_PG_START_NEW_TASK, ui::kAnchorTopLeft},
+    {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_LIST, ui::kAnchorAll},
 };
 
 constexpr const char* kColumnKeys[] = {"_pfcolDrive", "_pfcolBeforclean", "_pfcolAfterclean"};
@@ -34,9 +34,9 @@ ui::RowColor FinishPage::RowColorFor(const SpaceCounts& counts) {
 
 bool FinishPage::OnInit() {
     text::TranslateWindow(Hwnd());
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
-    list_.Attach(Item(IDC_LIST));
+    list_.Attach(Item(IDC_PG_LIST));
     images_.Reset(ui::CreateSmallImageList());
     list_.SetSmallImages(images_.Get());
     for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
@@ -44,7 +44,7 @@ bool FinishPage::OnInit() {
     MeasureFreeSpace(space_, Measurement::Before, FixedDriveRoots(), query_);
     ui::ButtonLook look;
     look.textHover = RGB(0, 70, 213);
-    newTaskButton_.Attach(Item(IDC_START_NEW_TASK), look);
+    newTaskButton_.Attach(Item(IDC_PG_START_NEW_TASK), look);
     return true;
 }
 
@@ -79,7 +79,7 @@ void FinishPage::FillDriveList() {
 void FinishPage::OnBack() { ShowPage(ui::kCleaningPage); }
 
 bool FinishPage::OnCommand(int id, int code, HWND control) {
-    if (id == IDC_START_NEW_TASK) {
+    if (id == IDC_PG_START_NEW_TASK) {
         ShowPage(ui::kDriveSelectionPage);
         return true;
     }
@@ -92,7 +92,7 @@ void FinishPage::RunMenuCommand(int command) {
 }
 
 bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != IDC_LIST) return false;
+    if (header.idFrom != IDC_PG_LIST) return false;
     if (header.code == NM_CUSTOMDRAW) {
         result = colors_.OnCustomDraw(header);
         return true;

@@ -18,10 +18,10 @@ constexpr UINT kAutoNextRetryMs = 20;
 constexpr COLORREF kRowBackground = RGB(255, 245, 235);
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
-    {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_LIST, ui::kAnchorAll},
-    {IDC_REPORT_COUNT, ui::kAnchorBottomWide},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_LIST, ui::kAnchorAll},
+    {IDC_PG_REPORT_COUNT, ui::kAnchorBottomWide},
 };
 
 // Column widths as parts of the list's client width.
@@ -56,12 +56,12 @@ ReportPage::~ReportPage() {
 bool ReportPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
     text::TranslateWindow(Hwnd());
-    SetItemText(IDC_REPORT_COUNT, "");
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
-    count_.Attach(Item(IDC_REPORT_COUNT), FW_HEAVY, RGB(255, 0, 0));
+    SetItemText(IDC_PG_REPORT_COUNT, "");
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    count_.Attach(Item(IDC_PG_REPORT_COUNT), FW_HEAVY, RGB(255, 0, 0));
     layout_.Init(Hwnd(), kLayout);
 
-    list_.Attach(Item(IDC_LIST));
+    list_.Attach(Item(IDC_PG_LIST));
     images_.Reset(ui::CreateSmallImageList());
     list_.SetSmallImages(images_.Get());
     icons_.Attach(images_.Get());
@@ -123,7 +123,7 @@ void ReportPage::OnActivated() {
     // Next as its very last call; until then the user must not move on.
     if (!ScanBusy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
     std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
-    SetItemText(IDC_REPORT_COUNT, count.c_str());
+    SetItemText(IDC_PG_REPORT_COUNT, count.c_str());
     // Going on at once would let the scan job's last call land on the pages
     // after this one: wait until it is done.
     if (ui::CommandLineSwitches::Instance().Has("auto")) ::PostMessageA(Hwnd(), WM_REPORTPAGE_AUTONEXT, 0, 0);
@@ -191,7 +191,7 @@ void ReportPage::SetAllChecks(int how) {
 }
 
 bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != IDC_LIST) return false;
+    if (header.idFrom != IDC_PG_LIST) return false;
     switch (header.code) {
         case LVN_DELETEITEM:
             ReleaseRow(reinterpret_cast<const NMLISTVIEW&>(header).lParam);

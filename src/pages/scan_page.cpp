@@ -11,10 +11,10 @@ namespace pages {
 namespace {
 
 constexpr ui::LayoutRule kLayout[] = {
-    {IDC_PAGE_HEADER, ui::kAnchorTopWide},
-    {IDC_PAGE_INFO, ui::kAnchorTopWide},
-    {IDC_STATUS, ui::kAnchorTopWide},
-    {IDC_COUNT, ui::kAnchorTopWide},
+    {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
+    {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_STATUS, ui::kAnchorTopWide},
+    {IDC_PG_COUNT, ui::kAnchorTopWide},
 };
 
 }  // namespace
@@ -33,16 +33,16 @@ ScanPage::~ScanPage() {
 bool ScanPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
     text::TranslateWindow(Hwnd());
-    SetItemText(IDC_STATUS, "");
-    SetItemText(IDC_COUNT, "");
-    header_.Attach(Item(IDC_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
-    countLabel_.Attach(Item(IDC_COUNT), FW_HEAVY, RGB(255, 0, 0));
+    SetItemText(IDC_PG_STATUS, "");
+    SetItemText(IDC_PG_COUNT, "");
+    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+    countLabel_.Attach(Item(IDC_PG_COUNT), FW_HEAVY, RGB(255, 0, 0));
     layout_.Init(Hwnd(), kLayout);
     host_ = ui::PageHostOf(Hwnd());
     wizard_ = ui::WizardOf(Hwnd());
-    status_ = Item(IDC_STATUS);
-    count_ = Item(IDC_COUNT);
-    stop_ = Item(IDC_STOP);
+    status_ = Item(IDC_PG_STATUS);
+    count_ = Item(IDC_PG_COUNT);
+    stop_ = Item(IDC_PG_STOP);
     return true;
 }
 
@@ -66,9 +66,9 @@ void ScanPage::OnBack() {
 }
 
 bool ScanPage::OnCommand(int id, int code, HWND control) {
-    if (id == IDC_STOP) {
+    if (id == IDC_PG_STOP) {
         job_->RequestStop();
-        EnableItem(IDC_STOP, false);
+        EnableItem(IDC_PG_STOP, false);
         return true;
     }
     return WizardPage::OnCommand(id, code, control);

@@ -14,12 +14,12 @@ namespace pages {
 
 std::vector<ui::PageSlot> CreateScanAndCleanPages() {
     std::vector<ui::PageSlot> slots;
-    slots.push_back({std::make_unique<DriveSelectionPage>(), IDD_DRIVE_SELECTION});
-    slots.push_back({std::make_unique<ScanPage>(), IDD_SCANNING});
-    slots.push_back({std::make_unique<ReportPage>(), IDD_REPORT});
-    slots.push_back({std::make_unique<CleanSummaryPage>(), IDD_CLEAN_SUMMARY});
-    slots.push_back({std::make_unique<CleaningPage>(), IDD_CLEANING});
-    slots.push_back({std::make_unique<FinishPage>(), IDD_FINISH});
+    slots.push_back({std::make_unique<DriveSelectionPage>(), IDD_PG_DRIVE_SELECTION});
+    slots.push_back({std::make_unique<ScanPage>(), IDD_PG_SCANNING});
+    slots.push_back({std::make_unique<ReportPage>(), IDD_PG_REPORT});
+    slots.push_back({std::make_unique<CleanSummaryPage>(), IDD_PG_CLEAN_SUMMARY});
+    slots.push_back({std::make_unique<CleaningPage>(), IDD_PG_CLEANING});
+    slots.push_back({std::make_unique<FinishPage>(), IDD_PG_FINISH});
     return slots;
 }
 

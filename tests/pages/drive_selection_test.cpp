@@ -56,8 +56,8 @@ protected:
         pages::SettingsDialogs dialogs;
         dialogs.options = RecordOptions;
         page->SetSettingsDialogs(dialogs);
-        page_ = &wizard_->Add(ui::kDriveSelectionPage, std::move(page), IDD_DRIVE_SELECTION);
-        tree_.Attach(page_->Item(IDC_DRIVE_TREE));
+        page_ = &wizard_->Add(ui::kDriveSelectionPage, std::move(page), IDD_PG_DRIVE_SELECTION);
+        tree_.Attach(page_->Item(IDC_PG_DRIVE_TREE));
         wizard_->Show(ui::kDriveSelectionPage);
     }
     void TearDown() override {
@@ -294,8 +294,8 @@ TEST_F(DrivePageTest, NextWithOnlyTheComputerTickedStoresEveryFixedDrive) {
 TEST_F(DrivePageTest, ButtonsOpenTheOptionsOnTheirTabsAndBackShowsTheWelcomePage) {
     Open();
     EXPECT_EQ(wizard_->enableMasks, std::vector<int>{ui::kEnableNext | ui::kEnableBack});
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_SEARCH_OPTIONS, 0);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_EXCLUDING_FOLDERS, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_SEARCH_OPTIONS, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_EXCLUDING_FOLDERS, 0);
     ASSERT_EQ(g_dialogCalls.size(), 2u);
     EXPECT_EQ(g_dialogCalls[0].tab, 1);
     EXPECT_EQ(g_dialogCalls[1].tab, 2);

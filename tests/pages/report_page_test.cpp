@@ -116,8 +116,8 @@ protected:
     void SetUp() override {
         auto page = std::make_unique<pages::ReportPage>();
         page->SetShellServices(Recorders());
-        page_ = &wizard_.Add(ui::kReportPage, std::move(page), IDD_REPORT);
-        list_.Attach(page_->Item(IDC_LIST));
+        page_ = &wizard_.Add(ui::kReportPage, std::move(page), IDD_PG_REPORT);
+        list_.Attach(page_->Item(IDC_PG_LIST));
         folder_ = testsupport::NewScratchFolder("report", 'd');
     }
     void TearDown() override {
@@ -127,8 +127,8 @@ protected:
     }
     void RightClick() {
         NMITEMACTIVATE click{};
-        click.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_RCLICK)};
-        ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&click));
+        click.hdr = {list_.Hwnd(), IDC_PG_LIST, static_cast<UINT>(NM_RCLICK)};
+        ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_PG_LIST, reinterpret_cast<LPARAM>(&click));
     }
     std::vector<int> Ticks() const {
         std::vector<int> states;
@@ -251,11 +251,11 @@ TEST_F(ReportPageTest, ActivationEnablesBothButtonsAndCountsAllRowsTickedOrNot) 
     page_->Fill(MakeFindings(folder_, names));
     wizard_.Show(ui::kReportPage);
     EXPECT_EQ(wizard_.enableMasks, std::vector<int>{3});
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_REPORT_COUNT)), "12 files found");
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "12 files found");
     page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
     wizard_.Show(ui::kScanningPage);
     wizard_.Show(ui::kReportPage);
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_REPORT_COUNT)), "12 files found");
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "12 files found");
 
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
@@ -272,9 +272,9 @@ TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
 
     page_->Fill(MakeFindings(folder_, {"x.tmp"}));
     NMLVCUSTOMDRAW draw{};
-    draw.nmcd.hdr = {list_.Hwnd(), IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.hdr = {list_.Hwnd(), IDC_PG_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_PG_LIST, reinterpret_cast<LPARAM>(&draw));
     EXPECT_EQ(draw.clrText, RGB(0, 0, 0));
     EXPECT_EQ(draw.clrTextBk, static_cast<COLORREF>(0xEBF5FF));
 }
@@ -294,7 +294,7 @@ protected:
 
 TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
     pagetest::SwitchesScope autoRun("auto");
-    BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_SCANNING);
+    BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_PG_SCANNING);
     wizard_.Show(ui::kReportPage);
     EXPECT_TRUE(wizard_.enableMasks.empty()) << "the scan job enables Back and Next when it is done";
     EXPECT_FALSE(pagetest::PumpUntil([&] { return wizard_.Current() != ui::kReportPage; }, 300));

@@ -33,13 +33,13 @@ protected:
         place_ = std::make_unique<PagePlace>(spec);
         wizard_ = std::make_unique<FakeWizard>();
         drive_ = &wizard_->Add(ui::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(),
-                               IDD_DRIVE_SELECTION);
-        scan_ = &wizard_->Add(ui::kScanningPage, std::make_unique<pages::ScanPage>(), IDD_SCANNING);
-        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_REPORT);
-        wizard_->Add(ui::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(), IDD_CLEAN_SUMMARY);
-        cleaning_ = &wizard_->Add(ui::kCleaningPage, std::make_unique<pages::CleaningPage>(), IDD_CLEANING);
-        wizard_->Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(), IDD_FINISH);
-        list_.Attach(report_->Item(IDC_LIST));
+                               IDD_PG_DRIVE_SELECTION);
+        scan_ = &wizard_->Add(ui::kScanningPage, std::make_unique<pages::ScanPage>(), IDD_PG_SCANNING);
+        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_PG_REPORT);
+        wizard_->Add(ui::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(), IDD_PG_CLEAN_SUMMARY);
+        cleaning_ = &wizard_->Add(ui::kCleaningPage, std::make_unique<pages::CleaningPage>(), IDD_PG_CLEANING);
+        wizard_->Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(), IDD_PG_FINISH);
+        list_.Attach(report_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
         wizard_.reset();
@@ -70,52 +70,6 @@ protected:
     ui::ListView list_;
 };
 
-// The images an icon's directory names: resource id and size in bytes.
-std::vector<std::pair<int, DWORD>> IconImages(HMODULE module, LPCSTR group) {
-    std::vector<std::pair<int, DWORD>> images;
-    HRSRC found = ::FindResourceA(module, group, RT_GROUP_ICON);
-    if (!found) return images;
-    const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
-    WORD count = 0;
-    memcpy(&count, data + 4, sizeof count);
-    for (WORD i = 0; i < count; ++i) {
-        const BYTE* entry = data + 6 + 14 * i;
-        DWORD bytes = 0;
-        WORD id = 0;
-        memcpy(&bytes, entry + 8, sizeof bytes);
-        memcpy(&id, entry + 12, sizeof id);
-        images.emplace_back(id, bytes);
-    }
-    return images;
-}
-
-TEST(ScanningPageIcon, HasImagesOfItsOwn) {
-    // Each resource compiler run numbers icon images from 1: icons of two
-    // resource scripts must not end up naming the same images.
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    std::vector<LPCSTR> groups;
-    ::EnumResourceNamesA(
-        module, RT_GROUP_ICON,
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR list) -> BOOL {
-            if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<LPCSTR>*>(list)->push_back(name);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&groups));
-    auto own = IconImages(module, MAKEINTRESOURCEA(IDI_SCANNING));
-    ASSERT_EQ(own.size(), 2u);
-    for (const auto& [id, bytes] : own) {
-        HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
-        ASSERT_TRUE(image);
-        EXPECT_EQ(::SizeofResource(module, image), bytes) << "image " << id;
-        for (LPCSTR group : groups) {
-            if (group == MAKEINTRESOURCEA(IDI_SCANNING)) continue;
-            for (const auto& other : IconImages(module, group)) {
-                EXPECT_NE(other.first, id) << "icon " << reinterpret_cast<uintptr_t>(group);
-            }
-        }
-    }
-}
-
 TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     for (const char* name : {"a.tmp", "b.log", "keep.txt", "sub\\c.bak", "sub\\spare.tmp"}) {
         testsupport::MakeFolders(folder_ + "\\sub");
@@ -127,15 +81,15 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(wizard_->Current(), ui::kReportPage);
     EXPECT_EQ(list_.Count(), 4);
-    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan completed");
-    EXPECT_EQ(WindowText(report_->Item(IDC_REPORT_COUNT)), "4 files found");
-    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_STOP)));
+    EXPECT_EQ(WindowText(scan_->Item(IDC_PG_STATUS)), "Scan completed");
+    EXPECT_EQ(WindowText(report_->Item(IDC_PG_REPORT_COUNT)), "4 files found");
+    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_PG_STOP)));
     EXPECT_EQ(wizard_->enableMasks.back(), 3);
 
     list_.SetChecked(RowOf("spare.tmp"), false);
     Command(report_, ui::kNextButton);
     EXPECT_EQ(wizard_->Current(), ui::kCleanSummaryPage);
-    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(ui::kCleanSummaryPage), IDC_PAGE_INFO)),
+    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(ui::kCleanSummaryPage), IDC_PG_PAGE_INFO)),
               "3 files will be cleaned");
     ::SendMessageA(wizard_->PageWindow(ui::kCleanSummaryPage), WM_COMMAND, ui::kNextButton, 0);
     ASSERT_TRUE(CleanEnded());
@@ -147,15 +101,15 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_FALSE(FileExists(folder_ + "\\sub\\c.bak"));
     EXPECT_TRUE(FileExists(folder_ + "\\sub\\spare.tmp"));
     EXPECT_TRUE(FileExists(folder_ + "\\keep.txt"));
-    EXPECT_EQ(WindowText(cleaning_->Item(IDC_STATUS)), "Clean completed");
-    HWND bar = cleaning_->Item(IDC_PROGRESS);
+    EXPECT_EQ(WindowText(cleaning_->Item(IDC_PG_STATUS)), "Clean completed");
+    HWND bar = cleaning_->Item(IDC_PG_PROGRESS);
     EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 3);
     EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 3);
     EXPECT_EQ(wizard_->cancelText, "Finish");
     EXPECT_EQ(wizard_->enableMasks.back(), 0) << "the finish page disables Back and Next";
 
     // A new task: the same selection is scanned again and the list rebuilt.
-    ::SendMessageA(wizard_->PageWindow(ui::kFinishPage), WM_COMMAND, IDC_START_NEW_TASK, 0);
+    ::SendMessageA(wizard_->PageWindow(ui::kFinishPage), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);
     EXPECT_EQ(wizard_->cancelText, "Cancel");
     Command(drive_, ui::kNextButton);
     ASSERT_TRUE(ScanEnded());
@@ -205,12 +159,12 @@ TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
     Open();
     wizard_->Show(ui::kScanningPage);
     ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !WindowText(scan_->Item(IDC_COUNT)).empty(); }));
-    EXPECT_TRUE(::IsWindowEnabled(scan_->Item(IDC_STOP)));
-    Command(scan_, IDC_STOP);
-    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_STOP))) << "greys out at once";
+    ASSERT_TRUE(PumpUntil([&] { return !WindowText(scan_->Item(IDC_PG_COUNT)).empty(); }));
+    EXPECT_TRUE(::IsWindowEnabled(scan_->Item(IDC_PG_STOP)));
+    Command(scan_, IDC_PG_STOP);
+    EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_PG_STOP))) << "greys out at once";
     ASSERT_TRUE(ScanEnded());
-    EXPECT_EQ(WindowText(scan_->Item(IDC_STATUS)), "Scan stopped");
+    EXPECT_EQ(WindowText(scan_->Item(IDC_PG_STATUS)), "Scan stopped");
     EXPECT_EQ(wizard_->Current(), ui::kReportPage);
     EXPECT_GT(list_.Count(), 0);
     EXPECT_LT(list_.Count(), 120);
@@ -233,7 +187,7 @@ TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
     sink.SetRange(70000);
     EXPECT_EQ(sink.RangeUpper(), 70000u);
     sink.SetPosition(69999);
-    EXPECT_EQ(::SendMessageA(cleaning_->Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 69999);
+    EXPECT_EQ(::SendMessageA(cleaning_->Item(IDC_PG_PROGRESS), PBM_GETPOS, 0, 0), 69999);
 }
 
 TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheClean) {
@@ -262,7 +216,7 @@ TEST_F(FlowTest, ClosingTheProgramDuringAScanStopsAndJoinsTheJob) {
     for (int i = 0; i < 50; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
     Open();
     ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
-    PumpUntil([&] { return !WindowText(scan_->Item(IDC_COUNT)).empty(); });
+    PumpUntil([&] { return !WindowText(scan_->Item(IDC_PG_COUNT)).empty(); });
     ASSERT_TRUE(scan_->JobRunning());
     // Windows first, then the page objects, whose jobs end without a hang.
     ULONGLONG start = ::GetTickCount64();

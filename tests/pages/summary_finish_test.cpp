@@ -26,10 +26,10 @@ constexpr COLORREF kGrey = RGB(192, 192, 192);
 
 ui::RowColor DrawnColor(HWND page, HWND list, int row) {
     NMLVCUSTOMDRAW draw{};
-    draw.nmcd.hdr = {list, IDC_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.hdr = {list, IDC_PG_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
     draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-    ::SendMessageA(page, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&draw));
+    ::SendMessageA(page, WM_NOTIFY, IDC_PG_LIST, reinterpret_cast<LPARAM>(&draw));
     return {draw.clrText, draw.clrTextBk};
 }
 
@@ -59,9 +59,9 @@ protected:
             return g_dialogResult;
         };
         page->SetSettingsDialogs(dialogs);
-        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_REPORT);
-        page_ = &wizard_->Add(ui::kCleanSummaryPage, std::move(page), IDD_CLEAN_SUMMARY);
-        list_.Attach(page_->Item(IDC_LIST));
+        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_PG_REPORT);
+        page_ = &wizard_->Add(ui::kCleanSummaryPage, std::move(page), IDD_PG_CLEAN_SUMMARY);
+        list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
         wizard_.reset();
@@ -70,8 +70,8 @@ protected:
         g_tabs.clear();
         g_duringDialog = nullptr;
     }
-    std::string Info() const { return pagetest::WindowText(page_->Item(IDC_PAGE_INFO)); }
-    std::string Mode() const { return pagetest::WindowText(page_->Item(IDC_COUNT)); }
+    std::string Info() const { return pagetest::WindowText(page_->Item(IDC_PG_PAGE_INFO)); }
+    std::string Mode() const { return pagetest::WindowText(page_->Item(IDC_PG_COUNT)); }
     std::vector<std::string> Column(int column) const {
         std::vector<std::string> texts;
         for (int row = 0; row < list_.Count(); ++row) texts.push_back(list_.Text(row, column));
@@ -133,7 +133,7 @@ TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
     std::vector<scan::FoundFile> findings(6);
     for (size_t i = 0; i < findings.size(); ++i) findings[i].path = "d:\\none\\" + std::to_string(i) + ".tmp";
     report_->Fill(findings);
-    ui::ListView(report_->Item(IDC_LIST)).SetChecked(2, false);
+    ui::ListView(report_->Item(IDC_PG_LIST)).SetChecked(2, false);
     wizard_->Show(ui::kCleanSummaryPage);
     EXPECT_EQ(Info(), "5 files will be cleaned");
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
@@ -150,19 +150,19 @@ TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
     spec.backup = 1;
     g_duringDialog = [&] { place_->WriteSettings(pagetest::SettingsXml(spec)); };
 
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_CLEAN_OPTIONS, 0);  // Cancel
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_CLEAN_OPTIONS, 0);  // Cancel
     EXPECT_EQ(Column(1)[0], "off");
     g_dialogResult = IDOK;
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_CLEAN_OPTIONS, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_CLEAN_OPTIONS, 0);
     EXPECT_EQ(Column(1)[0], "on");
     EXPECT_EQ(g_tabs, (std::vector<int>{3, 3}));
 
     spec.backup = 0;
     g_dialogResult = IDCANCEL;
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_ADVANCED_OPTIONS, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_ADVANCED_OPTIONS, 0);
     EXPECT_EQ(Column(1)[0], "on");
     g_dialogResult = IDOK;
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_ADVANCED_OPTIONS, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_ADVANCED_OPTIONS, 0);
     EXPECT_EQ(Column(1)[0], "off");
 
     // The wizard's word that the options changed refreshes too.
@@ -229,8 +229,8 @@ class FinishPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const std::string& root : pages::FixedDriveRoots()) g_free[root] = 2048;
-        page_ = &wizard_.Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(FakeFree), IDD_FINISH);
-        list_.Attach(page_->Item(IDC_LIST));
+        page_ = &wizard_.Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(FakeFree), IDD_PG_FINISH);
+        list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override { g_free.clear(); }
 
@@ -279,7 +279,7 @@ TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTa
     EXPECT_EQ(wizard_.enableMasks, std::vector<int>{0});
     EXPECT_EQ(wizard_.cancelText, "Finish");
     EXPECT_EQ(wizard_.closeRequests, 0);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_START_NEW_TASK, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);
     EXPECT_EQ(wizard_.showRequests, std::vector<int>{ui::kDriveSelectionPage});
     EXPECT_EQ(wizard_.cancelText, "Cancel");
     wizard_.Show(ui::kFinishPage);
