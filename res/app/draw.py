@@ -105,10 +105,10 @@ def gear_icon(size):
         a = 2 * math.pi * i / (teeth * 4)
         r = 7.4 * u if (i % 4) in (1, 2) else 5.6 * u
         points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
-    c.polygon(points, (95, 105, 120))
-    c.ellipse(cx, cy, 5.0 * u, 5.0 * u, (165, 175, 190))
+    c.polygon(points, (120, 130, 148))
+    c.ellipse(cx, cy, 5.0 * u, 5.0 * u, (215, 222, 232))
     c.ellipse(cx, cy, 2.2 * u, 2.2 * u, (0, 0, 0, 0))
-    ring(c, cx, cy, 2.6 * u, 2.0 * u, (95, 105, 120))
+    ring(c, cx, cy, 2.6 * u, 2.0 * u, (120, 130, 148))
     # Punch the hole through what was drawn.
     for y in range(c.height):
         for x in range(c.width):

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <string>
 
 namespace ui {
@@ -96,13 +97,22 @@ void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
     }
     RECT content = rect;
     ::InflateRect(&content, -3, -2);
+    HFONT font = underlined_ ? underlined_.Get() : reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    SelectObjectScope selectFont(dc, font);
     const int iconSize = 16;
     if (look_.icon) {
         int x, y;
         if (look_.iconAbove) {
+            // Icon and text line as one block, centred, so the text keeps
+            // its descenders in a low button.
+            TEXTMETRICA metrics{};
+            ::GetTextMetricsA(dc, &metrics);
+            const int block = iconSize + 1 + metrics.tmHeight;
+            const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top - block) / 2);
             x = content.left + (content.right - content.left - iconSize) / 2;
-            y = content.top;
-            content.top += iconSize + 1;
+            y = top;
+            content.top = top + iconSize + 1;
+            content.bottom = std::max(content.bottom, content.top + metrics.tmHeight);
         } else {
             x = content.left;
             y = content.top + (content.bottom - content.top - iconSize) / 2;
@@ -110,8 +120,6 @@ void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
         }
         ::DrawIconEx(dc, x, y, look_.icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
     }
-    HFONT font = underlined_ ? underlined_.Get() : reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
-    SelectObjectScope selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     COLORREF color = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : (active ? look_.textHover : look_.text);
     ::SetTextColor(dc, color);
