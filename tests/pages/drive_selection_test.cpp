@@ -216,6 +216,7 @@ TEST_F(DrivePageTest, TickingEveryFolderOfADriveTicksTheDriveAndStoresTheDrive) 
 TEST_F(DrivePageTest, ExpandingATickedDriveShowsItsFoldersTicked) {
     std::string folder = testsupport::NewScratchFolder("ticked", 'e');
     MakeFolders(folder + "\\deep");
+    MakeFolders("d:\\unlisted");
     Open(Selected({"E:"}));
     HTREEITEM drive = Drive('E');
     EXPECT_EQ(State(drive), pages::kTicked);
@@ -224,6 +225,14 @@ TEST_F(DrivePageTest, ExpandingATickedDriveShowsItsFoldersTicked) {
     EXPECT_EQ(State(item), pages::kTicked);
     tree_.Expand(item);
     EXPECT_EQ(State(Child(item, "deep")), pages::kTicked);
+
+    // Ticking reaches every listed item below, but placeholders of folders not
+    // listed yet get no check box.
+    HTREEITEM unlisted = Drive('D');
+    ASSERT_EQ(tree_.Text(tree_.FirstChild(unlisted)), pages::DriveSelectionPage::kPlaceholderText);
+    PressSpace(unlisted);
+    EXPECT_EQ(State(unlisted), pages::kTicked);
+    EXPECT_EQ(State(tree_.FirstChild(unlisted)), pages::kNoCheckBox);
 }
 
 TEST_F(DrivePageTest, StoredPathsTickTheirItemsWhateverTheirCaseAndTrailingBackslash) {
