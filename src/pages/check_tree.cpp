@@ -1,6 +1,6 @@
 #include "pages/check_tree.h"
 
-#include <windows.h>
+#include "platform/codepage.h"
 
 namespace pages {
 
@@ -108,7 +108,7 @@ bool TickStoredPath(CheckTree& tree, std::string_view storedPath) {
 std::string MatchKey(std::string_view path) {
     std::string key(path);
     if (!key.empty() && key.back() == '\\') key.pop_back();
-    if (!key.empty()) ::CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
+    platform::LowerAnsiInPlace(key);
     return key;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/codepage.h"
 #include "platform/handle.h"
 
 namespace pages {
@@ -48,9 +49,7 @@ std::string VolumeLabel(const std::string& root) {
 }
 
 std::string DriveItemText(std::string_view label, std::string_view drive) {
-    std::string lower(label);
-    if (!lower.empty()) ::CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
-    return lower + " (" + std::string(drive) + ")";
+    return platform::LowerAnsi(label) + " (" + std::string(drive) + ")";
 }
 
 bool HasSubfolder(std::string_view folder) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/codepage.h"
 #include "platform/handle.h"
 #include "ui/shell_actions.h"
 
@@ -53,7 +54,7 @@ std::string ReportIcons::TypeKey(std::string_view fileName) {
     size_t dot = fileName.find_last_of('.');
     if (dot == std::string_view::npos) return {};
     std::string key(fileName.substr(dot + 1));
-    if (!key.empty()) ::CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
+    platform::LowerAnsiInPlace(key);
     return key;
 }
 

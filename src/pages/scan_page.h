@@ -20,7 +20,6 @@ public:
     bool JobRunning() const { return job_->Running(); }
     // True while a job runs or has calls to the wizard still to make.
     bool Busy() const { return job_->Running() || talking_; }
-    const std::vector<scan::FoundFile>& Results() const { return job_->Results(); }
 
 protected:
     bool OnInit() override;
