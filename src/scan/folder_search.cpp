@@ -1,10 +1,9 @@
 #include "scan/folder_search.h"
 
-#include <shlobj.h>
-
-#include "platform/codepage.h"
-#include "platform/com.h"
 #include "platform/handle.h"
+#include "scan/lower_case.h"
+#include "scan/shortcut_reader.h"
+#include "scan/skip_texts.h"
 
 namespace scan {
 
@@ -13,27 +12,29 @@ namespace {
 constexpr uint64_t kTicksPerDay = 864000000000ULL;
 constexpr uint64_t kDaysPerMonth = 31;
 
+// The time zone is read once per walk: asking for it for every file would
+// cost more than the rest of the search.
+struct LocalClock {
+    TIME_ZONE_INFORMATION zone{};
+    bool haveZone = false;
+    LocalClock() { haveZone = ::GetTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID; }
+};
+
 struct Walk {
     const JunkTypeTable& junkTypes;
     SearchCallback onFound;
     void* foundContext;
-    std::vector<std::string> loweredSkipFolders;
+    const SkipTexts& skipTexts;
     bool subfolders;
     const SearchSwitches& switches;
     SearchCallback onProgress;
     void* progressContext;
+    const AnsiLowerCase& lower;
+    const TIME_ZONE_INFORMATION* zone;
+    ShortcutReader& shortcuts;
 };
 
 bool IsDotEntry(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
-
-bool InSkipFolder(const Walk& walk, const std::string& entryPath) {
-    if (walk.loweredSkipFolders.empty()) return false;
-    std::string lowered = platform::LowerAnsi(entryPath);
-    for (const std::string& skip : walk.loweredSkipFolders) {
-        if (lowered.find(skip) != std::string::npos) return true;
-    }
-    return false;
-}
 
 // The listing's size says whether a file can be empty at all; only a file
 // listed as empty is opened to confirm it from the file itself.
@@ -46,14 +47,13 @@ bool IsEmptyFile(const std::string& path, const DirectoryEntry& entry) {
     return ::GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0;
 }
 
-bool EndsWithLnk(const std::string& path) {
-    if (path.size() < 4) return false;
-    return platform::LowerAnsi(std::string_view(path).substr(path.size() - 4)) == ".lnk";
+bool EndsWithLnk(std::string_view loweredName) {
+    return loweredName.size() >= 4 && loweredName.substr(loweredName.size() - 4) == ".lnk";
 }
 
-bool IsInvalidShortcut(const std::string& path) {
+bool IsInvalidShortcut(const Walk& walk, const std::string& path) {
     char target[MAX_PATH] = {};
-    if (!ResolveShortcutTarget(path.c_str(), target)) return false;
+    if (!walk.shortcuts.Read(path.c_str(), target)) return false;
     if (target[0] == '\0' || target[1] != ':' || target[2] != '\\') return false;
     return ::GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES;
 }
@@ -63,25 +63,28 @@ bool IsInvalidShortcut(const std::string& path) {
 // file systems that record one, and would hide how old the file really is.
 // A path the narrow file functions cannot take is not judged, as its
 // attributes could not be read by that path.
-bool NotAccessedFor(const std::string& path, const DirectoryEntry& entry, int32_t months) {
+bool NotAccessedFor(const Walk& walk, const std::string& path, const DirectoryEntry& entry) {
     if (path.size() >= MAX_PATH) return false;
     // A negative count, sign-extended, is larger than any month count.
-    return MonthsSince(entry.ftLastAccessTime) > static_cast<uint64_t>(static_cast<int64_t>(months));
+    return MonthsSince(entry.ftLastAccessTime, walk.zone) >
+           static_cast<uint64_t>(static_cast<int64_t>(walk.switches.months));
 }
 
-const char* ReasonFor(const Walk& walk, const std::string& path, const DirectoryEntry& entry) {
+const char* ReasonFor(const Walk& walk, const std::string& path, const std::string& loweredName,
+                      const DirectoryEntry& entry) {
     if (!walk.junkTypes.Empty()) {
-        std::string lowered = platform::LowerAnsi(entry.cFileName);
-        if (const auto* match = walk.junkTypes.MatchLowered(lowered.c_str())) return match->second.description.c_str();
+        if (const auto* match = walk.junkTypes.MatchLowered(loweredName.c_str())) return match->second.description.c_str();
     }
     const SearchSwitches& s = walk.switches;
     if (s.findEmptyFiles && IsEmptyFile(path, entry)) return kReasonEmptyFile;
-    if (s.findInvalidShortcuts && EndsWithLnk(path) && IsInvalidShortcut(path)) return kReasonInvalidShortcut;
-    if (s.findNotAccessed && NotAccessedFor(path, entry, s.months)) return kReasonNotAccessed;
+    if (s.findInvalidShortcuts && EndsWithLnk(loweredName) && IsInvalidShortcut(walk, path)) return kReasonInvalidShortcut;
+    if (s.findNotAccessed && NotAccessedFor(walk, path, entry)) return kReasonNotAccessed;
     return nullptr;
 }
 
-int WalkFolder(const Walk& walk, const std::string& folder) {
+// folder and loweredFolder name the same folder, the second lower-cased;
+// folderTested says whether the folder's path passed the skip test already.
+int WalkFolder(const Walk& walk, const std::string& folder, const std::string& loweredFolder, bool folderTested) {
     // The narrow file functions take at most MAX_PATH - 1 characters; some
     // implementations accept one more, so the limit is kept here, where a
     // folder too deep to list counts as an empty one on every platform.
@@ -91,7 +94,7 @@ int WalkFolder(const Walk& walk, const std::string& folder) {
     platform::FindHandle listing(::FindFirstFileA(pattern.c_str(), &entry));
     if (!listing) return 1;
     const SearchSwitches& s = walk.switches;
-    std::string entryPath;
+    std::string entryPath, loweredName, loweredPath;
     do {
         entryPath.assign(folder).append(1, '\\').append(entry.cFileName);
         const DWORD attributes = entry.dwFileAttributes;
@@ -103,15 +106,18 @@ int WalkFolder(const Walk& walk, const std::string& folder) {
         if ((s.skipSystem && (attributes & FILE_ATTRIBUTE_SYSTEM)) || (s.skipHidden && (attributes & FILE_ATTRIBUTE_HIDDEN))) {
             continue;
         }
-        if (InSkipFolder(walk, entryPath)) continue;
+        loweredName.clear();
+        walk.lower.Append(loweredName, entry.cFileName);
+        loweredPath.assign(loweredFolder).append(1, '\\').append(loweredName);
+        if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
             // A junction or symbolic link may lead out of the selected tree.
             if (walk.subfolders && !IsDotEntry(entry.cFileName) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                if (!WalkFolder(walk, entryPath)) return 0;
+                if (!WalkFolder(walk, entryPath, loweredPath, true)) return 0;
             }
             continue;
         }
-        const char* reason = ReasonFor(walk, entryPath, entry);
+        const char* reason = ReasonFor(walk, entryPath, loweredName, entry);
         if (reason && !walk.onFound(entryPath.c_str(), reason, entry, walk.foundContext)) return 0;
     } while (::FindNextFileA(listing.Get(), &entry));
     return 1;
@@ -122,30 +128,27 @@ int WalkFolder(const Walk& walk, const std::string& folder) {
 int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, SearchCallback onFound, void* foundContext,
                  const std::vector<std::string>& skipFolders, bool subfolders, const SearchSwitches& switches,
                  SearchCallback onProgress, void* progressContext) {
-    Walk walk{junkTypes, onFound, foundContext, {}, subfolders, switches, onProgress, progressContext};
-    walk.loweredSkipFolders.reserve(skipFolders.size());
-    for (const std::string& skip : skipFolders) walk.loweredSkipFolders.push_back(platform::LowerAnsi(skip));
+    const AnsiLowerCase& lower = AnsiLowerCase::Instance();
+    LocalClock clock;
+    const SkipTexts skipTexts(skipFolders, lower);
+    ShortcutReader shortcuts;
+    Walk walk{junkTypes, onFound, foundContext, skipTexts, subfolders, switches, onProgress, progressContext, lower,
+              clock.haveZone ? &clock.zone : nullptr, shortcuts};
     std::string start(folder);
     if (!start.empty() && start.back() == '\\') start.pop_back();
-    return WalkFolder(walk, start);
+    std::string loweredStart;
+    lower.Append(loweredStart, start);
+    return WalkFolder(walk, start, loweredStart, false);
 }
 
 bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]) {
-    platform::ComPtr<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
-        return false;
-    }
-    auto file = link.As<IPersistFile>(IID_IPersistFile);
-    if (!file) return false;
-    if (FAILED(file->Load(platform::ToWide(shortcutPath).c_str(), STGM_READ))) return false;
-    target[0] = '\0';
-    return SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0));
+    return ShortcutReader().Read(shortcutPath, target);
 }
 
-uint64_t MonthsSince(const FILETIME& utcTime) {
+uint64_t MonthsSince(const FILETIME& utcTime, const TIME_ZONE_INFORMATION* zone) {
     SYSTEMTIME utc{}, local{}, now{};
     FILETIME then{}, current{};
-    if (!::FileTimeToSystemTime(&utcTime, &utc) || !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ||
+    if (!::FileTimeToSystemTime(&utcTime, &utc) || !::SystemTimeToTzSpecificLocalTime(zone, &utc, &local) ||
         !::SystemTimeToFileTime(&local, &then)) {
         return 0;
     }

@@ -1,10 +1,12 @@
 #pragma once
 // Junk types: file-name patterns with "*" and "?" and the description that a
 // matching file is reported with.
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scan {
 
@@ -20,8 +22,16 @@ inline constexpr const char* kReasonNotAccessed = "Have Not Accessed";
 bool MatchWildcard(const char* pattern, const char* name);
 
 struct JunkEntry {
+    // How the lowered pattern can be matched without the general walk; every
+    // shape gives exactly what MatchWildcard gives.
+    enum class Shape {
+        General,  // anything else
+        Literal,  // no "*" or "?": the whole name compared
+        Suffix,   // "*" and then no "*" or "?": the end of the name compared
+    };
     std::string loweredPattern;
     std::string description;
+    Shape shape = Shape::General;
 };
 
 struct JunkMatch {
@@ -33,6 +43,12 @@ struct JunkMatch {
 // order decides between several patterns that match one name.
 class JunkTypeTable {
 public:
+    JunkTypeTable() = default;
+    JunkTypeTable(const JunkTypeTable& other);
+    JunkTypeTable& operator=(const JunkTypeTable& other);
+    JunkTypeTable(JunkTypeTable&&) = default;
+    JunkTypeTable& operator=(JunkTypeTable&&) = default;
+
     // Inserts the pattern, or replaces the description of the same pattern.
     void Add(std::string_view pattern, std::string_view description);
     // The first pattern, in byte order, whose lower-cased text matches the
@@ -41,12 +57,20 @@ public:
     // The same, for a name the caller has already lower-cased.
     // Null when none matches.
     const std::pair<const std::string, JunkEntry>* MatchLowered(const char* loweredName) const;
-    void Clear() { entries_.clear(); }
+    void Clear();
     bool Empty() const { return entries_.empty(); }
     size_t Size() const { return entries_.size(); }
 
 private:
+    using Item = std::pair<const std::string, JunkEntry>;
+    void Index(const Item& item);
+
     std::map<std::string, JunkEntry> entries_;
+    // For each last byte of a lowered name, the entries that can match such
+    // a name, in key order: a pattern that ends in a plain byte matches only
+    // names that end in the same byte. Moving the map keeps its nodes, so
+    // only a copy needs a new index.
+    std::array<std::vector<const Item*>, 256> byLastByte_;
 };
 
 }  // namespace scan

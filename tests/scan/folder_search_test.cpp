@@ -9,6 +9,7 @@
 
 #include "platform/handle.h"
 #include "scan/folder_search.h"
+#include "scan/shortcut_reader.h"
 #include "support/scratch.h"
 
 namespace {
@@ -152,13 +153,38 @@ TEST(FolderSearchReasons, EachFileGetsTheFirstRuleThatApplies) {
 
 TEST(FolderSearchReasons, ShortcutTargetsAreReadAsStored) {
     ReasonTree tree;
-    char target[MAX_PATH];
-    ASSERT_TRUE(scan::ResolveShortcutTarget((tree.root + "\\GONE2.LNK").c_str(), target));
-    EXPECT_STREQ(target, "d:\\nowhere\\b.exe");
-    ASSERT_TRUE(scan::ResolveShortcutTarget((tree.root + "\\net.lnk").c_str(), target));
-    EXPECT_STREQ(target, "\\\\server\\share\\a.exe");
-    EXPECT_FALSE(scan::ResolveShortcutTarget((tree.root + "\\bogus.lnk").c_str(), target));
-    EXPECT_FALSE(scan::ResolveShortcutTarget((tree.root + "\\missing.lnk").c_str(), target));
+    WriteShortcut(tree.root + "\\no-target.lnk", "");
+    struct Case {
+        const char* name;
+        bool readable;
+        std::string target;
+    };
+    const Case cases[] = {
+        {"GONE2.LNK", true, "d:\\nowhere\\b.exe"},
+        {"bogus.lnk", false, ""},
+        {"net.lnk", true, "\\\\server\\share\\a.exe"},
+        {"no-target.lnk", true, ""},
+        {"missing.lnk", false, ""},
+        {"folder.lnk", true, tree.root},
+        {"no-target.lnk", true, ""},
+    };
+    // One reader for all, as a walk uses it: nothing of one file may show
+    // in the next.
+    scan::ShortcutReader reader;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = tree.root + "\\" + c.name;
+        char target[MAX_PATH];
+        EXPECT_EQ(reader.Read(path.c_str(), target), c.readable);
+        if (c.readable) {
+            EXPECT_EQ(target, c.target);
+        }
+        char alone[MAX_PATH];
+        EXPECT_EQ(scan::ResolveShortcutTarget(path.c_str(), alone), c.readable);
+        if (c.readable) {
+            EXPECT_EQ(alone, c.target);
+        }
+    }
 }
 
 // ------------------------------------------------------------- attributes
@@ -330,6 +356,13 @@ TEST(FolderSearchSkipFolders, TextsExcludeEveryPathTheyOccurIn) {
         EXPECT_EQ(got, c.expected);
         EXPECT_TRUE(Contains(r.progress, root + "\\Windows"));
         EXPECT_TRUE(Contains(r.progress, root + "\\Windows.old"));
+    }
+    // A search that starts inside a skipped folder finds nothing there, and
+    // a text may reach across the start folder's end.
+    for (const std::string& skip : {root + "\\windows", std::string("windows\\a")}) {
+        Recorder inside;
+        Search(root + "\\Windows", logs, {}, inside, {skip});
+        EXPECT_TRUE(inside.found.empty()) << skip;
     }
 }
 

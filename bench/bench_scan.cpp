@@ -1,0 +1,311 @@
+// How much the junk search costs over a plain walk of the same tree.
+//
+// Lays a tree of about 100,000 files in about 2,000 folders on the scratch
+// drive d: (a fifth of the names junk under the factory junk types, a few per
+// cent empty, a few shortcuts), then times, alternating and after a warm-up,
+// a bare FindFirstFileA walk, SearchFolder with the factory settings, and
+// SearchFolder with all three finding switches on. Prints on stdout:
+//   scan.ratio      factory search time / bare walk time
+//   scan.ratio_all  all-switches search time / bare walk time
+// each the median over rounds. Everything else goes to stderr.
+// Environment (for runs by hand through scripts/wine-run):
+//   JS_KEEP_SCRATCH  keeps d: between runs, and with it the tree once laid
+//   JS_BENCH_CPU     measures this thread's processor time, not clock time
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "paths/module_paths.h"
+#include "platform/codepage.h"
+#include "platform/com.h"
+#include "platform/handle.h"
+#include "scan/folder_search.h"
+
+namespace {
+
+constexpr const char* kRoot = "d:\\scanbench";
+constexpr int kTopFolders = 20;
+constexpr int kMiddleFolders = 10;
+constexpr int kLeafFolders = 10;
+constexpr int kFilesPerLeaf = 50;
+constexpr int kRounds = 11;
+
+const char* const kPlainExtensions[] = {".txt", ".doc", ".jpg", ".png", ".dll", ".exe", ".html", ".cpp",
+                                        ".h",   ".pdf", ".xml", ".dat", ".ini", ".mp3", ".xls", ".zip"};
+
+std::string ProgramFolder() {
+    char buffer[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    std::string path(buffer);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+// A name that the pattern matches: stars become a random stem, question
+// marks digits.
+std::string NameFor(const std::string& pattern, std::mt19937& random) {
+    std::string name;
+    for (char c : pattern) {
+        if (c == '*') {
+            name += "f" + std::to_string(random() % 100000);
+        } else if (c == '?') {
+            name += static_cast<char>('0' + random() % 10);
+        } else {
+            name += c;
+        }
+    }
+    return name;
+}
+
+void WriteSmallFile(const std::string& path, size_t size) {
+    platform::UniqueHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || size == 0) return;
+    static const std::string content(512, 'b');
+    DWORD written = 0;
+    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(std::min(size, content.size())), &written, nullptr);
+}
+
+void WriteShortcut(const std::string& path, const std::string& target) {
+    platform::ComPtr<IShellLinkA> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
+        return;
+    }
+    link->SetPath(target.c_str());
+    if (auto file = link.As<IPersistFile>(IID_IPersistFile)) {
+        file->Save(platform::ToWide(path).c_str(), TRUE);
+    }
+}
+
+struct TreeCounts {
+    int folders = 0, files = 0, junk = 0, empty = 0, shortcuts = 0;
+};
+
+TreeCounts LayTree(const std::vector<std::string>& junkPatterns, const scan::JunkTypeTable& table) {
+    std::mt19937 random(20061207);
+    TreeCounts counts;
+    ::CreateDirectoryA(kRoot, nullptr);
+    for (int top = 0; top < kTopFolders; ++top) {
+        std::string topPath = std::string(kRoot) + "\\Project " + std::to_string(top);
+        ::CreateDirectoryA(topPath.c_str(), nullptr);
+        ++counts.folders;
+        for (int middle = 0; middle < kMiddleFolders; ++middle) {
+            std::string middlePath = topPath + "\\module" + std::to_string(middle);
+            ::CreateDirectoryA(middlePath.c_str(), nullptr);
+            ++counts.folders;
+            for (int leaf = 0; leaf < kLeafFolders; ++leaf) {
+                std::string leafPath = middlePath + "\\Data_" + std::to_string(leaf);
+                ::CreateDirectoryA(leafPath.c_str(), nullptr);
+                ++counts.folders;
+                for (int i = 0; i < kFilesPerLeaf; ++i) {
+                    unsigned roll = random() % 1000;
+                    std::string name;
+                    if (roll < 200) {
+                        name = NameFor(junkPatterns[random() % junkPatterns.size()], random);
+                        ++counts.junk;
+                    } else if (roll < 201) {
+                        name = "link" + std::to_string(i) + ".lnk";
+                        std::string target = random() % 2 ? leafPath : "d:\\gone\\program" + std::to_string(i) + ".exe";
+                        WriteShortcut(leafPath + "\\" + name, target);
+                        ++counts.shortcuts;
+                        ++counts.files;
+                        continue;
+                    } else {
+                        do {
+                            name = "file" + std::to_string(random() % 1000000) +
+                                   kPlainExtensions[random() % std::size(kPlainExtensions)];
+                        } while (table.Match(name));
+                    }
+                    bool empty = random() % 100 < 3;
+                    counts.empty += empty;
+                    WriteSmallFile(leafPath + "\\" + name, empty ? 0 : 1 + random() % 400);
+                    ++counts.files;
+                }
+            }
+        }
+    }
+    return counts;
+}
+
+// The walk without any work per entry: the floor that the search is held to.
+size_t BareWalk(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
+    if (!listing) return 0;
+    size_t entries = 0;
+    do {
+        ++entries;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(entry.cFileName, ".") != 0 &&
+            strcmp(entry.cFileName, "..") != 0) {
+            entries += BareWalk(folder + "\\" + entry.cFileName);
+        }
+    } while (::FindNextFileA(listing.Get(), &entry));
+    return entries;
+}
+
+struct SearchRun {
+    std::vector<scan::FoundFile> found;
+    size_t folders = 0;
+};
+
+int OnFound(const char* path, const char* reason, scan::DirectoryEntry entry, void* context) {
+    static_cast<SearchRun*>(context)->found.push_back(scan::FoundFile{path, reason, entry});
+    return 1;
+}
+
+int OnProgress(const char*, const char*, scan::DirectoryEntry, void* context) {
+    ++static_cast<SearchRun*>(context)->folders;
+    return 1;
+}
+
+// A fingerprint of what a search reported, so that runs of different builds
+// can be compared: the same findings in any order give the same value.
+uint64_t Fingerprint(const SearchRun& run) {
+    uint64_t sum = 0;
+    for (const scan::FoundFile& f : run.found) {
+        uint64_t h = 14695981039346656037ULL;
+        for (char c : f.path + '|' + f.reason) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        sum += h;
+    }
+    return sum;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Work>
+double Time(Work work) {
+    LARGE_INTEGER from, to;
+    ::QueryPerformanceCounter(&from);
+    work();
+    ::QueryPerformanceCounter(&to);
+    return Seconds(from, to);
+}
+
+// Processor time of the calling thread, user and kernel.
+double ThreadSeconds() {
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+}
+
+template <typename Work>
+double CpuTime(Work work) {
+    double from = ThreadSeconds();
+    work();
+    return ThreadSeconds() - from;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main() {
+    platform::ComApartment com;
+    paths::OverrideModulePath(ProgramFolder() + "\\JunkSweep.exe");
+
+    scan::JunkTypeTable table;
+    std::vector<std::string> junkPatterns;
+    for (const config::JunkType& type : config::LoadJunkTypes(config::ValueSet::Default)) {
+        if (!type.checked) continue;
+        table.Add(type.pattern, type.description);
+        junkPatterns.push_back(type.pattern);
+    }
+    std::vector<std::string> skipFolders;
+    for (const config::SkipFolder& folder : config::LoadSkipFolders(config::ValueSet::Default)) {
+        if (folder.checked) skipFolders.push_back(folder.folder);
+    }
+    const config::SearchOptions factory = config::LoadSearchOptions(config::ValueSet::Default);
+    if (junkPatterns.empty()) {
+        std::fprintf(stderr, "bench_scan: no factory junk types in %s\n", config::ConfigFilePath().c_str());
+        return 1;
+    }
+
+    scan::SearchSwitches factorySwitches;
+    factorySwitches.skipReadOnly = factory.skipReadOnlyFiles != 0;
+    factorySwitches.skipSystem = factory.skipSystemFiles != 0;
+    factorySwitches.skipHidden = factory.skipHiddenFiles != 0;
+    factorySwitches.findEmptyFiles = factory.findZeroLengthFiles != 0;
+    factorySwitches.findInvalidShortcuts = factory.findInvalidShortcuts != 0;
+    factorySwitches.findNotAccessed = factory.findFilesNotAccessed != 0;
+    factorySwitches.months = static_cast<int32_t>(factory.months);
+    scan::SearchSwitches allSwitches = factorySwitches;
+    allSwitches.findEmptyFiles = allSwitches.findInvalidShortcuts = allSwitches.findNotAccessed = true;
+
+    // A tree laid by an earlier run is used again when the scratch drive was
+    // kept (JS_KEEP_SCRATCH), which makes profiling runs quicker.
+    const std::string marker = std::string(kRoot) + "\\laid.txt";
+    TreeCounts counts;
+    double layTime = 0;
+    if (::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        layTime = Time([&] { counts = LayTree(junkPatterns, table); });
+        WriteSmallFile(marker, 1);
+    }
+    std::fprintf(stderr, "bench_scan: laid %d files (%d junk, %d empty, %d shortcuts) in %d folders in %.1f s\n",
+                 counts.files, counts.junk, counts.empty, counts.shortcuts, counts.folders, layTime);
+
+    auto search = [&](const scan::SearchSwitches& switches) {
+        SearchRun run;
+        scan::SearchFolder(kRoot, table, OnFound, &run, skipFolders, true, switches, OnProgress, &run);
+        return run;
+    };
+
+    // Warm the file cache and the listing machinery once for each kind.
+    size_t entries = BareWalk(kRoot);
+    SearchRun factoryRun = search(factorySwitches);
+    SearchRun allRun = search(allSwitches);
+    std::fprintf(stderr,
+                 "bench_scan: %zu entries; factory search found %zu (%016llx), all switches found %zu (%016llx)\n",
+                 entries, factoryRun.found.size(), static_cast<unsigned long long>(Fingerprint(factoryRun)),
+                 allRun.found.size(), static_cast<unsigned long long>(Fingerprint(allRun)));
+
+    // Rounds alternate which walk goes first; each round's figures are the
+    // search times over the bare walk's time in the same round, so a burst of
+    // load from elsewhere touches one round, not the whole result. With
+    // JS_BENCH_CPU set, processor times of this thread are used instead of
+    // clock times, which shows the work done without the waiting.
+    const char* cpuSwitch = getenv("JS_BENCH_CPU");
+    const bool cpu = cpuSwitch && *cpuSwitch;
+    auto measure = [&](auto&& work) { return cpu ? CpuTime(work) : Time(work); };
+    std::vector<double> bare, factoryRatios, allRatios;
+    for (int round = 0; round < kRounds; ++round) {
+        double b = 0, f = 0, a = 0;
+        if (round % 2 == 0) {
+            b = measure([&] { BareWalk(kRoot); });
+            f = measure([&] { search(factorySwitches); });
+            a = measure([&] { search(allSwitches); });
+        } else {
+            a = measure([&] { search(allSwitches); });
+            f = measure([&] { search(factorySwitches); });
+            b = measure([&] { BareWalk(kRoot); });
+        }
+        bare.push_back(b);
+        factoryRatios.push_back(f / b);
+        allRatios.push_back(a / b);
+    }
+    const double ratio = Median(factoryRatios), ratioAll = Median(allRatios);
+    std::fprintf(stderr, "bench_scan: %d rounds of %s time: bare walk median %.3f s; ratios %.3f, all switches %.3f\n",
+                 kRounds, cpu ? "processor" : "clock", Median(bare), ratio, ratioAll);
+
+    std::printf("scan.ratio %.3f\n", ratio);
+    std::printf("scan.ratio_all %.3f\n", ratioAll);
+    return 0;
+}

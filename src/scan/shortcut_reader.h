@@ -1,0 +1,26 @@
+#pragma once
+// Reads the target path stored in shell shortcut (.lnk) files.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/com.h"
+
+namespace scan {
+
+// Keeps one shortcut object for many files: creating it costs more than
+// loading a file into it. After a file that fails to load, the next one gets
+// a fresh object, so nothing of a broken file can linger. COM must be
+// initialised on the calling thread; use the reader on that thread only.
+class ShortcutReader {
+public:
+    // The stored target, read with IShellLinkA::GetPath and no flags (no
+    // search for a moved target, no user interface). False when the file
+    // cannot be read as a shortcut.
+    bool Read(const char* shortcutPath, char (&target)[MAX_PATH]);
+
+private:
+    platform::ComPtr<IShellLinkA> link_;
+    platform::ComPtr<IPersistFile> file_;
+};
+
+}  // namespace scan
