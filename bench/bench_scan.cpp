@@ -54,7 +54,8 @@ std::string NameFor(const std::string& pattern, std::mt19937& random) {
     std::string name;
     for (char c : pattern) {
         if (c == '*') {
-            name += "f" + std::to_string(random() % 100000);
+            name += 'f';
+            name += std::to_string(random() % 100000);
         } else if (c == '?') {
             name += static_cast<char>('0' + random() % 10);
         } else {
