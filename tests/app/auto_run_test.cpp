@@ -1,0 +1,159 @@
+// Unattended runs of the real program: "/auto /hide" over a stored selection
+// on a scratch drive scans, cleans and ends by itself.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/config_document.h"
+#include "platform/codepage.h"
+#include "program_runner.h"
+#include "support/scratch.h"
+
+namespace {
+
+using apptest::ProgramCopy;
+using apptest::RunningProgram;
+
+enum class Mode { Delete, Recycle, Move };
+
+// The demo folder: junk under the factory junk types, and files to keep.
+const std::vector<std::string> kJunk = {"a.tmp", "sub\\b.bak", "sub\\deep\\c.txt~", "sub\\x.tmp", "sub2\\x.tmp",
+                                        "sub2\\Thumbs.db"};
+const std::vector<std::string> kKept = {"keep.txt", "sub\\keep.doc", "sub\\deep\\notes.txt", "build.log",
+                                        "readonly.tmp"};  // read-only files are skipped by the shipped settings
+
+std::set<std::string> FilesBelow(const std::string& folder, const std::string& prefix = "") {
+    std::set<std::string> files;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            auto below = FilesBelow(folder + "\\" + name, prefix + name + "\\");
+            files.insert(below.begin(), below.end());
+        } else {
+            files.insert(prefix + name);
+        }
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return files;
+}
+
+std::vector<std::string> FoldersIn(const std::string& folder) {
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return folders;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != ".." && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) folders.push_back(name);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return folders;
+}
+
+LONGLONG RecycledItems() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(::SHQueryRecycleBinA(nullptr, &info))) return -1;
+    return info.i64NumItems;
+}
+
+class AutoRun : public testing::Test {
+protected:
+    AutoRun() : demo_(testsupport::NewScratchFolder("demo", 'e')) {
+        for (const auto& name : kJunk) Write(name, "junk " + name);
+        for (const auto& name : kKept) Write(name, "keep " + name);
+        ::SetFileAttributesA((demo_ + "\\readonly.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    ~AutoRun() override { ::SetFileAttributesA((demo_ + "\\readonly.tmp").c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+    void Write(const std::string& name, const std::string& content) const {
+        std::string path = demo_ + "\\" + name;
+        testsupport::MakeFolders(path.substr(0, path.find_last_of('\\')));
+        testsupport::WriteFile(path, content);
+    }
+
+    // The shipped settings with the demo folder as the selection.
+    void Configure(const ProgramCopy& copy, Mode mode, bool backup, const std::string& moveTarget) const {
+        config::ConfigDocument doc;
+        ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+        doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", mode == Mode::Delete ? 1 : 0);
+        doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", mode == Mode::Recycle ? 1 : 0);
+        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", mode == Mode::Move ? 1 : 0);
+        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolderPath", "custom", moveTarget);
+        doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", backup ? 1 : 0);
+        doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanSysTempDir", "custom", 0);
+        doc.SetAttribute("/Config/Welcome/ShowWelcome", "custom", 1);
+        ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
+                                      {{L"name", platform::ToWide(demo_)}}));
+        ASSERT_TRUE(doc.Save());
+    }
+
+    std::string demo_;
+};
+
+TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
+    struct Case {
+        Mode mode;
+        bool backup;
+    } cases[] = {{Mode::Delete, false}, {Mode::Delete, true},  {Mode::Recycle, false},
+                 {Mode::Recycle, true}, {Mode::Move, false},   {Mode::Move, true}};
+    const std::set<std::string> kept(kKept.begin(), kKept.end());
+    for (const auto& c : cases) {
+        const std::string label = std::to_string(static_cast<int>(c.mode)) + (c.backup ? " with backup" : "");
+        // A fresh tree for every run.
+        for (const auto& name : kJunk) Write(name, "junk " + name);
+        ProgramCopy copy("auto");
+        const std::string moveTarget = testsupport::NewScratchFolder("moved", 'e') + "\\Junk\\";
+        Configure(copy, c.mode, c.backup, moveTarget);
+        const LONGLONG recycledBefore = RecycledItems();
+
+        RunningProgram program(copy, "/auto /hide");
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.WaitForExit(120000), 2) << label;
+
+        EXPECT_EQ(FilesBelow(demo_), kept) << label;
+        const LONGLONG recycled = RecycledItems() - recycledBefore;
+        EXPECT_EQ(recycled, c.mode == Mode::Recycle ? static_cast<LONGLONG>(kJunk.size()) : 0) << label;
+        const std::set<std::string> moved = FilesBelow(moveTarget.substr(0, moveTarget.size() - 1));
+        if (c.mode == Mode::Move) {
+            EXPECT_EQ(moved, (std::set<std::string>{"a.tmp", "b.bak", "c.txt~", "x.tmp", "x.tmp_0", "Thumbs.db"}))
+                << label;
+            EXPECT_EQ(testsupport::ReadFile(moveTarget + "a.tmp"), "junk a.tmp");
+        } else {
+            EXPECT_TRUE(moved.empty()) << label;
+        }
+
+        const std::string backupRoot = copy.Folder() + "\\Data\\ToolJunkSweep\\Backup";
+        std::vector<std::string> sets = FoldersIn(backupRoot);
+        if (c.backup) {
+            ASSERT_EQ(sets.size(), 1u) << label;
+            EXPECT_TRUE(std::regex_match(sets[0], std::regex(R"(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)"))) << sets[0];
+            const std::string set = backupRoot + "\\" + sets[0];
+            // The drive letter becomes a folder, and the rest of the path follows.
+            std::set<std::string> expected;
+            for (const auto& name : kJunk) expected.insert("e" + demo_.substr(2) + "\\" + name);
+            EXPECT_EQ(FilesBelow(set), expected) << label;
+            EXPECT_EQ(testsupport::ReadFile(set + "\\e" + demo_.substr(2) + "\\sub\\b.bak"), "junk sub\\b.bak");
+        } else {
+            EXPECT_TRUE(sets.empty()) << label;
+        }
+        // The welcome page was passed by itself and kept its setting.
+        config::ConfigDocument doc;
+        ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+        EXPECT_EQ(doc.GetAttribute("/Config/Welcome/ShowWelcome", "custom"), "1") << label;
+    }
+}
+
+}  // namespace
