@@ -1,0 +1,52 @@
+#pragma once
+// The rescue center's dialog: one row per backup set, Delete and Restore
+// for the selected one. The work runs on the dialog's own thread.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/gdi.h"
+#include "ui/list_view.h"
+
+namespace rescue {
+
+class RescueCenter : public ui::Dialog {
+public:
+    // How a set's folder is opened on a double click (the shell by default).
+    using FolderOpener = std::function<void(const std::string& folder)>;
+
+    RescueCenter();
+    explicit RescueCenter(FolderOpener openFolder);
+
+    // Lists the sets of the backup root again, keeping the selected index.
+    void FillList();
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+
+private:
+    struct SetAction {
+        const char* questionKey;
+        void (*work)(const std::string& setPath);
+    };
+    static const SetAction kDelete;
+    static const SetAction kRestore;
+
+    void Run(const SetAction& action);
+    void SetBusy(bool busy);
+    // The set path of a row; null for the placeholder row.
+    const std::string* PathOfRow(int row) const;
+
+    FolderOpener openFolder_;
+    ui::ListView list_;
+    ui::ImageList images_;
+    std::vector<std::string> setPaths_;  // row data is an index + 1 into it
+    bool busy_ = false;
+};
+
+}  // namespace rescue

@@ -1,0 +1,132 @@
+#include "rescue/restore.h"
+
+#include <windows.h>
+
+#include "paths/path_text.h"
+#include "rescue/set_removal.h"
+#include "scan/folder_search.h"
+
+namespace rescue {
+
+namespace {
+
+int AppendPath(const char* path, const char*, scan::DirectoryEntry, void* context) {
+    static_cast<std::vector<std::string>*>(context)->emplace_back(path);
+    return 1;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// A name the platform writes exactly as it stands.
+bool IsPlainName(std::string_view name) {
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+    for (unsigned char c : name) {
+        if (c < 0x20 || std::string_view("<>:\"/|?*").find(static_cast<char>(c)) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsPlainRelativePath(std::string_view rest) {
+    while (true) {
+        size_t cut = rest.find('\\');
+        if (!IsPlainName(rest.substr(0, cut))) return false;
+        if (cut == std::string_view::npos) return true;
+        rest.remove_prefix(cut + 1);
+    }
+}
+
+// The platform's own reading of the path must be the path itself: this
+// catches device names (CON, NUL, COM1 ...) and anything else it rewrites.
+bool PlatformReadsAsWritten(const std::string& path) {
+    char full[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+    return length == path.size() && path.compare(full) == 0;
+}
+
+// Creates the folders along a target's folder; remembers the last one, as a
+// set holds the files of one folder together.
+class FolderMaker {
+public:
+    void Ensure(const std::string& folder) {
+        if (folder == last_) return;
+        if (::GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            // Past "X:\", every backslash ends a folder that may be missing.
+            for (size_t i = 3; i <= folder.size(); ++i) {
+                if (i < folder.size() && folder[i] != '\\') continue;
+                std::string prefix = folder.substr(0, i);
+                if (::GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                    ::CreateDirectoryA(prefix.c_str(), nullptr);
+                }
+            }
+        }
+        last_ = folder;
+    }
+    void Forget() { last_.clear(); }
+
+private:
+    std::string last_;
+};
+
+}  // namespace
+
+std::vector<std::string> CollectSetFiles(const std::string& setPath) {
+    scan::JunkTypeTable everything;
+    everything.Add("*", "");
+    std::vector<std::string> files;
+    scan::SearchFolder(setPath, everything, AppendPath, &files, {}, true, scan::SearchSwitches{}, nullptr, nullptr);
+    return files;
+}
+
+std::optional<std::string> RestoreTargetFor(std::string_view setPath, std::string_view filePath) {
+    if (filePath.size() <= setPath.size() || filePath.substr(0, setPath.size()) != setPath) return std::nullopt;
+    std::string_view relative = filePath.substr(setPath.size());
+    if (!relative.empty() && relative.front() == '\\') relative.remove_prefix(1);
+    if (relative.size() < 3 || relative[1] != '\\' || !IsAsciiLetter(relative[0])) return std::nullopt;
+    std::string_view rest = relative.substr(2);
+    if (!IsPlainRelativePath(rest)) return std::nullopt;
+    std::string target;
+    target.reserve(rest.size() + 3);
+    target.append(1, relative[0]).append(":\\").append(rest);
+    if (!PlatformReadsAsWritten(target)) return std::nullopt;
+    return target;
+}
+
+RestoreOutcome RestoreSet(const std::string& setPath) {
+    RestoreOutcome outcome;
+    DWORD attributes = ::GetFileAttributesA(setPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return outcome;
+    }
+    std::vector<std::string> restored;
+    FolderMaker folders;
+    for (const std::string& file : CollectSetFiles(setPath)) {
+        std::optional<std::string> target = RestoreTargetFor(setPath, file);
+        if (!target) {
+            ++outcome.noTarget;
+            continue;
+        }
+        folders.Ensure(paths::FolderPart(*target));
+        if (::CopyFileA(file.c_str(), target->c_str(), FALSE)) {
+            restored.push_back(file);
+        } else {
+            ++outcome.failed;
+            folders.Forget();
+        }
+    }
+    outcome.restored = restored.size();
+    if (outcome.failed == 0) {
+        RemoveSetFolder(setPath, kRestoredSetFlags);
+        outcome.setRemoved = ::GetFileAttributesA(setPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+    } else {
+        RemoveFilesFromSet(setPath, restored);
+    }
+    return outcome;
+}
+
+void DeleteSet(const std::string& setPath) { RemoveSetFolder(setPath, kDeleteSetFlags); }
+
+}  // namespace rescue

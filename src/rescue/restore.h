@@ -1,0 +1,41 @@
+#pragma once
+// Copies the files of a backup set back to the places they came from.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rescue {
+
+// Every file below the set folder, at any depth, in the order the folder
+// search finds them. Junctions and symbolic links are not entered.
+std::vector<std::string> CollectSetFiles(const std::string& setPath);
+
+// The place a file of the set is restored to: its path below the set starts
+// with a drive folder (one letter), so <set>\C\Docs\a.txt goes to
+// C:\Docs\a.txt. Empty when the file has no such place, and also when the
+// rest of the path is not a plain path the platform would write as it
+// stands: empty, "." or ".." components, names the platform trims (a
+// trailing dot or blank), wildcard, stream or device names. So a restore
+// only ever writes the place the set's folder names spell out.
+std::optional<std::string> RestoreTargetFor(std::string_view setPath, std::string_view filePath);
+
+struct RestoreOutcome {
+    size_t restored = 0;   // copied back and removed from the set
+    size_t failed = 0;     // copy failed: still in the set
+    size_t noTarget = 0;   // no place to go back to
+    bool setRemoved = false;
+};
+
+// Restores every file of the set, creating missing folders and replacing
+// files already there. When every copy succeeded the set folder is removed
+// (files without a place go with it); otherwise only the restored files and
+// the folders they leave empty are removed, and the set keeps the files
+// whose copy failed. A set folder that is a junction or symbolic link is not
+// restored at all.
+RestoreOutcome RestoreSet(const std::string& setPath);
+
+// Removes the set with everything in it.
+void DeleteSet(const std::string& setPath);
+
+}  // namespace rescue

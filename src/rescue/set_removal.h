@@ -1,0 +1,27 @@
+#pragma once
+// Removing a backup set, or what a restore has emptied of it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace rescue {
+
+// Flags of the shell's delete: Delete may show the shell's progress window,
+// the removal after a restore shows nothing.
+inline constexpr FILEOP_FLAGS kDeleteSetFlags = FOF_NOCONFIRMATION;
+inline constexpr FILEOP_FLAGS kRestoredSetFlags = FOF_NOCONFIRMATION | FOF_SILENT;
+
+// Removes the set folder with everything in it through the shell's delete
+// (nothing goes to the recycle bin). A junction or symbolic link is never
+// followed: a set that is one loses only the link, and a set that holds one
+// is taken apart here, each link removed as a link, because the shell's
+// delete would empty the folder the link points to.
+void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags);
+
+// Deletes the given files of a set (read-only ones too), then every folder
+// below the set that this leaves empty. The set folder itself stays.
+void RemoveFilesFromSet(const std::string& setPath, const std::vector<std::string>& files);
+
+}  // namespace rescue
