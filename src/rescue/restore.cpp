@@ -111,6 +111,9 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         }
         folders.Ensure(paths::FolderPart(*target));
         if (::CopyFileA(file.c_str(), target->c_str(), FALSE)) {
+            // Back in its place: it leaves the set at once, so the set
+            // always holds exactly what has not been restored yet.
+            DeleteSetFile(file);
             restored.push_back(file);
         } else {
             ++outcome.failed;
@@ -118,11 +121,10 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         }
     }
     outcome.restored = restored.size();
+    RemoveEmptiedFolders(setPath, restored);
     if (outcome.failed == 0) {
         RemoveSetFolder(setPath, kRestoredSetFlags);
         outcome.setRemoved = ::GetFileAttributesA(setPath.c_str()) == INVALID_FILE_ATTRIBUTES;
-    } else {
-        RemoveFilesFromSet(setPath, restored);
     }
     return outcome;
 }

@@ -28,11 +28,11 @@ struct RestoreOutcome {
 };
 
 // Restores every file of the set, creating missing folders and replacing
-// files already there. When every copy succeeded the set folder is removed
-// (files without a place go with it); otherwise only the restored files and
-// the folders they leave empty are removed, and the set keeps the files
-// whose copy failed. A set folder that is a junction or symbolic link is not
-// restored at all.
+// files already there. Each file copied back leaves the set, and so do the
+// folders that this empties; when every copy succeeded, the rest of the set
+// (files without a place) is removed with it. A file whose copy failed stays
+// in the set, and the set stays while it holds one. A set folder that is a
+// junction or symbolic link is not restored at all.
 RestoreOutcome RestoreSet(const std::string& setPath);
 
 // Removes the set with everything in it.

@@ -36,14 +36,6 @@ bool HoldsLink(const std::string& folder) {
     return found;
 }
 
-void DeleteSetFile(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    }
-    ::DeleteFileA(path.c_str());
-}
-
 // Depth first; a link is removed as a link (where the platform can) and
 // never entered.
 void RemoveTreeKeepingLinkTargets(const std::string& folder) {
@@ -88,14 +80,22 @@ void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
     }
 }
 
-void RemoveFilesFromSet(const std::string& setPath, const std::vector<std::string>& files) {
+void DeleteSetFile(const std::string& path) {
+    if (::DeleteFileA(path.c_str())) return;
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        ::DeleteFileA(path.c_str());
+    }
+}
+
+void RemoveEmptiedFolders(const std::string& setPath, const std::vector<std::string>& files) {
     // Deepest folders first, so that a parent is tried after its children.
     auto deeperFirst = [](const std::string& a, const std::string& b) {
         return a.size() != b.size() ? a.size() > b.size() : a < b;
     };
     std::set<std::string, decltype(deeperFirst)> folders(deeperFirst);
     for (const std::string& file : files) {
-        DeleteSetFile(file);
         for (std::string folder = paths::FolderPart(file); IsBelow(folder, setPath); folder = paths::FolderPart(folder)) {
             if (!folders.insert(folder).second) break;  // its parents are in already
         }
