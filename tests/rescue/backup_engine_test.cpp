@@ -10,11 +10,21 @@
 namespace {
 
 using rescue::SetTime;
-using rescuetest::MakeLiteral;
 using rescuetest::MakeSet;
 using testsupport::FileExists;
 using testsupport::FolderExists;
 using testsupport::ReadFile;
+
+// Makes a file, or with a trailing "\" a folder, through the literal path
+// form, so that names the narrow functions trim or refuse ("...", "a.",
+// "con") can be made.
+void MakeLiteral(const std::string& path) {
+    if (path.back() == '\\') {
+        testsupport::MakeFoldersLong(path.substr(0, path.size() - 1));
+    } else {
+        testsupport::WriteFileLong(path, "odd");
+    }
+}
 
 TEST(ParseSetName, ReadsSixNumbersLikeAFormattedInputScan) {
     struct Case {
@@ -239,6 +249,43 @@ TEST(DeleteSet, RemovesTheSetWithEverythingInIt) {
     EXPECT_EQ(ReadFile(other + "\\C\\y.txt"), "y");
     rescue::DeleteSet(set);  // already gone: nothing happens
     EXPECT_TRUE(FolderExists(other));
+}
+
+}  // namespace
+
+namespace {
+
+// The shell's delete follows a symbolic link inside a folder and empties the
+// folder it points to; the link farm of the test bed has such links:
+// tree\link -> ..\target and tree\loop -> .. (the farm itself).
+TEST(LinkedSets, RestoreAndDeleteNeverReachThroughALink) {
+    const std::string farm = testsupport::kLinkFarm;
+    const std::string tree = farm + "\\tree";
+    ASSERT_TRUE(FileExists(farm + "\\target\\file.tmp"));
+    auto before = rescuetest::SnapshotDrives();
+
+    // A set folder that is itself a link is neither restored nor emptied.
+    auto outcome = rescue::RestoreSet(tree + "\\link");
+    EXPECT_EQ(outcome.restored + outcome.failed + outcome.noTarget, 0u);
+    rescue::DeleteSet(tree + "\\link");
+    EXPECT_EQ(ReadFile(farm + "\\target\\file.tmp"), "outside");
+
+    // A set that holds links: its own files go, what the links lead to stays.
+    auto restoreThenLayAgain = [&](auto action) {
+        action();
+        EXPECT_EQ(ReadFile(farm + "\\target\\file.tmp"), "outside");
+        EXPECT_FALSE(FileExists(tree + "\\real\\kept.tmp"));
+        for (const std::string& change : rescuetest::Differences(before, rescuetest::SnapshotDrives())) {
+            bool own = change == "-" + tree + "\\real" || change == "-" + tree + "\\real\\kept.tmp" ||
+                       change == "-" + tree + "\\link" || change == "-" + tree + "\\loop" || change == "-" + tree;
+            EXPECT_TRUE(own) << change;
+        }
+        // Other tests read the farm: lay its file again.
+        testsupport::MakeFolders(tree + "\\real");
+        testsupport::WriteFile(tree + "\\real\\kept.tmp", "inside");
+    };
+    restoreThenLayAgain([&] { rescue::RestoreSet(tree); });
+    restoreThenLayAgain([&] { rescue::DeleteSet(tree); });
 }
 
 }  // namespace

@@ -19,20 +19,6 @@ std::string MakeSet(const std::string& root, const std::string& name, const std:
     return set;
 }
 
-void MakeLiteral(const std::string& path) {
-    std::wstring literal = L"\\\\?\\" + platform::ToWide(path);
-    if (literal.back() == L'\\') {
-        literal.pop_back();
-        if (!::CreateDirectoryW(literal.c_str(), nullptr)) throw std::runtime_error("cannot make folder " + path);
-        return;
-    }
-    platform::UniqueHandle file(
-        ::CreateFileW(literal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw std::runtime_error("cannot make file " + path);
-    DWORD written = 0;
-    ::WriteFile(file.Get(), "odd", 3, &written, nullptr);
-}
-
 namespace {
 
 void Collect(const std::wstring& folder, std::map<std::string, std::string>& out) {

@@ -19,11 +19,6 @@ struct SetFile {
 // Makes root\name with the given files and returns the set's path.
 std::string MakeSet(const std::string& root, const std::string& name, const std::vector<SetFile>& files);
 
-// Creates a file or (with a trailing "\") a folder through the platform's
-// literal path form, so that names the narrow functions would trim or
-// refuse ("...", "a.", "con") can be made.
-void MakeLiteral(const std::string& path);
-
 // Every file below the folder with its content, and every folder (content
 // "<dir>"), keyed by full path.
 std::map<std::string, std::string> Snapshot(const std::string& folder);
