@@ -1,12 +1,11 @@
 #include "rescue/backup_sets.h"
 
-#include "paths/module_paths.h"
+#include <algorithm>
+
 #include "paths/path_text.h"
 #include "platform/handle.h"
 
 namespace rescue {
-
-std::string BackupRoot() { return paths::ModuleDirectory() + "\\Data\\ToolJunkSweep\\Backup\\"; }
 
 namespace {
 
@@ -66,8 +65,7 @@ std::vector<SetFolder> ListSetFolders(std::string_view root) {
         // Path functions trim a trailing dot or blank, so such a folder
         // would be read, restored and deleted as another one.
         if (name.back() == '.' || name.back() == ' ') continue;
-        folders.push_back({std::string(name), base + "\\" + std::string(name), entry.dwFileAttributes,
-                           ParseSetName(name)});
+        folders.push_back({std::string(name), base + "\\" + std::string(name), ParseSetName(name)});
     } while (::FindNextFileA(listing.Get(), &entry));
     return folders;
 }

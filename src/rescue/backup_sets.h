@@ -2,17 +2,12 @@
 // The backup sets below the backup root: one folder per clean, named after
 // the local time its backup began ("2006-12-07_14-05-09"), holding each
 // saved file at <drive letter>\<path below that drive's root>.
-#include <windows.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rescue {
-
-// ModuleDirectory + "\Data\ToolJunkSweep\Backup\" (with the trailing backslash).
-std::string BackupRoot();
 
 struct SetTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -29,7 +24,6 @@ std::optional<SetTime> ParseSetName(std::string_view name);
 struct SetFolder {
     std::string name;
     std::string path;  // root without its trailing backslash, "\", name
-    DWORD attributes = 0;
     std::optional<SetTime> time;  // empty when the name is not a set name
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "clean/backup_layout.h"
 #include "rescue/backup_sets.h"
 #include "rescue/rescue_center_dialog.h"
 #include "rescue/rescue_resources.h"
@@ -35,7 +36,7 @@ void RescueCenter::FillList() {
     list_.DeleteAll();
     setPaths_.clear();
     const std::string format = text::LookupText("_udItemFormat");
-    for (const SetFolder& folder : ListSetFolders(BackupRoot())) {
+    for (const SetFolder& folder : ListSetFolders(clean::BackupRoot())) {
         if (!folder.time) continue;
         ui::Icon icon = ui::SmallIconOfPath(folder.path);
         if (!icon) continue;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "clean/file_ops.h"
 #include "paths/path_text.h"
 #include "rescue/set_removal.h"
 #include "scan/folder_search.h"
@@ -46,30 +47,6 @@ bool PlatformReadsAsWritten(const std::string& path) {
     return length == path.size() && path.compare(full) == 0;
 }
 
-// Creates the folders along a target's folder; remembers the last one, as a
-// set holds the files of one folder together.
-class FolderMaker {
-public:
-    void Ensure(const std::string& folder) {
-        if (folder == last_) return;
-        if (::GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            // Past "X:\", every backslash ends a folder that may be missing.
-            for (size_t i = 3; i <= folder.size(); ++i) {
-                if (i < folder.size() && folder[i] != '\\') continue;
-                std::string prefix = folder.substr(0, i);
-                if (::GetFileAttributesA(prefix.c_str()) == INVALID_FILE_ATTRIBUTES) {
-                    ::CreateDirectoryA(prefix.c_str(), nullptr);
-                }
-            }
-        }
-        last_ = folder;
-    }
-    void Forget() { last_.clear(); }
-
-private:
-    std::string last_;
-};
-
 }  // namespace
 
 std::vector<std::string> CollectSetFiles(const std::string& setPath) {
@@ -102,7 +79,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         return outcome;
     }
     std::vector<std::string> restored;
-    FolderMaker folders;
+    clean::FolderEnsurer folders;
     for (const std::string& file : CollectSetFiles(setPath)) {
         std::optional<std::string> target = RestoreTargetFor(setPath, file);
         if (!target) {
@@ -113,7 +90,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         if (::CopyFileA(file.c_str(), target->c_str(), FALSE)) {
             // Back in its place: it leaves the set at once, so the set
             // always holds exactly what has not been restored yet.
-            DeleteSetFile(file);
+            clean::ForceDeleteFile(file);
             restored.push_back(file);
         } else {
             ++outcome.failed;

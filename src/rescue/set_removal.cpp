@@ -1,8 +1,8 @@
 #include "rescue/set_removal.h"
 
-#include <algorithm>
 #include <set>
 
+#include "clean/file_ops.h"
 #include "paths/path_text.h"
 #include "platform/handle.h"
 
@@ -46,7 +46,7 @@ void RemoveTreeKeepingLinkTargets(const std::string& folder) {
         } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             ::RemoveDirectoryA(path.c_str());
         } else {
-            DeleteSetFile(path);
+            clean::ForceDeleteFile(path);
         }
     });
     ::RemoveDirectoryA(folder.c_str());
@@ -77,15 +77,6 @@ void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
         RemoveTreeKeepingLinkTargets(setPath);
     } else {
         ShellDelete(setPath, flags);
-    }
-}
-
-void DeleteSetFile(const std::string& path) {
-    if (::DeleteFileA(path.c_str())) return;
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-        ::DeleteFileA(path.c_str());
     }
 }
 

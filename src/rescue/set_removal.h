@@ -20,9 +20,6 @@ inline constexpr FILEOP_FLAGS kRestoredSetFlags = FOF_NOCONFIRMATION | FOF_SILEN
 // delete would empty the folder the link points to.
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags);
 
-// Deletes one file of a set, read-only or not.
-void DeleteSetFile(const std::string& path);
-
 // Removes every folder between the given files and the set folder that is
 // empty now, deepest first. The set folder itself stays.
 void RemoveEmptiedFolders(const std::string& setPath, const std::vector<std::string>& files);

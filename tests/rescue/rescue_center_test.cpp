@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "clean/backup_layout.h"
 #include "rescue/backup_sets.h"
 #include "rescue/rescue_center.h"
 #include "rescue/rescue_center_dialog.h"
@@ -26,7 +27,7 @@ class RescueCenterTest : public testing::Test {
 protected:
     RescueCenterTest() {
         testsupport::WriteFile(place_.LanguagePath(), kLanguage);
-        root_ = rescue::BackupRoot().substr(0, rescue::BackupRoot().size() - 1);
+        root_ = clean::BackupRoot().substr(0, clean::BackupRoot().size() - 1);
         testsupport::MakeFolders(root_);
     }
     ~RescueCenterTest() override { ::DestroyWindow(center_.Hwnd()); }
