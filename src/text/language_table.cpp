@@ -35,7 +35,17 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+// Statics that show a picture carry the picture's resource name as their
+// text; setting it again would make the control load it anew (or fail to).
+bool ShowsPicture(HWND window) {
+    char className[16] = {};
+    if (!::GetClassNameA(window, className, sizeof className) || ::lstrcmpiA(className, "Static") != 0) return false;
+    LONG type = ::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK;
+    return type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
+}
+
 void TranslateOne(HWND window) {
+    if (ShowsPicture(window)) return;
     std::string translated = ConvertEscapes(LookupText(WindowText(window)));
     if (!translated.empty()) ::SetWindowTextA(window, translated.c_str());
 }

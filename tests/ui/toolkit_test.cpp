@@ -11,6 +11,7 @@
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
 #include "ui/wizard_page.h"
+#include "text/language_table.h"
 
 namespace {
 
@@ -215,6 +216,43 @@ TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
     }
     EXPECT_EQ(ui::SkinnedButton::Of(button), nullptr);
     ::DestroyWindow(hwnd);
+}
+
+}  // namespace
+
+namespace {
+
+int g_setTextCalls = 0;
+WNDPROC g_staticProc = nullptr;
+
+LRESULT CALLBACK CountSetText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) ++g_setTextCalls;
+    return ::CallWindowProcA(g_staticProc, hwnd, message, wParam, lParam);
+}
+
+TEST(TranslateWindow, LeavesPictureStaticsAlone) {
+    // A page of the program whose icon static names its icon by resource id:
+    // its window text is no key, and setting it again would make the control
+    // look for an icon of that name.
+    constexpr int kSearchOptionsPage = 301;
+    constexpr int kPageIcon = 1010;
+    uitest::MemoryTemplate frame(WS_POPUP, 300, 240, {});
+    ui::Dialog owner;
+    HWND parent = owner.CreateIndirect(nullptr, frame.Get());
+    ASSERT_TRUE(parent);
+    ui::Dialog page;
+    HWND hwnd = page.Create(parent, kSearchOptionsPage);
+    ASSERT_TRUE(hwnd);
+    HWND iconStatic = page.Item(kPageIcon);
+    LRESULT before = ::SendMessageA(iconStatic, STM_GETICON, 0, 0);
+    ASSERT_NE(before, 0);
+    g_staticProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(iconStatic, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountSetText)));
+    g_setTextCalls = 0;
+    text::TranslateWindow(hwnd);
+    EXPECT_EQ(g_setTextCalls, 0);
+    EXPECT_EQ(::SendMessageA(iconStatic, STM_GETICON, 0, 0), before);
+    ::DestroyWindow(parent);
 }
 
 }  // namespace
