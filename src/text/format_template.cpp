@@ -58,32 +58,32 @@ Conversion Parse(std::string_view s, size_t start) {
     return c;
 }
 
-std::string Spec(const Conversion& c, const char* length) {
-    std::string spec = "%" + c.flags;
-    if (c.width >= 0) spec += std::to_string(c.width);
-    if (c.precision >= 0) spec += "." + std::to_string(c.precision);
-    spec += length;
-    spec += c.type;
-    return spec;
+std::string FormatFor(const Conversion& c, const char* length) {
+    std::string format = "%" + c.flags;
+    if (c.width >= 0) format += std::to_string(c.width);
+    if (c.precision >= 0) format += "." + std::to_string(c.precision);
+    format += length;
+    format += c.type;
+    return format;
 }
 
 template <typename T>
-std::string Print(const std::string& spec, T value) {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+std::string Print(const std::string& format, T value) {
+    int n = std::snprintf(nullptr, 0, format.c_str(), value);
     if (n <= 0) return {};
     std::vector<char> out(static_cast<size_t>(n) + 1);
-    std::snprintf(out.data(), out.size(), spec.c_str(), value);
+    std::snprintf(out.data(), out.size(), format.c_str(), value);
     return std::string(out.data(), static_cast<size_t>(n));
 }
 
 std::string Apply(const Conversion& c, const FormatArg& arg) {
     if (c.type == 's') {
         std::string value(arg.Text());
-        return Print(Spec(c, ""), value.c_str());
+        return Print(FormatFor(c, ""), value.c_str());
     }
-    if (c.type == 'c') return Print(Spec(c, ""), static_cast<int>(static_cast<unsigned char>(arg.Number())));
-    if (c.type == 'd' || c.type == 'i') return Print(Spec(c, "ll"), static_cast<long long>(arg.Number()));
-    return Print(Spec(c, "ll"), static_cast<unsigned long long>(arg.Number()));
+    if (c.type == 'c') return Print(FormatFor(c, ""), static_cast<int>(static_cast<unsigned char>(arg.Number())));
+    if (c.type == 'd' || c.type == 'i') return Print(FormatFor(c, "ll"), static_cast<long long>(arg.Number()));
+    return Print(FormatFor(c, "ll"), static_cast<unsigned long long>(arg.Number()));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace {
 
 using pagetest::FakeWizard;
 using pagetest::PagePlace;
-using pagetest::SettingsSpec;
+using pagetest::SettingsPlan;
 using testsupport::MakeFolders;
 
 struct DialogCall {
@@ -38,19 +38,19 @@ std::string AsShown(std::string path) {
     return path;
 }
 
-SettingsSpec Selected(std::vector<std::string> paths) {
-    SettingsSpec spec;
-    spec.selectedPaths = std::move(paths);
-    return spec;
+SettingsPlan Selected(std::vector<std::string> paths) {
+    SettingsPlan plan;
+    plan.selectedPaths = std::move(paths);
+    return plan;
 }
 
 // The page in a test wizard, with helpers that find items by what they show.
 class DrivePageTest : public ::testing::Test {
 protected:
-    void Open(const SettingsSpec& spec = {}) {
+    void Open(const SettingsPlan& plan = {}) {
         wizard_.reset();
         place_.reset();
-        place_ = std::make_unique<PagePlace>(spec);
+        place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
         auto page = std::make_unique<pages::DriveSelectionPage>();
         pages::SettingsDialogs dialogs;

@@ -162,13 +162,13 @@ void CALLBACK MessageBoxCatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         0);
 }
 
-std::string SettingsXml(const SettingsSpec& spec) {
+std::string SettingsXml(const SettingsPlan& plan) {
     auto flag = [](const char* name, int custom) {
         return std::string("<") + name + " default=\"0\" custom=\"" + std::to_string(custom) + "\"/>";
     };
     std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
     xml += "<Welcome>" + flag("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
-    for (const std::string& pattern : spec.junkPatterns) {
+    for (const std::string& pattern : plan.junkPatterns) {
         xml += "<item checked=\"1\" description=\"junk " + pattern + "\" file=\"" + pattern + "\"/>";
     }
     xml += "</Custom></JunkFiles>\n<Search>";
@@ -178,16 +178,16 @@ std::string SettingsXml(const SettingsSpec& spec) {
     }
     xml += "<FindFilesHaveNotAccessed default=\"0\" custom=\"0\" monthdefault=\"0\" month=\"0\"/></Search>\n";
     xml += "<SkipFolders><default/><items/></SkipFolders>\n<CleanOpt>";
-    xml += flag("Clean", spec.clean) + flag("MoveToRecycle", spec.moveToRecycle) + flag("MoveToFolder", spec.moveToFolder);
-    xml += "<MoveToFolderPath default=\"\" custom=\"" + spec.moveToFolderPath + "\"/>" + flag("Backup", spec.backup);
+    xml += flag("Clean", plan.clean) + flag("MoveToRecycle", plan.moveToRecycle) + flag("MoveToFolder", plan.moveToFolder);
+    xml += "<MoveToFolderPath default=\"\" custom=\"" + plan.moveToFolderPath + "\"/>" + flag("Backup", plan.backup);
     xml += "</CleanOpt>\n<AdvCleanOpt>";
     const char* traces[] = {"CleanClipBoard", "CleanRas", "CleanSysTempDir", "CleanRecycleBin", "CleanRunHistory",
                             "CleanDocHistory", "CleanWinlogon", "CleanFindFileForderHistory",
                             "CleanSearchComputerHistory", "CleanNetHoodHistory", "CleanTelnetHistory",
                             "CleanInternetUrlHistory", "CleanInternetTempFiles"};
-    for (size_t i = 0; i < 13; ++i) xml += flag(traces[i], spec.traces[i]);
+    for (size_t i = 0; i < 13; ++i) xml += flag(traces[i], plan.traces[i]);
     xml += "</AdvCleanOpt>\n</Options>\n<SelectDrive>";
-    for (const std::string& path : spec.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
+    for (const std::string& path : plan.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
     xml += "</SelectDrive>\n</Config>\n";
     return xml;
 }
@@ -213,9 +213,9 @@ const char* const kTestLanguage =
     "_Pleasewaitwhilescanning=Please wait while scanning\n"
     "_Pleasewaitwhilecleandisks=Please wait while cleaning\n";
 
-PagePlace::PagePlace(const SettingsSpec& spec) : ProgramPlace("pages") {
+PagePlace::PagePlace(const SettingsPlan& plan) : ProgramPlace("pages") {
     testsupport::WriteFile(LanguagePath(), kTestLanguage);
-    WriteSettings(SettingsXml(spec));
+    WriteSettings(SettingsXml(plan));
 }
 
 SwitchesScope::SwitchesScope(const char* line) {

@@ -78,14 +78,14 @@ private:
 };
 
 // Settings documents for the tests.
-struct SettingsSpec {
+struct SettingsPlan {
     std::vector<std::string> selectedPaths;
     std::vector<std::string> junkPatterns = {"*.tmp", "*.log", "*.bak"};
     int clean = 1, moveToRecycle = 0, moveToFolder = 0, backup = 0;
     std::string moveToFolderPath;
     std::array<int, 13> traces{};  // all off: never touch the prefix's own traces
 };
-std::string SettingsXml(const SettingsSpec& spec);
+std::string SettingsXml(const SettingsPlan& plan);
 
 // Texts the tests look for; every other key shows as itself.
 extern const char* const kTestLanguage;
@@ -93,7 +93,7 @@ extern const char* const kTestLanguage;
 // A program place with the test language and the given settings.
 class PagePlace : public testsupport::ProgramPlace {
 public:
-    explicit PagePlace(const SettingsSpec& spec = {});
+    explicit PagePlace(const SettingsPlan& plan = {});
 };
 
 // Sets the command-line switches for the scope.

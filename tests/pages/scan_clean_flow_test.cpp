@@ -20,7 +20,7 @@ namespace {
 using pagetest::FakeWizard;
 using pagetest::PagePlace;
 using pagetest::PumpUntil;
-using pagetest::SettingsSpec;
+using pagetest::SettingsPlan;
 using pagetest::WindowText;
 using testsupport::FileExists;
 using testsupport::WriteFile;
@@ -28,9 +28,9 @@ using testsupport::WriteFile;
 class FlowTest : public ::testing::Test {
 protected:
     // All six pages in a test wizard, the selection stored as folder_.
-    void Open(SettingsSpec spec = {}) {
-        spec.selectedPaths = {folder_};
-        place_ = std::make_unique<PagePlace>(spec);
+    void Open(SettingsPlan plan = {}) {
+        plan.selectedPaths = {folder_};
+        place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
         drive_ = &wizard_->Add(ui::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(),
                                IDD_PG_DRIVE_SELECTION);

@@ -19,7 +19,7 @@ namespace {
 
 using pagetest::FakeWizard;
 using pagetest::PagePlace;
-using pagetest::SettingsSpec;
+using pagetest::SettingsPlan;
 
 constexpr COLORREF kGreen = RGB(0, 160, 0);
 constexpr COLORREF kGrey = RGB(192, 192, 192);
@@ -40,10 +40,10 @@ std::function<void()> g_duringDialog;
 
 class SummaryPageTest : public ::testing::Test {
 protected:
-    void Open(const SettingsSpec& spec) {
+    void Open(const SettingsPlan& plan) {
         wizard_.reset();
         place_.reset();
-        place_ = std::make_unique<PagePlace>(spec);
+        place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
         auto page = std::make_unique<pages::CleanSummaryPage>();
         pages::SettingsDialogs dialogs;
@@ -86,9 +86,9 @@ protected:
 };
 
 TEST_F(SummaryPageTest, OnlyTheSwitchedOnRowIsGreenAndEveryOtherGrey) {
-    SettingsSpec spec;
-    spec.traces[3] = 1;  // the recycle bin
-    Open(spec);
+    SettingsPlan plan;
+    plan.traces[3] = 1;  // the recycle bin
+    Open(plan);
     wizard_->Show(ui::kCleanSummaryPage);
     EXPECT_EQ(wizard_->enableMasks, std::vector<int>{3});
     ASSERT_EQ(list_.Count(), 14);
@@ -116,12 +116,12 @@ TEST_F(SummaryPageTest, ModeLineNamesTheFirstDisposalThatIsOn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        SettingsSpec spec;
-        spec.clean = c.clean;
-        spec.moveToRecycle = c.recycle;
-        spec.moveToFolder = c.move;
-        spec.moveToFolderPath = c.folder;
-        Open(spec);
+        SettingsPlan plan;
+        plan.clean = c.clean;
+        plan.moveToRecycle = c.recycle;
+        plan.moveToFolder = c.move;
+        plan.moveToFolderPath = c.folder;
+        Open(plan);
         wizard_->Show(ui::kCleanSummaryPage);
         EXPECT_EQ(Mode(), c.expected);
         TearDown();
@@ -143,12 +143,12 @@ TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
 }
 
 TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
-    SettingsSpec spec;
-    Open(spec);
+    SettingsPlan plan;
+    Open(plan);
     wizard_->Show(ui::kCleanSummaryPage);
     EXPECT_EQ(Column(1)[0], "off");
-    spec.backup = 1;
-    g_duringDialog = [&] { place_->WriteSettings(pagetest::SettingsXml(spec)); };
+    plan.backup = 1;
+    g_duringDialog = [&] { place_->WriteSettings(pagetest::SettingsXml(plan)); };
 
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_CLEAN_OPTIONS, 0);  // Cancel
     EXPECT_EQ(Column(1)[0], "off");
@@ -157,7 +157,7 @@ TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
     EXPECT_EQ(Column(1)[0], "on");
     EXPECT_EQ(g_tabs, (std::vector<int>{3, 3}));
 
-    spec.backup = 0;
+    plan.backup = 0;
     g_dialogResult = IDCANCEL;
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_ADVANCED_OPTIONS, 0);
     EXPECT_EQ(Column(1)[0], "on");
@@ -167,8 +167,8 @@ TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
 
     // The wizard's word that the options changed refreshes too.
     g_duringDialog = nullptr;
-    spec.traces[12] = 1;
-    place_->WriteSettings(pagetest::SettingsXml(spec));
+    plan.traces[12] = 1;
+    place_->WriteSettings(pagetest::SettingsXml(plan));
     ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
     EXPECT_EQ(Column(1)[13], "on");
     EXPECT_EQ(g_dialogCalls, 4);
