@@ -4,12 +4,9 @@
 
 #include <limits>
 
-#include "pages/job_drain.h"
 #include "pages/page_messages.h"
 #include "pages/report_rows.h"
-#include "pages/resource_ids.h"
 #include "text/language_table.h"
-#include "ui/shell_actions.h"
 
 namespace pages {
 
@@ -22,16 +19,14 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_PROGRESS, ui::kAnchorTopWide},
 };
 
+constexpr JobPageRoute kRoute = {ui::WM_CLEANPAGE_START, "_Pleasewaitwhilecleandisks", ui::kFinishPage,
+                                 ui::kCleanSummaryPage};
+
 }  // namespace
 
-CleaningPage::CleaningPage() : job_(std::make_unique<clean::CleanJob>()) {}
+CleaningPage::CleaningPage() : JobPage(kRoute) {}
 
-CleaningPage::~CleaningPage() {
-    job_->RequestStop();
-    if (Hwnd()) ::DestroyWindow(Hwnd());
-    WaitWhileTalking(talking_);
-    job_.reset();
-}
+CleaningPage::~CleaningPage() { ShutDownJob(); }
 
 bool CleaningPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
@@ -39,49 +34,13 @@ bool CleaningPage::OnInit() {
     SetItemText(IDC_PG_STATUS, "");
     header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
+    BindJobWindows();
     page_ = Hwnd();
-    host_ = ui::PageHostOf(Hwnd());
-    wizard_ = ui::WizardOf(Hwnd());
-    status_ = Item(IDC_PG_STATUS);
     progress_ = Item(IDC_PG_PROGRESS);
-    stop_ = Item(IDC_PG_STOP);
     return true;
-}
-
-void CleaningPage::OnActivated() {
-    if (!Busy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
-}
-
-bool CleaningPage::OnQueryCancel() {
-    if (!job_->Running()) return false;
-    ui::ShowMessage(Hwnd(), "_Pleasewaitwhilecleandisks", MB_OK | MB_ICONINFORMATION);
-    return true;
-}
-
-void CleaningPage::OnNext() {
-    if (!Busy()) ShowPage(ui::kFinishPage);
-}
-
-void CleaningPage::OnBack() {
-    if (!Busy()) ShowPage(ui::kCleanSummaryPage);
-}
-
-bool CleaningPage::OnCommand(int id, int code, HWND control) {
-    if (id == IDC_PG_STOP) {
-        job_->RequestStop();
-        EnableItem(IDC_PG_STOP, false);
-        return true;
-    }
-    return WizardPage::OnCommand(id, code, control);
 }
 
 void CleaningPage::OnSize(int width, int height) { layout_.Apply(width, height); }
-
-void CleaningPage::StartClean() {
-    if (Busy()) return;
-    talking_ = true;
-    if (!job_->Start(*this)) talking_ = false;
-}
 
 clean::CleanList CleaningPage::TakenReportRows() const {
     HWND report = GetPage(ui::kReportPage);
@@ -91,30 +50,12 @@ clean::CleanList CleaningPage::TakenReportRows() const {
 }
 
 bool CleaningPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case ui::WM_CLEANPAGE_START:
-            StartClean();
-            result = 0;
-            return true;
-        case WM_CLEANPAGE_COLLECT:
-            if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = TakenReportRows();
-            return true;
-        default:
-            return WizardPage::OnPageMessage(message, wParam, lParam, result);
-    }
-}
-
-void CleaningPage::SetStatus(const std::string& text) {
-    ::SendMessageA(status_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (message != WM_CLEANPAGE_COLLECT) return JobPage::OnPageMessage(message, wParam, lParam, result);
+    if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = TakenReportRows();
+    return true;
 }
 
 void CleaningPage::SetPosition(int position) { ::SendMessageA(progress_, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
-
-void CleaningPage::EnableWizardButtons(int mask) {
-    ::SendMessageA(wizard_, ui::WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
-}
-
-void CleaningPage::EnableStop(bool enabled) { ::EnableWindow(stop_, enabled ? TRUE : FALSE); }
 
 clean::CleanList CleaningPage::CollectTickedFiles() {
     clean::CleanList list;
@@ -134,8 +75,8 @@ uint32_t CleaningPage::RangeUpper() {
 }
 
 void CleaningPage::ShowFinishPage() {
-    ::SendMessageA(host_, ui::WM_PAGEHOST_SHOWPAGE, ui::kFinishPage, 0);
-    talking_ = false;
+    ::SendMessageA(PageHost(), ui::WM_PAGEHOST_SHOWPAGE, ui::kFinishPage, 0);
+    DoneTalking();
 }
 
 }  // namespace pages

@@ -1,0 +1,118 @@
+#pragma once
+// A wizard page that runs a worker job and is the job's sink: the scanning
+// and the cleaning page. It owns the job, knows while the job still has calls
+// to make to the wizard, keeps the wizard on the page meanwhile, and wires
+// the Stop button and the page's start message to the job.
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "pages/job_drain.h"
+#include "pages/resource_ids.h"
+#include "ui/shell_actions.h"
+#include "ui/wizard_page.h"
+
+namespace pages {
+
+// What the job pages differ in.
+struct JobPageRoute {
+    UINT startMessage;    // starts a job unless one runs
+    const char* waitKey;  // shown when the wizard is to close while a job runs
+    int nextPage;
+    int backPage;
+};
+
+template <class Job, class Sink>
+class JobPage : public ui::WizardPage, public Sink {
+public:
+    bool JobRunning() const { return job_->Running(); }
+    // True while a job runs or has calls to the wizard still to make.
+    bool Busy() const { return job_->Running() || talking_; }
+
+    // Sink calls every job makes, on the job's thread.
+    void EnableWizardButtons(int mask) override {
+        ::SendMessageA(wizard_, ui::WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
+    }
+    void SetStatus(const std::string& text) override {
+        ::SendMessageA(status_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void EnableStop(bool enabled) override { ::EnableWindow(stop_, enabled ? TRUE : FALSE); }
+
+protected:
+    explicit JobPage(const JobPageRoute& route) : route_(route), job_(std::make_unique<Job>()) {}
+    // The drain cannot run here: by now the derived page, which is the sink
+    // the job calls, is gone. Every most-derived destructor calls ShutDownJob.
+    ~JobPage() override = default;
+
+    // The job must not wait on windows that are about to go, nor this thread
+    // on the job: stop it, let the windows go, serve its last calls, join.
+    void ShutDownJob() {
+        job_->RequestStop();
+        if (Hwnd()) ::DestroyWindow(Hwnd());
+        WaitWhileTalking(talking_);
+        job_.reset();
+    }
+
+    // From OnInit: the windows the job's calls go to.
+    void BindJobWindows() {
+        host_ = ui::PageHostOf(Hwnd());
+        wizard_ = ui::WizardOf(Hwnd());
+        status_ = Item(IDC_PG_STATUS);
+        stop_ = Item(IDC_PG_STOP);
+    }
+    HWND PageHost() const { return host_; }
+
+    // The sink's last call of a job ends the busy time.
+    void DoneTalking() { talking_ = false; }
+
+    void OnActivated() override {
+        // A running job has disabled the buttons and enables them when it ends.
+        if (!Busy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    }
+    bool OnQueryCancel() override {
+        if (!job_->Running()) return false;
+        ui::ShowMessage(Hwnd(), route_.waitKey, MB_OK | MB_ICONINFORMATION);
+        return true;
+    }
+    void OnNext() override {
+        if (!Busy()) ShowPage(route_.nextPage);
+    }
+    void OnBack() override {
+        if (!Busy()) ShowPage(route_.backPage);
+    }
+    bool OnCommand(int id, int code, HWND control) override {
+        if (id == IDC_PG_STOP) {
+            job_->RequestStop();
+            EnableItem(IDC_PG_STOP, false);
+            return true;
+        }
+        return WizardPage::OnCommand(id, code, control);
+    }
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message != route_.startMessage) return WizardPage::OnPageMessage(message, wParam, lParam, result);
+        StartJob();
+        result = 0;
+        return true;
+    }
+
+private:
+    void StartJob() {
+        if (Busy()) return;
+        talking_ = true;
+        if (!job_->Start(*this)) talking_ = false;
+    }
+
+    const JobPageRoute route_;
+    // Window handles the job talks to, fixed when the page is created.
+    HWND host_ = nullptr;
+    HWND wizard_ = nullptr;
+    HWND status_ = nullptr;
+    HWND stop_ = nullptr;
+    // Set when a job starts; cleared by the page after the job's last call.
+    std::atomic<bool> talking_{false};
+    std::unique_ptr<Job> job_;
+};
+
+}  // namespace pages
