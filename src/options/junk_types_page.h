@@ -3,33 +3,27 @@
 // add, edit, delete, check all, uncheck all and the factory list.
 #include <vector>
 
-#include "options/check_list.h"
-#include "options/option_page.h"
+#include "options/check_list_page.h"
 
 namespace options {
 
-class JunkTypesPage : public OptionPage {
+class JunkTypesPage : public CheckListPage {
 public:
-    void LoadPage(config::ValueSet set) override;
+    JunkTypesPage();
     void SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::JunkType> Rows() const;
 
 protected:
     bool OnInit() override;
-    bool OnCommand(int id, int code, HWND control) override;
-    bool OnNotify(const NMHDR& header, LRESULT& result) override;
-    void OnSize(int width, int height) override;
+    void FillRows(config::ValueSet set) override;
+    void Add() override;
+    void FitColumns() const override;
+    std::vector<ui::MenuEntry> Menu(bool rowSelected) const override;
+    void RunMenuCommand(int command) override;
 
 private:
-    void Add();
     void Edit();
-    void Delete();
-    void ShowContextMenu();
-    void RunMenuCommand(int command);
-    void FitColumns() const;
-
-    CheckList list_;
 };
 
 }  // namespace options

@@ -3,31 +3,24 @@
 // added through the system's folder browser.
 #include <vector>
 
-#include "options/check_list.h"
-#include "options/option_page.h"
+#include "options/check_list_page.h"
 
 namespace options {
 
-class SkipFoldersPage : public OptionPage {
+class SkipFoldersPage : public CheckListPage {
 public:
-    void LoadPage(config::ValueSet set) override;
+    SkipFoldersPage();
     void SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::SkipFolder> Rows() const;
 
 protected:
     bool OnInit() override;
-    bool OnCommand(int id, int code, HWND control) override;
-    bool OnNotify(const NMHDR& header, LRESULT& result) override;
-    void OnSize(int width, int height) override;
-
-private:
-    void Add();
-    void Delete();
-    void ShowContextMenu();
-    void FitColumn() const;
-
-    CheckList list_;
+    void FillRows(config::ValueSet set) override;
+    void Add() override;
+    void FitColumns() const override;
+    std::vector<ui::MenuEntry> Menu(bool rowSelected) const override;
+    void RunMenuCommand(int command) override;
 };
 
 }  // namespace options
