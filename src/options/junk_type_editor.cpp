@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "options/options_ids.h"
+#include "platform/window_text.h"
 #include "text/language_table.h"
 #include "ui/shell_actions.h"
-#include "ui/window_text.h"
 
 namespace options {
 
@@ -31,14 +31,14 @@ bool JunkTypeEditor::OnInit() {
 bool JunkTypeEditor::OnCommand(int id, int, HWND) {
     switch (id) {
         case IDOK: {
-            std::string fileName = ui::WindowText(Item(IDC_FILE_NAME));
+            std::string fileName = platform::WindowText(Item(IDC_FILE_NAME));
             if (fileName.empty()) {
                 ui::ShowMessage(Hwnd(), "_JunkFileNameIsNULL", MB_OK | MB_ICONEXCLAMATION);
                 ::SetFocus(Item(IDC_FILE_NAME));
                 return true;
             }
             fileName_ = std::move(fileName);
-            description_ = ui::WindowText(Item(IDC_DESCRIPTION));
+            description_ = platform::WindowText(Item(IDC_DESCRIPTION));
             End(IDOK);
             return true;
         }

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "options/options_ids.h"
+#include "platform/window_text.h"
 #include "text/language_table.h"
 #include "ui/shell_actions.h"
-#include "ui/window_text.h"
 
 namespace options {
 
@@ -25,7 +25,7 @@ void OptionPage::SetFlag(int id, int32_t flag) const {
 
 int32_t OptionPage::Flag(int id) const { return ::IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED ? 1 : 0; }
 
-std::string OptionPage::ItemText(int id) const { return ui::WindowText(Item(id)); }
+std::string OptionPage::ItemText(int id) const { return platform::WindowText(Item(id)); }
 
 void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
     if (!iconStatic) return;

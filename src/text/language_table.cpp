@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "paths/module_paths.h"
+#include "platform/window_text.h"
 
 namespace text {
 
@@ -26,15 +27,6 @@ void ReplaceAll(std::string& s, std::string_view from, char to) {
     s.swap(out);
 }
 
-std::string WindowText(HWND window) {
-    int length = ::GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
 // Statics that show a picture carry the picture's resource name as their
 // text; setting it again would make the control load it anew (or fail to).
 bool ShowsPicture(HWND window) {
@@ -46,7 +38,7 @@ bool ShowsPicture(HWND window) {
 
 void TranslateOne(HWND window) {
     if (ShowsPicture(window)) return;
-    std::string translated = ConvertEscapes(LookupText(WindowText(window)));
+    std::string translated = ConvertEscapes(LookupText(platform::WindowText(window)));
     if (!translated.empty()) ::SetWindowTextA(window, translated.c_str());
 }
 

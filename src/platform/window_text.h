@@ -4,8 +4,8 @@
 
 #include <string>
 
-namespace ui {
+namespace platform {
 
 std::string WindowText(HWND window);
 
-}  // namespace ui
+}  // namespace platform

@@ -1,6 +1,6 @@
-#include "ui/window_text.h"
+#include "platform/window_text.h"
 
-namespace ui {
+namespace platform {
 
 std::string WindowText(HWND window) {
     int length = ::GetWindowTextLengthA(window);
@@ -11,4 +11,4 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-}  // namespace ui
+}  // namespace platform
