@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "config/settings_paths.h"
+#include "options/flag_boxes.h"
 #include "options/option_rules.h"
 #include "options/options_ids.h"
 #include "text/language_table.h"
@@ -60,14 +61,14 @@ bool AdvancedSettingsDialog::OnInit() {
 void AdvancedSettingsDialog::Show(config::AdvCleanOptions switches) const {
     ClampFlags(switches);
     for (size_t i = 0; i < switches.size(); ++i) {
-        ::CheckDlgButton(Hwnd(), kTraceSwitchBoxes[i].boxId, switches[i] != 0 ? BST_CHECKED : BST_UNCHECKED);
+        ShowFlag(Hwnd(), kTraceSwitchBoxes[i].boxId, switches[i]);
     }
 }
 
 config::AdvCleanOptions AdvancedSettingsDialog::Read() const {
     config::AdvCleanOptions switches{};
     for (size_t i = 0; i < switches.size(); ++i) {
-        switches[i] = ::IsDlgButtonChecked(Hwnd(), kTraceSwitchBoxes[i].boxId) == BST_CHECKED ? 1 : 0;
+        switches[i] = ReadFlag(Hwnd(), kTraceSwitchBoxes[i].boxId);
     }
     return switches;
 }

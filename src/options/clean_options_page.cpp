@@ -1,5 +1,6 @@
 #include "options/clean_options_page.h"
 
+#include "options/flag_boxes.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
@@ -9,13 +10,8 @@ namespace options {
 
 namespace {
 
-struct FlagControl {
-    int controlId;
-    int32_t config::CleanOptions::*field;
-};
-
 // The three disposal radio buttons and the backup box.
-constexpr FlagControl kFlagControls[] = {
+constexpr FlagBox<config::CleanOptions> kFlagBoxes[] = {
     {IDC_CLEAN_FROM_DISK, &config::CleanOptions::clean},
     {IDC_MOVE_TO_RECYCLE, &config::CleanOptions::moveToRecycle},
     {IDC_MOVE_TO_FOLDER, &config::CleanOptions::moveToFolder},
@@ -51,12 +47,12 @@ void CleanOptionsPage::SavePage() {
 
 void CleanOptionsPage::RecordToControls() {
     ClampFlags(record_);
-    for (const FlagControl& control : kFlagControls) SetFlag(control.controlId, record_.*control.field);
+    ShowFlags(Hwnd(), kFlagBoxes, record_);
     SetItemText(IDC_TARGET_FOLDER, record_.moveToFolderPath.c_str());
 }
 
 void CleanOptionsPage::ControlsToRecord() {
-    for (const FlagControl& control : kFlagControls) record_.*control.field = Flag(control.controlId);
+    ReadFlags(Hwnd(), kFlagBoxes, record_);
     record_.moveToFolderPath = ItemText(IDC_TARGET_FOLDER);
 }
 

@@ -19,12 +19,6 @@ void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
     layout_.Init(Hwnd(), rules, count);
 }
 
-void OptionPage::SetFlag(int id, int32_t flag) const {
-    ::CheckDlgButton(Hwnd(), id, flag != 0 ? BST_CHECKED : BST_UNCHECKED);
-}
-
-int32_t OptionPage::Flag(int id) const { return ::IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED ? 1 : 0; }
-
 std::string OptionPage::ItemText(int id) const { return platform::WindowText(Item(id)); }
 
 void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {

@@ -30,9 +30,6 @@ protected:
     }
     void OnSize(int width, int height) override { layout_.Apply(width, height); }
 
-    // Check boxes and radio buttons hold a flag: 0 off, anything else on.
-    void SetFlag(int id, int32_t flag) const;
-    int32_t Flag(int id) const;
     std::string ItemText(int id) const;
     // The window that owns message boxes and dialogs opened by the page.
     HWND TopWindow() const { return ::GetAncestor(Hwnd(), GA_ROOT); }

@@ -1,5 +1,6 @@
 #include "options/search_options_page.h"
 
+#include "options/flag_boxes.h"
 #include "options/option_rules.h"
 #include "options/options_ids.h"
 
@@ -7,12 +8,7 @@ namespace options {
 
 namespace {
 
-struct SwitchBox {
-    int boxId;
-    int32_t config::SearchOptions::*field;
-};
-
-constexpr SwitchBox kSwitchBoxes[] = {
+constexpr FlagBox<config::SearchOptions> kSwitchBoxes[] = {
     {IDC_SKIP_READONLY, &config::SearchOptions::skipReadOnlyFiles},
     {IDC_SKIP_HIDDEN, &config::SearchOptions::skipHiddenFiles},
     {IDC_SKIP_SYSTEM, &config::SearchOptions::skipSystemFiles},
@@ -33,7 +29,6 @@ bool SearchOptionsPage::OnInit() {
     InitPage(kLayout);
     LoadPage(config::ValueSet::Custom);
     ControlsToRecord();
-    EnableMonths();
     return false;
 }
 
@@ -50,12 +45,12 @@ void SearchOptionsPage::SavePage() {
 
 void SearchOptionsPage::RecordToControls() {
     ClampFlags(record_);
-    for (const SwitchBox& box : kSwitchBoxes) SetFlag(box.boxId, record_.*box.field);
+    ShowFlags(Hwnd(), kSwitchBoxes, record_);
     SetItemText(IDC_MONTHS, FormatMonths(record_.months).c_str());
 }
 
 void SearchOptionsPage::ControlsToRecord() {
-    for (const SwitchBox& box : kSwitchBoxes) record_.*box.field = Flag(box.boxId);
+    ReadFlags(Hwnd(), kSwitchBoxes, record_);
     if (auto months = ParseMonths(ItemText(IDC_MONTHS))) {
         record_.months = *months;
     } else {
@@ -65,7 +60,7 @@ void SearchOptionsPage::ControlsToRecord() {
     }
 }
 
-void SearchOptionsPage::EnableMonths() const { EnableItem(IDC_MONTHS, Flag(IDC_FIND_NOT_ACCESSED) != 0); }
+void SearchOptionsPage::EnableMonths() const { EnableItem(IDC_MONTHS, ReadFlag(Hwnd(), IDC_FIND_NOT_ACCESSED) != 0); }
 
 bool SearchOptionsPage::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
