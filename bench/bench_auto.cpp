@@ -14,13 +14,12 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <random>
 #include <set>
 #include <string>
-#include <vector>
 
+#include "bench_support.h"
 #include "config/config_document.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
@@ -30,10 +29,6 @@ namespace {
 
 constexpr const char* kTree = "d:\\autobench";
 constexpr const char* kProgramFolder = "e:\\AutoBench";
-constexpr int kTopFolders = 20;
-constexpr int kMiddleFolders = 10;
-constexpr int kLeafFolders = 10;
-constexpr int kFilesPerLeaf = 50;
 constexpr DWORD kRunTimeoutMs = 60 * 60 * 1000;
 
 const char* const kPlainExtensions[] = {".txt", ".doc", ".jpg", ".png", ".dll", ".exe", ".html", ".cpp",
@@ -43,67 +38,28 @@ const char* const kJunkPatterns[] = {"*.tmp", "*.temp", "*._mp", "*.~mp", "*.$$$
                                      "*.~*",  "*~",     "*.swp", "file????.chk", "*.gid", "*.fts", "*.ftg",
                                      "thumbs.db", "*.dmp"};
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A name the pattern matches: a star becomes a stem that is unique within
-// the folder, question marks digits.
-std::string NameFor(const std::string& pattern, int unique, std::mt19937& random) {
-    std::string name;
-    for (char c : pattern) {
-        if (c == '*') {
-            name += "f" + std::to_string(unique) + "_" + std::to_string(random() % 100000);
-        } else if (c == '?') {
-            name += static_cast<char>('0' + random() % 10);
-        } else {
-            name += c;
-        }
-    }
-    return name;
-}
-
-void WriteSmallFile(const std::string& path) {
-    platform::UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    static const std::string content(100, 'b');
-    DWORD written = 0;
-    if (file) ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-}
-
 // Returns the number of junk files laid.
 int LayTree() {
     std::mt19937 random(20061207);
     int junk = 0;
-    ::CreateDirectoryA(kTree, nullptr);
-    for (int top = 0; top < kTopFolders; ++top) {
-        std::string topPath = std::string(kTree) + "\\Project " + std::to_string(top);
-        ::CreateDirectoryA(topPath.c_str(), nullptr);
-        for (int middle = 0; middle < kMiddleFolders; ++middle) {
-            std::string middlePath = topPath + "\\module" + std::to_string(middle);
-            ::CreateDirectoryA(middlePath.c_str(), nullptr);
-            for (int leaf = 0; leaf < kLeafFolders; ++leaf) {
-                std::string leafPath = middlePath + "\\Data_" + std::to_string(leaf);
-                ::CreateDirectoryA(leafPath.c_str(), nullptr);
-                std::set<std::string> names;
-                for (int i = 0; i < kFilesPerLeaf; ++i) {
-                    std::string name;
-                    if (random() % 5 == 0) {
-                        name = NameFor(kJunkPatterns[random() % std::size(kJunkPatterns)], i, random);
-                        // Names without a star can come twice in a folder.
-                        if (!names.insert(name).second) name = NameFor("*.tmp", i, random);
-                        ++junk;
-                    } else {
-                        name = "file" + std::to_string(i) + "_" + std::to_string(random() % 100000) +
-                               kPlainExtensions[random() % std::size(kPlainExtensions)];
-                    }
-                    WriteSmallFile(leafPath + "\\" + name);
-                }
+    bench::LayFolderTree(kTree, [&](const std::string& leafPath) {
+        std::set<std::string> names;
+        for (int i = 0; i < bench::kFilesPerLeaf; ++i) {
+            // Star stems carry the file's index: unique within the folder.
+            const std::string stem = "f" + std::to_string(i) + "_";
+            std::string name;
+            if (random() % 5 == 0) {
+                name = bench::NameFor(kJunkPatterns[random() % std::size(kJunkPatterns)], stem, random);
+                // Names without a star can come twice in a folder.
+                if (!names.insert(name).second) name = bench::NameFor("*.tmp", stem, random);
+                ++junk;
+            } else {
+                name = "file" + std::to_string(i) + "_" + std::to_string(random() % 100000) +
+                       kPlainExtensions[random() % std::size(kPlainExtensions)];
             }
+            bench::WriteSmallFile(leafPath + "\\" + name, std::string(100, 'b'));
         }
-    }
+    });
     return junk;
 }
 
@@ -125,17 +81,10 @@ long long Walk(const std::string& folder) {
     return files;
 }
 
-std::string ProgramFolder() {
-    char buffer[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
 bool InstallProgram() {
     ::CreateDirectoryA(kProgramFolder, nullptr);
     for (const char* name : {"JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}) {
-        std::string from = ProgramFolder() + "\\" + name;
+        std::string from = bench::ProgramFolder() + "\\" + name;
         if (!::CopyFileA(from.c_str(), (std::string(kProgramFolder) + "\\" + name).c_str(), FALSE)) {
             std::fprintf(stderr, "cannot copy %s\n", from.c_str());
             return false;
@@ -169,7 +118,7 @@ bool RunProgram(RunResult& result) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    auto start = Clock::now();
+    auto start = bench::Clock::now();
     if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kProgramFolder, &startup,
                           &info)) {
         return false;
@@ -190,7 +139,7 @@ bool RunProgram(RunResult& result) {
             return false;
         }
     }
-    result.seconds = SecondsSince(start);
+    result.seconds = bench::SecondsSince(start);
     ::GetExitCodeProcess(process.Get(), &result.exitCode);
     return true;
 }
@@ -199,19 +148,15 @@ bool RunProgram(RunResult& result) {
 
 int main() {
     platform::ComApartment com;
-    auto layStart = Clock::now();
+    auto layStart = bench::Clock::now();
     int junk = LayTree();
-    std::fprintf(stderr, "tree laid in %.1f s: %d junk files\n", SecondsSince(layStart), junk);
+    std::fprintf(stderr, "tree laid in %.1f s: %d junk files\n", bench::SecondsSince(layStart), junk);
     if (!InstallProgram()) return 1;
 
     // The bare walk, warmed up, best of three.
     long long files = Walk(kTree);
     double walk = 1e30;
-    for (int round = 0; round < 3; ++round) {
-        auto start = Clock::now();
-        files = Walk(kTree);
-        walk = std::min(walk, SecondsSince(start));
-    }
+    for (int round = 0; round < 3; ++round) walk = std::min(walk, bench::Time([&] { files = Walk(kTree); }));
     std::fprintf(stderr, "bare walk: %lld files in %.3f s\n", files, walk);
 
     RunResult run;

@@ -14,19 +14,16 @@
 // Everything else goes to stderr.
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "pages/report_page.h"
 #include "pages/report_rows.h"
 #include "pages/resource_ids.h"
-#include "platform/codepage.h"
 #include "platform/com.h"
-#include "platform/handle.h"
 #include "ui/list_view.h"
 
 namespace {
@@ -37,22 +34,6 @@ constexpr int kPrograms = 200;
 constexpr int kShortcuts = 200;
 constexpr int kRounds = 5;
 const char* const kJunkExtensions[] = {".tmp", ".log", ".bak"};
-
-void WriteSmallFile(const std::string& path) {
-    platform::UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.Get(), "junk", 4, &written, nullptr);
-}
-
-void WriteShortcut(const std::string& path, const std::string& target) {
-    platform::ComPtr<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
-        return;
-    }
-    link->SetPath(target.c_str());
-    if (auto file = link.As<IPersistFile>(IID_IPersistFile)) file->Save(platform::ToWide(path).c_str(), TRUE);
-}
 
 scan::FoundFile Finding(const std::string& folder, const std::string& name, const char* reason) {
     scan::FoundFile found;
@@ -74,15 +55,15 @@ std::vector<scan::FoundFile> LayFindings() {
             size_t n = findings.size();
             if (n % 100 == 50 && programs < kPrograms) {
                 std::string name = "setup" + std::to_string(programs++) + ".exe";
-                WriteSmallFile(folder + "\\" + name);
+                bench::WriteSmallFile(folder + "\\" + name, "junk");
                 findings.push_back(Finding(folder, name, "Old installers"));
             } else if (n % 100 == 99 && shortcuts < kShortcuts) {
                 std::string name = "shortcut" + std::to_string(shortcuts++) + ".lnk";
-                WriteShortcut(folder + "\\" + name, folder + "\\setup" + std::to_string(programs - 1) + ".exe");
+                bench::WriteShortcut(folder + "\\" + name, folder + "\\setup" + std::to_string(programs - 1) + ".exe");
                 findings.push_back(Finding(folder, name, "Invalid Shortcut"));
             } else {
                 std::string name = "file" + std::to_string(n) + kJunkExtensions[n % 3];
-                WriteSmallFile(folder + "\\" + name);
+                bench::WriteSmallFile(folder + "\\" + name, "junk");
                 findings.push_back(Finding(folder, name, "Temporary files"));
             }
         }
@@ -109,23 +90,6 @@ void BareFill(HWND list, const std::vector<scan::FoundFile>& findings) {
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void Pump() {
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -142,9 +106,7 @@ double TimedFill(HWND host, Fill fill, int* rowsShown, int* rowsWithIcons) {
     ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
     Pump();
     HWND list = page.Item(IDC_PG_LIST);
-    double start = Seconds();
-    fill(page, list);
-    double took = Seconds() - start;
+    double took = bench::Time([&] { fill(page, list); });
     Pump();
     ui::ListView view(list);
     *rowsShown = view.Count();
@@ -172,9 +134,9 @@ int main() {
         return 1;
     }
 
-    double layStart = Seconds();
+    auto layStart = bench::Clock::now();
     const std::vector<scan::FoundFile> findings = LayFindings();
-    std::fprintf(stderr, "bench_report: laid %zu files in %.1f s\n", findings.size(), Seconds() - layStart);
+    std::fprintf(stderr, "bench_report: laid %zu files in %.1f s\n", findings.size(), bench::SecondsSince(layStart));
 
     auto pageFill = [&](pages::ReportPage& page, HWND) { page.Fill(findings); };
     auto bareFill = [&](pages::ReportPage&, HWND list) { BareFill(list, findings); };
@@ -195,7 +157,7 @@ int main() {
         std::fprintf(stderr, "bench_report: round %d: fill %.3f s, bare %.3f s\n", round + 1, fillTimes.back(),
                      bareTimes.back());
     }
-    double fill = Median(fillTimes), bare = Median(bareTimes);
+    double fill = bench::Median(fillTimes), bare = bench::Median(bareTimes);
     std::printf("report.ratio %.3f\n", fill / bare);
     std::printf("report.fill_ms %.1f\n", fill * 1000);
     std::printf("report.bare_ms %.1f\n", bare * 1000);

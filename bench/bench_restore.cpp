@@ -6,12 +6,12 @@
 // Runs inside the test bed: the set lives on d:, the targets on e:.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "bench_support.h"
 #include "rescue/restore.h"
 
 namespace {
@@ -38,20 +38,10 @@ std::string FileName(int file) {
     return name;
 }
 
-void MakeFolders(const std::string& path) {
-    for (size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') ::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
-}
-
 void WriteSmallFile(const std::string& path, int number) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
     char content[128];
     int length = std::snprintf(content, sizeof content, "backed-up file %d, a few bytes of content\r\n", number);
-    DWORD written = 0;
-    ::WriteFile(file, content, static_cast<DWORD>(length), &written, nullptr);
-    ::CloseHandle(file);
+    bench::WriteSmallFile(path, std::string_view(content, static_cast<size_t>(length)));
 }
 
 // The set as a clean would have left it; returns the copies a bare loop makes.
@@ -61,7 +51,7 @@ std::vector<Copy> MakeSet() {
     int number = 0;
     for (int f = 0; f < kFolders; ++f) {
         std::string setFolder = kSet + "\\E\\bench-restore\\" + FolderName(f);
-        MakeFolders(setFolder);
+        bench::MakeFolders(setFolder);
         for (int i = 0; i < kFilesPerFolder; ++i, ++number) {
             std::string source = setFolder + "\\" + FileName(number);
             WriteSmallFile(source, number);
@@ -71,20 +61,12 @@ std::vector<Copy> MakeSet() {
     return copies;
 }
 
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 }  // namespace
 
 int main() {
     std::vector<Copy> copies = MakeSet();
     // The copy loop creates no folders: give it the targets' folders.
-    for (int f = 0; f < kFolders; ++f) MakeFolders(kTargetRoot + "\\" + FolderName(f));
+    for (int f = 0; f < kFolders; ++f) bench::MakeFolders(kTargetRoot + "\\" + FolderName(f));
 
     std::vector<double> restoreTimes, loopTimes;
     size_t restored = 0;
@@ -100,17 +82,16 @@ int main() {
     };
     auto copyLoop = [&] {
         ensureSet();
-        auto start = std::chrono::steady_clock::now();
         size_t copied = 0;
-        for (const Copy& copy : copies) copied += ::CopyFileA(copy.source.c_str(), copy.target.c_str(), FALSE) ? 1 : 0;
-        loopTimes.push_back(Seconds(std::chrono::steady_clock::now() - start));
+        loopTimes.push_back(bench::Time([&] {
+            for (const Copy& copy : copies) copied += ::CopyFileA(copy.source.c_str(), copy.target.c_str(), FALSE) ? 1 : 0;
+        }));
         if (copied != copies.size()) std::fprintf(stderr, "copy loop: %zu of %zu copied\n", copied, copies.size());
     };
     auto restoreSet = [&] {
         ensureSet();
-        auto start = std::chrono::steady_clock::now();
-        rescue::RestoreOutcome outcome = rescue::RestoreSet(kSet);
-        restoreTimes.push_back(Seconds(std::chrono::steady_clock::now() - start));
+        rescue::RestoreOutcome outcome;
+        restoreTimes.push_back(bench::Time([&] { outcome = rescue::RestoreSet(kSet); }));
         restored = outcome.restored;
         if (!outcome.setRemoved || outcome.restored != copies.size()) {
             std::fprintf(stderr, "restore: %zu restored, %zu failed, set %s\n", outcome.restored, outcome.failed,
@@ -132,7 +113,7 @@ int main() {
     }
     // The test bed empties its scratch drives around every program.
 
-    double restore = Median(restoreTimes), loop = Median(loopTimes);
+    double restore = bench::Median(restoreTimes), loop = bench::Median(loopTimes);
     std::printf("restore.files %zu\n", restored);
     std::printf("restore.median_s %.3f\n", restore);
     std::printf("restore.copyloop_median_s %.3f\n", loop);

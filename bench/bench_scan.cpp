@@ -12,19 +12,18 @@
 //   JS_KEEP_SCRATCH  keeps d: between runs, and with it the tree once laid
 //   JS_BENCH_CPU     measures this thread's processor time, not clock time
 #include <windows.h>
-#include <shlobj.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "config/settings.h"
 #include "paths/module_paths.h"
-#include "platform/codepage.h"
 #include "platform/com.h"
 #include "platform/handle.h"
 #include "scan/folder_search.h"
@@ -32,58 +31,10 @@
 namespace {
 
 constexpr const char* kRoot = "d:\\scanbench";
-constexpr int kTopFolders = 20;
-constexpr int kMiddleFolders = 10;
-constexpr int kLeafFolders = 10;
-constexpr int kFilesPerLeaf = 50;
 constexpr int kRounds = 11;
 
 const char* const kPlainExtensions[] = {".txt", ".doc", ".jpg", ".png", ".dll", ".exe", ".html", ".cpp",
                                         ".h",   ".pdf", ".xml", ".dat", ".ini", ".mp3", ".xls", ".zip"};
-
-std::string ProgramFolder() {
-    char buffer[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-// A name that the pattern matches: stars become a random stem, question
-// marks digits.
-std::string NameFor(const std::string& pattern, std::mt19937& random) {
-    std::string name;
-    for (char c : pattern) {
-        if (c == '*') {
-            name += 'f';
-            name += std::to_string(random() % 100000);
-        } else if (c == '?') {
-            name += static_cast<char>('0' + random() % 10);
-        } else {
-            name += c;
-        }
-    }
-    return name;
-}
-
-void WriteSmallFile(const std::string& path, size_t size) {
-    platform::UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || size == 0) return;
-    static const std::string content(512, 'b');
-    DWORD written = 0;
-    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(std::min(size, content.size())), &written, nullptr);
-}
-
-void WriteShortcut(const std::string& path, const std::string& target) {
-    platform::ComPtr<IShellLinkA> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
-        return;
-    }
-    link->SetPath(target.c_str());
-    if (auto file = link.As<IPersistFile>(IID_IPersistFile)) {
-        file->Save(platform::ToWide(path).c_str(), TRUE);
-    }
-}
 
 struct TreeCounts {
     int folders = 0, files = 0, junk = 0, empty = 0, shortcuts = 0;
@@ -92,46 +43,32 @@ struct TreeCounts {
 TreeCounts LayTree(const std::vector<std::string>& junkPatterns, const scan::JunkTypeTable& table) {
     std::mt19937 random(20061207);
     TreeCounts counts;
-    ::CreateDirectoryA(kRoot, nullptr);
-    for (int top = 0; top < kTopFolders; ++top) {
-        std::string topPath = std::string(kRoot) + "\\Project " + std::to_string(top);
-        ::CreateDirectoryA(topPath.c_str(), nullptr);
-        ++counts.folders;
-        for (int middle = 0; middle < kMiddleFolders; ++middle) {
-            std::string middlePath = topPath + "\\module" + std::to_string(middle);
-            ::CreateDirectoryA(middlePath.c_str(), nullptr);
-            ++counts.folders;
-            for (int leaf = 0; leaf < kLeafFolders; ++leaf) {
-                std::string leafPath = middlePath + "\\Data_" + std::to_string(leaf);
-                ::CreateDirectoryA(leafPath.c_str(), nullptr);
-                ++counts.folders;
-                for (int i = 0; i < kFilesPerLeaf; ++i) {
-                    unsigned roll = random() % 1000;
-                    std::string name;
-                    if (roll < 200) {
-                        name = NameFor(junkPatterns[random() % junkPatterns.size()], random);
-                        ++counts.junk;
-                    } else if (roll < 201) {
-                        name = "link" + std::to_string(i) + ".lnk";
-                        std::string target = random() % 2 ? leafPath : "d:\\gone\\program" + std::to_string(i) + ".exe";
-                        WriteShortcut(leafPath + "\\" + name, target);
-                        ++counts.shortcuts;
-                        ++counts.files;
-                        continue;
-                    } else {
-                        do {
-                            name = "file" + std::to_string(random() % 1000000) +
-                                   kPlainExtensions[random() % std::size(kPlainExtensions)];
-                        } while (table.Match(name));
-                    }
-                    bool empty = random() % 100 < 3;
-                    counts.empty += empty;
-                    WriteSmallFile(leafPath + "\\" + name, empty ? 0 : 1 + random() % 400);
-                    ++counts.files;
-                }
+    counts.folders = bench::LayFolderTree(kRoot, [&](const std::string& leafPath) {
+        for (int i = 0; i < bench::kFilesPerLeaf; ++i) {
+            unsigned roll = random() % 1000;
+            std::string name;
+            if (roll < 200) {
+                name = bench::NameFor(junkPatterns[random() % junkPatterns.size()], "f", random);
+                ++counts.junk;
+            } else if (roll < 201) {
+                name = "link" + std::to_string(i) + ".lnk";
+                std::string target = random() % 2 ? leafPath : "d:\\gone\\program" + std::to_string(i) + ".exe";
+                bench::WriteShortcut(leafPath + "\\" + name, target);
+                ++counts.shortcuts;
+                ++counts.files;
+                continue;
+            } else {
+                do {
+                    name = "file" + std::to_string(random() % 1000000) +
+                           kPlainExtensions[random() % std::size(kPlainExtensions)];
+                } while (table.Match(name));
             }
+            bool empty = random() % 100 < 3;
+            counts.empty += empty;
+            bench::WriteSmallFile(leafPath + "\\" + name, std::string(empty ? 0 : 1 + random() % 400, 'b'));
+            ++counts.files;
         }
-    }
+    });
     return counts;
 }
 
@@ -178,24 +115,6 @@ uint64_t Fingerprint(const SearchRun& run) {
     return sum;
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work>
-double Time(Work work) {
-    LARGE_INTEGER from, to;
-    ::QueryPerformanceCounter(&from);
-    work();
-    ::QueryPerformanceCounter(&to);
-    return Seconds(from, to);
-}
-
 // Processor time of the calling thread, user and kernel.
 double ThreadSeconds() {
     FILETIME created, exited, kernel, user;
@@ -211,17 +130,11 @@ double CpuTime(Work work) {
     return ThreadSeconds() - from;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 }  // namespace
 
 int main() {
     platform::ComApartment com;
-    paths::OverrideModulePath(ProgramFolder() + "\\JunkSweep.exe");
+    paths::OverrideModulePath(bench::ProgramFolder() + "\\JunkSweep.exe");
 
     scan::JunkTypeTable table;
     std::vector<std::string> junkPatterns;
@@ -257,8 +170,8 @@ int main() {
     TreeCounts counts;
     double layTime = 0;
     if (::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        layTime = Time([&] { counts = LayTree(junkPatterns, table); });
-        WriteSmallFile(marker, 1);
+        layTime = bench::Time([&] { counts = LayTree(junkPatterns, table); });
+        bench::WriteSmallFile(marker, "b");
     }
     std::fprintf(stderr, "bench_scan: laid %d files (%d junk, %d empty, %d shortcuts) in %d folders in %.1f s\n",
                  counts.files, counts.junk, counts.empty, counts.shortcuts, counts.folders, layTime);
@@ -285,7 +198,7 @@ int main() {
     // clock times, which shows the work done without the waiting.
     const char* cpuSwitch = getenv("JS_BENCH_CPU");
     const bool cpu = cpuSwitch && *cpuSwitch;
-    auto measure = [&](auto&& work) { return cpu ? CpuTime(work) : Time(work); };
+    auto measure = [&](auto&& work) { return cpu ? CpuTime(work) : bench::Time(work); };
     std::vector<double> bare, factoryRatios, allRatios;
     for (int round = 0; round < kRounds; ++round) {
         double b = 0, f = 0, a = 0;
@@ -302,9 +215,9 @@ int main() {
         factoryRatios.push_back(f / b);
         allRatios.push_back(a / b);
     }
-    const double ratio = Median(factoryRatios), ratioAll = Median(allRatios);
+    const double ratio = bench::Median(factoryRatios), ratioAll = bench::Median(allRatios);
     std::fprintf(stderr, "bench_scan: %d rounds of %s time: bare walk median %.3f s; ratios %.3f, all switches %.3f\n",
-                 kRounds, cpu ? "processor" : "clock", Median(bare), ratio, ratioAll);
+                 kRounds, cpu ? "processor" : "clock", bench::Median(bare), ratio, ratioAll);
 
     std::printf("scan.ratio %.3f\n", ratio);
     std::printf("scan.ratio_all %.3f\n", ratioAll);
