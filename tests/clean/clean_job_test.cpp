@@ -14,6 +14,7 @@
 #include "recording_sink.h"
 #include "recycle_bin.h"
 #include "support/scratch.h"
+#include "support/settings_xml.h"
 
 namespace {
 
@@ -39,9 +40,9 @@ struct JobSettings {
     JobSettings& Cleaners(std::vector<int> numbers) { return cleaners = std::move(numbers), *this; }
 };
 
-std::string ElementFor(const std::string& path, const std::string& custom) {
-    std::string name = path.substr(path.rfind('/') + 1);
-    return "<" + name + " default=\"0\" custom=\"" + custom + "\"/>";
+// The setting's element, named by the last step of its path.
+std::string ElementFor(std::string_view path, const std::string& custom) {
+    return testsupport::SettingXml(path.substr(path.rfind('/') + 1), custom);
 }
 
 void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s) {
@@ -52,12 +53,11 @@ void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s)
     xml += ElementFor(p::kMoveToFolder, std::to_string(s.move));
     xml += ElementFor(p::kMoveToFolderPath, s.movePath);
     xml += ElementFor(p::kBackup, std::to_string(s.backup));
-    xml += "</CleanOpt><AdvCleanOpt>";
-    for (int n = 1; n <= 13; ++n) {
-        bool on = std::find(s.cleaners.begin(), s.cleaners.end(), n) != s.cleaners.end();
-        xml += ElementFor(p::kAdvClean[n - 1], on ? "1" : "0");
-    }
-    xml += "</AdvCleanOpt></Options></Config>\n";
+    xml += "</CleanOpt>";
+    config::AdvCleanOptions traces{};
+    for (int n : s.cleaners) traces.at(static_cast<size_t>(n - 1)) = 1;
+    xml += testsupport::TraceSwitchesXml(traces);
+    xml += "</Options></Config>\n";
     place.WriteSettings(xml);
 }
 

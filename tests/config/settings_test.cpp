@@ -10,6 +10,7 @@
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "support/scratch.h"
+#include "support/settings_xml.h"
 
 namespace {
 
@@ -18,9 +19,12 @@ namespace cp = config::path;
 using testsupport::ProgramPlace;
 using testsupport::ReadFile;
 
+const AdvCleanOptions kFactoryTraces = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
+const AdvCleanOptions kUserTraces = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
+
 // Every factory value differs from its user value, so a read from the wrong
 // attribute shows.
-const char kSettings[] = R"(<?xml version="1.0" encoding="utf-8"?>
+const std::string kSettings = R"(<?xml version="1.0" encoding="utf-8"?>
 <Config>
   <Welcome><ShowWelcome default="1" custom="0"/></Welcome>
   <Options>
@@ -52,31 +56,14 @@ const char kSettings[] = R"(<?xml version="1.0" encoding="utf-8"?>
       <MoveToFolderPath default="" custom="D:\Old files\"/>
       <Backup default="1" custom="0"/>
     </CleanOpt>
-    <AdvCleanOpt>
-      <CleanClipBoard default="1" custom="0"/>
-      <CleanRas default="0" custom="1"/>
-      <CleanSysTempDir default="1" custom="0"/>
-      <CleanRecycleBin default="0" custom="1"/>
-      <CleanRunHistory default="1" custom="0"/>
-      <CleanDocHistory default="0" custom="1"/>
-      <CleanWinlogon default="1" custom="0"/>
-      <CleanFindFileForderHistory default="0" custom="1"/>
-      <CleanSearchComputerHistory default="1" custom="0"/>
-      <CleanNetHoodHistory default="0" custom="1"/>
-      <CleanTelnetHistory default="1" custom="0"/>
-      <CleanInternetUrlHistory default="0" custom="1"/>
-      <CleanInternetTempFiles default="1" custom="0"/>
-    </AdvCleanOpt>
+    )" + testsupport::TraceSwitchesXml(kUserTraces, kFactoryTraces) + R"(
   </Options>
   <SelectDrive><PathItem name="C:\"/><PathItem name="D:\Data"/></SelectDrive>
 </Config>
 )";
 
-const AdvCleanOptions kFactoryTraces = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
-const AdvCleanOptions kUserTraces = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
-
 struct Place : ProgramPlace {
-    explicit Place(const char* hint, const char* xml = kSettings) : ProgramPlace(hint) {
+    explicit Place(const char* hint, const char* xml = kSettings.c_str()) : ProgramPlace(hint) {
         if (xml) WriteSettings(xml);
     }
 };
@@ -263,7 +250,7 @@ TEST(Settings, BadOrReadOnlyFilesAreNeverChanged) {
         {"not well-formed", "<Config><Welcome><ShowWelcome custom=\"1\"></Config>", false, false},
         {"not XML", "[String]\r\n_AppName=x\r\n", false, false},
         {"empty file", "", false, false},
-        {"read-only", kSettings, true, true},
+        {"read-only", kSettings.c_str(), true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -4,11 +4,12 @@
 
 #include "options/options_ids.h"
 #include "ui/folder_browser.h"
+#include "support/settings_xml.h"
 #include "ui/list_view.h"
 
 namespace optest {
 
-const char* const kSettingsXml = R"(<?xml version="1.0" encoding="utf-8"?>
+const std::string kSettingsXml = R"(<?xml version="1.0" encoding="utf-8"?>
 <Config>
   <Welcome><ShowWelcome default="1" custom="0"/></Welcome>
   <Options>
@@ -47,21 +48,8 @@ const char* const kSettingsXml = R"(<?xml version="1.0" encoding="utf-8"?>
       <MoveToFolderPath default="" custom="d:\moved"/>
       <Backup default="1" custom="0"/>
     </CleanOpt>
-    <AdvCleanOpt>
-      <CleanClipBoard default="1" custom="0"/>
-      <CleanRas default="0" custom="1"/>
-      <CleanSysTempDir default="1" custom="0"/>
-      <CleanRecycleBin default="0" custom="1"/>
-      <CleanRunHistory default="1" custom="0"/>
-      <CleanDocHistory default="0" custom="1"/>
-      <CleanWinlogon default="1" custom="0"/>
-      <CleanFindFileForderHistory default="0" custom="1"/>
-      <CleanSearchComputerHistory default="1" custom="0"/>
-      <CleanNetHoodHistory default="0" custom="1"/>
-      <CleanTelnetHistory default="1" custom="0"/>
-      <CleanInternetUrlHistory default="0" custom="1"/>
-      <CleanInternetTempFiles default="1" custom="0"/>
-    </AdvCleanOpt>
+    )" + testsupport::TraceSwitchesXml({0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0},
+                                       {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}) + R"(
   </Options>
   <SelectDrive/>
 </Config>

@@ -15,7 +15,7 @@ namespace optest {
 
 // Factory and user values that differ everywhere, so that a page showing the
 // wrong set is caught.
-extern const char* const kSettingsXml;
+extern const std::string kSettingsXml;
 
 // The program's files in a scratch folder, with the settings above (or none).
 class ProgramBed {

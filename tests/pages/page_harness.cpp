@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "support/settings_xml.h"
 #include "ui/command_line_switches.h"
 #include "ui/page_protocol.h"
 
@@ -163,30 +164,23 @@ void CALLBACK MessageBoxCatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 std::string SettingsXml(const SettingsPlan& plan) {
-    auto flag = [](const char* name, int custom) {
-        return std::string("<") + name + " default=\"0\" custom=\"" + std::to_string(custom) + "\"/>";
-    };
+    using testsupport::SettingXml;
     std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
-    xml += "<Welcome>" + flag("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
+    xml += "<Welcome>" + SettingXml("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
     for (const std::string& pattern : plan.junkPatterns) {
         xml += "<item checked=\"1\" description=\"junk " + pattern + "\" file=\"" + pattern + "\"/>";
     }
     xml += "</Custom></JunkFiles>\n<Search>";
     for (const char* name : {"SkipReadOnlyFiles", "SkipHiddenFiles", "SkipSystemFiles", "FindZeroLengthFiles",
                              "FindInvalidShortcuts"}) {
-        xml += flag(name, 0);
+        xml += SettingXml(name, 0);
     }
     xml += "<FindFilesHaveNotAccessed default=\"0\" custom=\"0\" monthdefault=\"0\" month=\"0\"/></Search>\n";
     xml += "<SkipFolders><default/><items/></SkipFolders>\n<CleanOpt>";
-    xml += flag("Clean", plan.clean) + flag("MoveToRecycle", plan.moveToRecycle) + flag("MoveToFolder", plan.moveToFolder);
-    xml += "<MoveToFolderPath default=\"\" custom=\"" + plan.moveToFolderPath + "\"/>" + flag("Backup", plan.backup);
-    xml += "</CleanOpt>\n<AdvCleanOpt>";
-    const char* traces[] = {"CleanClipBoard", "CleanRas", "CleanSysTempDir", "CleanRecycleBin", "CleanRunHistory",
-                            "CleanDocHistory", "CleanWinlogon", "CleanFindFileForderHistory",
-                            "CleanSearchComputerHistory", "CleanNetHoodHistory", "CleanTelnetHistory",
-                            "CleanInternetUrlHistory", "CleanInternetTempFiles"};
-    for (size_t i = 0; i < 13; ++i) xml += flag(traces[i], plan.traces[i]);
-    xml += "</AdvCleanOpt>\n</Options>\n<SelectDrive>";
+    xml += SettingXml("Clean", plan.clean) + SettingXml("MoveToRecycle", plan.moveToRecycle) +
+           SettingXml("MoveToFolder", plan.moveToFolder);
+    xml += SettingXml("MoveToFolderPath", plan.moveToFolderPath, "") + SettingXml("Backup", plan.backup);
+    xml += "</CleanOpt>\n" + testsupport::TraceSwitchesXml(plan.traces) + "\n</Options>\n<SelectDrive>";
     for (const std::string& path : plan.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
     xml += "</SelectDrive>\n</Config>\n";
     return xml;
