@@ -114,11 +114,6 @@ HWND RunningProgram::WaitForMessageBox(DWORD milliseconds) const {
     });
 }
 
-std::string MessageBoxText(HWND box) {
-    constexpr int kMessageText = 0xFFFF;
-    return WindowText(::GetDlgItem(box, kMessageText));
-}
-
 HWND WizardPageOf(HWND wizard, int index) {
     return reinterpret_cast<HWND>(
         ::SendMessageA(::GetDlgItem(wizard, IDC_PAGE_AREA), ui::WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));

@@ -65,9 +65,6 @@ private:
     DWORD id_ = 0;
 };
 
-// The text of a message box's message.
-std::string MessageBoxText(HWND box);
-
 // The page host's page at index, and the wizard's current page.
 HWND WizardPageOf(HWND wizard, int index);
 HWND CurrentPageOf(HWND wizard);

@@ -7,6 +7,7 @@
 #include "app/version.h"
 #include "app_test_support.h"
 #include "program_runner.h"
+#include "support/message_boxes.h"
 #include "support/scratch.h"
 #include "ui/page_protocol.h"
 
@@ -50,7 +51,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     RunningProgram second(copy_, "/hide");
     HWND box = second.WaitForMessageBox();
     ASSERT_TRUE(box);
-    EXPECT_EQ(apptest::MessageBoxText(box), "JunkSweep is running already.");
+    EXPECT_EQ(testsupport::MessageBoxText(box), "JunkSweep is running already.");
     EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
     EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
     EXPECT_EQ(second.WaitForWizard(0), nullptr);
@@ -73,7 +74,7 @@ TEST_F(Startup, WithoutTheXmlParserItRefusesToStart) {
     RunningProgram program(copy, "");
     HWND box = program.WaitForMessageBox();
     ASSERT_TRUE(box);
-    EXPECT_EQ(apptest::MessageBoxText(box), "The system XML parser is missing.");
+    EXPECT_EQ(testsupport::MessageBoxText(box), "The system XML parser is missing.");
     EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
     EXPECT_EQ(program.WaitForWizard(0), nullptr);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -12,6 +12,7 @@
 #include "pages/drive_listing.h"
 #include "pages/drive_selection_page.h"
 #include "pages/resource_ids.h"
+#include "support/message_boxes.h"
 #include "ui/page_protocol.h"
 #include "ui/tree_view.h"
 
@@ -284,9 +285,9 @@ TEST_F(DrivePageTest, StoredPathsThatMatchNothingTickNothingAndOpenNoUnrelatedFo
 
 TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
     Open(Selected({"D:\\stays"}));
-    pagetest::MessageBoxCatcher boxes;
+    testsupport::MessageBoxAnswerer boxes;
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Please select a drive"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select a drive"});
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"}) << "nothing stored";
 }

@@ -32,8 +32,6 @@ void RegisterClasses() {
 
 FakeWizard* Self(HWND window) { return reinterpret_cast<FakeWizard*>(::GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
-MessageBoxCatcher* g_catcher = nullptr;
-
 }  // namespace
 
 FakeWizard::FakeWizard() {
@@ -135,32 +133,6 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (::GetTickCount64() - start > timeoutMs) return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-}
-
-MessageBoxCatcher::MessageBoxCatcher() {
-    g_catcher = this;
-    timer_ = ::SetTimer(nullptr, 0, 30, OnTimer);
-}
-
-MessageBoxCatcher::~MessageBoxCatcher() {
-    ::KillTimer(nullptr, timer_);
-    g_catcher = nullptr;
-}
-
-void CALLBACK MessageBoxCatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_catcher) return;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char cls[32] = {};
-            ::GetClassNameA(window, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, 0xFFFF)) {
-                g_catcher->texts.push_back(WindowText(::GetDlgItem(window, 0xFFFF)));
-                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-            }
-            return TRUE;
-        },
-        0);
 }
 
 std::string SettingsXml(const SettingsPlan& plan) {

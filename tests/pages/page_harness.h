@@ -63,20 +63,6 @@ private:
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 void PumpPending();
 
-// Answers every message box this thread shows with OK and keeps its text.
-class MessageBoxCatcher {
-public:
-    MessageBoxCatcher();
-    ~MessageBoxCatcher();
-    MessageBoxCatcher(const MessageBoxCatcher&) = delete;
-    MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
-    std::vector<std::string> texts;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    UINT_PTR timer_ = 0;
-};
-
 // Settings documents for the tests.
 struct SettingsPlan {
     std::vector<std::string> selectedPaths;

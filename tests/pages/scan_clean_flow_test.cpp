@@ -11,6 +11,7 @@
 #include "pages/finish_page.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
+#include "support/message_boxes.h"
 #include "pages/scan_page.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
@@ -122,7 +123,7 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     for (int i = 0; i < 20; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
     Open();
     wizard_->Show(ui::kScanningPage);
-    pagetest::MessageBoxCatcher boxes;
+    testsupport::MessageBoxAnswerer boxes;
     // The job waits for this thread at its first call: it is surely running.
     ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
     ASSERT_TRUE(scan_->JobRunning());
@@ -131,7 +132,7 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_NE(QueryCancel(scan_), 0);
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Please wait while scanning"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please wait while scanning"});
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(std::count(wizard_->enableMasks.begin(), wizard_->enableMasks.end(), 0), 1) << "one job only";
     EXPECT_EQ(QueryCancel(scan_), 0);
@@ -144,10 +145,10 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     Command(cleaning_, ui::kBackButton);
     EXPECT_EQ(wizard_->showRequests.size(), requests);
     EXPECT_NE(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.texts.back(), "Please wait while cleaning");
+    EXPECT_EQ(boxes.Texts().back(), "Please wait while cleaning");
     ASSERT_TRUE(CleanEnded());
     EXPECT_EQ(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.Texts().size(), 2u);
     EXPECT_FALSE(FileExists(folder_ + "\\7.tmp"));
 }
 

@@ -11,6 +11,7 @@
 #include "rescue/rescue_center_dialog.h"
 #include "rescue/rescue_resources.h"
 #include "rescue_fixtures.h"
+#include "support/message_boxes.h"
 #include "support/scratch.h"
 
 namespace {
@@ -96,7 +97,7 @@ TEST_F(RescueCenterTest, WithoutSetsThePlaceholderShowsAndNothingActsOnIt) {
     Open();
     EXPECT_EQ(Texts(), Rows{"None"});
     EXPECT_FALSE(Enabled(IDC_RESCUE_DELETE) || Enabled(IDC_RESCUE_RESTORE));
-    rescuetest::MessageBoxWatcher watcher(center_.Hwnd());
+    testsupport::MessageBoxAnswerer watcher(center_.Hwnd());
     // No selection: both ask for one.
     Command(IDC_RESCUE_DELETE);
     Command(IDC_RESCUE_RESTORE);
@@ -118,7 +119,7 @@ TEST_F(RescueCenterTest, DeletingTheLastRowSelectsTheNewLastRow) {
     Open();
     const std::string last = list_.Text(2, 0);
     list_.Select(2);
-    rescuetest::MessageBoxWatcher watcher(center_.Hwnd(), IDCANCEL);
+    testsupport::MessageBoxAnswerer watcher(center_.Hwnd(), IDCANCEL);
     Click(IDC_RESCUE_DELETE);
     EXPECT_EQ(list_.Count(), 3);
     watcher.SetAnswer(IDOK);
@@ -142,7 +143,7 @@ TEST_F(RescueCenterTest, RestorePutsTheFilesBackAndTheSetLeavesTheList) {
     MakeSet(root_, "2006-12-06_09-00-00", {{"E\\other.txt", "other"}});
     Open();
     list_.Select(Texts()[0] == "12/05/2006 10:20:30" ? 0 : 1);
-    rescuetest::MessageBoxWatcher watcher(center_.Hwnd());
+    testsupport::MessageBoxAnswerer watcher(center_.Hwnd());
     Click(IDC_RESCUE_RESTORE);
     EXPECT_EQ(watcher.Texts(), Rows{"Restore?"});
     EXPECT_EQ(testsupport::ReadFile("e:\\docs\\a.txt"), "alpha");

@@ -61,46 +61,4 @@ std::vector<std::string> DriveChanges::Now() const {
     return changes;
 }
 
-MessageBoxWatcher::MessageBoxWatcher(HWND owner, int answer) : owner_(owner), answer_(answer), thread_([this] {
-    while (!stop_) {
-        std::pair<HWND, HWND> search{owner_, nullptr};  // owner, box found
-        ::EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto* s = reinterpret_cast<std::pair<HWND, HWND>*>(context);
-                char name[16] = {};
-                ::GetClassNameA(window, name, sizeof name);
-                // Visible: a box being made has neither its text nor its buttons yet.
-                if (std::string(name) != "#32770" || ::GetWindow(window, GW_OWNER) != s->first ||
-                    !::IsWindowVisible(window)) {
-                    return TRUE;
-                }
-                s->second = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (HWND box = search.second) {
-            char text[512] = {};
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                texts_.emplace_back(text);
-            }
-            int id = ::GetDlgItem(box, answer_) ? answer_.load() : IDOK;
-            ::SendMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
-            for (int i = 0; i < 200 && ::IsWindow(box); ++i) ::Sleep(5);
-        }
-        ::Sleep(5);
-    }
-}) {}
-
-MessageBoxWatcher::~MessageBoxWatcher() {
-    stop_ = true;
-    thread_.join();
-}
-
-std::vector<std::string> MessageBoxWatcher::Texts() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return texts_;
-}
-
 }  // namespace rescuetest

@@ -1,12 +1,9 @@
 #pragma once
-// Backup sets, drive snapshots and a message-box answerer for the rescue tests.
+// Backup sets and drive snapshots for the rescue tests.
 #include <windows.h>
 
-#include <atomic>
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace rescuetest {
@@ -23,24 +20,6 @@ public:
 
 private:
     std::map<std::string, std::string> before_;
-};
-
-// Answers every message box the owner owns, from a thread of its own, and
-// records the boxes' texts.
-class MessageBoxWatcher {
-public:
-    explicit MessageBoxWatcher(HWND owner, int answer = IDOK);
-    ~MessageBoxWatcher();
-    void SetAnswer(int answer) { answer_ = answer; }
-    std::vector<std::string> Texts();
-
-private:
-    HWND owner_;
-    std::atomic<int> answer_;
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::vector<std::string> texts_;
-    std::thread thread_;
 };
 
 }  // namespace rescuetest
