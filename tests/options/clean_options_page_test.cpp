@@ -14,7 +14,7 @@ using config::ValueSet;
 struct CleanPage {
     optest::OpenSheet sheet{options::kCleanOptionsTab};
     HWND Item(int id) { return sheet.PageItem(options::kCleanOptionsTab, id); }
-    std::string Target() { return optest::TextOf(Item(IDC_TARGET_FOLDER)); }
+    std::string Target() { return platform::WindowText(Item(IDC_TARGET_FOLDER)); }
     void Ok() { optest::Click(sheet.Item(IDOK)); }
 };
 

@@ -97,8 +97,8 @@ TEST(JunkTypesPage, EditChangesBothTextsAndKeepsTheIconAndTheCheck) {
     std::string shownName, shownDescription;
     answerer.ExpectMenu(options::kJunkEdit);
     answerer.Expect("_ModifyJunkFileDialogCaption", [&](HWND editor) {
-        shownName = optest::TextOf(::GetDlgItem(editor, IDC_FILE_NAME));
-        shownDescription = optest::TextOf(::GetDlgItem(editor, IDC_DESCRIPTION));
+        shownName = platform::WindowText(::GetDlgItem(editor, IDC_FILE_NAME));
+        shownDescription = platform::WindowText(::GetDlgItem(editor, IDC_DESCRIPTION));
         TypeIntoEditor("*.txt", "Text")(editor);
     });
     optest::RightClickList(page.List());
@@ -122,8 +122,8 @@ TEST(JunkTypesPage, AnEntryWhoseTextIsALanguageKeyReachesTheEditorUntranslated) 
     std::string shownName, shownDescription;
     answerer.ExpectMenu(options::kJunkEdit);
     answerer.Expect("_ModifyJunkFileDialogCaption", [&](HWND editor) {
-        shownName = optest::TextOf(::GetDlgItem(editor, IDC_FILE_NAME));
-        shownDescription = optest::TextOf(::GetDlgItem(editor, IDC_DESCRIPTION));
+        shownName = platform::WindowText(::GetDlgItem(editor, IDC_FILE_NAME));
+        shownDescription = platform::WindowText(::GetDlgItem(editor, IDC_DESCRIPTION));
         optest::Click(::GetDlgItem(editor, IDOK));
     });
     optest::RightClickList(page.List());

@@ -32,7 +32,7 @@ std::string MessageOf(HWND box) {
     ::EnumChildWindows(box, CollectWindow, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
         if (ClassOf(child) != "Static" || (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
-        std::string text = TextOf(child);
+        std::string text = platform::WindowText(child);
         if (!text.empty()) return text;
     }
     return {};
@@ -162,7 +162,7 @@ void ModalAnswerer::Look(HWND window) {
         ChooseWithKeys(window, items, command);
         return;
     }
-    std::string caption = TextOf(window);
+    std::string caption = platform::WindowText(window);
     bool isMessageBox = caption == messageCaption_ && windowClass == "#32770";
     std::string message = isMessageBox ? MessageOf(window) : std::string();
 

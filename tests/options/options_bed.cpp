@@ -85,12 +85,6 @@ void OpenSheet::SelectTab(int tab) {
     ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
 }
 
-std::string TextOf(HWND window) {
-    char text[4096] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 void Click(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
 
 void ClickIcon(HWND iconStatic) {

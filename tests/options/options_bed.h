@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "options/options_sheet.h"
+#include "platform/window_text.h"
 #include "support/scratch.h"
 
 namespace optest {
@@ -62,8 +63,6 @@ private:
     options::OptionsSheet sheet_;
 };
 
-// Text of a window (any thread's).
-std::string TextOf(HWND window);
 // Sends a click to a button and waits until it was handled.
 void Click(HWND button);
 // Clicks an icon static (the page's add and delete icons).

@@ -210,11 +210,11 @@ TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndNeitherDialogWrite
                         IDC_FIND_ZERO_LENGTH, IDC_FIND_INVALID_SHORTCUTS}) {
             EXPECT_FALSE(optest::IsChecked(sheet.PageItem(options::kSearchOptionsTab, box))) << box;
         }
-        EXPECT_EQ(optest::TextOf(sheet.PageItem(options::kSearchOptionsTab, IDC_MONTHS)), "0");
+        EXPECT_EQ(platform::WindowText(sheet.PageItem(options::kSearchOptionsTab, IDC_MONTHS)), "0");
         for (int box : {IDC_CLEAN_FROM_DISK, IDC_MOVE_TO_RECYCLE, IDC_MOVE_TO_FOLDER, IDC_BACKUP}) {
             EXPECT_FALSE(optest::IsChecked(sheet.PageItem(options::kCleanOptionsTab, box))) << box;
         }
-        EXPECT_EQ(optest::TextOf(sheet.PageItem(options::kCleanOptionsTab, IDC_TARGET_FOLDER)), "");
+        EXPECT_EQ(platform::WindowText(sheet.PageItem(options::kCleanOptionsTab, IDC_TARGET_FOLDER)), "");
         optest::Click(sheet.Item(IDOK));
         EXPECT_EQ(sheet->Result(), IDOK);
 

@@ -55,7 +55,7 @@ TEST(SearchOptionsPage, TheMonthsBoxIsEnabledExactlyWhileNotAccessedIsChecked) {
     optest::Click(page.Item(IDC_PAGE_DEFAULT));
     EXPECT_TRUE(optest::IsChecked(page.NotAccessed()));
     EXPECT_TRUE(page.MonthsEnabled());
-    EXPECT_EQ(optest::TextOf(page.Months()), "6");
+    EXPECT_EQ(platform::WindowText(page.Months()), "6");
     optest::Click(page.NotAccessed());
     EXPECT_FALSE(page.MonthsEnabled());
 }
@@ -67,7 +67,7 @@ TEST(SearchOptionsPage, ADisabledMonthsBoxKeepsItsNumberAndOkSavesIt) {
     page.SetMonths("24");
     optest::Click(page.NotAccessed());
     EXPECT_FALSE(page.MonthsEnabled());
-    EXPECT_EQ(optest::TextOf(page.Months()), "24");
+    EXPECT_EQ(platform::WindowText(page.Months()), "24");
     optest::Click(page.sheet.Item(IDOK));
     config::SearchOptions saved = config::LoadSearchOptions(ValueSet::Custom);
     EXPECT_EQ(saved.findFilesNotAccessed, 0);

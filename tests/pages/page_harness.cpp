@@ -190,10 +190,4 @@ SwitchesScope::SwitchesScope(const char* line) {
 
 SwitchesScope::~SwitchesScope() { ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(""); }
 
-std::string WindowText(HWND window) {
-    char buffer[1024] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 }  // namespace pagetest

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_text.h"
 #include "support/scratch.h"
 #include "ui/wizard_page.h"
 
@@ -89,6 +90,6 @@ public:
     ~SwitchesScope();
 };
 
-std::string WindowText(HWND window);
+using platform::WindowText;
 
 }  // namespace pagetest
