@@ -61,12 +61,6 @@ std::vector<std::string> SkinProbe::Calls() const {
 
 void SkinProbe::ClearCalls() const { ::DeleteFileA(log_.c_str()); }
 
-SwitchesScope::SwitchesScope(const char* commandLine) : saved_(ui::CommandLineSwitches::Instance()) {
-    ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(commandLine);
-}
-
-SwitchesScope::~SwitchesScope() { ui::CommandLineSwitches::Instance() = saved_; }
-
 std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
                                      std::vector<ProbePage*>* pages) {
     records.assign(count, {});
@@ -83,15 +77,6 @@ std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, si
 void DrainQuit() {
     MSG message;
     while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
-void PumpMessages() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/command_line_switches.h"
 #include "ui/wizard_page.h"
 
 namespace apptest {
@@ -32,16 +31,6 @@ private:
 };
 
 inline std::string LastLine(const std::vector<std::string>& lines) { return lines.empty() ? "" : lines.back(); }
-
-// Sets the process-wide switches for a scope.
-class SwitchesScope {
-public:
-    explicit SwitchesScope(const char* commandLine);
-    ~SwitchesScope();
-
-private:
-    ui::CommandLineSwitches saved_;
-};
 
 // A page that records what the wizard and its host told it.
 class ProbePage : public ui::WizardPage {
@@ -75,9 +64,6 @@ std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, si
 
 // Removes a WM_QUIT that a closing wizard left in this thread's queue.
 void DrainQuit();
-
-// Processes this thread's pending messages.
-void PumpMessages();
 
 // Top-level windows of a process with the given class ("#32770" for
 // dialogs and message boxes).

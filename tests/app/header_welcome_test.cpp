@@ -14,6 +14,7 @@
 #include "config/config_document.h"
 #include "config/settings.h"
 #include "support/scratch.h"
+#include "support/ui/switches_scope.h"
 #include "ui/page_protocol.h"
 #include "ui/skinned_controls.h"
 
@@ -167,7 +168,7 @@ TEST_F(WizardParts, StartButtonAndNextLeadToTheDrivePage) {
 }
 
 TEST_F(WizardParts, AutoSwitchPassesTheWelcomePageAtOnce) {
-    apptest::SwitchesScope switches("/hide/auto");
+    testsupport::SwitchesScope switches("/hide/auto");
     ASSERT_TRUE(Create());
     EXPECT_EQ(wizard_->Pages().CurrentIndex(), 1);
     EXPECT_EQ(Probe(1).activated, 1);

@@ -14,6 +14,7 @@
 #include "app_test_support.h"
 #include "program_runner.h"
 #include "support/scratch.h"
+#include "support/ui/switches_scope.h"
 #include "ui/message_loop.h"
 #include "ui/page_protocol.h"
 
@@ -242,7 +243,7 @@ TEST(TrayRecord, CarriesTheCallbackIconAndATipOfAtMost127Characters) {
 
 TEST_F(Wizard, IconSwitchAddsTheTrayIconAndClosingRemovesIt) {
     for (const char* line : {"/icon", "/hide", ""}) {
-        apptest::SwitchesScope switches(line);
+        testsupport::SwitchesScope switches(line);
         ASSERT_TRUE(Create());
         const bool wanted = std::string(line) == "/icon";
         EXPECT_EQ(wizard_->Tray().Added(), wanted) << line;

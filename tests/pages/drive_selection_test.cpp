@@ -13,6 +13,7 @@
 #include "pages/drive_selection_page.h"
 #include "pages/resource_ids.h"
 #include "support/message_boxes.h"
+#include "support/ui/switches_scope.h"
 #include "ui/page_protocol.h"
 #include "ui/tree_view.h"
 
@@ -314,7 +315,7 @@ TEST_F(DrivePageTest, ButtonsOpenTheOptionsOnTheirTabsAndBackShowsTheWelcomePage
 }
 
 TEST_F(DrivePageTest, WithAutoTheStoredSelectionIsScannedAtOnce) {
-    pagetest::SwitchesScope autoRun("/auto");
+    testsupport::SwitchesScope autoRun("/auto");
     Open(Selected({"D:\\kept"}));
     EXPECT_EQ(wizard_->showRequests, std::vector<int>{ui::kScanningPage});
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\kept"}) << "not collected again";

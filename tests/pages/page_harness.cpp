@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "support/settings_xml.h"
-#include "ui/command_line_switches.h"
 #include "ui/page_protocol.h"
 
 namespace pagetest {
@@ -183,11 +182,5 @@ PagePlace::PagePlace(const SettingsPlan& plan) : ProgramPlace("pages") {
     testsupport::WriteFile(LanguagePath(), kTestLanguage);
     WriteSettings(SettingsXml(plan));
 }
-
-SwitchesScope::SwitchesScope(const char* line) {
-    ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(line);
-}
-
-SwitchesScope::~SwitchesScope() { ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(""); }
 
 }  // namespace pagetest

@@ -83,13 +83,6 @@ public:
     explicit PagePlace(const SettingsPlan& plan = {});
 };
 
-// Sets the command-line switches for the scope.
-class SwitchesScope {
-public:
-    explicit SwitchesScope(const char* line);
-    ~SwitchesScope();
-};
-
 using platform::WindowText;
 
 }  // namespace pagetest

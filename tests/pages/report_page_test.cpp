@@ -12,6 +12,7 @@
 #include "pages/page_messages.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
+#include "support/ui/switches_scope.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
 
@@ -293,7 +294,7 @@ protected:
 };
 
 TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
-    pagetest::SwitchesScope autoRun("auto");
+    testsupport::SwitchesScope autoRun("auto");
     BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_PG_SCANNING);
     wizard_.Show(ui::kReportPage);
     EXPECT_TRUE(wizard_.enableMasks.empty()) << "the scan job enables Back and Next when it is done";

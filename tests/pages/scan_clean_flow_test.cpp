@@ -11,8 +11,9 @@
 #include "pages/finish_page.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
-#include "support/message_boxes.h"
 #include "pages/scan_page.h"
+#include "support/message_boxes.h"
+#include "support/ui/switches_scope.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
 
@@ -194,7 +195,7 @@ TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
 TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheClean) {
     for (int i = 0; i < 30; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".log", "x");
     WriteFile(folder_ + "\\keep.txt", "x");
-    pagetest::SwitchesScope autoRun("/auto");
+    testsupport::SwitchesScope autoRun("/auto");
     Open();
     int enabledDuringClean = 0;
     wizard_->onEnable = [&](int mask) {

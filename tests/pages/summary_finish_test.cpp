@@ -12,6 +12,7 @@
 #include "pages/finish_page.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
+#include "support/ui/switches_scope.h"
 #include "ui/list_view.h"
 #include "ui/page_protocol.h"
 
@@ -288,7 +289,7 @@ TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTa
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
-    pagetest::SwitchesScope autoRun("auto");
+    testsupport::SwitchesScope autoRun("auto");
     wizard_.Show(ui::kFinishPage);
     EXPECT_EQ(wizard_.closeRequests, 1);
     EXPECT_GT(list_.Count(), 0);
