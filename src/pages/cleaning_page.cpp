@@ -6,7 +6,6 @@
 
 #include "pages/page_messages.h"
 #include "pages/report_rows.h"
-#include "text/language_table.h"
 
 namespace pages {
 
@@ -29,18 +28,11 @@ CleaningPage::CleaningPage() : JobPage(kRoute) {}
 CleaningPage::~CleaningPage() { ShutDownJob(); }
 
 bool CleaningPage::OnInit() {
-    ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
-    text::TranslateWindow(Hwnd());
-    SetItemText(IDC_PG_STATUS, "");
-    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
-    layout_.Init(Hwnd(), kLayout);
-    BindJobWindows();
+    InitJobPage(kLayout);
     page_ = Hwnd();
     progress_ = Item(IDC_PG_PROGRESS);
     return true;
 }
-
-void CleaningPage::OnSize(int width, int height) { layout_.Apply(width, height); }
 
 clean::CleanList CleaningPage::TakenReportRows() const {
     HWND report = GetPage(ui::kReportPage);

@@ -4,8 +4,6 @@
 // message carried out on the user-interface thread.
 #include "clean/clean_job.h"
 #include "pages/job_page.h"
-#include "ui/layout.h"
-#include "ui/skinned_controls.h"
 
 namespace pages {
 
@@ -16,7 +14,6 @@ public:
 
 protected:
     bool OnInit() override;
-    void OnSize(int width, int height) override;
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 public:
@@ -33,8 +30,6 @@ private:
 
     HWND page_ = nullptr;
     HWND progress_ = nullptr;
-    ui::SkinnedLabel header_;
-    ui::Layout layout_;
 };
 
 }  // namespace pages

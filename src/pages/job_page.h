@@ -6,12 +6,16 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "pages/job_drain.h"
 #include "pages/resource_ids.h"
+#include "text/language_table.h"
+#include "ui/layout.h"
 #include "ui/shell_actions.h"
+#include "ui/skinned_controls.h"
 #include "ui/wizard_page.h"
 
 namespace pages {
@@ -55,14 +59,24 @@ protected:
         job_.reset();
     }
 
-    // From OnInit: the windows the job's calls go to.
-    void BindJobWindows() {
+    // From OnInit: what the job pages set up alike (the translated texts,
+    // an empty status, the heavy header, the layout), and the windows the
+    // job's calls go to.
+    template <size_t N>
+    void InitJobPage(const ui::LayoutRule (&layout)[N]) {
+        ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
+        text::TranslateWindow(Hwnd());
+        SetItemText(IDC_PG_STATUS, "");
+        header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
+        layout_.Init(Hwnd(), layout);
         host_ = ui::PageHostOf(Hwnd());
         wizard_ = ui::WizardOf(Hwnd());
         status_ = Item(IDC_PG_STATUS);
         stop_ = Item(IDC_PG_STOP);
     }
     HWND PageHost() const { return host_; }
+
+    void OnSize(int width, int height) override { layout_.Apply(width, height); }
 
     // The sink's last call of a job ends the busy time.
     void DoneTalking() { talking_ = false; }
@@ -112,6 +126,8 @@ private:
     HWND stop_ = nullptr;
     // Set when a job starts; cleared by the page after the job's last call.
     std::atomic<bool> talking_{false};
+    ui::SkinnedLabel header_;
+    ui::Layout layout_;
     std::unique_ptr<Job> job_;
 };
 

@@ -1,7 +1,6 @@
 #include "pages/scan_page.h"
 
 #include "pages/page_messages.h"
-#include "text/language_table.h"
 
 namespace pages {
 
@@ -24,19 +23,12 @@ ScanPage::ScanPage() : JobPage(kRoute) {}
 ScanPage::~ScanPage() { ShutDownJob(); }
 
 bool ScanPage::OnInit() {
-    ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
-    text::TranslateWindow(Hwnd());
-    SetItemText(IDC_PG_STATUS, "");
+    InitJobPage(kLayout);
     SetItemText(IDC_PG_COUNT, "");
-    header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     countLabel_.Attach(Item(IDC_PG_COUNT), FW_HEAVY, RGB(255, 0, 0));
-    layout_.Init(Hwnd(), kLayout);
-    BindJobWindows();
     count_ = Item(IDC_PG_COUNT);
     return true;
 }
-
-void ScanPage::OnSize(int width, int height) { layout_.Apply(width, height); }
 
 bool ScanPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_SCANPAGE_BUSY) return JobPage::OnPageMessage(message, wParam, lParam, result);

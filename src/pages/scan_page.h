@@ -4,8 +4,6 @@
 // the user-interface thread carries it out while the job waits.
 #include "pages/job_page.h"
 #include "scan/scan_job.h"
-#include "ui/layout.h"
-#include "ui/skinned_controls.h"
 
 namespace pages {
 
@@ -16,7 +14,6 @@ public:
 
 protected:
     bool OnInit() override;
-    void OnSize(int width, int height) override;
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 public:
@@ -28,9 +25,7 @@ public:
 
 private:
     HWND count_ = nullptr;
-    ui::SkinnedLabel header_;
     ui::SkinnedLabel countLabel_;
-    ui::Layout layout_;
 };
 
 }  // namespace pages
