@@ -1,5 +1,6 @@
 #include "pages/clean_summary_page.h"
 
+#include "pages/column_shares.h"
 #include "pages/image_strips.h"
 #include "pages/report_rows.h"
 #include "pages/resource_ids.h"
@@ -118,11 +119,7 @@ bool CleanSummaryPage::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void CleanSummaryPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
-    if (!list_.Hwnd()) return;
-    int client = list_.ClientWidth();
-    for (int column = 0; column < 2; ++column) {
-        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
-    }
+    FitColumnShares(list_, kColumnShares);
 }
 
 }  // namespace pages

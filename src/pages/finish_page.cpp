@@ -1,5 +1,6 @@
 #include "pages/finish_page.h"
 
+#include "pages/column_shares.h"
 #include "pages/drive_listing.h"
 #include "pages/resource_ids.h"
 #include "text/language_table.h"
@@ -106,11 +107,7 @@ bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void FinishPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
-    if (!list_.Hwnd()) return;
-    int client = list_.ClientWidth();
-    for (int column = 0; column < 3; ++column) {
-        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
-    }
+    FitColumnShares(list_, kColumnShares);
 }
 
 }  // namespace pages

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "pages/column_shares.h"
 #include "pages/page_messages.h"
 #include "pages/report_rows.h"
 #include "pages/resource_ids.h"
@@ -219,11 +220,7 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void ReportPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
-    if (!list_.Hwnd()) return;
-    int client = list_.ClientWidth();
-    for (int column = 0; column < 3; ++column) {
-        list_.SetColumnWidth(column, static_cast<int>(client * kColumnShares[column]));
-    }
+    FitColumnShares(list_, kColumnShares);
 }
 
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
