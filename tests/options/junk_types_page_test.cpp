@@ -20,21 +20,10 @@ using optest::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
 // The junk types page of an options dialog, with what the tests need of it.
-struct JunkPage {
-    optest::OpenSheet sheet{options::kJunkTypesTab};
+struct JunkPage : optest::CheckListTab {
+    JunkPage() : CheckListTab(options::kJunkTypesTab, IDC_JUNK_LIST) {}
     HWND Page() { return sheet->Page(options::kJunkTypesTab).Hwnd(); }
-    HWND List() { return sheet.PageItem(options::kJunkTypesTab, IDC_JUNK_LIST); }
-    HWND Add() { return sheet.PageItem(options::kJunkTypesTab, IDC_ADD_ENTRY); }
-    HWND Delete() { return sheet.PageItem(options::kJunkTypesTab, IDC_DELETE_ENTRY); }
     std::string Description(int row) { return ui::ListView(List()).Text(row, 1); }
-    int Image(int row) {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        ListView_GetItem(List(), &item);
-        return item.iImage;
-    }
-    void Ok() { optest::Click(sheet.Item(IDOK)); }
 };
 
 // Fills the editor and confirms it.

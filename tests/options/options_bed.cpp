@@ -85,6 +85,16 @@ void OpenSheet::SelectTab(int tab) {
     ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
 }
 
+int CheckListTab::Image(int row) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ListView_GetItem(List(), &item);
+    return item.iImage;
+}
+
+void CheckListTab::Ok() { Click(sheet.Item(IDOK)); }
+
 void Click(HWND button) { ::SendMessageA(button, BM_CLICK, 0, 0); }
 
 void ClickIcon(HWND iconStatic) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "options/options_ids.h"
 #include "options/options_sheet.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
@@ -61,6 +62,23 @@ public:
 
 private:
     options::OptionsSheet sheet_;
+};
+
+// A check-list tab of an open options dialog (junk types, skip folders).
+struct CheckListTab {
+    CheckListTab(int tab, int listId) : sheet(tab), tab_(tab), listId_(listId) {}
+    HWND List() { return sheet.PageItem(tab_, listId_); }
+    HWND Add() { return sheet.PageItem(tab_, IDC_ADD_ENTRY); }
+    HWND Delete() { return sheet.PageItem(tab_, IDC_DELETE_ENTRY); }
+    // The image index of a row's icon.
+    int Image(int row);
+    void Ok();
+
+    OpenSheet sheet;
+
+private:
+    int tab_;
+    int listId_;
 };
 
 // Sends a click to a button and waits until it was handled.

@@ -16,19 +16,8 @@ using config::ValueSet;
 using optest::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
-struct SkipPage {
-    optest::OpenSheet sheet{options::kSkipFoldersTab};
-    HWND List() { return sheet.PageItem(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST); }
-    HWND Add() { return sheet.PageItem(options::kSkipFoldersTab, IDC_ADD_ENTRY); }
-    HWND Delete() { return sheet.PageItem(options::kSkipFoldersTab, IDC_DELETE_ENTRY); }
-    int Image(int row) {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        ListView_GetItem(List(), &item);
-        return item.iImage;
-    }
-    void Ok() { optest::Click(sheet.Item(IDOK)); }
+struct SkipPage : optest::CheckListTab {
+    SkipPage() : CheckListTab(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST) {}
 };
 
 TEST(SkipFoldersPage, AFolderAddedTwiceIsAppendedCheckedTwiceAndSavedTwice) {
