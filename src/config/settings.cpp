@@ -27,12 +27,14 @@ struct OpenSettings {
     OpenSettings() { doc.Open(ConfigFilePath()); }
 };
 
-struct SearchField {
+// A flag setting and the record field that holds it.
+template <typename Record>
+struct FlagField {
     const char* path;
-    int32_t SearchOptions::*field;
+    int32_t Record::*field;
 };
 
-constexpr SearchField kSearchFields[] = {
+constexpr FlagField<SearchOptions> kSearchFields[] = {
     {path::kSkipReadOnlyFiles, &SearchOptions::skipReadOnlyFiles},
     {path::kSkipHiddenFiles, &SearchOptions::skipHiddenFiles},
     {path::kSkipSystemFiles, &SearchOptions::skipSystemFiles},
@@ -41,12 +43,7 @@ constexpr SearchField kSearchFields[] = {
     {path::kFindFilesHaveNotAccessed, &SearchOptions::findFilesNotAccessed},
 };
 
-struct CleanField {
-    const char* path;
-    int32_t CleanOptions::*field;
-};
-
-constexpr CleanField kCleanFlags[] = {
+constexpr FlagField<CleanOptions> kCleanFlags[] = {
     {path::kClean, &CleanOptions::clean},
     {path::kMoveToRecycle, &CleanOptions::moveToRecycle},
     {path::kMoveToFolder, &CleanOptions::moveToFolder},
