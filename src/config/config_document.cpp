@@ -1,5 +1,7 @@
 #include "config/config_document.h"
 
+#include <shlwapi.h>
+
 #include <climits>
 
 #include "platform/codepage.h"
@@ -41,8 +43,20 @@ bool ConfigDocument::Open(const std::string& filePath) {
     doc_->put_validateOnParse(VARIANT_FALSE);
     // A settings file must not make the parser fetch anything.
     doc_->put_resolveExternals(VARIANT_FALSE);
+    // The parser is given the file's bytes, not its name: a name passed to
+    // load() is taken as a URL, so a folder called "100%20" or "a#b" would
+    // name another file or none.
+    ComPtr<IStream> stream;
+    if (FAILED(::SHCreateStreamOnFileA(filePath.c_str(), STGM_READ | STGM_SHARE_DENY_NONE, stream.Put())) ||
+        !stream) {
+        doc_ = CreateDocument();
+        return false;
+    }
     Variant source;
-    Variant::SetText(source, ToWide(filePath).c_str());
+    VARIANT* streamSource = source.Put();
+    streamSource->vt = VT_UNKNOWN;
+    streamSource->punkVal = stream.Get();
+    streamSource->punkVal->AddRef();  // released with the variant
     VARIANT_BOOL ok = VARIANT_FALSE;
     if (FAILED(doc_->load(source.Get(), &ok)) || ok != VARIANT_TRUE) {
         doc_ = CreateDocument();

@@ -264,6 +264,20 @@ TEST(Settings, BadOrReadOnlyFilesAreNeverChanged) {
     }
 }
 
+// The folder's name is a file name, not a URL: escapes and fragment marks in
+// it must not send the reader to another file.
+TEST(Settings, FolderNamesWithUrlCharactersReadAndWrite) {
+    for (const char* hint : {"hundred%41", "a%20b", "hash#1", "caf\xE9", "amp&semi;"}) {
+        SCOPED_TRACE(hint);
+        Place place(hint);
+        EXPECT_EQ(LoadShowWelcome(ValueSet::Default), 1);
+        EXPECT_EQ(LoadJunkTypes(ValueSet::Custom), (std::vector<JunkType>{{"*.log", "Log file", 1}}));
+        EXPECT_EQ(LoadShowWelcome(ValueSet::Custom), 0);
+        SaveShowWelcome(1);
+        EXPECT_EQ(LoadShowWelcome(ValueSet::Custom), 1);
+    }
+}
+
 TEST(Settings, MissingElementsAreNeverCreated) {
     Place place("sparse", R"(<?xml version="1.0" encoding="utf-8"?>
 <Config><Options><Search><SkipHiddenFiles default="1"/></Search></Options></Config>
