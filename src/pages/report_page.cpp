@@ -63,9 +63,11 @@ bool ReportPage::OnInit() {
     layout_.Init(Hwnd(), kLayout);
 
     list_.Attach(Item(IDC_PG_LIST));
-    images_.Reset(ui::CreateSmallImageList());
-    list_.SetSmallImages(images_.Get());
-    icons_.Attach(images_.Get());
+    // The list destroys its image lists with itself, the check boxes' one
+    // included, so it is given the icons to own.
+    HIMAGELIST images = ui::CreateSmallImageList();
+    list_.SetSmallImages(images);
+    icons_.Attach(images);
     for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
     list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     colors_.SetDefault({RGB(0, 0, 0), kRowBackground});

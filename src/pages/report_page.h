@@ -63,7 +63,6 @@ private:
     int RowImage(int row);
 
     ui::ListView list_;
-    ui::ImageList images_;
     ReportIcons icons_;
     ui::ListRowColors colors_;
     ui::SkinnedLabel header_;
