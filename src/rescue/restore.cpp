@@ -47,6 +47,22 @@ bool PlatformReadsAsWritten(const std::string& path) {
     return length == path.size() && path.compare(full) == 0;
 }
 
+// The platform's copy will not replace a read-only, hidden or system file,
+// but a restore replaces whatever file stands in the place: those bits come
+// off the old file first, and go back on when the copy fails all the same.
+bool CopyBack(const std::string& from, const std::string& to) {
+    if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !(attributes & kBlocking)) {
+        return false;
+    }
+    if (!::SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
+    if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    ::SetFileAttributesA(to.c_str(), attributes);
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::string> CollectSetFiles(const std::string& setPath) {
@@ -87,7 +103,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
             continue;
         }
         folders.Ensure(paths::FolderPart(*target));
-        if (::CopyFileA(file.c_str(), target->c_str(), FALSE)) {
+        if (CopyBack(file, *target)) {
             // Back in its place: it leaves the set at once, so the set
             // always holds exactly what has not been restored yet.
             clean::ForceDeleteFile(file);

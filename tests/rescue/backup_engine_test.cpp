@@ -97,20 +97,27 @@ TEST(RestoreTargetFor, MapsTheDriveFolderAndRefusesWhatWouldLandElsewhere) {
 
 TEST_F(BackupRootTest, RestoreCopiesEveryFileBackAndRemovesTheSet) {
     testsupport::WriteFile("e:\\kept.txt", "old");
+    // Files the platform's copy alone would not replace.
+    for (const char* name : {"e:\\ro.txt", "e:\\hidden.txt"}) testsupport::WriteFile(name, "old");
+    ::SetFileAttributesA("e:\\ro.txt", FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA("e:\\hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     std::string set = MakeSet(root, "2006-12-05_10-20-30",
-                              {{"e\\made\\deep\\a.txt", "alpha"}, {"E\\kept.txt", "new"}, {"readme.txt", "no place"}});
+                              {{"e\\made\\deep\\a.txt", "alpha"}, {"E\\kept.txt", "new"}, {"readme.txt", "no place"},
+                               {"E\\ro.txt", "new ro"}, {"E\\hidden.txt", "new hidden"}});
     testsupport::WriteFile(set + "\\e\\made\\ro.txt", "read-only");
     ::SetFileAttributesA((set + "\\e\\made\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     DriveChanges changes;
 
     auto outcome = rescue::RestoreSet(set);
-    EXPECT_EQ(outcome.restored, 3u);
+    EXPECT_EQ(outcome.restored, 5u);
     EXPECT_EQ(outcome.noTarget, 1u);
     EXPECT_TRUE(outcome.setRemoved);
     EXPECT_EQ(ReadFile("e:\\made\\deep\\a.txt"), "alpha");  // a missing folder made again
     EXPECT_EQ(ReadFile("e:\\made\\ro.txt"), "read-only");
     EXPECT_EQ(ReadFile("e:\\kept.txt"), "new");              // replaced without asking
-    ExpectOnlyChanges(changes, {"-" + set, "+e:\\made", "~e:\\kept.txt"});
+    EXPECT_EQ(ReadFile("e:\\ro.txt"), "new ro");
+    EXPECT_EQ(ReadFile("e:\\hidden.txt"), "new hidden");
+    ExpectOnlyChanges(changes, {"-" + set, "+e:\\made", "~e:\\kept.txt", "~e:\\ro.txt", "~e:\\hidden.txt"});
 }
 
 TEST_F(BackupRootTest, RestoreKeepsTheFilesWhoseCopyFailedAndTheSetHoldingThem) {
