@@ -296,3 +296,33 @@ TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pages own their lists' image lists and destroy them themselves: a list
+// that destroyed them too would leave the page a freed handle to destroy again.
+TEST(PageImageLists, OutliveTheListWindowUntilThePageGoes) {
+    struct Case {
+        int index;
+        int templateId;
+        std::function<std::unique_ptr<ui::WizardPage>()> make;
+    } cases[] = {
+        {ui::kCleanSummaryPage, IDD_PG_CLEAN_SUMMARY, [] { return std::make_unique<pages::CleanSummaryPage>(); }},
+        {ui::kFinishPage, IDD_PG_FINISH, [] { return std::make_unique<pages::FinishPage>(FakeFree); }},
+    };
+    PagePlace place;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.templateId);
+        FakeWizard wizard;
+        wizard.AddPage(c.index, c.make(), c.templateId);
+        HWND list = ::GetDlgItem(wizard.PageWindow(c.index), IDC_PG_LIST);
+        HIMAGELIST images = ui::ListView(list).SmallImages();
+        ASSERT_NE(images, nullptr);
+        ::DestroyWindow(list);
+        int cx = 0, cy = 0;
+        EXPECT_TRUE(::ImageList_GetIconSize(images, &cx, &cy));
+        EXPECT_EQ(cx, 16);
+    }
+}
+
+}  // namespace
