@@ -33,11 +33,6 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
-void EmptySpecialFolder(int csidl, bool includeDesktopIni, bool wipeIndexFiles) {
-    std::string folder = SpecialFolder(csidl);
-    if (!folder.empty()) EmptyFolderTree(folder, includeDesktopIni, wipeIndexFiles);
-}
-
 void CleanClipboard() {
     if (!::OpenClipboard(nullptr)) return;
     ::EmptyClipboard();
@@ -53,22 +48,30 @@ std::string Comparable(std::string path) {
 
 }  // namespace
 
-bool IsProfileOrWindowsFolder(const std::string& folder) {
+bool IsProtectedFolder(const std::string& folder) {
     std::string candidate = Comparable(folder);
     char windows[MAX_PATH + 1] = {};
     UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
     if (n > 0 && n <= MAX_PATH && candidate == Comparable(windows)) return true;
-    std::string profile = SpecialFolder(CSIDL_PROFILE);
-    return !profile.empty() && candidate == Comparable(profile);
+    for (int csidl : {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY}) {
+        std::string precious = SpecialFolder(csidl);
+        if (!precious.empty() && candidate == Comparable(precious)) return true;
+    }
+    return false;
 }
 
 namespace {
+
+void EmptySpecialFolder(int csidl, bool includeDesktopIni, bool wipeIndexFiles) {
+    std::string folder = SpecialFolder(csidl);
+    if (!folder.empty() && !IsProtectedFolder(folder)) EmptyFolderTree(folder, includeDesktopIni, wipeIndexFiles);
+}
 
 void CleanTempFolder() {
     char path[MAX_PATH + 1] = {};
     DWORD n = ::GetTempPathA(MAX_PATH, path);
     if (n == 0 || n > MAX_PATH) return;  // none, or longer than the buffer
-    if (IsProfileOrWindowsFolder(path)) return;
+    if (IsProtectedFolder(path)) return;
     EmptyFolderTree(path, true, false);
 }
 

@@ -20,11 +20,13 @@ inline constexpr int kTraceCleanerCount = 13;
 
 const std::array<TraceCleaner, kTraceCleanerCount>& TraceCleaners();
 
-// Without TMP and TEMP the platform names the user's profile or the Windows
-// directory as the temporary folder; emptying either would destroy the
-// user's files or the system, so the temporary-folder cleaner leaves a
-// folder alone for which this is true (case and trailing backslashes aside).
-bool IsProfileOrWindowsFolder(const std::string& folder);
+// Folders no cleaner ever empties (case and trailing backslashes aside):
+// the Windows folder, the user's profile, documents and desktop. Without TMP
+// and TEMP the platform names the profile or the Windows folder as the
+// temporary folder, and a redirected Recent, NetHood, History or cache
+// folder can name any of them; emptying it would destroy the user's files
+// or the system.
+bool IsProtectedFolder(const std::string& folder);
 
 // Runs one cleaner: its status, position 50, its work, position 100.
 // Numbers outside 1 to 13 do nothing. COM must be initialised on the

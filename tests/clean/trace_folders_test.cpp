@@ -249,7 +249,7 @@ TEST(EmptyFolderTree, NeverEmptiesAWholeDrive) {
     DeleteFileA("e:\\root-file.txt");
 }
 
-TEST(TempFolderCleaner, NeverTakesTheProfileOrTheWindowsFolder) {
+TEST(TraceCleaners, NeverTakeTheWindowsProfileDocumentsOrDesktopFolder) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     char profile[MAX_PATH] = {};
@@ -264,11 +264,13 @@ TEST(TempFolderCleaner, NeverTakesTheProfileOrTheWindowsFolder) {
         {std::string(windows) + "\\", true},
         {profile, true},
         {upper + "\\", true},
+        {SpecialFolder(CSIDL_PERSONAL), true},
+        {SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\", true},
         {TempFolder(), false},
         {std::string(profile) + "\\Temp", false},
         {std::string(windows) + "\\Temp\\", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(clean::IsProfileOrWindowsFolder(c.folder), c.refused) << c.folder;
+    for (const Case& c : cases) EXPECT_EQ(clean::IsProtectedFolder(c.folder), c.refused) << c.folder;
 }
 
 TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
@@ -300,6 +302,63 @@ TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
         EXPECT_EQ(keyLeft, c.cleaner != 6) << "only the recent-documents cleaner deletes RecentDocs";
         SHDeleteKeyA(HKEY_CURRENT_USER, recentDocs.c_str());
     }
+}
+
+// Points one of the user's shell folders somewhere else for the length of a
+// test, the way a bad tweak of the registry can.
+class ShellFolderRedirect {
+public:
+    ShellFolderRedirect(const char* name, const std::string& target) : name_(name) {
+        for (Key& key : keys_) {
+            RegCreateKeyExA(HKEY_CURRENT_USER, key.path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key.handle, nullptr);
+            char value[MAX_PATH] = {};
+            DWORD size = sizeof value;
+            key.had = RegQueryValueExA(key.handle, name, nullptr, &key.type, reinterpret_cast<BYTE*>(value), &size) ==
+                      ERROR_SUCCESS;
+            key.old.assign(value, size ? size - 1 : 0);
+            RegSetValueExA(key.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(target.c_str()),
+                           static_cast<DWORD>(target.size() + 1));
+        }
+    }
+    ~ShellFolderRedirect() {
+        for (Key& key : keys_) {
+            if (key.had) {
+                RegSetValueExA(key.handle, name_, 0, key.type, reinterpret_cast<const BYTE*>(key.old.c_str()),
+                               static_cast<DWORD>(key.old.size() + 1));
+            } else {
+                RegDeleteValueA(key.handle, name_);
+            }
+            RegCloseKey(key.handle);
+        }
+    }
+
+private:
+    struct Key {
+        explicit Key(const char* keyPath) : path(keyPath) {}
+        const char* path;
+        HKEY handle = nullptr;
+        bool had = false;
+        DWORD type = REG_SZ;
+        std::string old;
+    };
+    const char* name_;
+    Key keys_[2] = {Key("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"),
+                    Key("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")};
+};
+
+TEST(ShortcutFolderCleaners, LeaveARedirectedFolderAloneWhenItIsTheProfile) {
+    const std::string profile = SpecialFolder(CSIDL_PROFILE);
+    const std::string marker = profile + "\\keep-me.txt";
+    WriteFile(marker, "the user's own file");
+    {
+        ShellFolderRedirect redirect("NetHood", profile);
+        ASSERT_EQ(SpecialFolder(CSIDL_NETHOOD), profile) << "the redirection did not take";
+        cleantest::RecordingProgress progress;
+        clean::RunTraceCleaner(10, progress);
+    }
+    EXPECT_EQ(ReadFile(marker), "the user's own file");
+    EXPECT_TRUE(FolderExists(SpecialFolder(CSIDL_PERSONAL)));
+    DeleteFileA(marker.c_str());
 }
 
 TEST(BrowserHistoryCleaner, WipesBusyIndexFilesInBothHistoryFolders) {
