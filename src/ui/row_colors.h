@@ -18,7 +18,10 @@ public:
     // The colours of rows without their own.
     void SetDefault(RowColor color) { default_ = color; hasDefault_ = true; }
     void Set(int row, RowColor color);
-    void Clear() { rows_.clear(); }
+    void Clear() {
+        rows_.clear();
+        hasRow_.clear();
+    }
     // The answer to NM_CUSTOMDRAW from the list.
     LRESULT OnCustomDraw(const NMHDR& header) const;
 
