@@ -152,6 +152,25 @@ bool ConfigDocument::Save() {
     // whom some systems would let overwrite it.
     DWORD attributes = ::GetFileAttributesA(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    // Written beside the file first and then put in its place, so that a
+    // crash or a full disk in the middle of a save never leaves a broken
+    // settings file, and a reader never sees a half-written one.
+    std::string fresh = path_ + ".saving";
+    Variant freshTarget;
+    Variant::SetText(freshTarget, ToWide(fresh).c_str());
+    if (SUCCEEDED(doc_->save(freshTarget.Get()))) {
+        // Replacing keeps the old file's security where the platform can;
+        // its attributes are put back by hand, which not every platform does.
+        if (::ReplaceFileA(path_.c_str(), fresh.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                           nullptr) ||
+            ::MoveFileExA(fresh.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(path_.c_str(), attributes);
+            return true;
+        }
+    }
+    ::DeleteFileA(fresh.c_str());
+    // The folder may take no new files, or the scratch name may be taken:
+    // write the file in place.
     Variant target;
     Variant::SetText(target, ToWide(path_).c_str());
     return SUCCEEDED(doc_->save(target.Get()));

@@ -264,6 +264,28 @@ TEST(Settings, BadOrReadOnlyFilesAreNeverChanged) {
     }
 }
 
+// A save puts a whole new file in place of the old one; when it cannot, it
+// still writes the file in place. Either way the change is kept, the file
+// keeps its attributes and nothing is left beside it.
+TEST(Settings, SavesReplaceTheWholeFileAndKeepItsAttributes) {
+    for (bool scratchNameTaken : {false, true}) {
+        SCOPED_TRACE(scratchNameTaken);
+        Place place("replace");
+        const std::string path = place.SettingsPath();
+        const std::string scratch = path + ".saving";
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        if (scratchNameTaken) ::CreateDirectoryA(scratch.c_str(), nullptr);
+
+        SaveShowWelcome(1);
+        EXPECT_EQ(LoadShowWelcome(ValueSet::Custom), 1);
+        EXPECT_EQ(LoadJunkTypes(ValueSet::Custom), (std::vector<JunkType>{{"*.log", "Log file", 1}}));
+        EXPECT_TRUE(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(testsupport::FileExists(scratch), false);
+        ::RemoveDirectoryA(scratch.c_str());
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 // The folder's name is a file name, not a URL: escapes and fragment marks in
 // it must not send the reader to another file.
 TEST(Settings, FolderNamesWithUrlCharactersReadAndWrite) {
