@@ -58,4 +58,11 @@ bool CheckListPage::OnNotify(const NMHDR& header, LRESULT& result) {
     return false;
 }
 
+bool CheckListPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    HWND list = list_.View().Hwnd();
+    if (message != WM_CONTEXTMENU || !ui::IsKeyboardMenuRequest(list, wParam, lParam)) return false;
+    RunMenuCommand(ui::TrackPopupMenuAt(Hwnd(), Menu(list_.Selected() >= 0), ui::KeyboardMenuPoint(list)));
+    return true;
+}
+
 }  // namespace options

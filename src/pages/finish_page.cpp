@@ -92,6 +92,17 @@ void FinishPage::RunMenuCommand(int command) {
     if (command == kProperties && row >= 0) shell_.properties(::GetActiveWindow(), list_.Text(row, 0));
 }
 
+void FinishPage::ShowMenu(POINT at) {
+    if (list_.Selected() >= 0) RunMenuCommand(shell_.trackMenu(Hwnd(), {{kProperties, "_rpMenuProperty", true}}, at));
+}
+
+bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_CONTEXTMENU) return WizardPage::OnPageMessage(message, wParam, lParam, result);
+    if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
+    ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
+    return true;
+}
+
 bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
     if (header.idFrom != IDC_PG_LIST) return false;
     if (header.code == NM_CUSTOMDRAW) {
@@ -99,7 +110,7 @@ bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
         return true;
     }
     if (header.code == NM_RCLICK) {
-        if (list_.Selected() >= 0) RunMenuCommand(shell_.trackMenu(Hwnd(), {{kProperties, "_rpMenuProperty", true}}));
+        ShowMenu(ui::CursorPoint());
         return true;
     }
     return false;

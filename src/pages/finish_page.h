@@ -33,9 +33,11 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     void OnSize(int width, int height) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void FillDriveList();
+    void ShowMenu(POINT at);
 
     FreeSpaceQuery query_;
     DriveSpace space_;

@@ -20,8 +20,9 @@ struct SettingsDialogs {
 struct ShellServices {
     void (*properties)(HWND owner, const std::string& path) = ui::ShowProperties;
     void (*showInExplorer)(const std::string& path) = ui::ShowInExplorer;
-    // Shows a pop-up menu at the cursor; returns the chosen command or 0.
-    int (*trackMenu)(HWND owner, const std::vector<ui::MenuEntry>& entries) = ui::TrackPopupMenuAtCursor;
+    // Shows a pop-up menu at a point of the screen; returns the chosen
+    // command or 0.
+    int (*trackMenu)(HWND owner, const std::vector<ui::MenuEntry>& entries, POINT at) = ui::TrackPopupMenuAt;
 };
 
 }  // namespace pages

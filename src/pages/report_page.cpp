@@ -213,7 +213,7 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
             result = colors_.OnCustomDraw(header);
             return true;
         case NM_RCLICK:
-            RunMenuCommand(shell_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0)));
+            ShowMenu(ui::CursorPoint());
             return true;
         default:
             return false;
@@ -225,8 +225,16 @@ void ReportPage::OnSize(int width, int height) {
     FitColumnShares(list_, kColumnShares);
 }
 
+void ReportPage::ShowMenu(POINT at) {
+    RunMenuCommand(shell_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0), at));
+}
+
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+        case WM_CONTEXTMENU:
+            if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
+            ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
+            return true;
         case ui::WM_REPORTPAGE_GETLIST:
             result = reinterpret_cast<LRESULT>(list_.Hwnd());
             return true;

@@ -54,6 +54,7 @@ protected:
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void ShowMenu(POINT at);
     bool ScanBusy() const;
     void GoOnWhenScanEnded();
     void SetAllChecks(int how);

@@ -1,5 +1,7 @@
 #include "ui/popup_menu.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "text/language_table.h"
@@ -25,10 +27,33 @@ int TrackPopupMenuAt(HWND owner, const std::vector<MenuEntry>& entries, POINT sc
                                              screenPoint.x, screenPoint.y, 0, owner, nullptr));
 }
 
-int TrackPopupMenuAtCursor(HWND owner, const std::vector<MenuEntry>& entries) {
+POINT CursorPoint() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    return TrackPopupMenuAt(owner, entries, cursor);
+    return cursor;
+}
+
+int TrackPopupMenuAtCursor(HWND owner, const std::vector<MenuEntry>& entries) {
+    return TrackPopupMenuAt(owner, entries, CursorPoint());
+}
+
+bool IsKeyboardMenuRequest(HWND list, WPARAM wParam, LPARAM lParam) {
+    return list && reinterpret_cast<HWND>(wParam) == list && lParam == -1;
+}
+
+POINT KeyboardMenuPoint(HWND list) {
+    POINT point{0, 0};
+    int row = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (row < 0) row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    RECT label{};
+    RECT client{};
+    ::GetClientRect(list, &client);
+    if (row >= 0 && ListView_GetItemRect(list, row, &label, LVIR_LABEL) && label.bottom > client.top &&
+        label.top < client.bottom) {
+        point = {label.left, label.bottom};
+    }
+    ::ClientToScreen(list, &point);
+    return point;
 }
 
 }  // namespace ui

@@ -16,5 +16,15 @@ struct MenuEntry {
 // Returns the chosen command, or 0 when the menu was cancelled.
 int TrackPopupMenuAt(HWND owner, const std::vector<MenuEntry>& entries, POINT screenPoint);
 int TrackPopupMenuAtCursor(HWND owner, const std::vector<MenuEntry>& entries);
+POINT CursorPoint();
+
+// True for the WM_CONTEXTMENU a list sends when the keyboard asks for its
+// menu (Shift+F10 or the menu key); a right click is answered through
+// NM_RCLICK instead.
+bool IsKeyboardMenuRequest(HWND list, WPARAM wParam, LPARAM lParam);
+
+// Where a keyboard-requested menu of a list opens: below the focused row's
+// label, or at the list's top-left corner when no row is in view.
+POINT KeyboardMenuPoint(HWND list);
 
 }  // namespace ui

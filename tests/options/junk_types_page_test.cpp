@@ -171,6 +171,22 @@ TEST(JunkTypesPage, TheContextMenuOffersDeleteAndEditOnlyWhileARowIsSelected) {
     EXPECT_TRUE(answerer.Unexpected().empty());
 }
 
+// Shift+F10 and the menu key open the same menu as a right click; the
+// WM_CONTEXTMENU that follows a right click opens none of its own.
+TEST(JunkTypesPage, TheKeyboardOpensTheContextMenuToo) {
+    optest::ProgramBed bed;
+    optest::ModalAnswerer answerer;
+    JunkPage page;
+    HWND sheetPage = ::GetParent(page.List());
+    optest::SelectRow(page.List(), 0);
+    answerer.ExpectMenu(options::kJunkUncheckAll);
+    ::SendMessageA(sheetPage, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.List()), -1);
+    EXPECT_EQ(optest::ListRows(page.List()), (Rows{{"*.old", false}, {"*.chk", false}}));
+    ::SendMessageA(sheetPage, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.List()), MAKELPARAM(30, 30));
+    EXPECT_EQ(answerer.Menus().size(), 1u);
+    EXPECT_TRUE(answerer.Unexpected().empty());
+}
+
 TEST(JunkTypesPage, DefaultShowsTheFactoryListKeepingTheSelectedIndex) {
     optest::ProgramBed bed;
     JunkPage page;

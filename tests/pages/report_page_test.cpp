@@ -93,14 +93,16 @@ struct ShellCall {
 };
 std::vector<ShellCall> g_shellCalls;
 std::vector<std::vector<ui::MenuEntry>> g_menus;
+std::vector<POINT> g_menuPoints;
 int g_menuChoice = 0;
 
 pages::ShellServices Recorders() {
     pages::ShellServices services;
     services.properties = [](HWND, const std::string& path) { g_shellCalls.push_back({"properties", path}); };
     services.showInExplorer = [](const std::string& path) { g_shellCalls.push_back({"explorer", path}); };
-    services.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries) {
+    services.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries, POINT at) {
         g_menus.push_back(entries);
+        g_menuPoints.push_back(at);
         return g_menuChoice;
     };
     return services;
@@ -124,6 +126,7 @@ protected:
     void TearDown() override {
         g_shellCalls.clear();
         g_menus.clear();
+        g_menuPoints.clear();
         g_menuChoice = 0;
     }
     void RightClick() {
@@ -228,6 +231,27 @@ TEST_F(ReportPageTest, ContextMenuOffersFileCommandsOnlyForASelectedRow) {
     EXPECT_EQ(g_shellCalls[0].path, folder_ + "\\other.tmp");
     EXPECT_EQ(g_shellCalls[1].what, "properties");
     EXPECT_EQ(g_shellCalls[1].path, folder_ + "\\with space.tmp") << "passed as it is, unquoted";
+}
+
+// Shift+F10 and the menu key reach the page as WM_CONTEXTMENU without a
+// point; a right click's own WM_CONTEXTMENU must not open a second menu.
+TEST_F(ReportPageTest, TheKeyboardOpensTheSameMenuBelowTheSelectedRow) {
+    page_->Fill(MakeFindings(folder_, {"a.tmp", "b.tmp", "c.tmp"}));
+    list_.Select(2);
+    g_menuChoice = pages::ReportPage::kProperties;
+    ::SendMessageA(page_->Hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_.Hwnd()), -1);
+    ASSERT_EQ(g_menus.size(), 1u);
+    EXPECT_EQ(Commands(g_menus[0]), (std::vector<int>{2, 1, 0, 4, 5, 6}));
+    RECT row{};
+    ListView_GetItemRect(list_.Hwnd(), 2, &row, LVIR_LABEL);
+    MapWindowPoints(list_.Hwnd(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_EQ(g_menuPoints[0].y, row.bottom);
+    EXPECT_GE(g_menuPoints[0].x, row.left);
+    ASSERT_EQ(g_shellCalls.size(), 1u);
+    EXPECT_EQ(g_shellCalls[0].path, folder_ + "\\c.tmp");
+
+    ::SendMessageA(page_->Hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_.Hwnd()), MAKELPARAM(40, 40));
+    EXPECT_EQ(g_menus.size(), 1u);
 }
 
 TEST_F(ReportPageTest, SelectionCommandsTickUntickAndInvertEveryRow) {
