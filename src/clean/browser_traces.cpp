@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/com.h"
+#include "platform/handle.h"
 
 namespace clean {
 
@@ -50,12 +51,13 @@ bool FetchEntry(EntryBuffer& buffer, Fetch fetch) {
     return false;
 }
 
-struct CacheEnumeration {
-    HANDLE handle = nullptr;
-    ~CacheEnumeration() {
-        if (handle) ::FindCloseUrlCache(handle);
-    }
+struct UrlCacheFindTraits {
+    using Value = HANDLE;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { ::FindCloseUrlCache(v); }
 };
+using UrlCacheFind = platform::UniqueResource<UrlCacheFindTraits>;
 
 }  // namespace
 
@@ -63,14 +65,12 @@ void DeleteNonCookieCacheEntries() {
     // The addresses are collected first and deleted afterwards, so that
     // deleting cannot disturb the enumeration.
     std::vector<std::string> doomed;
-    CacheEnumeration search;
+    UrlCacheFind search;
     EntryBuffer buffer;
     bool found = FetchEntry(buffer, [&](INTERNET_CACHE_ENTRY_INFOA* entry, DWORD* size) {
         HANDLE h = ::FindFirstUrlCacheEntryA(nullptr, entry, size);
-        if (!h) return false;
-        if (search.handle) ::FindCloseUrlCache(search.handle);
-        search.handle = h;
-        return true;
+        search.Reset(h);
+        return h != nullptr;
     });
     while (found) {
         const INTERNET_CACHE_ENTRY_INFOA* entry = Entry(buffer);
@@ -78,7 +78,7 @@ void DeleteNonCookieCacheEntries() {
             doomed.emplace_back(entry->lpszSourceUrlName);
         }
         found = FetchEntry(buffer, [&](INTERNET_CACHE_ENTRY_INFOA* next, DWORD* size) {
-            return ::FindNextUrlCacheEntryA(search.handle, next, size) != FALSE;
+            return ::FindNextUrlCacheEntryA(search.Get(), next, size) != FALSE;
         });
     }
     for (const std::string& url : doomed) ::DeleteUrlCacheEntryA(url.c_str());

@@ -1,10 +1,32 @@
 #pragma once
 // File operations the clean phases are built from. All of them are silent:
 // a failure leaves the file or folder as it was.
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
 namespace clean {
+
+// Runs the operation on the file at path. When it fails and the file is
+// read-only, hidden or system, those bits are cleared (the attributes set to
+// normal) and the operation runs once more; when it fails again, the
+// attributes the file had are put back. Folders are left as they are.
+template <typename Operation>
+bool RunClearingBlockingAttributes(const std::string& path, Operation operation) {
+    // Most operations succeed at once; the attributes are looked at only when
+    // one is refused, which saves two file-system calls per file.
+    if (operation()) return true;
+    constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !(attributes & kBlocking)) {
+        return false;
+    }
+    if (!::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
+    if (operation()) return true;
+    ::SetFileAttributesA(path.c_str(), attributes);
+    return false;
+}
 
 // Deletes the file, clearing read-only, hidden and system first where they
 // stand in the way (the attributes are set to normal). When the file still

@@ -12,12 +12,39 @@ namespace {
 constexpr uint64_t kTicksPerDay = 864000000000ULL;
 constexpr uint64_t kDaysPerMonth = 31;
 
-// The time zone is read once per walk: asking for it for every file would
-// cost more than the rest of the search.
-struct LocalClock {
-    TIME_ZONE_INFORMATION zone{};
-    bool haveZone = false;
-    LocalClock() { haveZone = ::GetTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID; }
+uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+// The time zone and the current local time are read once per walk: asking
+// for them for every file would cost more than the rest of the search.
+class LocalClock {
+public:
+    LocalClock() {
+        haveZone_ = ::GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
+        SYSTEMTIME now{};
+        FILETIME current{};
+        ::GetLocalTime(&now);
+        ::SystemTimeToFileTime(&now, &current);
+        now_ = Ticks(current);
+    }
+
+    // Whole months (of 31 days) between a UTC file time, taken as local
+    // time, and the local time the walk started at.
+    uint64_t MonthsSince(const FILETIME& utcTime) const {
+        SYSTEMTIME utc{}, local{};
+        FILETIME then{};
+        if (!::FileTimeToSystemTime(&utcTime, &utc) ||
+            !::SystemTimeToTzSpecificLocalTime(haveZone_ ? &zone_ : nullptr, &utc, &local) ||
+            !::SystemTimeToFileTime(&local, &then)) {
+            return 0;
+        }
+        uint64_t at = Ticks(then);
+        return (at > now_ ? at - now_ : now_ - at) / kTicksPerDay / kDaysPerMonth;
+    }
+
+private:
+    TIME_ZONE_INFORMATION zone_{};
+    bool haveZone_ = false;
+    uint64_t now_ = 0;
 };
 
 struct Walk {
@@ -30,7 +57,7 @@ struct Walk {
     SearchCallback onProgress;
     void* progressContext;
     const AnsiLowerCase& lower;
-    const TIME_ZONE_INFORMATION* zone;
+    const LocalClock& clock;
     ShortcutReader& shortcuts;
 };
 
@@ -66,15 +93,13 @@ bool IsInvalidShortcut(const Walk& walk, const std::string& path) {
 bool NotAccessedFor(const Walk& walk, const std::string& path, const DirectoryEntry& entry) {
     if (path.size() >= MAX_PATH) return false;
     // A negative count, sign-extended, is larger than any month count.
-    return MonthsSince(entry.ftLastAccessTime, walk.zone) >
+    return walk.clock.MonthsSince(entry.ftLastAccessTime) >
            static_cast<uint64_t>(static_cast<int64_t>(walk.switches.months));
 }
 
 const char* ReasonFor(const Walk& walk, const std::string& path, const std::string& loweredName,
                       const DirectoryEntry& entry) {
-    if (!walk.junkTypes.Empty()) {
-        if (const auto* match = walk.junkTypes.MatchLowered(loweredName.c_str())) return match->second.description.c_str();
-    }
+    if (const auto* match = walk.junkTypes.MatchLowered(loweredName.c_str())) return match->second.description.c_str();
     const SearchSwitches& s = walk.switches;
     if (s.findEmptyFiles && IsEmptyFile(path, entry)) return kReasonEmptyFile;
     if (s.findInvalidShortcuts && EndsWithLnk(loweredName) && IsInvalidShortcut(walk, path)) return kReasonInvalidShortcut;
@@ -129,11 +154,11 @@ int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, Search
                  const std::vector<std::string>& skipFolders, bool subfolders, const SearchSwitches& switches,
                  SearchCallback onProgress, void* progressContext) {
     const AnsiLowerCase& lower = AnsiLowerCase::Instance();
-    LocalClock clock;
+    const LocalClock clock;
     const SkipTexts skipTexts(skipFolders, lower);
     ShortcutReader shortcuts;
     Walk walk{junkTypes, onFound, foundContext, skipTexts, subfolders, switches, onProgress, progressContext, lower,
-              clock.haveZone ? &clock.zone : nullptr, shortcuts};
+              clock, shortcuts};
     std::string start(folder);
     if (!start.empty() && start.back() == '\\') start.pop_back();
     std::string loweredStart;
@@ -143,21 +168,6 @@ int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, Search
 
 bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]) {
     return ShortcutReader().Read(shortcutPath, target);
-}
-
-uint64_t MonthsSince(const FILETIME& utcTime, const TIME_ZONE_INFORMATION* zone) {
-    SYSTEMTIME utc{}, local{}, now{};
-    FILETIME then{}, current{};
-    if (!::FileTimeToSystemTime(&utcTime, &utc) || !::SystemTimeToTzSpecificLocalTime(zone, &utc, &local) ||
-        !::SystemTimeToFileTime(&local, &then)) {
-        return 0;
-    }
-    ::GetLocalTime(&now);
-    ::SystemTimeToFileTime(&now, &current);
-    auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    uint64_t a = ticks(then), b = ticks(current);
-    uint64_t difference = a > b ? a - b : b - a;
-    return difference / kTicksPerDay / kDaysPerMonth;
 }
 
 }  // namespace scan

@@ -50,9 +50,4 @@ int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, Search
 // COM must be initialised on the calling thread.
 bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]);
 
-// Whole months (of 31 days) between a UTC file time, taken as local time in
-// the given time zone (the current one when null), and the current local
-// time.
-uint64_t MonthsSince(const FILETIME& utcTime, const TIME_ZONE_INFORMATION* zone = nullptr);
-
 }  // namespace scan
