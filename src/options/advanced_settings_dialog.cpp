@@ -14,13 +14,10 @@ int BoxOf(size_t switchIndex) { return IDC_TRACE_SWITCH_FIRST + static_cast<int>
 
 }  // namespace
 
-INT_PTR AdvancedSettingsDialog::Run(HWND owner) {
-    owner_ = owner;
-    return RunModal(owner, IDD_ADVANCED_SETTINGS);
-}
+INT_PTR AdvancedSettingsDialog::Run(HWND owner) { return RunModal(owner, IDD_ADVANCED_SETTINGS); }
 
 bool AdvancedSettingsDialog::OnInit() {
-    ui::CenterWindow(Hwnd(), owner_);
+    ui::CenterWindow(Hwnd(), ::GetWindow(Hwnd(), GW_OWNER));
     text::TranslateWindow(Hwnd());
     Show(config::LoadAdvCleanOptions(config::ValueSet::Custom));
     return true;

@@ -17,8 +17,6 @@ protected:
 private:
     void Show(config::AdvCleanOptions switches) const;
     config::AdvCleanOptions Read() const;
-
-    HWND owner_ = nullptr;
 };
 
 }  // namespace options

@@ -12,10 +12,7 @@ namespace options {
 JunkTypeEditor::JunkTypeEditor(std::string captionKey, std::string fileName, std::string description)
     : captionKey_(std::move(captionKey)), fileName_(std::move(fileName)), description_(std::move(description)) {}
 
-INT_PTR JunkTypeEditor::Run(HWND owner) {
-    owner_ = owner;
-    return RunModal(owner, IDD_JUNK_TYPE_EDITOR);
-}
+INT_PTR JunkTypeEditor::Run(HWND owner) { return RunModal(owner, IDD_JUNK_TYPE_EDITOR); }
 
 bool JunkTypeEditor::OnInit() {
     // Translate the labels first and fill the edits afterwards: an entry whose
@@ -24,7 +21,7 @@ bool JunkTypeEditor::OnInit() {
     ::SetWindowTextA(Hwnd(), text::LookupText(captionKey_).c_str());
     if (!fileName_.empty()) SetItemText(IDC_FILE_NAME, fileName_.c_str());
     if (!description_.empty()) SetItemText(IDC_DESCRIPTION, description_.c_str());
-    ui::CenterWindow(Hwnd(), owner_);
+    ui::CenterWindow(Hwnd(), ::GetWindow(Hwnd(), GW_OWNER));
     return true;
 }
 

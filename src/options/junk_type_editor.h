@@ -24,7 +24,6 @@ private:
     std::string captionKey_;
     std::string fileName_;
     std::string description_;
-    HWND owner_ = nullptr;
 };
 
 }  // namespace options

@@ -66,7 +66,6 @@ OptionsSheet::OptionsSheet(int firstTab)
       firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {}
 
 INT_PTR OptionsSheet::Run(HWND owner) {
-    owner_ = owner;
     OptionsSheet* outer = std::exchange(tl_runningSheet, this);
     MessageHook hook(::SetWindowsHookExA(WH_MSGFILTER, FilterDialogKeys, nullptr, ::GetCurrentThreadId()));
     INT_PTR result = RunModal(owner, IDD_OPTIONS);
@@ -82,7 +81,7 @@ bool OptionsSheet::OnTabKey(UINT key, bool control, bool shift) {
 }
 
 bool OptionsSheet::OnInit() {
-    ui::CenterWindow(Hwnd(), owner_ ? owner_ : ::GetWindow(Hwnd(), GW_OWNER));
+    ui::CenterWindow(Hwnd(), ::GetWindow(Hwnd(), GW_OWNER));
     text::TranslateWindow(Hwnd());
     if (HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))) {
         ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

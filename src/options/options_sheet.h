@@ -57,7 +57,6 @@ private:
     std::array<OptionPage*, kTabCount> pages_;
     ui::ImageList tabImages_;
     ui::Layout layout_;
-    HWND owner_ = nullptr;
     HWND tabs_ = nullptr;
     int firstTab_;
     int shown_ = -1;
