@@ -9,6 +9,21 @@
 
 namespace options {
 
+namespace {
+
+// Shows a 16x16 picture of an icon resource in an icon static, which then
+// takes the picture's size; the holder keeps the icon alive.
+void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
+    if (!iconStatic) return;
+    holder.Reset(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (!holder) return;
+    ::SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(holder.Get()), 0);
+    ::SetWindowPos(iconStatic, nullptr, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
     ui::EnableTabPageBackground(Hwnd());
     // Translating sets every control's text again, which makes an icon static
@@ -20,14 +35,5 @@ void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
 }
 
 std::string OptionPage::ItemText(int id) const { return platform::WindowText(Item(id)); }
-
-void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
-    if (!iconStatic) return;
-    holder.Reset(static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    if (!holder) return;
-    ::SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(holder.Get()), 0);
-    ::SetWindowPos(iconStatic, nullptr, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 }  // namespace options

@@ -40,10 +40,6 @@ private:
     ui::Icon deleteIcon_;
 };
 
-// Shows a 16x16 picture of an icon resource in an icon static, which then
-// takes the picture's size; the holder keeps the icon alive.
-void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder);
-
 // True when a command from a clickable icon static is a click.
 inline bool IsIconClick(int code) { return code == STN_CLICKED; }
 

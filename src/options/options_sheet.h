@@ -25,10 +25,7 @@ public:
     INT_PTR Result() const { return result_; }
 
     OptionPage& Page(int tab) const { return *pages_[static_cast<size_t>(tab)]; }
-    JunkTypesPage& JunkTypes() { return junkTypes_; }
     SearchOptionsPage& SearchOptions() { return searchOptions_; }
-    SkipFoldersPage& SkipFolders() { return skipFolders_; }
-    CleanOptionsPage& CleanOptions() { return cleanOptions_; }
     // The tab whose page is shown, or -1.
     int ShownTab() const { return shown_; }
     // Shows the page of a tab, as a click on the tab does.
