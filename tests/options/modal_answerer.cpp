@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "options_bed.h"
+#include "support/message_boxes.h"
 #include "text/language_table.h"
 
 namespace optest {
@@ -24,18 +25,6 @@ std::string ClassOf(HWND window) {
 BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
     return TRUE;
-}
-
-// The message of a message box: its one text static that is not an icon.
-std::string MessageOf(HWND box) {
-    std::vector<HWND> children;
-    ::EnumChildWindows(box, CollectWindow, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children) {
-        if (ClassOf(child) != "Static" || (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
-        std::string text = platform::WindowText(child);
-        if (!text.empty()) return text;
-    }
-    return {};
 }
 
 std::vector<MenuItem> ItemsOf(HMENU menu) {
@@ -164,7 +153,7 @@ void ModalAnswerer::Look(HWND window) {
     }
     std::string caption = platform::WindowText(window);
     bool isMessageBox = caption == messageCaption_ && windowClass == "#32770";
-    std::string message = isMessageBox ? MessageOf(window) : std::string();
+    std::string message = isMessageBox ? testsupport::MessageBoxText(window) : std::string();
 
     std::lock_guard lock(mutex_);
     if (!expected_.empty() && expected_.front().caption == caption) {
