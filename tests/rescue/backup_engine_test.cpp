@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "clean/backup_layout.h"
+#include "paths/path_text.h"
 #include "rescue/backup_sets.h"
 #include "rescue/restore.h"
 #include "rescue_fixtures.h"
@@ -26,7 +27,7 @@ void ExpectOnlyChanges(const DriveChanges& changes, std::initializer_list<std::s
 
 struct BackupRootTest : testing::Test {
     testsupport::ProgramPlace place{"backup"};
-    std::string root = clean::BackupRoot().substr(0, clean::BackupRoot().size() - 1);
+    std::string root = paths::WithoutTrailingBackslash(clean::BackupRoot());
 };
 
 TEST(ParseSetName, ReadsSixNumbersLikeAFormattedInputScan) {

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "clean/backup_layout.h"
+#include "paths/path_text.h"
+#include "platform/window_text.h"
 #include "rescue/backup_sets.h"
 #include "rescue/rescue_center.h"
 #include "rescue/rescue_center_dialog.h"
@@ -28,7 +30,7 @@ class RescueCenterTest : public testing::Test {
 protected:
     RescueCenterTest() {
         testsupport::WriteFile(place_.LanguagePath(), kLanguage);
-        root_ = clean::BackupRoot().substr(0, clean::BackupRoot().size() - 1);
+        root_ = paths::WithoutTrailingBackslash(clean::BackupRoot());
         testsupport::MakeFolders(root_);
     }
     ~RescueCenterTest() override { ::DestroyWindow(center_.Hwnd()); }
@@ -44,11 +46,7 @@ protected:
         return rows;
     }
     bool Enabled(int id) const { return ::IsWindowEnabled(center_.Item(id)); }
-    std::string Status() const {
-        char text[64] = {};
-        ::GetWindowTextA(center_.Item(IDC_RESCUE_STATUS), text, sizeof text);
-        return text;
-    }
+    std::string Status() const { return platform::WindowText(center_.Item(IDC_RESCUE_STATUS)); }
     void Click(int id) const { ::SendMessageA(center_.Item(id), BM_CLICK, 0, 0); }
     // What a click does, also to a disabled button.
     void Command(int id) const { ::SendMessageA(center_.Hwnd(), WM_COMMAND, id, 0); }

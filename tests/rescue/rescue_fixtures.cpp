@@ -1,5 +1,6 @@
 #include "rescue_fixtures.h"
 
+#include "paths/path_text.h"
 #include "platform/codepage.h"
 #include "platform/handle.h"
 #include "support/scratch.h"
@@ -11,7 +12,7 @@ std::string MakeSet(const std::string& folder, const std::string& name, const st
     testsupport::MakeFolders(set);
     for (const auto& [relative, content] : files) {
         std::string path = set + "\\" + relative;
-        testsupport::MakeFolders(path.substr(0, path.find_last_of('\\')));
+        testsupport::MakeFolders(paths::FolderPart(path));
         testsupport::WriteFile(path, content);
     }
     return set;
