@@ -48,19 +48,9 @@ bool PlatformReadsAsWritten(const std::string& path) {
 }
 
 // The platform's copy will not replace a read-only, hidden or system file,
-// but a restore replaces whatever file stands in the place: those bits come
-// off the old file first, and go back on when the copy fails all the same.
+// but a restore replaces whatever file stands in the place.
 bool CopyBack(const std::string& from, const std::string& to) {
-    if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
-    constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    DWORD attributes = ::GetFileAttributesA(to.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !(attributes & kBlocking)) {
-        return false;
-    }
-    if (!::SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
-    if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
-    ::SetFileAttributesA(to.c_str(), attributes);
-    return false;
+    return clean::RunClearingBlockingAttributes(to, [&] { return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; });
 }
 
 }  // namespace
