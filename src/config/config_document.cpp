@@ -53,10 +53,7 @@ bool ConfigDocument::Open(const std::string& filePath) {
         return false;
     }
     Variant source;
-    VARIANT* streamSource = source.Put();
-    streamSource->vt = VT_UNKNOWN;
-    streamSource->punkVal = stream.Get();
-    streamSource->punkVal->AddRef();  // released with the variant
+    Variant::SetUnknown(source, stream.Get());
     VARIANT_BOOL ok = VARIANT_FALSE;
     if (FAILED(doc_->load(source.Get(), &ok)) || ok != VARIANT_TRUE) {
         doc_ = CreateDocument();

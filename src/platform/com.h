@@ -111,6 +111,14 @@ public:
         v.v_.bstrVal = ::SysAllocString(text);
     }
 
+    // Holds its own reference to the object, released with the variant.
+    static void SetUnknown(Variant& v, IUnknown* object) {
+        ::VariantClear(&v.v_);
+        v.v_.vt = VT_UNKNOWN;
+        v.v_.punkVal = object;
+        if (object) object->AddRef();
+    }
+
 private:
     VARIANT v_;
 };
