@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/window_text.h"
+
 namespace ui {
 
 namespace {
@@ -13,12 +15,6 @@ namespace {
 const char kButtonProperty[] = "JunkSweep.SkinnedButton";
 const char kLabelProperty[] = "JunkSweep.SkinnedLabel";
 constexpr UINT_PTR kSubclassId = 0x4A53;
-
-std::string TextOf(HWND window) {
-    char buffer[512] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
     Brush brush(::CreateSolidBrush(color));
@@ -123,7 +119,7 @@ void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(dc, TRANSPARENT);
     COLORREF color = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : (active ? look_.textHover : look_.text);
     ::SetTextColor(dc, color);
-    std::string caption = TextOf(item.hwndItem);
+    std::string caption = platform::WindowText(item.hwndItem);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | ((look_.icon && !look_.iconAbove) ? DT_LEFT : DT_CENTER);
     ::DrawTextA(dc, caption.c_str(), -1, &content, format);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {

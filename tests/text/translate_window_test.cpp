@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_text.h"
 #include "support/scratch.h"
 #include "text/language_table.h"
 
@@ -68,12 +69,6 @@ constexpr WORD kStatic = 0x0082;
 
 INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-std::string TextOf(HWND window) {
-    char buffer[512] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 struct Window {
     HWND handle;
     ~Window() {
@@ -116,7 +111,7 @@ TEST(TranslateWindow, ReplacesKeysInTheWindowAndEveryWindowBelowIt) {
 
     text::TranslateWindow(dialog.handle);
 
-    EXPECT_EQ(TextOf(dialog.handle), "Test caption");
+    EXPECT_EQ(platform::WindowText(dialog.handle), "Test caption");
     struct Expect {
         int id;
         const char* text;
@@ -124,11 +119,11 @@ TEST(TranslateWindow, ReplacesKeysInTheWindowAndEveryWindowBelowIt) {
     for (const Expect& e : {Expect{101, "Welcome"}, Expect{102, "Skip read-only files"}, Expect{103, "List1"},
                             Expect{104, "_"}, Expect{105, ""}, Expect{106, "_NotInTheFile"},
                             Expect{107, "one\r\ntwo"}}) {
-        EXPECT_EQ(TextOf(::GetDlgItem(dialog.handle, e.id)), e.text) << e.id;
+        EXPECT_EQ(platform::WindowText(::GetDlgItem(dialog.handle, e.id)), e.text) << e.id;
     }
-    EXPECT_EQ(TextOf(::GetDlgItem(page, 201)), "< Back");
-    EXPECT_EQ(TextOf(panel), "Panel");
-    EXPECT_EQ(TextOf(grandchild), "JunkSweep");
+    EXPECT_EQ(platform::WindowText(::GetDlgItem(page, 201)), "< Back");
+    EXPECT_EQ(platform::WindowText(panel), "Panel");
+    EXPECT_EQ(platform::WindowText(grandchild), "JunkSweep");
 }
 
 TEST(TranslateWindow, WithoutALanguageFileKeysStay) {
@@ -138,8 +133,8 @@ TEST(TranslateWindow, WithoutALanguageFileKeysStay) {
     Window dialog{::CreateDialogIndirectParamA(nullptr, t.Get(), nullptr, QuietDialog, 0)};
     ASSERT_TRUE(dialog.handle);
     text::TranslateWindow(dialog.handle);
-    EXPECT_EQ(TextOf(dialog.handle), "_Options");
-    EXPECT_EQ(TextOf(::GetDlgItem(dialog.handle, IDOK)), "_Next");
+    EXPECT_EQ(platform::WindowText(dialog.handle), "_Options");
+    EXPECT_EQ(platform::WindowText(::GetDlgItem(dialog.handle, IDOK)), "_Next");
     text::TranslateWindow(nullptr);  // nothing to do, and no harm
 }
 
