@@ -23,12 +23,7 @@ MemoryTemplate::MemoryTemplate(DWORD style, short cx, short cy, const std::vecto
         Add(static_cast<WORD>(c.x)), Add(static_cast<WORD>(c.y)), Add(static_cast<WORD>(c.cx)), Add(static_cast<WORD>(c.cy));
         Add(static_cast<WORD>(c.id));
         AddText(c.windowClass);
-        if (c.titleResource) {
-            Add(0xFFFF);
-            Add(c.titleResource);
-        } else {
-            AddText(c.text);
-        }
+        AddText(c.text);
         Add(0);  // no creation data
     }
 }

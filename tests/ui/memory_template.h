@@ -13,7 +13,6 @@ struct ControlSpec {
     std::string text;
     DWORD style;
     short x, y, cx, cy;
-    WORD titleResource = 0;  // a resource id as the title (icon statics), instead of text
 };
 
 class MemoryTemplate {

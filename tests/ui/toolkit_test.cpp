@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "memory_template.h"
+#include "text/language_table.h"
 #include "ui/command_line_switches.h"
 #include "ui/dialog.h"
 #include "ui/layout.h"
@@ -11,7 +12,6 @@
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
 #include "ui/wizard_page.h"
-#include "text/language_table.h"
 
 namespace {
 
@@ -217,10 +217,6 @@ TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
     EXPECT_EQ(ui::SkinnedButton::Of(button), nullptr);
     ::DestroyWindow(hwnd);
 }
-
-}  // namespace
-
-namespace {
 
 int g_setTextCalls = 0;
 WNDPROC g_staticProc = nullptr;
