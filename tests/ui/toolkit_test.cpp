@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "memory_template.h"
+#include "support/memory_template.h"
 #include "text/language_table.h"
 #include "ui/command_line_switches.h"
 #include "ui/dialog.h"
@@ -126,7 +126,7 @@ protected:
 };
 
 TEST(WizardPage, ProtocolMessagesReachTheVirtualHandlers) {
-    uitest::MemoryTemplate tmpl(WS_POPUP, 100, 60, {});
+    testsupport::MemoryTemplate tmpl(WS_POPUP, 100, 60, {});
     ProbePage page;
     HWND hwnd = page.CreateIndirect(nullptr, tmpl.Get());
     ASSERT_TRUE(hwnd);
@@ -151,7 +151,7 @@ TEST(WizardPage, ProtocolMessagesReachTheVirtualHandlers) {
 }
 
 TEST(ListView, ReadsTextsOfAnyLengthWhole) {
-    uitest::MemoryTemplate tmpl(WS_POPUP, 200, 100,
+    testsupport::MemoryTemplate tmpl(WS_POPUP, 200, 100,
                                 {{100, "SysListView32", "", LVS_REPORT, 0, 0, 200, 100}});
     ui::Dialog dialog;
     HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
@@ -192,7 +192,7 @@ TEST(ListRowColors, RowsWithoutOwnColoursTakeTheDefault) {
 }
 
 TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
-    uitest::MemoryTemplate tmpl(WS_POPUP | WS_VISIBLE, 120, 60,
+    testsupport::MemoryTemplate tmpl(WS_POPUP | WS_VISIBLE, 120, 60,
                                 {{10, "BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 60, 14}});
     ui::Dialog dialog;
     HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
@@ -232,7 +232,7 @@ TEST(TranslateWindow, LeavesPictureStaticsAlone) {
     // look for an icon of that name.
     constexpr int kSearchOptionsPage = 301;
     constexpr int kPageIcon = 1010;
-    uitest::MemoryTemplate frame(WS_POPUP, 300, 240, {});
+    testsupport::MemoryTemplate frame(WS_POPUP, 300, 240, {});
     ui::Dialog owner;
     HWND parent = owner.CreateIndirect(nullptr, frame.Get());
     ASSERT_TRUE(parent);

@@ -1,8 +1,9 @@
-#include "memory_template.h"
+#include "support/memory_template.h"
 
-namespace uitest {
+namespace testsupport {
 
-MemoryTemplate::MemoryTemplate(DWORD style, short cx, short cy, const std::vector<ControlSpec>& controls) {
+MemoryTemplate::MemoryTemplate(DWORD style, short cx, short cy, const std::vector<ControlSpec>& controls,
+                               const std::string& caption) {
     auto addDword = [this](DWORD d) {
         Add(LOWORD(d));
         Add(HIWORD(d));
@@ -13,7 +14,7 @@ MemoryTemplate::MemoryTemplate(DWORD style, short cx, short cy, const std::vecto
     Add(0), Add(0), Add(static_cast<WORD>(cx)), Add(static_cast<WORD>(cy));
     Add(0);  // no menu
     Add(0);  // default class
-    AddText("");
+    AddText(caption);
     Add(8);
     AddText("Tahoma");
     for (const ControlSpec& c : controls) {
@@ -37,4 +38,4 @@ void MemoryTemplate::AddText(const std::string& text) {
     Add(0);
 }
 
-}  // namespace uitest
+}  // namespace testsupport

@@ -1,11 +1,11 @@
 #pragma once
-// Builds dialog templates in memory, so toolkit tests need no resources.
+// Builds dialog templates in memory, so tests of dialogs need no resources.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-namespace uitest {
+namespace testsupport {
 
 struct ControlSpec {
     int id;
@@ -17,7 +17,8 @@ struct ControlSpec {
 
 class MemoryTemplate {
 public:
-    MemoryTemplate(DWORD style, short cx, short cy, const std::vector<ControlSpec>& controls);
+    MemoryTemplate(DWORD style, short cx, short cy, const std::vector<ControlSpec>& controls,
+                   const std::string& caption = "");
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
@@ -27,4 +28,4 @@ private:
     std::vector<WORD> words_;
 };
 
-}  // namespace uitest
+}  // namespace testsupport
