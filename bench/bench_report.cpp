@@ -21,8 +21,8 @@
 
 #include "bench_support.h"
 #include "pages/report_page.h"
-#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
+#include "paths/path_text.h"
 #include "platform/com.h"
 #include "ui/list_view.h"
 
@@ -83,7 +83,7 @@ void BareFill(HWND list, const std::vector<scan::FoundFile>& findings) {
         item.iItem = view.Count();
         item.pszText = const_cast<char*>(found.entry.cFileName);
         int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        view.SetText(row, 1, pages::FolderPart(found.path));
+        view.SetText(row, 1, paths::FolderPart(found.path));
         view.SetText(row, 2, found.reason);
     }
     ListView_SetItemState(list, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);

@@ -4,8 +4,8 @@
 
 #include "pages/column_shares.h"
 #include "pages/page_messages.h"
-#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
+#include "paths/path_text.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 #include "ui/command_line_switches.h"
@@ -82,17 +82,13 @@ void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
     owned_.reserve(findings.size());
     for (const scan::FoundFile& found : findings) {
         auto copy = std::make_unique<scan::FoundFile>(found);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = list_.Count();
-        item.pszText = copy->entry.cFileName;
-        item.iImage = icons_.IndexFor(copy->path, copy->entry.cFileName);
-        item.lParam = reinterpret_cast<LPARAM>(copy.get());
-        int row = static_cast<int>(::SendMessageA(list_.Hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        int row = list_.InsertItem(list_.Count(), copy->entry.cFileName,
+                                   icons_.IndexFor(copy->path, copy->entry.cFileName),
+                                   reinterpret_cast<LPARAM>(copy.get()));
         if (row < 0) continue;
         owned_.insert(copy.get());
         scan::FoundFile* owner = copy.release();
-        list_.SetText(row, 1, FolderPart(owner->path));
+        list_.SetText(row, 1, paths::FolderPart(owner->path));
         list_.SetText(row, 2, owner->reason);
     }
     // Every row starts ticked; one message ticks them all (the list gives new

@@ -24,9 +24,4 @@ std::vector<std::string> CollectTakenPaths(const ui::ListView& list) {
     return paths;
 }
 
-std::string FolderPart(std::string_view path) {
-    size_t cut = path.find_last_of("\\:");
-    return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
-}
-
 }  // namespace pages

@@ -2,7 +2,6 @@
 // What the report list's rows mean to the pages after it: every row that is
 // not unticked goes to the clean (ticked rows and rows without a check box).
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/list_view.h"
@@ -16,9 +15,5 @@ int CountTakenRows(const ui::ListView& list);
 
 // The paths of the rows the clean takes, in row order.
 std::vector<std::string> CollectTakenPaths(const ui::ListView& list);
-
-// The folder part of a file path: up to, not including, its last backslash
-// or colon ("C:\a.txt" gives "C:").
-std::string FolderPart(std::string_view path);
 
 }  // namespace pages
