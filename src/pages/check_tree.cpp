@@ -1,5 +1,6 @@
 #include "pages/check_tree.h"
 
+#include "paths/path_text.h"
 #include "platform/codepage.h"
 
 namespace pages {
@@ -106,8 +107,7 @@ bool TickStoredPath(CheckTree& tree, std::string_view storedPath) {
 }
 
 std::string MatchKey(std::string_view path) {
-    std::string key(path);
-    if (!key.empty() && key.back() == '\\') key.pop_back();
+    std::string key = paths::WithoutTrailingBackslash(path);
     platform::LowerAnsiInPlace(key);
     return key;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "paths/path_text.h"
 #include "platform/codepage.h"
 #include "platform/handle.h"
 
@@ -18,11 +19,8 @@ bool IsRealFolder(const WIN32_FIND_DATAA& entry) {
 // Calls visit for every folder in the folder until it returns false.
 template <typename Visit>
 void ForEachSubfolder(std::string_view folder, Visit visit) {
-    std::string pattern(folder);
-    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
-    pattern += "*.*";
     WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(::FindFirstFileA(pattern.c_str(), &entry));
+    platform::FindHandle find(::FindFirstFileA(paths::JoinPath(folder, "*.*").c_str(), &entry));
     if (!find) return;
     do {
         if (IsRealFolder(entry) && !visit(entry)) return;
@@ -68,14 +66,6 @@ std::vector<std::string> SubfolderNames(std::string_view folder) {
         return true;
     });
     return names;
-}
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    path += '\\';
-    path += name;
-    return path;
 }
 
 }  // namespace pages

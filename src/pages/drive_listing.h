@@ -24,7 +24,4 @@ bool HasSubfolder(std::string_view folder);
 // The names of the folders in the folder, in listing order.
 std::vector<std::string> SubfolderNames(std::string_view folder);
 
-// folder + "\" + name, with one trailing backslash of folder dropped first.
-std::string JoinPath(std::string_view folder, std::string_view name);
-
 }  // namespace pages

@@ -5,6 +5,7 @@
 #include "pages/drive_listing.h"
 #include "pages/image_strips.h"
 #include "pages/resource_ids.h"
+#include "paths/path_text.h"
 #include "text/language_table.h"
 #include "ui/command_line_switches.h"
 
@@ -89,7 +90,7 @@ void DriveSelectionPage::BuildTree() {
     HTREEITEM computer =
         tree_.Append(TVI_ROOT, text::LookupText("_MyComputer"), kComputerImage, kComputerImage, kUnticked, 0);
     for (const std::string& root : FixedDriveRoots()) {
-        std::string drive = root.substr(0, root.find_last_not_of('\\') + 1);
+        std::string drive = paths::WithoutTrailingBackslash(root);
         AppendFolderItem(computer, DriveItemText(VolumeLabel(root), drive), drive, kDriveImage, kDriveImage,
                          kUnticked);
     }
@@ -120,7 +121,7 @@ void DriveSelectionPage::FillChildren(HTREEITEM item) {
     int state = tree_.StateImage(item) == kTicked ? kTicked : kUnticked;
     std::string folder = *path;
     for (const std::string& name : SubfolderNames(folder)) {
-        AppendFolderItem(item, name, JoinPath(folder, name), kClosedFolder, kOpenFolder, state);
+        AppendFolderItem(item, name, paths::JoinPath(folder, name), kClosedFolder, kOpenFolder, state);
     }
 }
 
