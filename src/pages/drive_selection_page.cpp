@@ -152,11 +152,8 @@ void DriveSelectionPage::StoreSelection() const { config::SaveSelectedPaths(Tick
 
 void DriveSelectionPage::OnActivated() {
     EnableButtons(ui::kEnableNext | ui::kEnableBack);
-    if (ui::CommandLineSwitches::Instance().Has("auto")) {
-        // The stored selection is scanned as it is.
-        ShowPage(ui::kScanningPage);
-        ::SendMessageA(GetPage(ui::kScanningPage), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
-    }
+    // The stored selection is scanned as it is.
+    if (ui::CommandLineSwitches::Instance().Has("auto")) StartScan();
 }
 
 void DriveSelectionPage::OnNext() {
@@ -166,6 +163,10 @@ void DriveSelectionPage::OnNext() {
         return;
     }
     config::SaveSelectedPaths(paths);
+    StartScan();
+}
+
+void DriveSelectionPage::StartScan() const {
     ShowPage(ui::kScanningPage);
     ::SendMessageA(GetPage(ui::kScanningPage), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
 }

@@ -49,6 +49,8 @@ private:
     void Toggle(HTREEITEM item);
     void LoadSelection();
     void StoreSelection() const;
+    // Shows the scanning page and has it scan.
+    void StartScan() const;
 
     static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
