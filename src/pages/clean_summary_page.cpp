@@ -59,12 +59,9 @@ bool CleanSummaryPage::OnInit() {
 
 void CleanSummaryPage::RefreshSummary() {
     // File count: the rows the clean would take.
-    if (HWND report = GetPage(ui::kReportPage)) {
-        auto listWindow = reinterpret_cast<HWND>(::SendMessageA(report, ui::WM_REPORTPAGE_GETLIST, 0, 0));
-        if (listWindow && ::IsWindow(listWindow)) {
-            int count = CountTakenRows(ui::ListView(listWindow));
-            SetItemText(IDC_PG_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
-        }
+    if (ui::ListView report = ReportListBeside(Hwnd()); report.Hwnd() && ::IsWindow(report.Hwnd())) {
+        int count = CountTakenRows(report);
+        SetItemText(IDC_PG_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
     }
     std::string mode = DisposalModeText();
     if (!mode.empty()) SetItemText(IDC_PG_COUNT, mode.c_str());

@@ -34,16 +34,9 @@ bool CleaningPage::OnInit() {
     return true;
 }
 
-clean::CleanList CleaningPage::TakenReportRows() const {
-    HWND report = GetPage(ui::kReportPage);
-    if (!report) return {};
-    auto list = reinterpret_cast<HWND>(::SendMessageA(report, ui::WM_REPORTPAGE_GETLIST, 0, 0));
-    return CollectTakenPaths(ui::ListView(list));
-}
-
 bool CleaningPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_CLEANPAGE_COLLECT) return JobPage::OnPageMessage(message, wParam, lParam, result);
-    if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = TakenReportRows();
+    if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = CollectTakenPaths(ReportListBeside(Hwnd()));
     return true;
 }
 

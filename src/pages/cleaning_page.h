@@ -25,9 +25,6 @@ public:
     void ShowFinishPage() override;
 
 private:
-    // The paths of the report rows the clean takes (user-interface thread).
-    clean::CleanList TakenReportRows() const;
-
     HWND page_ = nullptr;
     HWND progress_ = nullptr;
 };

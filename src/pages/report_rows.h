@@ -8,6 +8,10 @@
 
 namespace pages {
 
+// The report page's list, asked of the report page of the wizard that holds
+// page; no window when there is no report page.
+ui::ListView ReportListBeside(HWND page);
+
 inline bool IsTakenRow(int stateImage) { return stateImage != 1; }
 
 // The number of rows the clean would take.
