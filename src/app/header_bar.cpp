@@ -131,8 +131,7 @@ bool HeaderBar::OnCommand(int id, int, HWND) {
 
 void HeaderBar::ShowOptions() {
     if (!actions_.showOptions || actions_.showOptions(::GetActiveWindow()) != IDOK) return;
-    HWND wizard = ::GetParent(::GetParent(Hwnd()));
-    auto page = reinterpret_cast<HWND>(::SendMessageA(wizard, ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+    auto page = reinterpret_cast<HWND>(::SendMessageA(ui::WizardOf(Hwnd()), ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
     if (IsPageShown(page)) ::SendMessageA(page, ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
 }
 
