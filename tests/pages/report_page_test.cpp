@@ -7,8 +7,6 @@
 #include <shlobj.h>
 
 #include "page_harness.h"
-#include "platform/codepage.h"
-#include "platform/com.h"
 #include "pages/page_messages.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
@@ -20,6 +18,7 @@ namespace {
 
 using pagetest::FakeWizard;
 using pagetest::PagePlace;
+using testsupport::WriteShortcut;
 
 scan::FoundFile Finding(const std::string& path, const std::string& reason = "junk") {
     scan::FoundFile found;
@@ -69,15 +68,6 @@ std::vector<uint32_t> ShellPixels(const std::string& path) {
     std::vector<uint32_t> pixels = index >= 0 ? Pixels(images, index) : std::vector<uint32_t>();
     ::ImageList_Destroy(images);
     return pixels;
-}
-
-void WriteShortcut(const std::string& path, const std::string& target) {
-    platform::ComPtr<IShellLinkA> link;
-    ASSERT_TRUE(SUCCEEDED(
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())));
-    link->SetPath(target.c_str());
-    auto file = link.As<IPersistFile>(IID_IPersistFile);
-    ASSERT_TRUE(file && SUCCEEDED(file->Save(platform::ToWide(path).c_str(), TRUE)));
 }
 
 int RowImage(HWND list, int row) {
