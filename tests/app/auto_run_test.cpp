@@ -14,6 +14,7 @@
 
 #include "config/config_document.h"
 #include "platform/codepage.h"
+#include "platform/handle.h"
 #include "program_runner.h"
 #include "support/scratch.h"
 
@@ -33,8 +34,8 @@ const std::vector<std::string> kKept = {"keep.txt", "sub\\keep.doc", "sub\\deep\
 std::set<std::string> FilesBelow(const std::string& folder, const std::string& prefix = "") {
     std::set<std::string> files;
     WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return files;
+    platform::FindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) return files;
     do {
         std::string name = entry.cFileName;
         if (name == "." || name == "..") continue;
@@ -44,21 +45,19 @@ std::set<std::string> FilesBelow(const std::string& folder, const std::string& p
         } else {
             files.insert(prefix + name);
         }
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
+    } while (::FindNextFileA(find.Get(), &entry));
     return files;
 }
 
 std::vector<std::string> FoldersIn(const std::string& folder) {
     std::vector<std::string> folders;
     WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return folders;
+    platform::FindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) return folders;
     do {
         std::string name = entry.cFileName;
         if (name != "." && name != ".." && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) folders.push_back(name);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
+    } while (::FindNextFileA(find.Get(), &entry));
     return folders;
 }
 
