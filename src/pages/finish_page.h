@@ -21,7 +21,6 @@ public:
     ~FinishPage() override;
 
     void SetShellServices(const ShellServices& services) { shell_ = services; }
-    const DriveSpace& Space() const { return space_; }
     static ui::RowColor RowColorFor(const SpaceCounts& counts);
     void RunMenuCommand(int command);
 
