@@ -21,6 +21,7 @@
 
 #include "bench_support.h"
 #include "config/config_document.h"
+#include "paths/module_paths.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
 #include "platform/handle.h"
@@ -84,7 +85,7 @@ long long Walk(const std::string& folder) {
 bool InstallProgram() {
     ::CreateDirectoryA(kProgramFolder, nullptr);
     for (const char* name : {"JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}) {
-        std::string from = bench::ProgramFolder() + "\\" + name;
+        std::string from = paths::ModuleDirectory() + "\\" + name;
         if (!::CopyFileA(from.c_str(), (std::string(kProgramFolder) + "\\" + name).c_str(), FALSE)) {
             std::fprintf(stderr, "cannot copy %s\n", from.c_str());
             return false;

@@ -134,7 +134,7 @@ double CpuTime(Work work) {
 
 int main() {
     platform::ComApartment com;
-    paths::OverrideModulePath(bench::ProgramFolder() + "\\JunkSweep.exe");
+    paths::OverrideModulePath(paths::ModuleDirectory() + "\\JunkSweep.exe");
 
     scan::JunkTypeTable table;
     std::vector<std::string> junkPatterns;

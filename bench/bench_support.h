@@ -38,14 +38,6 @@ inline double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// The folder the benchmark program runs from (the build's bin folder).
-inline std::string ProgramFolder() {
-    char buffer[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
 // Makes a folder and the folders above it (below the drive's root).
 inline void MakeFolders(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i) {
