@@ -21,6 +21,7 @@
 
 #include "bench_support.h"
 #include "config/config_document.h"
+#include "config/settings_paths.h"
 #include "paths/module_paths.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
@@ -93,17 +94,13 @@ bool InstallProgram() {
     }
     config::ConfigDocument doc;
     if (!doc.Open(std::string(kProgramFolder) + "\\JunkSweep.xml")) return false;
-    doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", 1);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", 1);
-    for (const char* trace : {"CleanClipBoard", "CleanRas", "CleanSysTempDir", "CleanRecycleBin", "CleanRunHistory",
-                              "CleanDocHistory", "CleanWinlogon", "CleanFindFileForderHistory",
-                              "CleanSearchComputerHistory", "CleanNetHoodHistory", "CleanTelnetHistory",
-                              "CleanInternetUrlHistory", "CleanInternetTempFiles"}) {
-        doc.SetAttribute(std::string("/Config/Options/AdvCleanOpt/") + trace, "custom", 0);
-    }
-    doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
+    namespace path = config::path;
+    doc.SetAttribute(path::kClean, "custom", 0);
+    doc.SetAttribute(path::kMoveToRecycle, "custom", 1);
+    doc.SetAttribute(path::kMoveToFolder, "custom", 0);
+    doc.SetAttribute(path::kBackup, "custom", 1);
+    for (const char* trace : path::kAdvClean) doc.SetAttribute(trace, "custom", 0);
+    doc.AppendElement(doc.SelectSingleNode(path::kSelectDrive), "PathItem", "",
                       {{L"name", platform::ToWide(kTree)}});
     return doc.Save();
 }
