@@ -58,12 +58,9 @@ HeaderBar::HeaderBar(HeaderBarActions actions) : actions_(std::move(actions)) {}
 
 bool HeaderBar::OnInit() {
     text::TranslateWindow(Hwnd());
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    background_.Reset(static_cast<HBITMAP>(
-        ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_HEADER_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    background_ = ui::LoadResourceBitmap(IDB_HEADER_BACKGROUND);
     for (size_t i = 0; i < std::size(kButtons); ++i) {
-        icons_[i].Reset(static_cast<HICON>(
-            ::LoadImageA(instance, MAKEINTRESOURCEA(kButtons[i].iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        icons_[i] = ui::LoadResourceIcon(kButtons[i].iconId);
         ui::ButtonLook look;
         look.icon = icons_[i].Get();
         look.iconAbove = true;

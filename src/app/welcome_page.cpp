@@ -11,8 +11,7 @@ int ShowWelcomeCheckState(int storedValue) { return (storedValue >= 0 && storedV
 
 bool WelcomePage::OnInit() {
     text::TranslateWindow(Hwnd());
-    startIcon_.Reset(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_START_WORK),
-                                                     IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    startIcon_ = ui::LoadResourceIcon(IDI_START_WORK);
     ui::ButtonLook look;
     look.icon = startIcon_.Get();
     look.hyperlink = true;

@@ -22,10 +22,8 @@ std::string RunningProgramPath() {
     return std::string(buffer, n < sizeof buffer ? n : 0);
 }
 
-HICON LoadProgramIcon(int widthMetric, int heightMetric) {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
-                                           ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
-                                           LR_DEFAULTCOLOR));
+ui::Icon LoadProgramIcon(int widthMetric, int heightMetric) {
+    return ui::LoadResourceIcon(IDI_PROGRAM, ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric));
 }
 
 }  // namespace
@@ -62,8 +60,8 @@ bool WizardWindow::OnInit() {
 }
 
 void WizardWindow::SetIcons() {
-    largeIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
-    smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
+    largeIcon_ = LoadProgramIcon(SM_CXICON, SM_CYICON);
+    smallIcon_ = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.Get()));
     ::SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }

@@ -7,8 +7,7 @@ namespace options {
 namespace {
 
 void AddFallback(HIMAGELIST images, int iconId) {
-    ui::Icon fallback(static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    ui::Icon fallback = ui::LoadResourceIcon(iconId);
     if (fallback) {
         ::ImageList_ReplaceIcon(images, -1, fallback.Get());
     } else {

@@ -15,8 +15,7 @@ namespace {
 // takes the picture's size; the holder keeps the icon alive.
 void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
     if (!iconStatic) return;
-    holder.Reset(static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    holder = ui::LoadResourceIcon(iconId);
     if (!holder) return;
     ::SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(holder.Get()), 0);
     ::SetWindowPos(iconStatic, nullptr, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

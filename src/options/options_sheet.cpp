@@ -102,8 +102,7 @@ bool OptionsSheet::OnInit() {
 }
 
 void OptionsSheet::AttachTabImages() {
-    ui::Bitmap strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_OPTION_TABS),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ui::Bitmap strip = ui::LoadResourceBitmap(IDB_OPTION_TABS);
     tabImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, kTabCount, 0));
     if (!strip || !tabImages_) return;
     ::ImageList_AddMasked(tabImages_.Get(), strip.Get(), kTransparent);

@@ -5,8 +5,7 @@
 namespace pages {
 
 HIMAGELIST LoadImageStrip(int bitmapId, int size) {
-    ui::Bitmap strip(static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ui::Bitmap strip = ui::LoadResourceBitmap(bitmapId);
     if (!strip) return nullptr;
     BITMAP info{};
     ::GetObjectA(strip.Get(), sizeof info, &info);

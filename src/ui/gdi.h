@@ -43,6 +43,10 @@ using Icon = platform::UniqueResource<IconTraits>;
 using Menu = platform::UniqueResource<MenuTraits>;
 using ImageList = platform::UniqueResource<ImageListTraits>;
 
+// Pictures of the program's own resources; empty when there is none.
+Icon LoadResourceIcon(int id, int width = 16, int height = 16);
+Bitmap LoadResourceBitmap(int id);  // as a DIB section
+
 // The dialog's font at another weight (FW_HEAVY for headers and counts).
 HFONT CreateWeightedFont(HWND dialog, int weight);
 
