@@ -40,15 +40,9 @@ bool CopyIntoBackup(const std::string& source, const std::string& place, FolderE
 }
 
 void RecycleFile(const std::string& path) {
-    std::string source = path;
-    source += '\0';  // a list of one name ends with two zeros
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = source.c_str();
     // Fully silent: no confirmation, no progress, and no error box
     // that would hold up an unattended clean.
-    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
-    ::SHFileOperationA(&op);
+    ShellDeletePath(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // File operations the clean phases are built from. All of them are silent:
 // a failure leaves the file or folder as it was.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ bool RunClearingBlockingAttributes(const std::string& path, Operation operation)
 // cannot be deleted, the attributes it had are put back. Returns whether the
 // file is gone.
 bool ForceDeleteFile(const std::string& path);
+
+// Deletes a file or a folder with everything in it through the shell's file
+// operation, with the given FOF_ flags (FOF_ALLOWUNDO sends it to the
+// recycle bin).
+void ShellDeletePath(const std::string& path, FILEOP_FLAGS flags);
 
 // Creates every missing folder along a path that ends in a backslash
 // ("D:\a\b\" creates D:\a and D:\a\b). Creation failures are ignored.

@@ -18,8 +18,6 @@ constexpr DWORD kZeroBlockSize = 10000;
 
 bool SameNameIgnoringCase(const char* name, const char* expected) { return ::lstrcmpiA(name, expected) == 0; }
 
-bool IsDotEntry(const char* name) { return std::string_view(name) == "." || std::string_view(name) == ".."; }
-
 void ClearReadOnly(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
@@ -43,7 +41,7 @@ bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeI
     if (!find) return false;
     do {
         const char* name = entry.cFileName;
-        if (IsDotEntry(name)) continue;
+        if (paths::IsDotEntry(name)) continue;
         if (!includeDesktopIni && SameNameIgnoringCase(name, "desktop.ini")) continue;
         std::string path = paths::JoinPath(folder, name);
         bool isLink = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;

@@ -12,8 +12,7 @@ namespace {
 
 bool IsRealFolder(const WIN32_FIND_DATAA& entry) {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    std::string_view name = entry.cFileName;
-    return name != "." && name != "..";
+    return !paths::IsDotEntry(entry.cFileName);
 }
 
 // Calls visit for every folder in the folder until it returns false.

@@ -21,6 +21,8 @@ std::string WithoutTrailingBackslash(std::string_view path) {
     return std::string(path);
 }
 
+bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string joined = WithoutTrailingBackslash(folder);
     joined += '\\';

@@ -14,6 +14,9 @@ std::string FolderPart(std::string_view path);
 // Drops one trailing backslash, so that "C:\" becomes "C:".
 std::string WithoutTrailingBackslash(std::string_view path);
 
+// True for the "." and ".." entries a folder listing returns.
+bool IsDotEntry(std::string_view name);
+
 // folder + "\" + name, with one trailing backslash of folder dropped first.
 std::string JoinPath(std::string_view folder, std::string_view name);
 

@@ -61,7 +61,7 @@ std::vector<SetFolder> ListSetFolders(std::string_view root) {
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         std::string_view name = entry.cFileName;
-        if (name == "." || name == "..") continue;
+        if (paths::IsDotEntry(name)) continue;
         // Path functions trim a trailing dot or blank, so such a folder
         // would be read, restored and deleted as another one.
         if (name.back() == '.' || name.back() == ' ') continue;

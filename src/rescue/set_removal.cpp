@@ -10,8 +10,6 @@ namespace rescue {
 
 namespace {
 
-bool IsDotEntry(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
-
 // Calls visit(path, entry) for every entry of the folder but "." and "..".
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {
@@ -19,7 +17,7 @@ void ForEachEntry(const std::string& folder, Visit visit) {
     platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
     if (!listing) return;
     do {
-        if (!IsDotEntry(entry.cFileName)) visit(folder + "\\" + entry.cFileName, entry);
+        if (!paths::IsDotEntry(entry.cFileName)) visit(folder + "\\" + entry.cFileName, entry);
     } while (::FindNextFileA(listing.Get(), &entry));
 }
 
@@ -56,16 +54,6 @@ bool IsBelow(const std::string& path, const std::string& folder) {
     return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\';
 }
 
-void ShellDelete(const std::string& path, FILEOP_FLAGS flags) {
-    std::string source = path;
-    source.push_back('\0');  // a list of one name ends with two zeros
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = flags;
-    ::SHFileOperationA(&operation);
-}
-
 }  // namespace
 
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
@@ -76,7 +64,7 @@ void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
     } else if (HoldsLink(setPath)) {
         RemoveTreeKeepingLinkTargets(setPath);
     } else {
-        ShellDelete(setPath, flags);
+        clean::ShellDeletePath(setPath, flags);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "scan/folder_search.h"
 
+#include "paths/path_text.h"
 #include "platform/handle.h"
 #include "scan/lower_case.h"
 #include "scan/shortcut_reader.h"
@@ -60,8 +61,6 @@ struct Walk {
     const LocalClock& clock;
     ShortcutReader& shortcuts;
 };
-
-bool IsDotEntry(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
 
 // The listing's size says whether a file can be empty at all; only a file
 // listed as empty is opened to confirm it from the file itself.
@@ -137,7 +136,7 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
         if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
             // A junction or symbolic link may lead out of the selected tree.
-            if (walk.subfolders && !IsDotEntry(entry.cFileName) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            if (walk.subfolders && !paths::IsDotEntry(entry.cFileName) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
                 if (!WalkFolder(walk, entryPath, loweredPath, true)) return 0;
             }
             continue;
