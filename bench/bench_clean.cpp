@@ -10,6 +10,7 @@
 #include "bench_support.h"
 #include "clean/clean_engine.h"
 #include "paths/module_paths.h"
+#include "platform/handle.h"
 
 namespace {
 
@@ -33,7 +34,10 @@ clean::CleanList MakeJunk() {
         for (int n = 0; n < kFilesPerFolder; ++n) {
             std::string path = folder + "\\file" + std::to_string(n) + ".tmp";
             bench::WriteSmallFile(path, content);
-            files.push_back(path);
+            // The clean checks each file against what the scan listed.
+            WIN32_FIND_DATAA listed{};
+            platform::FindHandle find(::FindFirstFileA(path.c_str(), &listed));
+            files.emplace_back(path, platform::StampOf(listed));
         }
     }
     return files;
@@ -44,9 +48,9 @@ double RunEngine(const clean::CleanList& files, int round) {
     NullProgress progress;
     clean::StopFlag stop{0};
     return bench::Time([&] {
-        clean::KeepMask keep;
-        clean::BackupFiles(files, set, progress, stop, &keep);
-        clean::DeleteFiles(files, progress, stop, &keep);
+        clean::CleanOutcomes outcomes;
+        clean::BackupFiles(files, set, progress, stop, &outcomes);
+        clean::DeleteFiles(files, progress, stop, &outcomes);
     });
 }
 
@@ -55,14 +59,14 @@ double RunEngine(const clean::CleanList& files, int round) {
 double RunBare(const clean::CleanList& files, int round) {
     std::string set = clean::BackupRoot() + "bare" + std::to_string(round);
     std::vector<std::string> targets;
-    for (const std::string& f : files) targets.push_back(clean::BackupPathFor(set, f));
+    for (const clean::CleanItem& f : files) targets.push_back(clean::BackupPathFor(set, f.path));
     for (size_t i = 0; i < targets.size(); i += kFilesPerFolder) {
         bench::MakeFolders(targets[i].substr(0, targets[i].rfind('\\')));
     }
     return bench::Time([&] {
         for (size_t i = 0; i < files.size(); ++i) {
-            ::CopyFileA(files[i].c_str(), targets[i].c_str(), FALSE);
-            ::DeleteFileA(files[i].c_str());
+            ::CopyFileA(files[i].path.c_str(), targets[i].c_str(), FALSE);
+            ::DeleteFileA(files[i].path.c_str());
         }
     });
 }

@@ -1,7 +1,9 @@
 #include "clean/backup_layout.h"
 
+#include <cstdint>
 #include <cstdio>
 
+#include "clean/file_ops.h"
 #include "paths/module_paths.h"
 
 namespace clean {
@@ -15,10 +17,26 @@ std::string BackupSetName(const SYSTEMTIME& t) {
     return name;
 }
 
-std::string NewBackupSetFolder() {
+std::optional<std::string> ReserveBackupSet() {
+    constexpr uint64_t kTicksPerSecond = 10000000;
+    constexpr int kLaterSecondsTried = 3600;
+    const std::string root = BackupRoot();
+    EnsureFolderPath(root);
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    return BackupRoot() + BackupSetName(now);
+    FILETIME start{};
+    ::SystemTimeToFileTime(&now, &start);
+    ULARGE_INTEGER ticks{{start.dwLowDateTime, start.dwHighDateTime}};
+    for (int later = 0; later < kLaterSecondsTried; ++later, ticks.QuadPart += kTicksPerSecond) {
+        FILETIME time{ticks.LowPart, ticks.HighPart};
+        SYSTEMTIME name{};
+        if (!::FileTimeToSystemTime(&time, &name)) break;
+        std::string set = root + BackupSetName(name);
+        // Making the folder is what claims the name: it fails when it exists.
+        if (::CreateDirectoryA(set.c_str(), nullptr)) return set;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return std::nullopt;
 }
 
 std::string BackupPathFor(std::string_view setFolder, std::string_view filePath) {

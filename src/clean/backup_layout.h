@@ -3,6 +3,7 @@
 // reads the same layout: <root>\<yyyy-mm-dd_hh-mm-ss>\<drive letter>\<rest>.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,12 @@ std::string BackupRoot();
 // "2006-12-07_14-05-09" for the given local time.
 std::string BackupSetName(const SYSTEMTIME& localTime);
 
-// BackupRoot + the set name of the current local time, no trailing backslash.
-// The folder is not created.
-std::string NewBackupSetFolder();
+// Makes a new set folder below BackupRoot, named after the current local
+// time or, when a set of that name exists already, after the first later
+// second whose set does not: a clean never writes into a set that another
+// clean made. Returns the folder's path without a trailing backslash, or
+// nothing when no set can be made (a program folder nobody may write to).
+std::optional<std::string> ReserveBackupSet();
 
 // The place of a file inside a set: set folder + "\" + drive letter + the
 // rest of the path, doubled backslashes made single. Empty when the path has

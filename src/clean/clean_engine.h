@@ -2,17 +2,38 @@
 // File disposal and the backup layout. Each phase walks the whole list,
 // checks the stop request before every file and reports its status and the
 // index of the file it works on.
+//
+// A clean never removes a file the user did not see: every phase acts only
+// on a plain file reached by its own name that still shows the size and
+// last-write time the scan listed, and never through a link. What became of
+// each file is recorded as its outcome.
 #include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "clean/backup_layout.h"
 #include "clean/file_ops.h"
+#include "platform/held_file.h"
 
 namespace clean {
 
-using CleanList = std::vector<std::string>;
+// One file to dispose of: its full path and, when a scan listed it, what the
+// listing said of it.
+struct CleanItem {
+    CleanItem(std::string filePath, std::optional<platform::FileStamp> listedStamp = std::nullopt)
+        : path(std::move(filePath)), listed(listedStamp) {}
+    CleanItem(const char* filePath) : path(filePath) {}
+
+    std::string path;
+    std::optional<platform::FileStamp> listed;
+
+    bool operator==(const CleanItem&) const = default;
+};
+
+using CleanList = std::vector<CleanItem>;
 
 class CleanProgress {
 public:
@@ -23,32 +44,60 @@ public:
 
 using StopFlag = std::atomic<int>;
 
-// One entry per file of the list: true for a file the disposal phases must
-// leave where it is, because the backup that was asked for holds no copy of
-// it (its copy failed, or a stop came before it was reached).
-using KeepMask = std::vector<bool>;
+// What became of one file of the list.
+enum class FileOutcome : uint8_t {
+    Waiting,      // no phase has settled it yet
+    BackedUp,     // copied into the backup set, not yet disposed of
+    Cleaned,      // deleted, recycled or moved
+    KeptNoCopy,   // the backup copy failed, or the clean stopped before it
+    KeptNoPlace,  // backup on, and the path has no place in a set
+    KeptChanged,  // not the file the scan listed (size, time, now a folder)
+    KeptLink,     // a link, or reached through one
+    InUse,        // another program holds it
+    Denied,       // access denied
+    Missing,      // gone since the scan
+    NotBinned,    // the Recycle Bin could not take it; it stays
+    Failed,       // any other failure
+};
+
+// One outcome per file of the list, in list order.
+using CleanOutcomes = std::vector<FileOutcome>;
+
+// True for outcomes after which no later phase touches the file.
+bool IsSettled(FileOutcome outcome);
 
 // Each phase returns true when it ran to the end of the list and false when
-// it ended because of the stop request.
+// it ended because of the stop request. outcomes, when given, is sized to the
+// list if it is not already, read to skip settled files and updated.
 
-// Copies every file that has a place (BackupPathFor) into the set folder,
-// creating the folders it needs and replacing files already there. When
-// keep is given it is filled for the disposal phases.
+// Copies every file into the set folder at its place (BackupPathFor),
+// creating the folders it needs. A file without a place, a file that is not
+// the one listed, and a file whose copy fails or comes out with another size
+// are kept (the disposal phases leave them); a failed copy leaves nothing at
+// its place. A stop keeps every file not reached yet.
 bool BackupFiles(const CleanList& list, const std::string& setFolder, CleanProgress& progress, const StopFlag& stop,
-                 KeepMask* keep = nullptr);
+                 CleanOutcomes* outcomes = nullptr);
 
-// ForceDeleteFile on every file.
+// Deletes every file, through a handle that does not follow links.
 bool DeleteFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop,
-                 const KeepMask* keep = nullptr);
+                 CleanOutcomes* outcomes = nullptr);
 
-// Moves every file into the Recycle Bin through the shell, silently.
+// Moves every file into the Recycle Bin, silently; a file the bin cannot
+// take stays where it is.
 bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop,
-                  const KeepMask* keep = nullptr);
+                  CleanOutcomes* outcomes = nullptr);
 
 // Moves every file into the target folder (one trailing backslash allowed)
-// under a free name; a source is deleted only after its copy succeeded. An
-// empty target (or "\") touches nothing and shows no status.
+// under a free name; a source is deleted only after its copy succeeded with
+// the source's size. An empty target (or "\") touches nothing and shows no
+// status.
 bool MoveFilesToFolder(const CleanList& list, std::string_view targetFolder, CleanProgress& progress,
-                       const StopFlag& stop, const KeepMask* keep = nullptr);
+                       const StopFlag& stop, CleanOutcomes* outcomes = nullptr);
+
+// Removes from the set the copies of files a disposal phase kept because
+// they were not the files listed (changed, or links): such a copy is not of
+// a file the user chose, and a restore must not put it back. Folders this
+// empties go too, and so does the set when nothing is left in it.
+void DropCopiesOfUnlistedFiles(const CleanList& list, const std::string& setFolder, const CleanOutcomes& outcomes);
 
 }  // namespace clean

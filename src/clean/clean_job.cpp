@@ -39,15 +39,23 @@ bool CleanJob::Start(CleanSink& sink) {
 bool CleanJob::RunFilePhases(const CleanList& list, CleanSink& sink) {
     namespace cfg = config::path;
     bool completed = true;
-    KeepMask keep;  // files the backup holds no copy of stay where they are
+    CleanOutcomes outcomes(list.size(), FileOutcome::Waiting);
+    std::optional<std::string> set;
     if (SwitchedOn(cfg::kBackup)) {
-        completed &= BackupFiles(list, NewBackupSetFolder(), sink, stopRequested_, &keep);
+        set = ReserveBackupSet();
+        if (set) {
+            completed &= BackupFiles(list, *set, sink, stopRequested_, &outcomes);
+        } else {
+            // Nowhere to keep copies: nothing the user asked to back up goes.
+            outcomes.assign(list.size(), FileOutcome::KeptNoCopy);
+        }
     }
-    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stopRequested_, &keep);
-    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stopRequested_, &keep);
+    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stopRequested_, &outcomes);
+    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stopRequested_, &outcomes);
     int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
     std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
-    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stopRequested_, &keep);
+    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stopRequested_, &outcomes);
+    if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
     return completed;
 }
 

@@ -2,10 +2,27 @@
 
 #include <windows.h>
 
+#include <set>
+
+#include "paths/path_text.h"
+
 namespace clean {
 
 bool ForceDeleteFile(const std::string& path) {
     return RunClearingBlockingAttributes(path, [&] { return ::DeleteFileA(path.c_str()) != 0; });
+}
+
+bool DeleteFileNotThroughLink(const std::string& path, platform::FolderFinalPaths& folders) {
+    platform::HeldFile file(path);
+    platform::HeldState state = file.Check(folders, std::nullopt);
+    const bool linkItself = state == platform::HeldState::Link && (file.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (state != platform::HeldState::Plain && !linkItself) return false;
+    return file.Delete();
+}
+
+bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders) {
+    platform::HeldFile file(path, platform::HeldFile::kForAttributes);
+    return file.Check(folders, std::nullopt) == platform::HeldState::Link;
 }
 
 void ShellDeletePath(const std::string& path, FILEOP_FLAGS flags) {
@@ -36,6 +53,28 @@ void FolderEnsurer::Ensure(const std::string& folder) {
     if (!last_.empty() && folder == last_) return;
     EnsureFolderPath(folder + '\\');
     last_ = folder;
+}
+
+namespace {
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\';
+}
+
+}  // namespace
+
+void RemoveEmptiedFolders(const std::string& root, const std::vector<std::string>& files) {
+    // Deepest folders first, so that a parent is tried after its children.
+    auto deeperFirst = [](const std::string& a, const std::string& b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    };
+    std::set<std::string, decltype(deeperFirst)> folders(deeperFirst);
+    for (const std::string& file : files) {
+        for (std::string folder = paths::FolderPart(file); IsBelow(folder, root); folder = paths::FolderPart(folder)) {
+            if (!folders.insert(folder).second) break;  // its parents are in already
+        }
+    }
+    for (const std::string& folder : folders) ::RemoveDirectoryA(folder.c_str());
 }
 
 bool PathTaken(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -6,6 +6,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/held_file.h"
 
 namespace clean {
 
@@ -35,6 +38,15 @@ bool RunClearingBlockingAttributes(const std::string& path, Operation operation)
 // file is gone.
 bool ForceDeleteFile(const std::string& path);
 
+// Deletes the file at path, never through a link: a link the platform opens
+// as itself is removed as a link, one it can only open through to its target
+// stays. Read-only, hidden and system files are deleted too. Returns whether
+// the file is gone.
+bool DeleteFileNotThroughLink(const std::string& path, platform::FolderFinalPaths& folders);
+
+// True when the file at path is a link, or is reached through one.
+bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders);
+
 // Deletes a file or a folder with everything in it through the shell's file
 // operation, with the given FOF_ flags (FOF_ALLOWUNDO sends it to the
 // recycle bin).
@@ -60,6 +72,10 @@ private:
 // The first path in the folder that names no existing entry: folder\name,
 // else folder\name_0, folder\name_1, ... An existing file is never chosen.
 std::string UniqueTargetPath(std::string_view folder, std::string_view name);
+
+// Removes every folder between the given files and root that is empty now,
+// deepest first. root itself stays.
+void RemoveEmptiedFolders(const std::string& root, const std::vector<std::string>& files);
 
 // True when the path names an existing file or folder. A name that cannot be
 // examined counts as free: the copy into it refuses to replace anything.

@@ -6,23 +6,88 @@
 #include <string>
 #include <vector>
 
+#include "clean/file_ops.h"
 #include "paths/path_text.h"
-#include "platform/handle.h"
+#include "platform/folder_listing.h"
+#include "platform/held_file.h"
 
 namespace clean {
 
 namespace {
+
+using platform::HeldFile;
+using platform::HeldState;
 
 constexpr DWORD kIndexHeaderSize = 64;
 constexpr DWORD kZeroBlockSize = 10000;
 
 bool SameNameIgnoringCase(const char* name, const char* expected) { return ::lstrcmpiA(name, expected) == 0; }
 
-void ClearReadOnly(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+void ClearReadOnlyFolder(const std::string& path, DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// Zeroes the file held for writing from byte 64 to its end.
+void WipeHeldFile(const HeldFile& file) {
+    const uint64_t size = file.Size();
+    if (size <= kIndexHeaderSize || size > 0xFFFFFFFFu) return;
+    LARGE_INTEGER at{};
+    at.QuadPart = kIndexHeaderSize;
+    if (!::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN)) return;
+    static const std::vector<char> zeros(kZeroBlockSize, '\0');
+    uint64_t remaining = size - kIndexHeaderSize;
+    while (remaining > 0) {
+        DWORD block = static_cast<DWORD>(std::min<uint64_t>(remaining, kZeroBlockSize));
+        DWORD written = 0;
+        if (!::WriteFile(file.Get(), zeros.data(), block, &written, nullptr) || written == 0) return;
+        remaining -= written;
     }
+}
+
+// Deletes one file of a trace folder, never through a link: a link held as
+// itself (the platform opened the link, not its target) is removed as a
+// link; one that could only be opened through to its target stays.
+void DeleteTraceFile(const std::string& path, const WIN32_FIND_DATAA& entry, bool wipe,
+                     platform::FolderFinalPaths& folders) {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        HeldFile attributes(path, HeldFile::kForAttributes);
+        if (attributes.Check(folders, std::nullopt) == HeldState::Plain) {
+            attributes.SetAttributes(attributes.Attributes() & ~FILE_ATTRIBUTE_READONLY);
+        }
+    }
+    if (wipe) {
+        HeldFile data(path, HeldFile::kForWriting);
+        if (data.Check(folders, std::nullopt) == HeldState::Plain) WipeHeldFile(data);
+    }
+    DeleteFileNotThroughLink(path, folders);
+}
+
+bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndexFiles,
+               platform::FolderFinalPaths& folders) {
+    platform::FolderListing listing(folder);
+    while (listing.Next()) {
+        // A name the narrow functions cannot reach exactly would make every
+        // call below act on another entry.
+        if (!listing.Addressable()) continue;
+        const char* name = listing.Name();
+        if (!includeDesktopIni && SameNameIgnoringCase(name, "desktop.ini")) continue;
+        std::string path = paths::JoinPath(folder, name);
+        const WIN32_FIND_DATAA& entry = listing.Entry();
+        if (listing.IsFolder()) {
+            if (listing.IsLink()) {
+                // A junction or symbolic link: take away the link, never what
+                // it points to.
+                ::RemoveDirectoryA(path.c_str());
+                continue;
+            }
+            ClearReadOnlyFolder(path, entry.dwFileAttributes);
+            EmptyTree(path, includeDesktopIni, wipeIndexFiles, folders);
+            ::RemoveDirectoryA(path.c_str());
+            continue;
+        }
+        DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name, "index.dat"), folders);
+    }
+    return listing.Opened();
 }
 
 }  // namespace
@@ -36,57 +101,14 @@ bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeI
     // No trace folder is a whole drive: a path that names one (or nothing,
     // which would list the current drive's root) is never emptied.
     if (NamesWholeDrive(folder)) return false;
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(::FindFirstFileA(paths::JoinPath(folder, "*.*").c_str(), &entry));
-    if (!find) return false;
-    do {
-        const char* name = entry.cFileName;
-        if (paths::IsDotEntry(name)) continue;
-        if (!includeDesktopIni && SameNameIgnoringCase(name, "desktop.ini")) continue;
-        std::string path = paths::JoinPath(folder, name);
-        bool isLink = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isLink) {
-            // A junction or symbolic link: take away the link, never what it
-            // points to (its content, its attributes, an index file it names).
-            if (isFolder) {
-                ::RemoveDirectoryA(path.c_str());
-            } else {
-                ::DeleteFileA(path.c_str());
-            }
-            continue;
-        }
-        ClearReadOnly(path);
-        if (isFolder) {
-            EmptyFolderTree(path, includeDesktopIni, wipeIndexFiles);
-            ::RemoveDirectoryA(path.c_str());
-        } else {
-            if (wipeIndexFiles && SameNameIgnoringCase(name, "index.dat")) WipeIndexFile(folder, name);
-            ::DeleteFileA(path.c_str());
-        }
-    } while (::FindNextFileA(find.Get(), &entry));
-    return true;
+    platform::FolderFinalPaths folders;
+    return EmptyTree(paths::WithoutTrailingBackslash(folder), includeDesktopIni, wipeIndexFiles, folders);
 }
 
 void WipeIndexFile(std::string_view folder, std::string_view name) {
-    std::string path = paths::JoinPath(folder, name);
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
-    DWORD size = ::GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE || size <= kIndexHeaderSize) return;
-    if (::SetFilePointer(file.Get(), static_cast<LONG>(kIndexHeaderSize), nullptr, FILE_BEGIN) ==
-        INVALID_SET_FILE_POINTER) {
-        return;
-    }
-    static const std::vector<char> zeros(kZeroBlockSize, '\0');
-    DWORD remaining = size - kIndexHeaderSize;
-    while (remaining > 0) {
-        DWORD block = std::min(remaining, kZeroBlockSize);
-        DWORD written = 0;
-        if (!::WriteFile(file.Get(), zeros.data(), block, &written, nullptr) || written == 0) return;
-        remaining -= written;
-    }
+    platform::FolderFinalPaths folders;
+    HeldFile file(paths::JoinPath(folder, name), HeldFile::kForWriting);
+    if (file.Check(folders, std::nullopt) == HeldState::Plain) WipeHeldFile(file);
 }
 
 }  // namespace clean

@@ -86,7 +86,9 @@ std::vector<XmlNode> ConfigDocument::SelectNodes(std::string_view locationPath) 
     return nodes;
 }
 
-std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name) {
+namespace {
+
+std::optional<std::wstring> WideAttribute(const XmlNode& node, std::string_view name) {
     auto element = AsElement(node);
     if (!element) return std::nullopt;
     Bstr attributeName(ToWide(name).c_str());
@@ -95,7 +97,24 @@ std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view n
         return std::nullopt;
     }
     BSTR text = value.Get().bstrVal;
-    return ToNarrow(std::wstring_view(text, ::SysStringLen(text)));
+    return std::wstring(text, ::SysStringLen(text));
+}
+
+}  // namespace
+
+std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name) {
+    std::optional<std::wstring> wide = WideAttribute(node, name);
+    if (!wide) return std::nullopt;
+    return ToNarrow(*wide);
+}
+
+std::optional<std::string> NodeAttributeExact(const XmlNode& node, std::string_view name, bool& exact) {
+    std::optional<std::wstring> wide = WideAttribute(node, name);
+    exact = true;
+    if (!wide) return std::nullopt;
+    std::string narrow;
+    exact = platform::ToNarrowExact(*wide, narrow);
+    return narrow;
 }
 
 std::optional<std::string> ConfigDocument::GetAttribute(std::string_view locationPath, std::string_view name) const {

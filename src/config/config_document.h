@@ -57,6 +57,10 @@ private:
 
 // An attribute of a node; absent when the node lacks it.
 std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name);
+// The same, with exact set to false when the text has a character the narrow
+// code page has no exact form for (a path with such a text names another
+// file, or none).
+std::optional<std::string> NodeAttributeExact(const XmlNode& node, std::string_view name, bool& exact);
 
 // The platform's lenient string-to-integer reading: optional blanks and sign,
 // then digits up to the first other character; no digits read as 0.

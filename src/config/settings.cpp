@@ -196,8 +196,14 @@ void SaveSkipFolders(const std::vector<SkipFolder>& list) {
 }
 
 std::vector<std::string> LoadSelectedPaths() {
-    return LoadList<std::string>(std::string(path::kSelectDrive) + "/PathItem",
-                                 [](const XmlNode& node) { return TextOf(node, "name"); });
+    OpenSettings settings;
+    std::vector<std::string> paths;
+    for (const XmlNode& node : settings.doc.SelectNodes(std::string(path::kSelectDrive) + "/PathItem")) {
+        bool exact = true;
+        std::string name = NodeAttributeExact(node, "name", exact).value_or("");
+        if (exact) paths.push_back(std::move(name));
+    }
+    return paths;
 }
 
 void SaveSelectedPaths(const std::vector<std::string>& list) {

@@ -72,6 +72,9 @@ std::vector<JunkType> LoadJunkTypes(ValueSet set);
 void SaveJunkTypes(const std::vector<JunkType>& list);
 std::vector<SkipFolder> LoadSkipFolders(ValueSet set);
 void SaveSkipFolders(const std::vector<SkipFolder>& list);
+// The selected drives and folders in document order; an entry whose text
+// the narrow code page cannot spell exactly is left out, since its path
+// would name another folder.
 std::vector<std::string> LoadSelectedPaths();
 void SaveSelectedPaths(const std::vector<std::string>& list);
 

@@ -4,26 +4,21 @@
 
 #include "paths/path_text.h"
 #include "platform/codepage.h"
-#include "platform/handle.h"
+#include "platform/folder_listing.h"
 
 namespace pages {
 
 namespace {
 
-bool IsRealFolder(const WIN32_FIND_DATAA& entry) {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    return !paths::IsDotEntry(entry.cFileName);
-}
-
-// Calls visit for every folder in the folder until it returns false.
+// Calls visit for the name of every folder in the folder until it returns
+// false. Folders the narrow functions cannot name exactly are not shown: a
+// tick on one would select another folder.
 template <typename Visit>
 void ForEachSubfolder(std::string_view folder, Visit visit) {
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(::FindFirstFileA(paths::JoinPath(folder, "*.*").c_str(), &entry));
-    if (!find) return;
-    do {
-        if (IsRealFolder(entry) && !visit(entry)) return;
-    } while (::FindNextFileA(find.Get(), &entry));
+    platform::FolderListing listing(paths::WithoutTrailingBackslash(folder));
+    while (listing.Next()) {
+        if (listing.IsFolder() && listing.Addressable() && !visit(listing.Name())) return;
+    }
 }
 
 }  // namespace
@@ -51,7 +46,7 @@ std::string DriveItemText(std::string_view label, std::string_view drive) {
 
 bool HasSubfolder(std::string_view folder) {
     bool found = false;
-    ForEachSubfolder(folder, [&](const WIN32_FIND_DATAA&) {
+    ForEachSubfolder(folder, [&](const char*) {
         found = true;
         return false;
     });
@@ -60,8 +55,8 @@ bool HasSubfolder(std::string_view folder) {
 
 std::vector<std::string> SubfolderNames(std::string_view folder) {
     std::vector<std::string> names;
-    ForEachSubfolder(folder, [&](const WIN32_FIND_DATAA& entry) {
-        names.emplace_back(entry.cFileName);
+    ForEachSubfolder(folder, [&](const char* name) {
+        names.emplace_back(name);
         return true;
     });
     return names;

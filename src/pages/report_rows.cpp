@@ -20,15 +20,17 @@ int CountTakenRows(const ui::ListView& list) {
     return taken;
 }
 
-std::vector<std::string> CollectTakenPaths(const ui::ListView& list) {
-    std::vector<std::string> paths;
-    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return paths;
+clean::CleanList CollectTakenFiles(const ui::ListView& list) {
+    clean::CleanList files;
+    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return files;
     // The count is read afresh after every row.
     for (int row = 0; row < list.Count(); ++row) {
         if (!IsTakenRow(list.StateImage(row))) continue;
-        if (const auto* found = reinterpret_cast<const scan::FoundFile*>(list.Data(row))) paths.push_back(found->path);
+        if (const auto* found = reinterpret_cast<const scan::FoundFile*>(list.Data(row))) {
+            files.emplace_back(found->path, platform::StampOf(found->entry));
+        }
     }
-    return paths;
+    return files;
 }
 
 }  // namespace pages

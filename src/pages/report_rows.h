@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/clean_engine.h"
 #include "ui/list_view.h"
 
 namespace pages {
@@ -17,7 +18,8 @@ inline bool IsTakenRow(int stateImage) { return stateImage != 1; }
 // The number of rows the clean would take.
 int CountTakenRows(const ui::ListView& list);
 
-// The paths of the rows the clean takes, in row order.
-std::vector<std::string> CollectTakenPaths(const ui::ListView& list);
+// The files of the rows the clean takes, in row order, each with the size
+// and last-write time its finding was listed with.
+clean::CleanList CollectTakenFiles(const ui::ListView& list);
 
 }  // namespace pages

@@ -23,6 +23,13 @@ std::string WithoutTrailingBackslash(std::string_view path) {
 
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
+bool IsDrivePath(std::string_view path) {
+    if (path.size() < 2 || path[1] != ':') return false;
+    const char letter = path[0];
+    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
+    return path.size() == 2 || path[2] == '\\';
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string joined = WithoutTrailingBackslash(folder);
     joined += '\\';

@@ -17,6 +17,11 @@ std::string WithoutTrailingBackslash(std::string_view path);
 // True for the "." and ".." entries a folder listing returns.
 bool IsDotEntry(std::string_view name);
 
+// True for a drive root ("C:", "C:\") or an absolute path below one
+// ("C:\Temp"): the only paths that name the same place whatever the
+// current folder is. "C:Temp", "Temp", "\Temp" and "" are not.
+bool IsDrivePath(std::string_view path);
+
 // folder + "\" + name, with one trailing backslash of folder dropped first.
 std::string JoinPath(std::string_view folder, std::string_view name);
 

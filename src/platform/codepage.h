@@ -1,6 +1,7 @@
 #pragma once
 // Conversions between the narrow texts the program works with (the system's
-// active ANSI code page) and the wide texts of COM components.
+// active ANSI code page) and the wide texts of COM components and of the
+// file system.
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,11 @@ namespace platform {
 
 std::wstring ToWide(std::string_view narrow);
 std::string ToNarrow(std::wstring_view wide);
+
+// Converts without any approximation: false when a character has no exact
+// narrow form in the active code page (where the plain conversion would put
+// a look-alike or "?" in its place). narrow is replaced either way.
+bool ToNarrowExact(std::wstring_view wide, std::string& narrow);
 
 // Lower-cases with the system's ANSI mapping (CharLowerBuffA).
 std::string LowerAnsi(std::string_view text);

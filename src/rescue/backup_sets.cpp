@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "paths/path_text.h"
-#include "platform/handle.h"
+#include "platform/folder_listing.h"
 
 namespace rescue {
 
@@ -55,18 +55,16 @@ std::optional<SetTime> ParseSetName(std::string_view name) {
 std::vector<SetFolder> ListSetFolders(std::string_view root) {
     std::vector<SetFolder> folders;
     std::string base = paths::WithoutTrailingBackslash(root);
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle listing(::FindFirstFileA((base + "\\*.*").c_str(), &entry));
-    if (!listing) return folders;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        std::string_view name = entry.cFileName;
-        if (paths::IsDotEntry(name)) continue;
-        // Path functions trim a trailing dot or blank, so such a folder
-        // would be read, restored and deleted as another one.
-        if (name.back() == '.' || name.back() == ' ') continue;
-        folders.push_back({std::string(name), base + "\\" + std::string(name), ParseSetName(name)});
-    } while (::FindNextFileA(listing.Get(), &entry));
+    platform::FolderListing listing(base);
+    while (listing.Next()) {
+        // A name the narrow functions cannot reach exactly (a trailing dot
+        // or blank among them) would be read, restored and deleted as
+        // another folder.
+        if (!listing.IsFolder() || !listing.Addressable()) continue;
+        std::string name = listing.Name();
+        std::string path = base + "\\" + name;
+        folders.push_back({name, std::move(path), ParseSetName(name)});
+    }
     return folders;
 }
 

@@ -4,16 +4,32 @@
 
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
+#include "platform/folder_listing.h"
+#include "platform/held_file.h"
 #include "rescue/set_removal.h"
-#include "scan/folder_search.h"
 
 namespace rescue {
 
 namespace {
 
-int AppendPath(const char* path, const char*, scan::DirectoryEntry, void* context) {
-    static_cast<std::vector<std::string>*>(context)->emplace_back(path);
-    return 1;
+// Every file below folder, depth first in listing order; links are neither
+// entered nor collected, and entries whose names the narrow functions cannot
+// reach exactly are counted instead.
+void CollectFiles(const std::string& folder, SetContents& contents) {
+    platform::FolderListing listing(folder);
+    while (listing.Next()) {
+        if (!listing.Addressable()) {
+            ++contents.unreachable;
+            continue;
+        }
+        if (listing.IsLink()) continue;
+        std::string path = folder + "\\" + listing.Name();
+        if (listing.IsFolder()) {
+            CollectFiles(path, contents);
+        } else {
+            contents.files.push_back(std::move(path));
+        }
+    }
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -53,15 +69,30 @@ bool CopyBack(const std::string& from, const std::string& to) {
     return clean::RunClearingBlockingAttributes(to, [&] { return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; });
 }
 
+// Puts one file of the set back at its place and takes it out of the set.
+// Neither side is ever a link: reading the set's file through one would put
+// another file's content in place, and copying onto one would overwrite the
+// file it points to.
+bool RestoreFile(const std::string& file, const std::string& target, platform::FolderFinalPaths& finalPaths) {
+    platform::HeldFile source(file);
+    if (source.Check(finalPaths, std::nullopt) != platform::HeldState::Plain) return false;
+    if (clean::PathTaken(target) && clean::IsFileLink(target, finalPaths)) return false;
+    if (!CopyBack(file, target)) return false;
+    // Back in its place: it leaves the set at once, so the set always holds
+    // exactly what has not been restored yet.
+    source.Delete();
+    return true;
+}
+
 }  // namespace
 
-std::vector<std::string> CollectSetFiles(const std::string& setPath) {
-    scan::JunkTypeTable everything;
-    everything.Add("*", "");
-    std::vector<std::string> files;
-    scan::SearchFolder(setPath, everything, AppendPath, &files, {}, true, scan::SearchSwitches{}, nullptr, nullptr);
-    return files;
+SetContents ListSetContents(const std::string& setPath) {
+    SetContents contents;
+    CollectFiles(paths::WithoutTrailingBackslash(setPath), contents);
+    return contents;
 }
+
+std::vector<std::string> CollectSetFiles(const std::string& setPath) { return ListSetContents(setPath).files; }
 
 std::optional<std::string> RestoreTargetFor(std::string_view setPath, std::string_view filePath) {
     if (filePath.size() <= setPath.size() || filePath.substr(0, setPath.size()) != setPath) return std::nullopt;
@@ -84,19 +115,21 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         return outcome;
     }
+    SetContents contents = ListSetContents(setPath);
+    // Entries the narrow functions cannot name have no place to go back to,
+    // as their names do not spell one out.
+    outcome.noTarget = contents.unreachable;
     std::vector<std::string> restored;
     clean::FolderEnsurer folders;
-    for (const std::string& file : CollectSetFiles(setPath)) {
+    platform::FolderFinalPaths finalPaths;
+    for (const std::string& file : contents.files) {
         std::optional<std::string> target = RestoreTargetFor(setPath, file);
         if (!target) {
             ++outcome.noTarget;
             continue;
         }
         folders.Ensure(paths::FolderPart(*target));
-        if (CopyBack(file, *target)) {
-            // Back in its place: it leaves the set at once, so the set
-            // always holds exactly what has not been restored yet.
-            clean::ForceDeleteFile(file);
+        if (RestoreFile(file, *target, finalPaths)) {
             restored.push_back(file);
         } else {
             ++outcome.failed;
@@ -104,7 +137,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         }
     }
     outcome.restored = restored.size();
-    RemoveEmptiedFolders(setPath, restored);
+    clean::RemoveEmptiedFolders(setPath, restored);
     if (outcome.failed == 0) {
         RemoveSetFolder(setPath, kRestoredSetFlags);
         outcome.setRemoved = ::GetFileAttributesA(setPath.c_str()) == INVALID_FILE_ATTRIBUTES;

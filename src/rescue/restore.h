@@ -7,9 +7,15 @@
 
 namespace rescue {
 
-// Every file below the set folder, at any depth, in the order the folder
-// search finds them. Junctions and symbolic links are not entered.
+// Every file below the set folder, at any depth, depth first in listing
+// order. Junctions and symbolic links are neither entered nor listed.
 std::vector<std::string> CollectSetFiles(const std::string& setPath);
+
+struct SetContents {
+    std::vector<std::string> files;
+    size_t unreachable = 0;  // entries whose names the narrow functions cannot reach
+};
+SetContents ListSetContents(const std::string& setPath);
 
 // The place a file of the set is restored to: its path below the set starts
 // with a drive folder (one letter), so <set>\C\Docs\a.txt goes to

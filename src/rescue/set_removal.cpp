@@ -1,57 +1,53 @@
 #include "rescue/set_removal.h"
 
-#include <set>
-
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
-#include "platform/handle.h"
+#include "platform/folder_listing.h"
 
 namespace rescue {
 
 namespace {
 
-// Calls visit(path, entry) for every entry of the folder but "." and "..".
+// Calls visit(path, listing) for every entry of the folder but "." and "..".
+// Entries the narrow functions cannot name exactly are left alone (and with
+// them the folder that holds them).
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
-    if (!listing) return;
-    do {
-        if (!paths::IsDotEntry(entry.cFileName)) visit(folder + "\\" + entry.cFileName, entry);
-    } while (::FindNextFileA(listing.Get(), &entry));
+    platform::FolderListing listing(folder);
+    while (listing.Next()) {
+        if (listing.Addressable()) visit(folder + "\\" + listing.Name(), listing);
+    }
 }
 
-bool HoldsLink(const std::string& folder) {
+bool HoldsLink(const std::string& folder, platform::FolderFinalPaths& finalPaths) {
     bool found = false;
-    ForEachEntry(folder, [&](const std::string& path, const WIN32_FIND_DATAA& entry) {
+    ForEachEntry(folder, [&](const std::string& path, const platform::FolderListing& entry) {
         if (found) return;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        if (entry.IsLink()) {
             found = true;
-        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            found = HoldsLink(path);
+        } else if (entry.IsFolder()) {
+            found = HoldsLink(path, finalPaths);
+        } else {
+            // Some platforms list a link to a file as a plain file.
+            found = clean::IsFileLink(path, finalPaths);
         }
     });
     return found;
 }
 
 // Depth first; a link is removed as a link (where the platform can) and
-// never entered.
-void RemoveTreeKeepingLinkTargets(const std::string& folder) {
-    ForEachEntry(folder, [](const std::string& path, const WIN32_FIND_DATAA& entry) {
-        const DWORD attributes = entry.dwFileAttributes;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-            RemoveTreeKeepingLinkTargets(path);
-        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+// never entered or deleted through.
+void RemoveTreeKeepingLinkTargets(const std::string& folder, platform::FolderFinalPaths& finalPaths) {
+    ForEachEntry(folder, [&](const std::string& path, const platform::FolderListing& entry) {
+        if (entry.IsFolder() && !entry.IsLink()) {
+            RemoveTreeKeepingLinkTargets(path, finalPaths);
+        } else if (entry.IsFolder()) {
             ::RemoveDirectoryA(path.c_str());
         } else {
-            clean::ForceDeleteFile(path);
+            clean::DeleteFileNotThroughLink(path, finalPaths);
         }
     });
     ::RemoveDirectoryA(folder.c_str());
-}
-
-bool IsBelow(const std::string& path, const std::string& folder) {
-    return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\';
 }
 
 }  // namespace
@@ -61,25 +57,11 @@ void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         ::RemoveDirectoryA(setPath.c_str());
-    } else if (HoldsLink(setPath)) {
-        RemoveTreeKeepingLinkTargets(setPath);
+    } else if (platform::FolderFinalPaths finalPaths; HoldsLink(setPath, finalPaths)) {
+        RemoveTreeKeepingLinkTargets(setPath, finalPaths);
     } else {
         clean::ShellDeletePath(setPath, flags);
     }
-}
-
-void RemoveEmptiedFolders(const std::string& setPath, const std::vector<std::string>& files) {
-    // Deepest folders first, so that a parent is tried after its children.
-    auto deeperFirst = [](const std::string& a, const std::string& b) {
-        return a.size() != b.size() ? a.size() > b.size() : a < b;
-    };
-    std::set<std::string, decltype(deeperFirst)> folders(deeperFirst);
-    for (const std::string& file : files) {
-        for (std::string folder = paths::FolderPart(file); IsBelow(folder, setPath); folder = paths::FolderPart(folder)) {
-            if (!folders.insert(folder).second) break;  // its parents are in already
-        }
-    }
-    for (const std::string& folder : folders) ::RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace rescue

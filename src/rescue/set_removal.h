@@ -20,8 +20,4 @@ inline constexpr FILEOP_FLAGS kRestoredSetFlags = FOF_NOCONFIRMATION | FOF_SILEN
 // delete would empty the folder the link points to.
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags);
 
-// Removes every folder between the given files and the set folder that is
-// empty now, deepest first. The set folder itself stays.
-void RemoveEmptiedFolders(const std::string& setPath, const std::vector<std::string>& files);
-
 }  // namespace rescue

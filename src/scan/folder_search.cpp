@@ -1,6 +1,7 @@
 #include "scan/folder_search.h"
 
 #include "paths/path_text.h"
+#include "platform/folder_listing.h"
 #include "platform/handle.h"
 #include "scan/lower_case.h"
 #include "scan/shortcut_reader.h"
@@ -109,23 +110,28 @@ const char* ReasonFor(const Walk& walk, const std::string& path, const std::stri
 // folder and loweredFolder name the same folder, the second lower-cased;
 // folderTested says whether the folder's path passed the skip test already.
 int WalkFolder(const Walk& walk, const std::string& folder, const std::string& loweredFolder, bool folderTested) {
-    // The narrow file functions take at most MAX_PATH - 1 characters; some
-    // implementations accept one more, so the limit is kept here, where a
-    // folder too deep to list counts as an empty one on every platform.
-    std::string pattern = folder + "\\*.*";
-    if (pattern.size() >= MAX_PATH) return 1;
-    DirectoryEntry entry{};
-    platform::FindHandle listing(::FindFirstFileA(pattern.c_str(), &entry));
-    if (!listing) return 1;
+    // The listing takes at most MAX_PATH - 1 characters, as the narrow file
+    // functions do; some implementations accept one more, so the limit is
+    // kept there, where a folder too deep to list counts as an empty one on
+    // every platform.
+    platform::FolderListing listing(folder, platform::FolderListing::Dots::Include);
     const SearchSwitches& s = walk.switches;
     std::string entryPath, loweredName, loweredPath;
-    do {
+    while (listing.Next()) {
+        // An entry the narrow path functions cannot reach by its listed name
+        // is passed over: a path built from that name would judge, report
+        // or enter another entry.
+        if (!listing.Addressable()) continue;
+        const DirectoryEntry& entry = listing.Entry();
         entryPath.assign(folder).append(1, '\\').append(entry.cFileName);
         const DWORD attributes = entry.dwFileAttributes;
-        const bool isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+        const bool isFolder = listing.IsFolder();
         if (isFolder && walk.onProgress && !walk.onProgress(entryPath.c_str(), nullptr, entry, walk.progressContext)) {
             return 0;
         }
+        // A junction or symbolic link may lead out of the selected tree, and
+        // a link to a file is not a file of its own to report.
+        if (listing.IsLink()) continue;
         if (s.skipReadOnly && (attributes & FILE_ATTRIBUTE_READONLY)) continue;
         if ((s.skipSystem && (attributes & FILE_ATTRIBUTE_SYSTEM)) || (s.skipHidden && (attributes & FILE_ATTRIBUTE_HIDDEN))) {
             continue;
@@ -135,15 +141,14 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
         loweredPath.assign(loweredFolder).append(1, '\\').append(loweredName);
         if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
-            // A junction or symbolic link may lead out of the selected tree.
-            if (walk.subfolders && !paths::IsDotEntry(entry.cFileName) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            if (walk.subfolders && !paths::IsDotEntry(entry.cFileName)) {
                 if (!WalkFolder(walk, entryPath, loweredPath, true)) return 0;
             }
             continue;
         }
         const char* reason = ReasonFor(walk, entryPath, loweredName, entry);
         if (reason && !walk.onFound(entryPath.c_str(), reason, entry, walk.foundContext)) return 0;
-    } while (::FindNextFileA(listing.Get(), &entry));
+    }
     return 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "config/settings.h"
 #include "config/settings_paths.h"
+#include "paths/path_text.h"
 #include "platform/com.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -134,6 +135,9 @@ void ScanJob::Run(ScanSink& sink) {
 
         SearchContext context{sink, stopRequested_, closing_, results_, text::LookupText("_FindFileCntTxtFormat")};
         for (const std::string& path : paths) {
+            // A relative entry would be searched wherever the current folder
+            // happens to be, and its files could have no place in a backup.
+            if (!paths::IsDrivePath(path)) continue;
             if (!SearchFolder(path, junkTypes, OnFound, &context, skipFolders, true, switches, OnProgress, &context)) {
                 completed = false;
                 break;

@@ -30,6 +30,17 @@ private:
     int position_;
 };
 
+// Which files the disposal phases leave where they are.
+std::vector<bool> Kept(const clean::CleanOutcomes& outcomes) {
+    std::vector<bool> kept;
+    for (clean::FileOutcome outcome : outcomes) {
+        kept.push_back(clean::IsSettled(outcome) && outcome != clean::FileOutcome::Cleaned);
+    }
+    return kept;
+}
+
+bool Exists(const clean::CleanItem& item) { return FileExists(item.path); }
+
 clean::CleanList MakeFiles(const std::string& folder, std::initializer_list<const char*> names) {
     clean::CleanList list;
     for (const char* name : names) {
@@ -76,12 +87,14 @@ TEST(BackupFiles, CopiesEachDriveIntoItsFolderOfOneSet) {
     list.push_back("\\\\srv\\share\\c.tmp");
     RecordingProgress progress;
     clean::StopFlag stop{0};
-    clean::KeepMask keep;
-    EXPECT_TRUE(clean::BackupFiles(list, set, progress, stop, &keep));
+    clean::CleanOutcomes outcomes;
+    EXPECT_TRUE(clean::BackupFiles(list, set, progress, stop, &outcomes));
     EXPECT_EQ(ReadFile(set + "\\d" + d.substr(2) + "\\A\\x.txt"), "A\\x.txt");
     EXPECT_EQ(ReadFile(set + "\\e" + e.substr(2) + "\\x.txt"), "x.txt");
-    EXPECT_EQ(keep, clean::KeepMask({false, false, false}));
-    EXPECT_TRUE(FileExists(list[0])) << "backup copies, it does not move";
+    // A file without a place in the set is kept as well: the user asked for
+    // a copy of everything the clean removes.
+    EXPECT_EQ(Kept(outcomes), std::vector<bool>({false, false, true}));
+    EXPECT_TRUE(Exists(list[0])) << "backup copies, it does not move";
     EXPECT_EQ(progress.Events(), Events({"status _cpBackuping", "pos 0", "pos 0", "pos 1", "pos 2"}));
 }
 
@@ -93,28 +106,28 @@ TEST(BackupFiles, FailedCopiesAreKeptByEveryDisposalPhase) {
     clean::CleanList list = MakeFiles(d, {"ok.txt", "blocked.txt", "later.txt"});
     list.push_back("\\\\srv\\share\\net.txt");
     // The place of blocked.txt is taken by a folder, so its copy fails.
-    testsupport::MakeFolders(clean::BackupPathFor(set, list[1]));
+    testsupport::MakeFolders(clean::BackupPathFor(set, list[1].path));
     RecordingProgress progress;
     clean::StopFlag stop{0};
-    clean::KeepMask keep;
-    EXPECT_TRUE(clean::BackupFiles(list, set, progress, stop, &keep));
-    EXPECT_EQ(keep, clean::KeepMask({false, true, false, false}));
+    clean::CleanOutcomes outcomes;
+    EXPECT_TRUE(clean::BackupFiles(list, set, progress, stop, &outcomes));
+    EXPECT_EQ(Kept(outcomes), std::vector<bool>({false, true, false, true}));
 
     struct Phase {
         const char* name;
-        bool (*run)(const clean::CleanList&, clean::CleanProgress&, const clean::StopFlag&, const clean::KeepMask*);
+        bool (*run)(const clean::CleanList&, clean::CleanProgress&, const clean::StopFlag&, clean::CleanOutcomes*);
     } phases[] = {
         {"delete", clean::DeleteFiles},
         {"recycle", clean::RecycleFiles},
         {"move", [](const clean::CleanList& l, clean::CleanProgress& p, const clean::StopFlag& s,
-                    const clean::KeepMask* k) { return clean::MoveFilesToFolder(l, "e:\\moved-kept", p, s, k); }},
+                    clean::CleanOutcomes* o) { return clean::MoveFilesToFolder(l, "e:\\moved-kept", p, s, o); }},
     };
     for (const Phase& phase : phases) {
         clean::CleanList files = MakeFiles(NewScratchFolder(phase.name), {"ok.txt", "blocked.txt"});
-        clean::KeepMask mask = {false, true};
+        clean::CleanOutcomes mask = {clean::FileOutcome::BackedUp, clean::FileOutcome::KeptNoCopy};
         EXPECT_TRUE(phase.run(files, progress, stop, &mask));
-        EXPECT_FALSE(FileExists(files[0])) << phase.name;
-        EXPECT_TRUE(FileExists(files[1])) << phase.name;
+        EXPECT_FALSE(Exists(files[0])) << phase.name;
+        EXPECT_TRUE(Exists(files[1])) << phase.name;
     }
 }
 
@@ -124,12 +137,12 @@ TEST(BackupFiles, StopEndsCopyingAndKeepsTheFilesNotReached) {
     clean::CleanList list = MakeFiles(d, {"1", "2", "3"});
     clean::StopFlag stop{0};
     StopAtPosition progress(stop, 1);
-    clean::KeepMask keep;
-    EXPECT_FALSE(clean::BackupFiles(list, set, progress, stop, &keep));
-    EXPECT_TRUE(FileExists(clean::BackupPathFor(set, list[0])));
-    EXPECT_TRUE(FileExists(clean::BackupPathFor(set, list[1])));  // the file in hand is finished
-    EXPECT_FALSE(FileExists(clean::BackupPathFor(set, list[2])));
-    EXPECT_EQ(keep, clean::KeepMask({false, false, true}));
+    clean::CleanOutcomes outcomes;
+    EXPECT_FALSE(clean::BackupFiles(list, set, progress, stop, &outcomes));
+    EXPECT_TRUE(FileExists(clean::BackupPathFor(set, list[0].path)));
+    EXPECT_TRUE(FileExists(clean::BackupPathFor(set, list[1].path)));  // the file in hand is finished
+    EXPECT_FALSE(FileExists(clean::BackupPathFor(set, list[2].path)));
+    EXPECT_EQ(Kept(outcomes), std::vector<bool>({false, false, true}));
 }
 
 TEST(Phases, ReportStatusThenEveryIndexAndStopBeforeTheNextFile) {
@@ -159,15 +172,15 @@ TEST(Phases, ReportStatusThenEveryIndexAndStopBeforeTheNextFile) {
         EXPECT_FALSE(c.run(list, progress, stop)) << c.name;
         EXPECT_EQ(progress.Events(), Events({std::string("status ") + c.status, "pos 0", "pos 0", "pos 1"}))
             << c.name;
-        EXPECT_FALSE(FileExists(list[0])) << c.name;
-        EXPECT_FALSE(FileExists(list[1])) << c.name;
-        EXPECT_TRUE(FileExists(list[2])) << c.name;
+        EXPECT_FALSE(Exists(list[0])) << c.name;
+        EXPECT_FALSE(Exists(list[1])) << c.name;
+        EXPECT_TRUE(Exists(list[2])) << c.name;
 
         clean::StopFlag stopped{1};
         RecordingProgress quiet;
         EXPECT_FALSE(c.run({list[2]}, quiet, stopped)) << c.name;
         EXPECT_EQ(quiet.Events(), Events({std::string("status ") + c.status, "pos 0"})) << c.name;
-        EXPECT_TRUE(FileExists(list[2])) << c.name;
+        EXPECT_TRUE(Exists(list[2])) << c.name;
     }
 }
 
@@ -177,12 +190,12 @@ TEST(DeleteFiles, RemovesReadOnlyHiddenAndSystemFilesAndPassesOverMissingOnes) {
     DWORD attributes[] = {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
                           FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
                           FILE_ATTRIBUTE_NORMAL};
-    for (size_t i = 0; i < 5; ++i) ASSERT_TRUE(SetFileAttributesA(list[i].c_str(), attributes[i]));
+    for (size_t i = 0; i < 5; ++i) ASSERT_TRUE(SetFileAttributesA(list[i].path.c_str(), attributes[i]));
     list.insert(list.begin() + 2, d + "\\missing");
     RecordingProgress progress;
     clean::StopFlag stop{0};
     EXPECT_TRUE(clean::DeleteFiles(list, progress, stop));
-    for (const std::string& f : list) EXPECT_FALSE(FileExists(f)) << f;
+    for (const clean::CleanItem& f : list) EXPECT_FALSE(Exists(f)) << f.path;
     EXPECT_EQ(progress.Events().back(), "pos 5");
 }
 
@@ -222,7 +235,7 @@ TEST(MoveFilesToFolder, GivesEqualNamesFreeTargets) {
     EXPECT_EQ(ReadFile(target + "\\a.txt_0"), "already there");
     EXPECT_EQ(ReadFile(target + "\\a.txt_1"), "2\\a.txt");
     EXPECT_EQ(ReadFile(target + "\\a.txt_2"), "3\\a.txt");
-    for (const std::string& f : list) EXPECT_FALSE(FileExists(f));
+    for (const clean::CleanItem& f : list) EXPECT_FALSE(Exists(f));
 }
 
 TEST(MoveFilesToFolder, CreatesTheTargetAndShowsItsLastComponent) {
@@ -244,7 +257,7 @@ TEST(MoveFilesToFolder, CreatesTheTargetAndShowsItsLastComponent) {
         EXPECT_TRUE(clean::MoveFilesToFolder(list, c.target, progress, stop));
         EXPECT_EQ(progress.Statuses(), std::vector<std::string>({c.status}));
         EXPECT_EQ(ReadFile(c.landsIn + "\\m.bin"), "m.bin") << c.target;
-        EXPECT_FALSE(FileExists(list[0]));
+        EXPECT_FALSE(Exists(list[0]));
         DeleteFileA((c.landsIn + "\\m.bin").c_str());
     }
 }
@@ -258,7 +271,7 @@ TEST(MoveFilesToFolder, SourceStaysWhenItsCopyFails) {
     RecordingProgress progress;
     clean::StopFlag stop{0};
     EXPECT_TRUE(clean::MoveFilesToFolder(list, blocked + "\\sub", progress, stop));
-    EXPECT_TRUE(FileExists(list[0]));
+    EXPECT_TRUE(Exists(list[0]));
     EXPECT_EQ(ReadFile(blocked), "a file where the target folder would be");
 }
 

@@ -78,8 +78,8 @@ bool RunHistoryLeft() {
     return true;
 }
 
-clean::CleanList MakeFiles(const std::string& folder, int count) {
-    clean::CleanList files;
+std::vector<std::string> MakeFiles(const std::string& folder, int count) {
+    std::vector<std::string> files;
     for (int i = 0; i < count; ++i) {
         files.push_back(folder + "\\f" + std::to_string(i) + ".tmp");
         WriteFile(files.back(), "file " + std::to_string(i));
@@ -143,9 +143,9 @@ TEST(CleanJob, SettingsDecideThePhases) {
     for (const Case& c : cases) {
         testsupport::ProgramPlace place;
         WriteSettings(place, c.settings);
-        clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-phases"), 3);
+        std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-phases"), 3);
         clean::CleanJob job;
-        RecordingSink sink(files);
+        RecordingSink sink(clean::CleanList(files.begin(), files.end()));
         ASSERT_TRUE(RunJob(job, sink)) << c.name;
         Texts expected = {"_cpStartCleanState", "_cpGetList"};
         expected.insert(expected.end(), c.phases.begin(), c.phases.end());
@@ -174,9 +174,9 @@ TEST(CleanJob, StopDuringDeletingLeavesTheRestAndSkipsTheTraceCleaners) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Delete().Recycle().Move("e:\\job-stop").Cleaners({1, 5}));
     MakeRunHistory();
-    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-stop"), 4);
+    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-stop"), 4);
     clean::CleanJob job;
-    RecordingSink sink(files);
+    RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     bool deleting = false;
     sink.hook = [&](const std::string& e) {
         if (e == "status _cpCleaning") deleting = true;
@@ -226,10 +226,10 @@ TEST(CleanJob, StopDuringATraceCleanerSkipsOnlyTheCleanersAfterIt) {
 TEST(CleanJob, SecondStartWhileRunningIsIgnored) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Delete());
-    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-twice"), 2);
+    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-twice"), 2);
     clean::CleanJob job;
-    RecordingSink first(files);
-    RecordingSink second(files);
+    RecordingSink first(clean::CleanList(files.begin(), files.end()));
+    RecordingSink second(clean::CleanList(files.begin(), files.end()));
     Texts attempts;
     first.hook = [&](const std::string& e) {
         if (e == "collect" || e == "status _cpCleaning") {
@@ -252,9 +252,9 @@ TEST(CleanJob, ReadsEverySettingAfreshRightBeforeItIsUsed) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Backup());
     MakeRunHistory();
-    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-fresh"), 2);
+    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-fresh"), 2);
     clean::CleanJob job;
-    RecordingSink sink(files);
+    RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     sink.hook = [&](const std::string& e) {
         // The options are changed and saved while the backup runs.
         if (e == "status _cpBackuping") WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
@@ -270,9 +270,9 @@ TEST(CleanJob, FilesTheBackupCouldNotCopyStayInPlace) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Backup().Delete());
     WriteFile(place.Folder() + "\\Data", "a file where the backup folders would go");
-    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-nobackup"), 2);
+    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-nobackup"), 2);
     clean::CleanJob job;
-    RecordingSink sink(files);
+    RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     ASSERT_TRUE(RunJob(job, sink));
     EXPECT_TRUE(FileExists(files[0]));
     EXPECT_TRUE(FileExists(files[1]));
@@ -294,8 +294,8 @@ TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
 TEST(CleanJob, DestroyingTheJobWaitsForItsThread) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Delete());
-    clean::CleanList files = MakeFiles(testsupport::NewScratchFolder("job-destroy"), 50);
-    RecordingSink sink(files);
+    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-destroy"), 50);
+    RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     {
         clean::CleanJob job;
         ASSERT_TRUE(job.Start(sink));

@@ -180,7 +180,9 @@ TEST_F(FlowTest, TheCleanTakesEveryReportRowThatIsNotUnticked) {
     list_.SetChecked(1, false);
     ListView_SetItemState(list_.Hwnd(), 3, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);  // no check box
     clean::CleanSink& sink = *cleaning_;
-    EXPECT_EQ(sink.CollectTickedFiles(), (clean::CleanList{findings[0].path, findings[2].path, findings[3].path}));
+    std::vector<std::string> taken;
+    for (const clean::CleanItem& item : sink.CollectTickedFiles()) taken.push_back(item.path);
+    EXPECT_EQ(taken, (std::vector<std::string>{findings[0].path, findings[2].path, findings[3].path}));
 }
 
 TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {

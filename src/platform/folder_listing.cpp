@@ -1,0 +1,76 @@
+#include "platform/folder_listing.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/codepage.h"
+
+namespace platform {
+
+namespace {
+
+bool IsDotName(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// Copies text with its terminating zero into a fixed narrow field; false
+// when it does not fit.
+template <size_t N>
+bool CopyInto(char (&field)[N], const std::string& text) {
+    if (text.size() >= N) return false;
+    std::memcpy(field, text.c_str(), text.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+bool IsPlainEntryName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.back() != '.' && name.back() != ' ';
+}
+
+FolderListing::FolderListing(std::string_view folder, Dots dots) : dots_(dots) {
+    std::string pattern(folder);
+    pattern += "\\*.*";
+    // The narrow functions take at most MAX_PATH - 1 characters: a folder
+    // whose entries could not be named through them counts as empty.
+    if (pattern.size() >= MAX_PATH) return;
+    find_.Reset(::FindFirstFileW(ToWide(pattern).c_str(), &wide_));
+    fetched_ = find_.Valid();
+}
+
+bool FolderListing::Next() {
+    for (;;) {
+        if (!fetched_) {
+            if (!find_ || !::FindNextFileW(find_.Get(), &wide_)) return false;
+        }
+        fetched_ = false;
+        if (dots_ == Dots::Skip && IsDotName(wide_.cFileName)) continue;
+        addressable_ = Convert();
+        return true;
+    }
+}
+
+bool FolderListing::Convert() {
+    entry_.dwFileAttributes = wide_.dwFileAttributes;
+    entry_.ftCreationTime = wide_.ftCreationTime;
+    entry_.ftLastAccessTime = wide_.ftLastAccessTime;
+    entry_.ftLastWriteTime = wide_.ftLastWriteTime;
+    entry_.nFileSizeHigh = wide_.nFileSizeHigh;
+    entry_.nFileSizeLow = wide_.nFileSizeLow;
+    entry_.dwReserved0 = wide_.dwReserved0;
+    entry_.dwReserved1 = wide_.dwReserved1;
+    entry_.cAlternateFileName[0] = '\0';
+    static thread_local std::string name;
+    const bool exact = ToNarrowExact(wide_.cFileName, name) && CopyInto(entry_.cFileName, name);
+    if (!exact) {
+        entry_.cFileName[0] = '\0';
+        return false;
+    }
+    if (wide_.cAlternateFileName[0] != L'\0' && ToNarrowExact(wide_.cAlternateFileName, name)) {
+        CopyInto(entry_.cAlternateFileName, name);
+    }
+    return IsDotName(wide_.cFileName) || IsPlainEntryName(entry_.cFileName);
+}
+
+}  // namespace platform
