@@ -3,6 +3,7 @@
 #
 #   c:  the prefix's own drive
 #   d:, e:  scratch drives (fixed) mapped to folders below $TB/drives
+#   f:  a nearly full scratch drive (a small memory file system, as root)
 #   t:  the build's bin folder, from which programs and tests are started;
 #       typed as a CD drive so that it never shows up as a fixed drive
 #
@@ -27,7 +28,7 @@ testbed_env() {
     export XDG_RUNTIME_DIR=$TB/home/.run
     unset WINESERVER
     mkdir -p "$HOME" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info" \
-             "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TB/drives/d" "$TB/drives/e"
+             "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$TB/drives/d" "$TB/drives/e" "$TB/drives/full"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 }
 
@@ -46,6 +47,7 @@ testbed_create_prefix() {
     testbed_map_drive d "$TB/drives/d" hd
     testbed_map_drive e "$TB/drives/e" hd
     testbed_map_drive t "$BUILD/bin" cdrom
+    testbed_map_drive f "$TB/drives/full" hd
     # Without a window manager every top-level window would cost seconds.
     "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$WINE64" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
@@ -62,6 +64,12 @@ testbed_ensure_prefix() {
         flock 9
         if [ ! -f "$WINEPREFIX/.junksweep-ready" ]; then
             testbed_create_prefix
+        fi
+        # Prefixes made before the full drive existed get it now.
+        if [ ! -L "$WINEPREFIX/dosdevices/f:" ]; then
+            mkdir -p "$TB/drives/full"
+            testbed_map_drive f "$TB/drives/full" hd
+            wineserver -k 2>/dev/null
         fi
         # A host-root drive must never be there, whatever put it back.
         if [ -e "$WINEPREFIX/dosdevices/z:" ] || [ -L "$WINEPREFIX/dosdevices/z:" ]; then
@@ -143,4 +151,42 @@ testbed_make_fixtures() {
     printf 'deep' > "$ct/outside/deep/keep.txt"
     ln -sfn ../outside "$ct/temp/link"
     ln -sfn ../.. "$ct/temp/sub/up"
+
+    # Links to files, which Wine lists as plain files: a delete by path
+    # would remove the file they point to. Nothing may ever reach a target.
+    #   e:\fixtures\filelinks\target\precious.tmp, target\precious.txt
+    #   e:\fixtures\filelinks\junk\link.tmp        -> ..\target\precious.tmp
+    #   e:\fixtures\filelinks\junk\precious.txt    -> ..\target\precious.txt
+    #   e:\fixtures\filelinks\temp\flink.tmp       -> ..\target\precious.tmp
+    #   e:\fixtures\filelinks\temp\plain.tmp
+    #   e:\fixtures\filelinks\set\E\restored\link.txt -> ..\..\..\target\precious.txt
+    #       and set\E\restored\plain.txt: a backup set that holds a link
+    local fl="$TB/drives/e/fixtures/filelinks"
+    mkdir -p "$fl/target" "$fl/junk" "$fl/temp" "$fl/set/E/restored"
+    printf 'precious tmp' > "$fl/target/precious.tmp"
+    printf 'precious txt' > "$fl/target/precious.txt"
+    ln -sfn ../target/precious.tmp "$fl/junk/link.tmp"
+    ln -sfn ../target/precious.txt "$fl/junk/precious.txt"
+    ln -sfn ../target/precious.tmp "$fl/temp/flink.tmp"
+    printf 'plain' > "$fl/temp/plain.tmp"
+    ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
+    printf 'plain' > "$fl/set/E/restored/plain.txt"
+}
+
+testbed_fill_full_drive() {
+    # f: is a small memory file system, nearly full, where copies of more
+    # than a few kilobytes fail half way (as root; without the right to
+    # mount, f: is a plain folder and the tests that need it skip).
+    local full="$TB/drives/full"
+    mkdir -p "$full"
+    if ! mountpoint -q "$full"; then
+        mount -t tmpfs -o size=256k tmpfs "$full" 2>/dev/null || return 0
+    fi
+    find "$full" -mindepth 1 -delete 2>/dev/null
+    head -c 200k /dev/zero > "$full/filler.bin" 2>/dev/null || true
+}
+
+testbed_release_full_drive() {
+    mountpoint -q "$TB/drives/full" 2>/dev/null && umount "$TB/drives/full" 2>/dev/null
+    return 0
 }

@@ -193,4 +193,28 @@ TEST_F(BackupRootTest, DeleteRemovesTheSetWithEverythingInIt) {
     ExpectOnlyChanges(changes, {"-" + set});
 }
 
+// Some platforms list a link to a file as a plain file, and copy, delete and
+// write through it by path. The test bed's set holds such a link, and a
+// second set's file would go back to a place where a link stands.
+TEST(LinkedSets, RestoreAndDeleteNeverActThroughALinkToAFile) {
+    const std::string farm = testsupport::kFileLinkFarm;
+    const std::string set = farm + "\\set";
+    auto outcome = rescue::RestoreSet(set);
+    EXPECT_EQ(ReadFile(farm + "\\target\\precious.txt"), "precious txt");
+    EXPECT_EQ(ReadFile("e:\\restored\\plain.txt"), "plain");
+    EXPECT_FALSE(FileExists("e:\\restored\\link.txt"));
+    EXPECT_EQ(outcome.restored, 1u);
+    EXPECT_EQ(outcome.failed, 1u);  // the link stays in the set, and the set with it
+
+    std::string second = testsupport::NewScratchFolder("onto-link", 'e');
+    testsupport::MakeFolders(second + "\\E\\fixtures\\filelinks\\junk");
+    testsupport::WriteFile(second + "\\E\\fixtures\\filelinks\\junk\\precious.txt", "from the set");
+    outcome = rescue::RestoreSet(second);
+    EXPECT_EQ(ReadFile(farm + "\\target\\precious.txt"), "precious txt");
+    EXPECT_EQ(outcome.failed, 1u);
+
+    rescue::DeleteSet(set);
+    EXPECT_EQ(ReadFile(farm + "\\target\\precious.txt"), "precious txt");
+}
+
 }  // namespace

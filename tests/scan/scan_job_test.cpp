@@ -318,4 +318,21 @@ TEST(ScanJob, DestroyingARunningJobStopsIt) {
     EXPECT_TRUE(sink.reports.at(0).empty());
 }
 
+// A stored entry that is not a drive path would be searched relative to
+// whatever the current folder is (an empty one lists the current drive's
+// root), and its files could have no place in a backup.
+TEST(ScanJob, SearchesOnlyDriveRootsAndAbsolutePathsOfTheSelection) {
+    std::string here = Tree("relative", {"work\\a.tmp", "b.tmp"});
+    std::string real = Tree("absolute", {"c.tmp"});
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(here.c_str()));
+    JobPlace place(Selecting({"work", "", "d:work", "\\\\server", real}));
+    scan::ScanJob job;
+    RecordingSink sink;
+    RunOnce(job, sink);
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(PathsOf(job.Results()), std::vector<std::string>({real + "\\c.tmp"}));
+}
+
 }  // namespace

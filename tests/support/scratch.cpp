@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <optional>
 #include <stdexcept>
 
 #include "paths/module_paths.h"
@@ -55,20 +56,79 @@ bool FolderExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void SetAccessedDaysAgo(const std::string& path, double days) {
+namespace {
+
+FILETIME DaysAgo(double days) {
     FILETIME now{};
     ::GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER t{};
     t.LowPart = now.dwLowDateTime;
     t.HighPart = now.dwHighDateTime;
     t.QuadPart -= static_cast<ULONGLONG>(days * 864000000000.0);
-    FILETIME accessed{t.LowPart, t.HighPart};
-    DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, flags, nullptr));
-    if (!file || !::SetFileTime(file.Get(), nullptr, &accessed, nullptr)) {
-        throw std::runtime_error("cannot set access time of " + path);
+    return FILETIME{t.LowPart, t.HighPart};
+}
+
+std::wstring LongForm(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
+std::wstring LongForm(const std::string& path) { return LongForm(platform::ToWide(path)); }
+
+void SetAccessTime(HANDLE file, double days, const std::string& what) {
+    FILETIME accessed = DaysAgo(days);
+    if (file == INVALID_HANDLE_VALUE || !::SetFileTime(file, nullptr, &accessed, nullptr)) {
+        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+        throw std::runtime_error("cannot set access time of " + what);
     }
+    ::CloseHandle(file);
+}
+
+}  // namespace
+
+void SetAccessedDaysAgo(const std::string& path, double days) {
+    SetAccessTime(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+                  days, path);
+}
+
+std::wstring Utf8ToWide(std::string_view utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                                  static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return wide;
+}
+
+std::wstring WidePath(const std::string& folder, std::string_view utf8Name) {
+    return platform::ToWide(folder) + L"\\" + Utf8ToWide(utf8Name);
+}
+
+void WriteFileW(const std::wstring& path, std::string_view content) {
+    platform::UniqueHandle file(::CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw std::runtime_error("cannot write a file by its wide name");
+    DWORD written = 0;
+    ::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+}
+
+std::optional<std::string> ReadFileW(const std::wstring& path) {
+    platform::UniqueHandle file(::CreateFileW(LongForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    return content;
+}
+
+void MakeFolderW(const std::wstring& path) { ::CreateDirectoryW(LongForm(path).c_str(), nullptr); }
+
+void SetAccessedDaysAgoW(const std::wstring& path, double days) {
+    SetAccessTime(::CreateFileW(LongForm(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+                  days, "a file named in wide characters");
+}
+
+void SetAttributesW(const std::wstring& path, DWORD attributes) {
+    ::SetFileAttributesW(LongForm(path).c_str(), attributes);
 }
 
 void WriteShortcut(const std::string& path, const std::string& target) {
@@ -82,10 +142,6 @@ void WriteShortcut(const std::string& path, const std::string& target) {
         throw std::runtime_error("cannot save shortcut " + path);
     }
 }
-
-namespace {
-std::wstring LongForm(const std::string& path) { return L"\\\\?\\" + platform::ToWide(path); }
-}  // namespace
 
 void MakeFoldersLong(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i) {

@@ -13,6 +13,7 @@
 // the folder "locked" as read-only.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,26 @@ void WriteShortcut(const std::string& path, const std::string& target);
 void MakeFoldersLong(const std::string& path);
 void WriteFileLong(const std::string& path, std::string_view content);
 
+// Names the narrow code page may not spell, or that the narrow path functions
+// trim (a trailing dot or blank), made and read through the wide functions.
+// Names in the tests' sources are UTF-8.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::wstring WidePath(const std::string& folder, std::string_view utf8Name);
+void WriteFileW(const std::wstring& path, std::string_view content);
+std::optional<std::string> ReadFileW(const std::wstring& path);  // none when missing
+void MakeFolderW(const std::wstring& path);
+void SetAccessedDaysAgoW(const std::wstring& path, double days);
+void SetAttributesW(const std::wstring& path, DWORD attributes);
+
 inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
+// Links to files (listed as plain files on Wine):
+//   filelinks\target\precious.tmp, target\precious.txt   the files pointed to
+//   filelinks\junk\link.tmp      -> target\precious.tmp
+//   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
+//   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
+inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
+// A drive with a little over 50 KB free (when the test bed may mount one).
+inline constexpr const char* kFullDrive = "f:";
 inline constexpr const char* kReadOnlyFarm = "e:\\fixtures\\readonly";
 
 // The folder holding the test program (the build's bin folder, where the
