@@ -1,5 +1,6 @@
 #include "clean/clean_job.h"
 
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "platform/com.h"
+#include "platform/paced.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -34,9 +36,31 @@ bool CleanJob::Start(CleanSink& sink) {
     return true;
 }
 
+// The phases report every file; the window is told at a human pace. A new
+// status shows at once, with the first position after it; Flush shows the
+// last position of a phase.
+class PacedProgress : public CleanProgress {
+public:
+    PacedProgress(CleanProgress& window, uint64_t paceMs)
+        : window_(window), position_([this](int position) { window_.SetPosition(position); }, paceMs) {}
+
+    void SetStatus(const std::string& text) override {
+        position_.Flush();
+        position_.Restart();
+        window_.SetStatus(text);
+    }
+    void SetPosition(int position) override { position_.Set(position); }
+    void Flush() { position_.Flush(); }
+
+private:
+    CleanProgress& window_;
+    platform::Paced<int, std::function<void(int)>> position_;
+};
+
+
 // The file phases over a non-empty list, each after a fresh read of its
 // switch. A phase stopped early makes the rest start and end at once.
-bool CleanJob::RunFilePhases(const CleanList& list, CleanSink& sink) {
+bool CleanJob::RunFilePhases(const CleanList& list, PacedProgress& sink) {
     namespace cfg = config::path;
     bool completed = true;
     CleanOutcomes outcomes(list.size(), FileOutcome::Waiting);
@@ -50,21 +74,26 @@ bool CleanJob::RunFilePhases(const CleanList& list, CleanSink& sink) {
             outcomes.assign(list.size(), FileOutcome::KeptNoCopy);
         }
     }
+    sink.Flush();
     if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stopRequested_, &outcomes);
+    sink.Flush();
     if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stopRequested_, &outcomes);
+    sink.Flush();
     int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
     std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
     if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stopRequested_, &outcomes);
+    sink.Flush();
     if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
     return completed;
 }
 
 // The switched-on trace cleaners in their order; a stop request skips the
 // ones not yet begun.
-bool CleanJob::RunTraceCleaners(CleanSink& sink) {
+bool CleanJob::RunTraceCleaners(PacedProgress& sink) {
     for (const TraceCleaner& cleaner : TraceCleaners()) {
         if (stopRequested_ != 0) return false;
         if (SwitchedOn(cleaner.settingPath)) RunTraceCleaner(cleaner.number, sink);
+        sink.Flush();
     }
     return true;
 }
@@ -82,8 +111,9 @@ void CleanJob::Run(CleanSink& sink) {
         sink.SetStatus(text::LookupText("_cpGetList"));
         CleanList list = sink.CollectTickedFiles();
         sink.SetRange(static_cast<uint32_t>(std::min<size_t>(list.size(), std::numeric_limits<uint32_t>::max())));
-        if (!list.empty()) completed &= RunFilePhases(list, sink);
-        completed &= RunTraceCleaners(sink);
+        PacedProgress paced(sink, paceMs_);
+        if (!list.empty()) completed &= RunFilePhases(list, paced);
+        completed &= RunTraceCleaners(paced);
     } catch (...) {
         // Out of memory or the like: end the job as a stopped one rather than
         // take the program down.

@@ -13,6 +13,8 @@
 
 namespace clean {
 
+class PacedProgress;
+
 class CleanSink : public CleanProgress {
 public:
     // Bit 0 enables Next, bit 1 Back.
@@ -28,7 +30,8 @@ public:
 
 class CleanJob {
 public:
-    CleanJob() = default;
+    // The window hears of progress at most every paceMs (0: of every file).
+    explicit CleanJob(uint64_t paceMs = 50) : paceMs_(paceMs) {}
     // Waits for the thread. Destroy the job only after the windows its sink
     // talks to are gone (or never while the thread may still send to them).
     ~CleanJob();
@@ -47,8 +50,8 @@ public:
 
 private:
     void Run(CleanSink& sink);
-    bool RunFilePhases(const CleanList& list, CleanSink& sink);
-    bool RunTraceCleaners(CleanSink& sink);
+    bool RunFilePhases(const CleanList& list, PacedProgress& sink);
+    bool RunTraceCleaners(PacedProgress& sink);
 
     std::thread thread_;
     std::atomic<bool> running_{false};
@@ -56,6 +59,7 @@ private:
     // thread be joined without waiting on the sink's (user-interface) thread.
     std::atomic<bool> finished_{true};
     std::atomic<int> stopRequested_{0};
+    const uint64_t paceMs_;
 };
 
 }  // namespace clean

@@ -114,7 +114,7 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
     // functions do; some implementations accept one more, so the limit is
     // kept there, where a folder too deep to list counts as an empty one on
     // every platform.
-    platform::FolderListing listing(folder, platform::FolderListing::Dots::Include);
+    platform::FolderListing listing(folder);
     const SearchSwitches& s = walk.switches;
     std::string entryPath, loweredName, loweredPath;
     while (listing.Next()) {
@@ -141,7 +141,7 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
         loweredPath.assign(loweredFolder).append(1, '\\').append(loweredName);
         if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
-            if (walk.subfolders && !paths::IsDotEntry(entry.cFileName)) {
+            if (walk.subfolders) {
                 if (!WalkFolder(walk, entryPath, loweredPath, true)) return 0;
             }
             continue;

@@ -22,7 +22,8 @@ struct FoundFile {
 };
 
 // Called for every finding (reason set) and, as progress, for every folder
-// entry (reason null). Returns non-zero to go on, 0 to stop the whole walk.
+// the walk meets, entered or not (reason null; "." and ".." are not shown).
+// Returns non-zero to go on, 0 to stop the whole walk.
 using SearchCallback = int (*)(const char* path, const char* reason, DirectoryEntry entry, void* context);
 
 struct SearchSwitches {
@@ -38,7 +39,10 @@ struct SearchSwitches {
 // Walks the folder (a trailing backslash is allowed). Returns 1 when the
 // walk ran to its end and 0 when a callback asked to stop. Folders that are
 // junctions or symbolic links are reported to the progress callback but
-// never entered, so the walk cannot leave the tree it was given. A folder
+// never entered, so the walk cannot leave the tree it was given; files the
+// listing marks as links are never reported. Entries whose listed names the
+// narrow file functions cannot reach exactly (a character without an exact
+// form in the code page, a trailing dot or blank) are passed over. A folder
 // whose listing pattern would exceed MAX_PATH - 1 characters counts as
 // empty. The not-accessed rule judges the access time of the listing, taken
 // before the search itself read the file.

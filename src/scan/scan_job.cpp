@@ -1,11 +1,13 @@
 #include "scan/scan_job.h"
 
+#include <functional>
 #include <memory>
 
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
+#include "platform/paced.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -15,13 +17,27 @@ namespace {
 
 using config::ValueSet;
 
-// What the search callbacks need; lives on the job's thread.
+// What the search callbacks need; lives on the job's thread. The folder
+// being searched and the running count reach the window at a human pace;
+// the stop request is still looked at for every entry.
 struct SearchContext {
+    SearchContext(ScanSink& sink, const std::atomic<int>& stopRequested, const std::atomic<bool>& closing,
+                  std::vector<FoundFile>& results)
+        : sink(sink),
+          stopRequested(stopRequested),
+          closing(closing),
+          results(results),
+          countTemplate(text::LookupText("_FindFileCntTxtFormat")),
+          status([this](const std::string& path) { this->sink.SetStatus(path); }),
+          count([this](uint64_t found) { this->sink.SetCountText(text::FormatTemplate(countTemplate, {found})); }) {}
+
     ScanSink& sink;
     const std::atomic<int>& stopRequested;
     const std::atomic<bool>& closing;
     std::vector<FoundFile>& results;
     std::string countTemplate;
+    platform::Paced<std::string, std::function<void(const std::string&)>> status;
+    platform::Paced<uint64_t, std::function<void(uint64_t)>> count;
 
     int GoOn() const { return stopRequested || closing ? 0 : 1; }
 };
@@ -29,13 +45,13 @@ struct SearchContext {
 int OnFound(const char* path, const char* reason, DirectoryEntry entry, void* context) {
     auto& job = *static_cast<SearchContext*>(context);
     job.results.push_back(FoundFile{path, reason ? reason : "", entry});
-    job.sink.SetCountText(text::FormatTemplate(job.countTemplate, {static_cast<uint64_t>(job.results.size())}));
+    job.count.Set(job.results.size());
     return job.GoOn();
 }
 
 int OnProgress(const char* path, const char*, DirectoryEntry, void* context) {
     auto& job = *static_cast<SearchContext*>(context);
-    job.sink.SetStatus(path);
+    job.status.Set(path);
     return job.GoOn();
 }
 
@@ -133,7 +149,7 @@ void ScanJob::Run(ScanSink& sink) {
         const SearchSwitches switches = LoadSwitches();
         Status(sink, "_stStartSearingDisk");
 
-        SearchContext context{sink, stopRequested_, closing_, results_, text::LookupText("_FindFileCntTxtFormat")};
+        SearchContext context(sink, stopRequested_, closing_, results_);
         for (const std::string& path : paths) {
             // A relative entry would be searched wherever the current folder
             // happens to be, and its files could have no place in a backup.
@@ -143,6 +159,9 @@ void ScanJob::Run(ScanSink& sink) {
                 break;
             }
         }
+        // The window ends with the exact count; the folder last searched
+        // gives way to the next status.
+        context.count.Flush();
         junkTypes.Clear();
         skipFolders.clear();
         paths.clear();

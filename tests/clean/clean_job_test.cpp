@@ -175,7 +175,7 @@ TEST(CleanJob, StopDuringDeletingLeavesTheRestAndSkipsTheTraceCleaners) {
     WriteSettings(place, JobSettings().Delete().Recycle().Move("e:\\job-stop").Cleaners({1, 5}));
     MakeRunHistory();
     std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-stop"), 4);
-    clean::CleanJob job;
+    clean::CleanJob job(0);  // every file reported, so that Stop comes at the second
     RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     bool deleting = false;
     sink.hook = [&](const std::string& e) {
