@@ -143,4 +143,14 @@ testbed_make_fixtures() {
     printf 'deep' > "$ct/outside/deep/keep.txt"
     ln -sfn ../outside "$ct/temp/link"
     ln -sfn ../.. "$ct/temp/sub/up"
+
+    # Clean tests (tests/clean): bins that cannot take a file. A second test
+    # process started with XDG_DATA_HOME pointing at one of them finds
+    #   unusable-bins/no-trash/Trash         a file where the bin's folder belongs
+    #   unusable-bins/no-files/Trash/files   a file where its files folder belongs
+    local ub="$XDG_DATA_HOME/unusable-bins"
+    rm -rf "$ub"
+    mkdir -p "$ub/no-trash" "$ub/no-files/Trash/info"
+    printf 'not a folder' > "$ub/no-trash/Trash"
+    printf 'not a folder' > "$ub/no-files/Trash/files"
 }

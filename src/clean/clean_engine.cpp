@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "clean/recycle_bin.h"
 #include "paths/path_text.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -39,11 +40,8 @@ bool CopyIntoBackup(const std::string& source, const std::string& place, FolderE
     return ::CopyFileA(source.c_str(), place.c_str(), FALSE) != 0;
 }
 
-void RecycleFile(const std::string& path) {
-    // Fully silent: no confirmation, no progress, and no error box
-    // that would hold up an unattended clean.
-    ShellDeletePath(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
-}
+// A file the bin cannot take stays where it is (never deleted for good).
+bool RecycleFile(const std::string& path) { return MoveToRecycleBin(path); }
 
 }  // namespace
 
