@@ -153,4 +153,14 @@ testbed_make_fixtures() {
     mkdir -p "$ub/no-trash" "$ub/no-files/Trash/info"
     printf 'not a folder' > "$ub/no-trash/Trash"
     printf 'not a folder' > "$ub/no-files/Trash/files"
+
+    # Clean tests (tests/clean): links to folders no trace cleaner may empty.
+    #   e:\fixtures\guarded\users    -> the prefix's users folder (holds the profile)
+    #   e:\fixtures\guarded\home     -> $HOME, where the prefix's Documents and Desktop lead
+    #   e:\fixtures\guarded\drive-d  -> the root of d:
+    local gd="$TB/drives/e/fixtures/guarded"
+    mkdir -p "$gd"
+    ln -sfn "$WINEPREFIX/drive_c/users" "$gd/users"
+    ln -sfn "$HOME" "$gd/home"
+    ln -sfn "$TB/drives/d" "$gd/drive-d"
 }
