@@ -131,7 +131,7 @@ std::vector<std::string> GuardedFolders() {
 }
 
 // The guarded folders and everything that holds them, in long form and by
-// identity; and the roots of the drives that hold files, by identity.
+// identity; and the roots of the local disks, by identity.
 struct Guard {
     std::vector<std::string> longForms;
     std::vector<FolderIdentity> identities;
@@ -166,9 +166,10 @@ Guard MakeGuard() {
     char drives[4 * 26 + 1] = {};
     DWORD n = ::GetLogicalDriveStringsA(sizeof drives - 1, drives);
     for (const char* root = drives; n > 0 && n < sizeof drives && *root; root += lstrlenA(root) + 1) {
+        // Only local disks: a removable or optical drive may wait for a
+        // medium, a network drive for its server.
         UINT type = ::GetDriveTypeA(root);
-        // Removable and optical drives are left out: asking them may wait for a medium.
-        if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) guard.AddIdentity(root);
+        if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) guard.AddIdentity(root);
     }
     return guard;
 }
@@ -188,11 +189,9 @@ bool IsProtectedFolder(const std::string& folder) {
     for (const std::string& guarded : guard.longForms) {
         if (HoldsOrIs(candidate, guarded)) return true;
     }
+    // A link or junction leads elsewhere than its spelling says.
     std::optional<FolderIdentity> id = IdentityOf(folder);
-    for (const FolderIdentity& guarded : guard.identities) {
-        if (id && *id == guarded) return true;
-    }
-    return false;
+    return id && std::find(guard.identities.begin(), guard.identities.end(), *id) != guard.identities.end();
 }
 
 }  // namespace clean

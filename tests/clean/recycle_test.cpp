@@ -213,11 +213,9 @@ TEST(RecycleOnlySink, RefusesDeletesThatWouldNotRecycleAndReportsArrivalInTheBin
         bool recycled;
     } cases[] = {
         {TSF_DELETE_RECYCLE_IF_POSSIBLE, S_OK, true, true, true},
-        {TSF_DELETE_RECYCLE_IF_POSSIBLE | TSF_COPY_LOCALIZED_NAME, S_OK, true, true, true},
         {TSF_DELETE_RECYCLE_IF_POSSIBLE, S_OK, false, true, false},  // deleted for good after all
         {TSF_DELETE_RECYCLE_IF_POSSIBLE, E_ACCESSDENIED, false, true, false},
-        {TSF_NORMAL, S_OK, false, false, false},  // would be deleted for good
-        {TSF_NORMAL, S_OK, true, false, false},
+        {TSF_NORMAL, S_OK, true, false, false},  // would be deleted for good
     };
     for (const Case& c : cases) {
         clean::RecycleOnlySink sink;
