@@ -171,6 +171,26 @@ testbed_make_fixtures() {
     printf 'plain' > "$fl/temp/plain.tmp"
     ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
     printf 'plain' > "$fl/set/E/restored/plain.txt"
+
+    # Clean tests (tests/clean): bins that cannot take a file. A second test
+    # process started with XDG_DATA_HOME pointing at one of them finds
+    #   unusable-bins/no-trash/Trash         a file where the bin's folder belongs
+    #   unusable-bins/no-files/Trash/files   a file where its files folder belongs
+    local ub="$XDG_DATA_HOME/unusable-bins"
+    rm -rf "$ub"
+    mkdir -p "$ub/no-trash" "$ub/no-files/Trash/info"
+    printf 'not a folder' > "$ub/no-trash/Trash"
+    printf 'not a folder' > "$ub/no-files/Trash/files"
+
+    # Clean tests (tests/clean): links to folders no trace cleaner may empty.
+    #   e:\fixtures\guarded\users    -> the prefix's users folder (holds the profile)
+    #   e:\fixtures\guarded\home     -> $HOME, where the prefix's Documents and Desktop lead
+    #   e:\fixtures\guarded\drive-d  -> the root of d:
+    local gd="$TB/drives/e/fixtures/guarded"
+    mkdir -p "$gd"
+    ln -sfn "$WINEPREFIX/drive_c/users" "$gd/users"
+    ln -sfn "$HOME" "$gd/home"
+    ln -sfn "$TB/drives/d" "$gd/drive-d"
 }
 
 testbed_fill_full_drive() {

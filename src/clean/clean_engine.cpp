@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "clean/recycle_bin.h"
 #include "paths/path_text.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -121,12 +122,8 @@ bool CopyIntoBackup(const std::string& source, const std::string& place, uint64_
     return CopyWhole(source, place, size, false);
 }
 
-bool RecycleFile(const std::string& path) {
-    // Fully silent: no confirmation, no progress, and no error box
-    // that would hold up an unattended clean.
-    ShellDeletePath(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
-    return !PathTaken(path);
-}
+// A file the bin cannot take stays where it is (never deleted for good).
+bool RecycleFile(const std::string& path) { return MoveToRecycleBin(path); }
 
 // Opens the file without following links and checks it against the
 // listing; the outcome is Waiting when it may be disposed of.

@@ -8,7 +8,6 @@
 
 #include "clean/browser_traces.h"
 #include "config/settings_paths.h"
-#include "platform/codepage.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -40,27 +39,6 @@ void CleanClipboard() {
 }
 
 void CleanRasAutodial() { DeleteUserKey("Software\\Microsoft\\RAS Autodial\\Addresses"); }
-
-std::string Comparable(std::string path) {
-    while (!path.empty() && path.back() == '\\') path.pop_back();
-    return platform::LowerAnsi(path);
-}
-
-}  // namespace
-
-bool IsProtectedFolder(const std::string& folder) {
-    std::string candidate = Comparable(folder);
-    char windows[MAX_PATH + 1] = {};
-    UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
-    if (n > 0 && n <= MAX_PATH && candidate == Comparable(windows)) return true;
-    for (int csidl : {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY}) {
-        std::string precious = SpecialFolder(csidl);
-        if (!precious.empty() && candidate == Comparable(precious)) return true;
-    }
-    return false;
-}
-
-namespace {
 
 void EmptySpecialFolder(int csidl, bool includeDesktopIni, bool wipeIndexFiles) {
     std::string folder = SpecialFolder(csidl);

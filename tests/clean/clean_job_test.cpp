@@ -12,7 +12,7 @@
 #include "config/settings_paths.h"
 #include "platform/handle.h"
 #include "recording_sink.h"
-#include "recycle_bin.h"
+#include "bin_view.h"
 #include "support/scratch.h"
 #include "support/settings_xml.h"
 

@@ -273,6 +273,75 @@ TEST(TraceCleaners, NeverTakeTheWindowsProfileDocumentsOrDesktopFolder) {
     for (const Case& c : cases) EXPECT_EQ(clean::IsProtectedFolder(c.folder), c.refused) << c.folder;
 }
 
+std::string ShortForm(const std::string& path) {
+    char shortPath[MAX_PATH] = {};
+    EXPECT_GT(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u) << path;
+    return shortPath;
+}
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The test bed lays links to guarded folders (scripts/lib/testbed.sh):
+// e:\fixtures\guarded\users, home (where Documents and Desktop lead) and
+// drive-d (the root of d:).
+TEST(TraceCleaners, KnowTheGuardedFoldersByAnySpellingAndTheFoldersAboveThem) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string profile = SpecialFolder(CSIDL_PROFILE);
+    const std::string documents = SpecialFolder(CSIDL_PERSONAL);
+    const std::string users = profile.substr(0, profile.find_last_of('\\'));
+    const std::string shortDocuments = ShortForm(documents);
+    ASSERT_NE(Upper(shortDocuments), Upper(documents)) << "the test needs a short name that differs";
+    struct Case {
+        std::string folder;
+        bool refused;
+    } cases[] = {
+        // Other spellings of the guarded folders.
+        {shortDocuments, true},
+        {Upper(shortDocuments) + "\\", true},
+        {profile + "\\Documents\\..", true},
+        {profile + "\\.\\", true},
+        {documents + ".", true},
+        {documents + " .\\", true},
+        {std::string(windows) + "\\system32\\..\\", true},
+        // Folders that hold them, and roots.
+        {users, true},
+        {Upper(users) + "\\\\", true},
+        {users.substr(0, 3), true},
+        {"c:", true},
+        {"e:\\", true},
+        {"e:\\fixtures\\..", true},
+        {"\\\\server\\share\\", true},
+        {"", true},
+        // Links that lead to them.
+        {"e:\\fixtures\\guarded\\users", true},
+        {"e:\\fixtures\\guarded\\home\\", true},
+        {"e:\\fixtures\\guarded\\drive-d", true},
+        // Folders inside them, and folders elsewhere, are ordinary.
+        {documents + "\\Old junk", false},
+        {shortDocuments + "\\Old junk\\", false},
+        {profile + "\\AppData\\Local\\Temp", false},
+        {"e:\\fixtures\\cleantemp\\temp", false},
+        {"e:\\fixtures\\linkfarm\\tree\\link", false},
+        {"d:\\not-there", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(clean::IsProtectedFolder(c.folder), c.refused) << c.folder;
+}
+
+TEST(TempFolderCleaner, LeavesADriveAloneThatTheTemporaryFolderLeadsTo) {
+    WriteFile("d:\\marker.txt", "stays");
+    {
+        TempFolderOverride temp("e:\\fixtures\\guarded\\drive-d\\");
+        cleantest::RecordingProgress progress;
+        clean::RunTraceCleaner(3, progress);
+    }
+    EXPECT_EQ(ReadFile("d:\\marker.txt"), "stays");
+    DeleteFileA("d:\\marker.txt");
+}
+
 TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
     const std::vector<Entry> shortcuts = {
         {"desktop.ini", kNormal},   {"report.doc.lnk", kNormal},  {"ro.lnk", kReadOnly},

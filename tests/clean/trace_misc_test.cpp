@@ -14,7 +14,7 @@
 #include "clean/trace_cleaners.h"
 #include "platform/handle.h"
 #include "recording_sink.h"
-#include "recycle_bin.h"
+#include "bin_view.h"
 #include "support/scratch.h"
 
 namespace {

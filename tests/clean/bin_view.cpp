@@ -1,4 +1,4 @@
-#include "recycle_bin.h"
+#include "bin_view.h"
 
 #include <shlwapi.h>
 
