@@ -7,6 +7,7 @@
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "platform/com.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -77,6 +78,7 @@ void CleanJob::Run(CleanSink& sink) {
         if (!list.empty()) completed &= RunFilePhases(list, sink);
         completed &= RunTraceCleaners(sink);
     } catch (...) {
+        platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
         // take the program down.
         completed = false;

@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "platform/com.h"
+#include "platform/trace.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -101,11 +102,13 @@ bool ScanJob::Start(ScanSink& sink) {
                 Run(sink);
             });
         } catch (...) {
+            platform::TraceException("scan job start");
             thread_ = std::move(*previous);
             running_ = false;
             return false;
         }
     } catch (...) {
+        platform::TraceException("scan job start");
         return false;
     }
     return true;
@@ -148,11 +151,13 @@ void ScanJob::Run(ScanSink& sink) {
         sink.ShowReportPage();
         Finish(sink, completed);
     } catch (...) {
+        platform::TraceException("scan job");
         // Out of memory or a failing sink: the job still ends as a stopped
         // one, so that the page never stays busy.
         try {
             Finish(sink, false);
         } catch (...) {
+            platform::TraceException("scan job end");
             running_ = false;
             stopRequested_ = 0;
         }

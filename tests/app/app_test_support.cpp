@@ -61,14 +61,14 @@ std::vector<std::string> SkinProbe::Calls() const {
 
 void SkinProbe::ClearCalls() const { ::DeleteFileA(log_.c_str()); }
 
-std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
+std::vector<pages::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
                                      std::vector<ProbePage*>* pages) {
     records.assign(count, {});
     if (pages) pages->clear();
-    std::vector<ui::PageSlot> slots;
+    std::vector<pages::PageSlot> slots;
     for (size_t i = 0; i < count; ++i) {
-        auto page = std::make_unique<ProbePage>(&records[i]);
-        if (pages) pages->push_back(page.get());
+        auto page = pages::MakePage<ProbePage>(&records[i]);
+        if (pages) pages->push_back(static_cast<ProbePage*>(page.get()));
         slots.push_back({std::move(page), IDD_WELCOME_PAGE});
     }
     return slots;

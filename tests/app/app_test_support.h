@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/wizard_page.h"
+#include "pages/wizard_page.h"
 
 namespace apptest {
 
@@ -33,7 +33,7 @@ private:
 inline std::string LastLine(const std::vector<std::string>& lines) { return lines.empty() ? "" : lines.back(); }
 
 // A page that records what the wizard and its host told it.
-class ProbePage : public ui::WizardPage {
+class ProbePage : public pages::WizardPage {
 public:
     struct Record {
         int activated = 0, deactivated = 0, next = 0, back = 0, queried = 0, settingsChanged = 0;
@@ -59,7 +59,7 @@ private:
 
 // count probe pages, each writing to its own record; pages (when given)
 // receives the page objects, which the wizard owns.
-std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
+std::vector<pages::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
                                      std::vector<ProbePage*>* pages = nullptr);
 
 // Removes a WM_QUIT that a closing wizard left in this thread's queue.

@@ -7,9 +7,9 @@
 #include "app/version.h"
 #include "app_test_support.h"
 #include "program_runner.h"
+#include "pages/page_protocol.h"
 #include "support/message_boxes.h"
 #include "support/scratch.h"
-#include "ui/page_protocol.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     EXPECT_TRUE(::IsWindowVisible(wizard));
     EXPECT_EQ(apptest::WindowText(wizard), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
     HWND page = apptest::CurrentPageOf(wizard);
-    EXPECT_EQ(page, apptest::WizardPageOf(wizard, ui::kWelcomePage));
+    EXPECT_EQ(page, apptest::WizardPageOf(wizard, pages::kWelcomePage));
 
     RunningProgram second(copy_, "/hide");
     HWND box = second.WaitForMessageBox();
@@ -62,7 +62,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     EXPECT_EQ(first.WaitForWizard(0), wizard);
     EXPECT_TRUE(::IsWindowVisible(wizard));
     EXPECT_EQ(apptest::CurrentPageOf(wizard), page);
-    ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+    ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(), kNormalEnd);
 }
 
@@ -100,10 +100,10 @@ TEST_F(Startup, HideAndIconSwitches) {
         EXPECT_EQ(::IsWindowVisible(wizard) != FALSE, c.visible) << c.arguments;
         EXPECT_EQ(apptest::TrayIconExists(wizard), c.tray) << c.arguments;
         if (c.tray && !c.visible) {
-            ::SendMessageA(wizard, ui::WM_WIZARD_TRAYNOTIFY, 128, WM_LBUTTONDBLCLK);
+            ::SendMessageA(wizard, pages::WM_WIZARD_TRAYNOTIFY, 128, WM_LBUTTONDBLCLK);
             EXPECT_TRUE(::IsWindowVisible(wizard)) << c.arguments;
         }
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd) << c.arguments;
         EXPECT_FALSE(apptest::TrayIconExists(wizard)) << c.arguments;
     }
@@ -114,7 +114,7 @@ TEST_F(Startup, ShowWelcomeChoiceTakesEffectAtTheNextStart) {
         RunningProgram program(copy_, "");
         HWND wizard = program.WaitForWizard();
         ASSERT_TRUE(wizard);
-        HWND welcome = apptest::WizardPageOf(wizard, ui::kWelcomePage);
+        HWND welcome = apptest::WizardPageOf(wizard, pages::kWelcomePage);
         EXPECT_EQ(apptest::CurrentPageOf(wizard), welcome);
         ::SendMessageA(::GetDlgItem(welcome, IDC_SHOW_WELCOME), BM_CLICK, 0, 0);
         EXPECT_EQ(Settings(), ShowWelcomeXml("1")) << "saved only when the page goes";
@@ -126,9 +126,9 @@ TEST_F(Startup, ShowWelcomeChoiceTakesEffectAtTheNextStart) {
         RunningProgram program(copy_, "/hide");
         HWND wizard = program.WaitForWizard();
         ASSERT_TRUE(wizard);
-        EXPECT_EQ(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, ui::kDriveSelectionPage));
-        EXPECT_NE(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, ui::kWelcomePage));
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        EXPECT_EQ(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, pages::kDriveSelectionPage));
+        EXPECT_NE(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, pages::kWelcomePage));
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd);
     }
     EXPECT_NE(Settings().find("custom=\"0\""), std::string::npos) << Settings();
@@ -151,7 +151,7 @@ TEST_F(Startup, GoesOnWithoutASkinWhenTheComponentFails) {
                       static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(wizard)));
         EXPECT_EQ(calls[1], attach);
         EXPECT_EQ(calls.back(), *fail ? "engine released" : "load " + copy_.Folder() + "\\Skins|Blue.uis") << fail;
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd);
         EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
     }

@@ -1,9 +1,9 @@
 #include "options_bed.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "options/options_ids.h"
-#include "ui/folder_browser.h"
 #include "support/settings_xml.h"
 #include "ui/list_view.h"
 
@@ -64,16 +64,23 @@ ProgramBed::ProgramBed(Settings settings) : place_("options") {
     }
 }
 
-BrowserAnswers::BrowserAnswers(std::vector<std::optional<std::string>> answers) : answers_(std::move(answers)) {
-    ui::SetFolderBrowser([this]() -> std::optional<std::string> {
-        size_t turn = static_cast<size_t>(asked_++);
-        return turn < answers_.size() ? answers_[turn] : std::nullopt;
-    });
+ui::FolderBrowser UnexpectedBrowser() {
+    return []() -> std::optional<std::string> {
+        ADD_FAILURE() << "unexpected folder browser";
+        return std::nullopt;
+    };
 }
 
-BrowserAnswers::~BrowserAnswers() { ui::SetFolderBrowser(nullptr); }
+ui::FolderBrowser BrowserAnswers::Browser() {
+    return [this]() -> std::optional<std::string> {
+        size_t turn = static_cast<size_t>(asked_++);
+        return turn < answers_.size() ? answers_[turn] : std::nullopt;
+    };
+}
 
-OpenSheet::OpenSheet(int firstTab) : sheet_(firstTab) { sheet_.Create(nullptr, IDD_OPTIONS); }
+OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse) : sheet_(firstTab, browse) {
+    sheet_.Create(nullptr, IDD_OPTIONS);
+}
 
 void OpenSheet::SelectTab(int tab) {
     // A click on the tab, as the user makes it.

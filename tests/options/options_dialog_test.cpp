@@ -83,7 +83,7 @@ TEST(OptionsDialog, OpenedFromTheProgramOnTheSkipFoldersTabShowsThatPageFirst) {
         visibleMarker = VisiblePageMarker(dialog, &visiblePages);
         optest::Click(::GetDlgItem(dialog, IDCANCEL));
     });
-    EXPECT_EQ(options::ShowOptionsDialog(nullptr, options::kSkipFoldersTab), IDCANCEL);
+    EXPECT_EQ(options::ShowOptionsDialog(nullptr, options::kSkipFoldersTab, optest::UnexpectedBrowser()), IDCANCEL);
     EXPECT_EQ(answerer.Pending(), 0u);
     EXPECT_EQ(visiblePages, 1);
     EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
@@ -122,7 +122,7 @@ TEST(OptionsDialog, CtrlWithTabOrPageKeysGoesRoundTheTabs) {
         }
         optest::Click(::GetDlgItem(dialog, IDCANCEL));
     });
-    options::ShowOptionsDialog(nullptr, options::kSearchOptionsTab);
+    options::ShowOptionsDialog(nullptr, options::kSearchOptionsTab, optest::UnexpectedBrowser());
     ::SetKeyboardState(keys);
     EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
 }

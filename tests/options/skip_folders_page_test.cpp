@@ -17,13 +17,14 @@ using optest::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
 struct SkipPage : optest::CheckListTab {
-    SkipPage() : CheckListTab(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST) {}
+    explicit SkipPage(const ui::FolderBrowser& browse = optest::UnexpectedBrowser())
+        : CheckListTab(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST, browse) {}
 };
 
 TEST(SkipFoldersPage, AFolderAddedTwiceIsAppendedCheckedTwiceAndSavedTwice) {
     optest::ProgramBed bed;
     optest::BrowserAnswers browser({"d:\\twice", std::nullopt, "d:\\twice"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     optest::SelectRow(page.List(), 0);
     ListView_SetCheckState(page.List(), 0, FALSE);
     for (int click = 0; click < 3; ++click) optest::ClickIcon(page.Add());  // the second is cancelled
@@ -40,7 +41,7 @@ TEST(SkipFoldersPage, DeleteRemovesTheSelectedRowOrAsksForOne) {
     optest::ProgramBed bed;
     optest::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\a", "d:\\b"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     optest::ClickIcon(page.Add());
     optest::ClickIcon(page.Add());
     optest::SelectRow(page.List(), 2);
@@ -63,7 +64,7 @@ TEST(SkipFoldersPage, TheContextMenuOffersDeleteOnlyWhileARowIsSelected) {
     optest::ProgramBed bed;
     optest::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\from-menu"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     answerer.ExpectMenu(options::kSkipFolderDelete);
     optest::RightClickList(page.List());
     EXPECT_TRUE(optest::ListRows(page.List()).empty());

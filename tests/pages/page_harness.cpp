@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "pages/page_protocol.h"
 #include "support/settings_xml.h"
-#include "ui/page_protocol.h"
 
 namespace pagetest {
 
@@ -56,7 +56,7 @@ void FakeWizard::Close() {
     for (auto& page : pages_) page.reset();
 }
 
-void FakeWizard::AddPage(int index, std::unique_ptr<ui::WizardPage> page, int templateId) {
+void FakeWizard::AddPage(int index, pages::PagePtr page, int templateId) {
     HWND hwnd = page->CreatePage(host_, templateId);
     if (!hwnd) throw std::runtime_error("cannot create page " + std::to_string(templateId));
     ::ShowWindow(hwnd, SW_HIDE);
@@ -72,7 +72,7 @@ void FakeWizard::Show(int index) {
     if (index == current_) return;
     if (HWND old = PageWindow(current_)) {
         ::ShowWindow(old, SW_HIDE);
-        ::SendMessageA(old, ui::WM_PAGE_DEACTIVATED, 0, 0);
+        ::SendMessageA(old, pages::WM_PAGE_DEACTIVATED, 0, 0);
     }
     current_ = index;
     if (HWND page = PageWindow(index)) {
@@ -80,23 +80,25 @@ void FakeWizard::Show(int index) {
         ::GetClientRect(host_, &client);
         ::SetWindowPos(page, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOREDRAW);
         ::ShowWindow(page, SW_SHOW);
-        ::SendMessageA(page, ui::WM_PAGE_ACTIVATED, 0, 0);
+        ::SendMessageA(page, pages::WM_PAGE_ACTIVATED, 0, 0);
     }
 }
 
 LRESULT CALLBACK FakeWizard::WizardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FakeWizard* self = Self(window);
     switch (message) {
-        case ui::WM_WIZARD_ENABLEBUTTONS:
+        case pages::WM_WIZARD_ENABLEBUTTONS:
             self->enableMasks.push_back(static_cast<int>(wParam));
             if (self->onEnable) self->onEnable(static_cast<int>(wParam));
             return 0;
-        case ui::WM_WIZARD_SETCANCELTEXT:
+        case pages::WM_WIZARD_SETCANCELTEXT:
             self->cancelText = *reinterpret_cast<const std::string*>(wParam);
             return 0;
-        case ui::WM_WIZARD_CLOSE:
+        case pages::WM_WIZARD_CLOSE:
             ++self->closeRequests;
             return 0;
+        case pages::WM_WIZARD_GETCURRENTPAGE:
+            return reinterpret_cast<LRESULT>(self->PageWindow(self->current_));
         default:
             return ::DefWindowProcA(window, message, wParam, lParam);
     }
@@ -105,9 +107,9 @@ LRESULT CALLBACK FakeWizard::WizardProc(HWND window, UINT message, WPARAM wParam
 LRESULT CALLBACK FakeWizard::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FakeWizard* self = Self(window);
     switch (message) {
-        case ui::WM_PAGEHOST_GETPAGE:
+        case pages::WM_PAGEHOST_GETPAGE:
             return reinterpret_cast<LRESULT>(self->PageWindow(static_cast<int>(wParam)));
-        case ui::WM_PAGEHOST_SHOWPAGE:
+        case pages::WM_PAGEHOST_SHOWPAGE:
             self->showRequests.push_back(static_cast<int>(wParam));
             self->Show(static_cast<int>(wParam));
             return 0;
