@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the app tests: the skin component stand-in, the process-wide
-// switches for a scope, probe pages, and windows of other processes.
+// Helpers of the app tests: probe pages, and windows of other processes.
 #include <windows.h>
 
 #include <string>
@@ -9,28 +8,6 @@
 #include "pages/wizard_page.h"
 
 namespace apptest {
-
-// Registers t:\skin_probe.dll as the skin component for the current user
-// and points its call log at a scratch file; both go with the object.
-class SkinProbe {
-public:
-    SkinProbe();
-    ~SkinProbe();
-    SkinProbe(const SkinProbe&) = delete;
-    SkinProbe& operator=(const SkinProbe&) = delete;
-
-    // Makes one method fail ("attach", "automation", "load"), or none ("").
-    void Fail(const char* method);
-    void WithoutAutomation(bool without);
-    // The calls recorded so far, one per line.
-    std::vector<std::string> Calls() const;
-    void ClearCalls() const;
-
-private:
-    std::string log_;
-};
-
-inline std::string LastLine(const std::vector<std::string>& lines) { return lines.empty() ? "" : lines.back(); }
 
 // A page that records what the wizard and its host told it.
 class ProbePage : public pages::WizardPage {

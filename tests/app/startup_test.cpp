@@ -8,8 +8,9 @@
 #include "app_test_support.h"
 #include "program_runner.h"
 #include "pages/page_protocol.h"
-#include "support/message_boxes.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
+#include "support/skin_probe.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ TEST_F(Startup, ShowWelcomeChoiceTakesEffectAtTheNextStart) {
 }
 
 TEST_F(Startup, GoesOnWithoutASkinWhenTheComponentFails) {
-    apptest::SkinProbe probe;
+    testsupport::SkinProbe probe;
     testsupport::WriteFile(copy_.Folder() + "\\common.xml",
                            "<config><activateskin rootpath=\"%ModulePath%\\Skins\" uis=\"Blue.uis\"/></config>");
     for (const char* fail : {"", "load"}) {
@@ -153,7 +154,7 @@ TEST_F(Startup, GoesOnWithoutASkinWhenTheComponentFails) {
         EXPECT_EQ(calls.back(), *fail ? "engine released" : "load " + copy_.Folder() + "\\Skins|Blue.uis") << fail;
         ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd);
-        EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+        EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
     }
 }
 

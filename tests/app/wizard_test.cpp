@@ -16,6 +16,7 @@
 #include "program_runner.h"
 #include "pages/page_protocol.h"
 #include "support/scratch.h"
+#include "support/skin_probe.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/message_loop.h"
 
@@ -286,7 +287,7 @@ TEST_F(Wizard, CopesWithFewerPages) {
 }
 
 TEST_F(Wizard, KeepsTheSkinComponentWhileItsWindowLives) {
-    apptest::SkinProbe probe;
+    testsupport::SkinProbe probe;
     testsupport::WriteFile(place_.Folder() + "\\common.xml",
                            "<config><activateskin rootpath=\"%ModulePath%\\Skins\" uis=\"%ModulePath%\\Skins\\A.uis\"/>"
                            "<SkinGamma val=\"0.5\"/></config>");
@@ -301,14 +302,14 @@ TEST_F(Wizard, KeepsTheSkinComponentWhileItsWindowLives) {
                                                        "automation released",
                                                        "load " + skins + "|" + skins + "\\A.uis"}));
     Send(pages::WM_WIZARD_CLOSE);
-    EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+    EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
 
     // A component whose call fails leaves the window without a skin.
     probe.Fail("attach");
     probe.ClearCalls();
     ASSERT_TRUE(Create());
     EXPECT_FALSE(wizard_->Skinned());
-    EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+    EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
     EXPECT_EQ(Current(), 1);
 }
 

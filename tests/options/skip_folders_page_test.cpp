@@ -3,17 +3,17 @@
 #include <commctrl.h>
 
 #include "config/settings.h"
-#include "modal_answerer.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
+#include "support/modal_answerer.h"
 #include "options_bed.h"
 
 namespace {
 
 using config::SkipFolder;
 using config::ValueSet;
-using optest::MenuItem;
+using testsupport::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
 struct SkipPage : optest::CheckListTab {
@@ -39,7 +39,7 @@ TEST(SkipFoldersPage, AFolderAddedTwiceIsAppendedCheckedTwiceAndSavedTwice) {
 
 TEST(SkipFoldersPage, DeleteRemovesTheSelectedRowOrAsksForOne) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\a", "d:\\b"});
     SkipPage page{browser.Browser()};
     optest::ClickIcon(page.Add());
@@ -62,7 +62,7 @@ TEST(SkipFoldersPage, DeleteRemovesTheSelectedRowOrAsksForOne) {
 
 TEST(SkipFoldersPage, TheContextMenuOffersDeleteOnlyWhileARowIsSelected) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\from-menu"});
     SkipPage page{browser.Browser()};
     answerer.ExpectMenu(options::kSkipFolderDelete);

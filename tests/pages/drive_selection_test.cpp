@@ -13,7 +13,7 @@
 #include "pages/drive_selection_page.h"
 #include "pages/page_protocol.h"
 #include "pages/resource_ids.h"
-#include "support/message_boxes.h"
+#include "support/modal_answerer.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/tree_view.h"
 
@@ -285,9 +285,9 @@ TEST_F(DrivePageTest, StoredPathsThatMatchNothingTickNothingAndOpenNoUnrelatedFo
 
 TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
     Open(Selected({"D:\\stays"}));
-    testsupport::MessageBoxAnswerer boxes;
+    testsupport::ModalAnswerer boxes;
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select a drive"});
+    EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please select a drive"});
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"}) << "nothing stored";
 }

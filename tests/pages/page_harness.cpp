@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "pages/page_protocol.h"
@@ -137,26 +138,11 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string SettingsXml(const SettingsPlan& plan) {
-    using testsupport::SettingXml;
-    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
-    xml += "<Welcome>" + SettingXml("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
-    for (const std::string& pattern : plan.junkPatterns) {
-        xml += "<item checked=\"1\" description=\"junk " + pattern + "\" file=\"" + pattern + "\"/>";
-    }
-    xml += "</Custom></JunkFiles>\n<Search>";
-    for (const char* name : {"SkipReadOnlyFiles", "SkipHiddenFiles", "SkipSystemFiles", "FindZeroLengthFiles",
-                             "FindInvalidShortcuts"}) {
-        xml += SettingXml(name, 0);
-    }
-    xml += "<FindFilesHaveNotAccessed default=\"0\" custom=\"0\" monthdefault=\"0\" month=\"0\"/></Search>\n";
-    xml += "<SkipFolders><default/><items/></SkipFolders>\n<CleanOpt>";
-    xml += SettingXml("Clean", plan.clean) + SettingXml("MoveToRecycle", plan.moveToRecycle) +
-           SettingXml("MoveToFolder", plan.moveToFolder);
-    xml += SettingXml("MoveToFolderPath", plan.moveToFolderPath, "") + SettingXml("Backup", plan.backup);
-    xml += "</CleanOpt>\n" + testsupport::TraceSwitchesXml(plan.traces) + "\n</Options>\n<SelectDrive>";
-    for (const std::string& path : plan.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
-    xml += "</SelectDrive>\n</Config>\n";
-    return xml;
+    testsupport::SettingsValues user;
+    for (const std::string& pattern : plan.junkPatterns) user.junkTypes.push_back({pattern, "junk " + pattern, 1});
+    user.clean = {plan.clean, plan.moveToRecycle, plan.moveToFolder, plan.backup, plan.moveToFolderPath};
+    std::copy(plan.traces.begin(), plan.traces.end(), user.traces.begin());
+    return testsupport::SettingsDocumentXml({}, user, plan.selectedPaths);
 }
 
 const char* const kTestLanguage =

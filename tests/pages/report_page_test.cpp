@@ -324,7 +324,7 @@ TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
     PumpPending();
     EXPECT_EQ(wizard_.Current(), pages::kReportPage);
     scan.EndJob();
-    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == pages::kCleanSummaryPage; }, 2000));
+    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == pages::kCleanSummaryPage; }));
 
     // A page left meanwhile is not left a second time.
     scan.busy = true;

@@ -13,7 +13,7 @@
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
 #include "pages/scan_page.h"
-#include "support/message_boxes.h"
+#include "support/modal_answerer.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
 
@@ -99,7 +99,7 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
               "3 files will be cleaned");
     ::SendMessageA(wizard_->PageWindow(pages::kCleanSummaryPage), WM_COMMAND, pages::kNextButton, 0);
     ASSERT_TRUE(CleanEnded());
-    PumpUntil([&] { return wizard_->Current() == pages::kFinishPage; }, 2000);
+    PumpUntil([&] { return wizard_->Current() == pages::kFinishPage; });
     EXPECT_EQ(wizard_->Current(), pages::kFinishPage);
 
     EXPECT_FALSE(FileExists(folder_ + "\\a.tmp"));
@@ -128,7 +128,7 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     for (int i = 0; i < 20; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
     Open();
     wizard_->Show(pages::kScanningPage);
-    testsupport::MessageBoxAnswerer boxes;
+    testsupport::ModalAnswerer boxes;
     // The job waits for this thread at its first call: it is surely running.
     ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     ASSERT_TRUE(scan_->JobRunning());
@@ -137,7 +137,7 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_NE(QueryCancel(scan_), 0);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please wait while scanning"});
+    EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please wait while scanning"});
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(std::count(wizard_->enableMasks.begin(), wizard_->enableMasks.end(), 0), 1) << "one job only";
     EXPECT_EQ(QueryCancel(scan_), 0);
@@ -150,10 +150,10 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     Command(cleaning_, pages::kBackButton);
     EXPECT_EQ(wizard_->showRequests.size(), requests);
     EXPECT_NE(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.Texts().back(), "Please wait while cleaning");
+    EXPECT_EQ(boxes.Messages().back(), "Please wait while cleaning");
     ASSERT_TRUE(CleanEnded());
     EXPECT_EQ(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.Texts().size(), 2u);
+    EXPECT_EQ(boxes.Messages().size(), 2u);
     EXPECT_FALSE(FileExists(folder_ + "\\7.tmp"));
 }
 
