@@ -47,11 +47,4 @@ std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className) {
     return search.found;
 }
 
-std::string WindowText(HWND window) {
-    char buffer[1024] = {};
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                          nullptr);
-    return buffer;
-}
-
 }  // namespace apptest

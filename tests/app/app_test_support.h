@@ -46,7 +46,5 @@ void DrainQuit();
 // dialogs and message boxes).
 std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className);
 
-// The text of a window (of any process).
-std::string WindowText(HWND window);
 
 }  // namespace apptest

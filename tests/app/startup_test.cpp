@@ -45,7 +45,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     HWND wizard = first.WaitForWizard();
     ASSERT_TRUE(wizard);
     EXPECT_TRUE(::IsWindowVisible(wizard));
-    EXPECT_EQ(apptest::WindowText(wizard), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
+    EXPECT_EQ(testsupport::WaitForWindowText(wizard), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
     HWND page = apptest::CurrentPageOf(wizard);
     EXPECT_EQ(page, apptest::WizardPageOf(wizard, pages::kWelcomePage));
 
@@ -53,7 +53,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     HWND box = second.WaitForMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(testsupport::MessageBoxText(box), "JunkSweep is running already.");
-    EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+    EXPECT_EQ(testsupport::WaitForWindowText(box), "JunkSweep Test");
     EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
     EXPECT_EQ(second.WaitForWizard(0), nullptr);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -76,7 +76,7 @@ TEST_F(Startup, WithoutTheXmlParserItRefusesToStart) {
     HWND box = program.WaitForMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(testsupport::MessageBoxText(box), "The system XML parser is missing.");
-    EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+    EXPECT_EQ(testsupport::WaitForWindowText(box), "JunkSweep Test");
     EXPECT_EQ(program.WaitForWizard(0), nullptr);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(), kStoppedEarly);

@@ -15,6 +15,7 @@
 #include "app_test_support.h"
 #include "program_runner.h"
 #include "pages/page_protocol.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
 #include "support/skin_probe.h"
 #include "support/ui/unexpected_services.h"
@@ -261,7 +262,7 @@ TEST_F(Wizard, IconSwitchAddsTheTrayIconAndClosingRemovesIt) {
 
 TEST_F(Wizard, TitleIsTheProductNameAndVersionOfTheVersionResource) {
     ASSERT_TRUE(Create());
-    EXPECT_EQ(apptest::WindowText(Hwnd()), std::string(JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT));
+    EXPECT_EQ(testsupport::WaitForWindowText(Hwnd()), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
     // Files without a version resource give a single blank.
     EXPECT_EQ(app::ProductTitle(testsupport::TestProgramFolder() + "\\skin_probe.dll"), " ");
     EXPECT_EQ(app::ProductTitle("d:\\no-such-program.exe"), " ");

@@ -65,20 +65,18 @@ void ChooseWithKeys(HWND menuWindow, const std::vector<MenuItem>& items, int com
 
 }  // namespace
 
-std::string MessageBoxText(HWND box, std::chrono::milliseconds timeout) {
-    // A busy box may be slow to answer, or shown a moment before its text
-    // is: read again until there is a text or the box is gone.
+std::string WaitForWindowText(HWND window, std::chrono::milliseconds timeout) {
     const auto until = Clock::now() + timeout;
     do {
         char text[4096] = {};
         DWORD_PTR copied = 0;
-        if (::SendMessageTimeoutA(::GetDlgItem(box, kMessageText), WM_GETTEXT, sizeof text,
-                                  reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &copied) &&
+        if (::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000,
+                                  &copied) &&
             text[0] != '\0') {
             return text;
         }
         std::this_thread::sleep_for(kPoll);
-    } while (::IsWindow(box) && Clock::now() < until);
+    } while (::IsWindow(window) && Clock::now() < until);
     return {};
 }
 

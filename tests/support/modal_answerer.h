@@ -20,10 +20,13 @@
 
 namespace testsupport {
 
-// The message of a message box (its static 0xFFFF), waiting until the box
-// shows one; empty when none shows within the time-out. Works for boxes of
-// other processes too.
-std::string MessageBoxText(HWND box, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+// The text of a window once it has one: a busy window may be slow to answer,
+// or shown a moment before its text is set. Empty when none shows within
+// the time-out or the window goes. Works for windows of other processes too.
+std::string WaitForWindowText(HWND window, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// The message of a message box (its static 0xFFFF), once it shows one.
+inline std::string MessageBoxText(HWND box) { return WaitForWindowText(::GetDlgItem(box, 0xFFFF)); }
 
 struct MenuItem {
     int command;  // 0 for a separator
