@@ -101,7 +101,7 @@ void Pump() {
 // One timed fill into a freshly made report page.
 template <typename Fill>
 double TimedFill(HWND host, Fill fill, int* rowsShown, int* rowsWithIcons) {
-    pages::ReportPage page;
+    pages::ReportPage page{pages::Services{}};
     HWND window = page.CreatePage(host, IDD_PG_REPORT);
     ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
     Pump();

@@ -16,7 +16,7 @@
 
 #include "app/app_resources.h"
 #include "options/options_ids.h"
-#include "ui/page_protocol.h"
+#include "pages/page_protocol.h"
 
 namespace {
 
@@ -92,12 +92,12 @@ public:
     }
 
     HWND Page(int index) const {
-        return reinterpret_cast<HWND>(::SendMessageA(host_, ui::WM_PAGEHOST_GETPAGE, index, 0));
+        return reinterpret_cast<HWND>(::SendMessageA(host_, pages::WM_PAGEHOST_GETPAGE, index, 0));
     }
     bool WaitForPage(int index, DWORD milliseconds = 60000) const {
         return WaitFor(
                    [&]() -> HWND {
-                       HWND current = reinterpret_cast<HWND>(::SendMessageA(wizard_, ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+                       HWND current = reinterpret_cast<HWND>(::SendMessageA(wizard_, pages::WM_WIZARD_GETCURRENTPAGE, 0, 0));
                        bool ready = current && current == Page(index) &&
                                     ::IsWindowEnabled(::GetDlgItem(wizard_, IDCANCEL));
                        return ready ? current : nullptr;
@@ -105,35 +105,35 @@ public:
                    milliseconds) != nullptr;
     }
     void Click(HWND button) const { ::PostMessageA(button, BM_CLICK, 0, 0); }
-    void Next() const { Click(::GetDlgItem(wizard_, ui::kNextButton)); }
+    void Next() const { Click(::GetDlgItem(wizard_, pages::kNextButton)); }
     void ShowPage(int index) const {
-        ::SendMessageA(host_, ui::WM_PAGEHOST_SHOWPAGE, index, 0);
+        ::SendMessageA(host_, pages::WM_PAGEHOST_SHOWPAGE, index, 0);
         ::Sleep(600);
     }
 
     void Pages() const {
         const char* names[] = {"1-welcome", "2-drive-selection", "3-scanning", "4-report",
                                "5-clean-summary", "6-cleaning", "7-finish"};
-        if (!WaitForPage(ui::kWelcomePage, 5000)) ShowPage(ui::kWelcomePage);
+        if (!WaitForPage(pages::kWelcomePage, 5000)) ShowPage(pages::kWelcomePage);
         Shot(names[0], wizard_);
         Next();
-        if (!WaitForPage(ui::kDriveSelectionPage)) return;
+        if (!WaitForPage(pages::kDriveSelectionPage)) return;
         Shot(names[1], wizard_);
         Next();  // scans, then shows the report
-        if (!WaitForPage(ui::kReportPage)) return;
+        if (!WaitForPage(pages::kReportPage)) return;
         Shot(names[3], wizard_);
-        ShowPage(ui::kScanningPage);
+        ShowPage(pages::kScanningPage);
         Shot(names[2], wizard_);
-        ShowPage(ui::kReportPage);
+        ShowPage(pages::kReportPage);
         Next();
-        if (!WaitForPage(ui::kCleanSummaryPage)) return;
+        if (!WaitForPage(pages::kCleanSummaryPage)) return;
         Shot(names[4], wizard_);
         Next();  // cleans, then shows the finish page
-        if (!WaitForPage(ui::kFinishPage)) return;
+        if (!WaitForPage(pages::kFinishPage)) return;
         Shot(names[6], wizard_);
-        ShowPage(ui::kCleaningPage);
+        ShowPage(pages::kCleaningPage);
         Shot(names[5], wizard_);
-        ShowPage(ui::kFinishPage);
+        ShowPage(pages::kFinishPage);
     }
 
     void OptionsDialog() const {
@@ -191,7 +191,7 @@ public:
         ::Sleep(300);
     }
 
-    void Close() const { ::SendMessageA(wizard_, ui::WM_WIZARD_CLOSE, 0, 0); }
+    void Close() const { ::SendMessageA(wizard_, pages::WM_WIZARD_CLOSE, 0, 0); }
 
 private:
     // The page of a tabbed dialog (at any depth) that holds the control and is shown.

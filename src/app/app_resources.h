@@ -1,12 +1,13 @@
 #pragma once
 // Resource and control ids of the wizard window, its header bar and the
-// welcome page (app.rc).
+// welcome page (app.rc); resource ids within the app's ranges of
+// ui/resource_ranges.h.
+#include "ui/resource_ranges.h"
 
 #define IDD_WIZARD 129
 #define IDD_WELCOME_PAGE 131
 #define IDD_HEADER_BAR 137
 
-#define IDI_PROGRAM 128
 #define IDI_START_WORK 201
 #define IDI_HELP_BUTTON 208
 #define IDI_OPTIONS_BUTTON 209

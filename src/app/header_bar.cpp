@@ -3,11 +3,8 @@
 #include "app/app_resources.h"
 #include "app/page_host.h"
 #include "options/options_dialog.h"
-#include "rescue/rescue_center.h"
+#include "pages/page_protocol.h"
 #include "text/language_table.h"
-#include "ui/page_protocol.h"
-#include "ui/popup_menu.h"
-#include "ui/shell_actions.h"
 
 namespace app {
 
@@ -34,18 +31,13 @@ constexpr HelpPage kHelpPages[] = {
     {kOnlineSupport, "_OnlineSupport", "https://junksweep.example.org/support"},
 };
 
-int TrackHelpMenu(HWND owner, POINT at) {
+std::vector<ui::MenuEntry> HelpMenu() {
     std::vector<ui::MenuEntry> entries;
     for (const HelpPage& page : kHelpPages) entries.push_back({page.command, page.key});
-    return ui::TrackPopupMenuAt(owner, entries, at);
+    return entries;
 }
 
 }  // namespace
-
-HeaderBarActions HeaderBarActions::Defaults() {
-    return {rescue::ShowRescueCenter, [](HWND owner) { return options::ShowOptionsDialog(owner, options::kJunkTypesTab); },
-            TrackHelpMenu, ui::OpenWithShell};
-}
 
 std::string HelpAddress(int command) {
     for (const HelpPage& page : kHelpPages) {
@@ -53,8 +45,6 @@ std::string HelpAddress(int command) {
     }
     return {};
 }
-
-HeaderBar::HeaderBar(HeaderBarActions actions) : actions_(std::move(actions)) {}
 
 bool HeaderBar::OnInit() {
     text::TranslateWindow(Hwnd());
@@ -113,7 +103,7 @@ bool HeaderBar::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
 bool HeaderBar::OnCommand(int id, int, HWND) {
     switch (id) {
         case IDC_RESCUE_BUTTON:
-            if (actions_.showRescueCenter) actions_.showRescueCenter(::GetActiveWindow());
+            services_.rescueCenter(::GetActiveWindow());
             return true;
         case IDC_OPTIONS_BUTTON:
             ShowOptions();
@@ -127,17 +117,16 @@ bool HeaderBar::OnCommand(int id, int, HWND) {
 }
 
 void HeaderBar::ShowOptions() {
-    if (!actions_.showOptions || actions_.showOptions(::GetActiveWindow()) != IDOK) return;
-    auto page = reinterpret_cast<HWND>(::SendMessageA(ui::WizardOf(Hwnd()), ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
-    if (IsPageShown(page)) ::SendMessageA(page, ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+    if (services_.ShowOptions(::GetActiveWindow(), options::kJunkTypesTab) != IDOK) return;
+    auto page = reinterpret_cast<HWND>(::SendMessageA(pages::WizardOf(Hwnd()), pages::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+    if (IsPageShown(page)) ::SendMessageA(page, pages::WM_WIZARD_SETTINGSCHANGED, 0, 0);
 }
 
 void HeaderBar::ShowHelpMenu() {
     RECT button{};
     ::GetWindowRect(Item(IDC_HELP_BUTTON), &button);
-    if (!actions_.trackHelpMenu) return;
-    std::string address = HelpAddress(actions_.trackHelpMenu(Hwnd(), POINT{button.left, button.bottom}));
-    if (!address.empty() && actions_.openAddress) actions_.openAddress(address);
+    std::string address = HelpAddress(services_.trackMenu(Hwnd(), HelpMenu(), POINT{button.left, button.bottom}));
+    if (!address.empty()) services_.openAddress(address);
 }
 
 }  // namespace app

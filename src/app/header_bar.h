@@ -3,25 +3,16 @@
 // buttons Rescue, Options and Help.
 #include <windows.h>
 
-#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "pages/services.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 #include "ui/skinned_controls.h"
 
 namespace app {
-
-// Where the header bar's buttons lead; the defaults open the rescue center,
-// the options dialog and the web pages. Tests replace them.
-struct HeaderBarActions {
-    std::function<void(HWND owner)> showRescueCenter;
-    std::function<INT_PTR(HWND owner)> showOptions;  // IDOK when settings were saved
-    std::function<int(HWND owner, POINT at)> trackHelpMenu;  // the chosen command or 0
-    std::function<void(const std::string& address)> openAddress;
-
-    static HeaderBarActions Defaults();
-};
 
 // The Help menu's commands and the web pages they open.
 enum HelpCommand : int { kOnlineManual = 1, kHomePage = 2, kOnlineSupport = 3 };
@@ -30,7 +21,9 @@ std::string HelpAddress(int command);
 
 class HeaderBar : public ui::Dialog {
 public:
-    explicit HeaderBar(HeaderBarActions actions = HeaderBarActions::Defaults());
+    // The buttons lead to the services' rescue center, options dialog, help
+    // menu and web pages.
+    explicit HeaderBar(pages::Services services) : services_(std::move(services)) {}
 
 protected:
     bool OnInit() override;
@@ -42,7 +35,7 @@ private:
     void ShowHelpMenu();
     void ShowOptions();
 
-    HeaderBarActions actions_;
+    pages::Services services_;
     ui::Bitmap background_;
     ui::Icon icons_[3];
     ui::SkinnedButton buttons_[3];

@@ -2,15 +2,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/app_resources.h"
+#include "app/command_line_switches.h"
 #include "app/single_instance.h"
+#include "app/system_services.h"
 #include "app/welcome_page.h"
 #include "app/wizard_window.h"
-#include "app/app_resources.h"
 #include "config/config_document.h"
 #include "pages/wizard_pages.h"
 #include "platform/com.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
 #include "ui/message_loop.h"
 #include "ui/shell_actions.h"
 
@@ -27,10 +29,10 @@ void InitCommonControls() {
     ::InitCommonControlsEx(&controls);
 }
 
-std::vector<ui::PageSlot> WizardPages() {
-    std::vector<ui::PageSlot> pages;
-    pages.push_back({std::make_unique<app::WelcomePage>(), IDD_WELCOME_PAGE});
-    for (ui::PageSlot& page : pages::CreateScanAndCleanPages()) pages.push_back(std::move(page));
+std::vector<pages::PageSlot> WizardPages(const pages::Services& services, pages::RunMode mode) {
+    std::vector<pages::PageSlot> pages;
+    pages.push_back({pages::MakePage<app::WelcomePage>(mode), IDD_WELCOME_PAGE});
+    for (pages::PageSlot& page : pages::CreateScanAndCleanPages(services, mode)) pages.push_back(std::move(page));
     return pages;
 }
 
@@ -47,14 +49,18 @@ int Run(const char* commandLine, int showCommand) {
         ui::ShowMessage(nullptr, "_NotInstallXML2", MB_OK | MB_ICONINFORMATION);
         return kStartupStopped;
     }
-    ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(commandLine ? commandLine : "");
+    const app::StartOptions start = app::StartOptions::From(commandLine ? commandLine : "");
     InitCommonControls();
-    int show = ui::CommandLineSwitches::Instance().Has("hide") ? SW_HIDE : showCommand;
+    int show = start.hidden ? SW_HIDE : showCommand;
 
     ui::MessageLoop loop;
-    app::WizardWindow wizard(WizardPages());
+    const pages::Services services = app::SystemServices();
+    app::WizardWindow wizard(WizardPages(services, start.runMode), services, start.trayIcon);
     HWND window = wizard.Create();
-    if (!window) return kStartupStopped;
+    if (!window) {
+        platform::TraceLastError("start-up", "the wizard window cannot be created");
+        return kStartupStopped;
+    }
     ::ShowWindow(window, show);
     return loop.Run();
 }
@@ -65,6 +71,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
     try {
         return Run(commandLine, showCommand);
     } catch (...) {
+        platform::TraceException("start-up");
         return kStartupStopped;
     }
 }

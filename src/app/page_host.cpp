@@ -1,6 +1,7 @@
 #include "app/page_host.h"
 
-#include "ui/page_protocol.h"
+#include "pages/page_protocol.h"
+#include "platform/trace.h"
 
 namespace app {
 
@@ -29,9 +30,15 @@ PageHost::~PageHost() {
 }
 
 bool PageHost::ReplaceControl(HWND parent, int controlId) {
-    if (!EnsureWindowClass()) return false;
+    if (!EnsureWindowClass()) {
+        platform::Trace("page host", "the window class cannot be registered");
+        return false;
+    }
     HWND placeholder = ::GetDlgItem(parent, controlId);
-    if (!placeholder) return false;
+    if (!placeholder) {
+        platform::Trace("page host", "the placeholder control is missing");
+        return false;
+    }
     RECT rect{};
     ::GetWindowRect(placeholder, &rect);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -40,7 +47,10 @@ bool PageHost::ReplaceControl(HWND parent, int controlId) {
                                   rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                   ::GetModuleHandleA(nullptr), this);
-    if (!host) return false;
+    if (!host) {
+        platform::TraceLastError("page host", "the host window cannot be created");
+        return false;
+    }
     ::SetWindowPos(host, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::DestroyWindow(placeholder);
     return true;
@@ -61,7 +71,7 @@ void PageHost::ShowPage(int index) {
     if (HWND previous = CurrentPage(); previous && ::IsWindow(previous)) {
         hadFocus = ::IsChild(previous, ::GetFocus());
         ::ShowWindow(previous, SW_HIDE);
-        ::SendMessageA(previous, ui::WM_PAGE_DEACTIVATED, 0, 0);
+        ::SendMessageA(previous, pages::WM_PAGE_DEACTIVATED, 0, 0);
     }
     current_ = index;
     FitCurrentPage(false);
@@ -73,7 +83,7 @@ void PageHost::ShowPage(int index) {
         }
     }
     // The page may switch again from its activation (the "auto" run does).
-    ::SendMessageA(next, ui::WM_PAGE_ACTIVATED, 0, 0);
+    ::SendMessageA(next, pages::WM_PAGE_ACTIVATED, 0, 0);
 }
 
 void PageHost::FitCurrentPage(bool repaint) const {
@@ -95,15 +105,16 @@ LRESULT CALLBACK PageHost::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     try {
         return self->Handle(message, wParam, lParam);
     } catch (...) {
+        platform::TraceException("page host");
         return 0;
     }
 }
 
 LRESULT PageHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case ui::WM_PAGEHOST_GETPAGE:
+        case pages::WM_PAGEHOST_GETPAGE:
             return reinterpret_cast<LRESULT>(Page(static_cast<int>(wParam)));
-        case ui::WM_PAGEHOST_SHOWPAGE:
+        case pages::WM_PAGEHOST_SHOWPAGE:
             ShowPage(static_cast<int>(wParam));
             return 0;
         case WM_SIZE:

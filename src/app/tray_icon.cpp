@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/trace.h"
+
 namespace app {
 
 NOTIFYICONDATAA MakeTrayRecord(HWND owner, HICON icon, UINT callbackMessage, std::string_view tip) {
@@ -22,6 +24,7 @@ NOTIFYICONDATAA MakeTrayRecord(HWND owner, HICON icon, UINT callbackMessage, std
 bool TrayIcon::Add() {
     if (added_) return true;
     added_ = ::Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+    if (!added_) platform::Trace("tray icon", "the icon cannot be added");
     return added_;
 }
 

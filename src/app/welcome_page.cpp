@@ -3,7 +3,6 @@
 #include "app/app_resources.h"
 #include "config/settings.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
 
 namespace app {
 
@@ -26,18 +25,15 @@ bool WelcomePage::OnInit() {
 
 bool WelcomePage::OnCommand(int id, int code, HWND control) {
     if (id == IDC_START_WORK) {
-        ShowPage(ui::kDriveSelectionPage);
+        ShowPage(pages::kDriveSelectionPage);
         return true;
     }
-    return ui::WizardPage::OnCommand(id, code, control);
+    return pages::WizardPage::OnCommand(id, code, control);
 }
 
-void WelcomePage::OnActivated() {
-    EnableButtons(ui::kEnableNext);
-    if (ui::CommandLineSwitches::Instance().Has("auto")) ShowPage(ui::kDriveSelectionPage);
-}
+void WelcomePage::OnActivated() { EnableButtons(pages::kEnableNext); }
 
-void WelcomePage::OnNext() { ShowPage(ui::kDriveSelectionPage); }
+void WelcomePage::OnNext() { ShowPage(pages::kDriveSelectionPage); }
 
 void WelcomePage::OnDestroy() {
     LRESULT state = ::SendMessageA(Item(IDC_SHOW_WELCOME), BM_GETCHECK, 0, 0);

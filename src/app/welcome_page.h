@@ -1,13 +1,16 @@
 #pragma once
 // Page 0 of the wizard: a greeting, a start button and the choice whether
 // the wizard begins here next time.
+#include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace app {
 
-class WelcomePage : public ui::WizardPage {
+class WelcomePage : public pages::WizardPage {
+public:
+    explicit WelcomePage(pages::RunMode mode = pages::RunMode::Interactive) : WizardPage(pages::kWelcomePage, mode) {}
+
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;

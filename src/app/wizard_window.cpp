@@ -5,10 +5,9 @@
 #include "app/app_resources.h"
 #include "app/version_title.h"
 #include "config/settings.h"
+#include "pages/page_protocol.h"
 #include "skin/skin_hook.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
-#include "ui/page_protocol.h"
 
 namespace app {
 
@@ -28,8 +27,8 @@ ui::Icon LoadProgramIcon(int widthMetric, int heightMetric) {
 
 }  // namespace
 
-WizardWindow::WizardWindow(std::vector<ui::PageSlot> pages, HeaderBarActions headerActions)
-    : slots_(std::move(pages)), headerActions_(std::move(headerActions)), headerBar_(headerActions_) {}
+WizardWindow::WizardWindow(std::vector<pages::PageSlot> pages, pages::Services services, bool trayIcon)
+    : slots_(std::move(pages)), trayIcon_(trayIcon), headerBar_(std::move(services)) {}
 
 WizardWindow::~WizardWindow() {
     // Destroy the window while every object it refers to still exists, so
@@ -51,11 +50,12 @@ bool WizardWindow::OnInit() {
     text::TranslateWindow(Hwnd());
     ::SetWindowTextA(Hwnd(), ProductTitle(RunningProgramPath()).c_str());
     CreateHeader();
-    tray_.SetRecord(MakeTrayRecord(Hwnd(), smallIcon_.Get(), ui::WM_WIZARD_TRAYNOTIFY, text::LookupText("_AppName")));
-    if (ui::CommandLineSwitches::Instance().Has("icon")) tray_.Add();
+    tray_.SetRecord(
+        MakeTrayRecord(Hwnd(), smallIcon_.Get(), pages::WM_WIZARD_TRAYNOTIFY, text::LookupText("_AppName")));
+    if (trayIcon_) tray_.Add();
     CreatePages();
     bool showWelcome = config::LoadShowWelcome(config::ValueSet::Custom) != 0;
-    pageHost_.ShowPage(showWelcome ? ui::kWelcomePage : ui::kDriveSelectionPage);
+    pageHost_.ShowPage(showWelcome ? pages::kWelcomePage : pages::kDriveSelectionPage);
     return true;
 }
 
@@ -74,7 +74,7 @@ void WizardWindow::CreateHeader() {
 
 void WizardWindow::CreatePages() {
     if (!pageHost_.ReplaceControl(Hwnd(), IDC_PAGE_AREA)) return;
-    for (ui::PageSlot& slot : slots_) {
+    for (pages::PageSlot& slot : slots_) {
         HWND page = slot.page ? slot.page->CreatePage(pageHost_.Hwnd(), slot.templateId) : nullptr;
         // Pages come up hidden whatever their template says; the host shows them.
         if (page) ::ShowWindow(page, SW_HIDE);
@@ -84,8 +84,8 @@ void WizardWindow::CreatePages() {
 
 bool WizardWindow::OnCommand(int id, int code, HWND control) {
     switch (id) {
-        case ui::kNextButton:
-        case ui::kBackButton:
+        case pages::kNextButton:
+        case pages::kBackButton:
             if (HWND page = pageHost_.CurrentPage(); IsPageShown(page)) {
                 ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
             }
@@ -100,23 +100,23 @@ bool WizardWindow::OnCommand(int id, int code, HWND control) {
 
 bool WizardWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-        case ui::WM_WIZARD_ENABLEBUTTONS:
-            EnableItem(ui::kNextButton, (wParam & ui::kEnableNext) != 0);
-            EnableItem(ui::kBackButton, (wParam & ui::kEnableBack) != 0);
+        case pages::WM_WIZARD_ENABLEBUTTONS:
+            EnableItem(pages::kNextButton, (wParam & pages::kEnableNext) != 0);
+            EnableItem(pages::kBackButton, (wParam & pages::kEnableBack) != 0);
             return true;
-        case ui::WM_WIZARD_SETCANCELTEXT:
+        case pages::WM_WIZARD_SETCANCELTEXT:
             if (const auto* text = reinterpret_cast<const std::string*>(wParam)) SetItemText(IDCANCEL, text->c_str());
             return true;
-        case ui::WM_WIZARD_GETCURRENTPAGE:
+        case pages::WM_WIZARD_GETCURRENTPAGE:
             result = reinterpret_cast<LRESULT>(pageHost_.CurrentPage());
             return true;
-        case ui::WM_WIZARD_TRAYNOTIFY:
+        case pages::WM_WIZARD_TRAYNOTIFY:
             if (lParam == WM_LBUTTONDBLCLK) {
                 ::ShowWindow(Hwnd(), ::IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
                 ::SetForegroundWindow(Hwnd());
             }
             return true;
-        case ui::WM_WIZARD_CLOSE:
+        case pages::WM_WIZARD_CLOSE:
             Close();
             return true;
         case WM_CLOSE:
@@ -130,7 +130,7 @@ bool WizardWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 void WizardWindow::Cancel() {
     for (int i = 0; i < pageHost_.PageCount(); ++i) {
         HWND page = pageHost_.Page(i);
-        if (page && ::IsWindow(page) && ::SendMessageA(page, ui::WM_WIZARD_QUERYCANCEL, 0, 0) != 0) return;
+        if (page && ::IsWindow(page) && ::SendMessageA(page, pages::WM_WIZARD_QUERYCANCEL, 0, 0) != 0) return;
     }
     Close();
 }

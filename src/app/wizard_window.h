@@ -8,20 +8,21 @@
 #include "app/header_bar.h"
 #include "app/page_host.h"
 #include "app/tray_icon.h"
+#include "pages/wizard_page.h"
 #include "platform/com.h"
 #include "skin/skin_engine.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 #include "ui/message_loop.h"
-#include "ui/wizard_page.h"
 
 namespace app {
 
 class WizardWindow : public ui::Dialog, private ui::MessageFilter, private ui::IdleHandler {
 public:
     // pages: the wizard's pages in index order (welcome first); fewer than
-    // seven are allowed, the missing ones are never shown.
-    explicit WizardWindow(std::vector<ui::PageSlot> pages, HeaderBarActions headerActions = HeaderBarActions::Defaults());
+    // seven are allowed, the missing ones are never shown. services: what
+    // the header bar's buttons lead to. trayIcon: add the tray icon.
+    WizardWindow(std::vector<pages::PageSlot> pages, pages::Services services, bool trayIcon = false);
     ~WizardWindow() override;
 
     // Creates the window (hidden) and initialises it; null when that fails.
@@ -49,8 +50,8 @@ private:
     void Cancel();
     void Close();
 
-    std::vector<ui::PageSlot> slots_;
-    HeaderBarActions headerActions_;
+    std::vector<pages::PageSlot> slots_;
+    const bool trayIcon_;
     PageHost headerHost_;
     PageHost pageHost_;
     HeaderBar headerBar_;

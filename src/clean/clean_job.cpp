@@ -9,6 +9,7 @@
 #include "config/settings_paths.h"
 #include "platform/com.h"
 #include "platform/paced.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -115,6 +116,7 @@ void CleanJob::Run(CleanSink& sink) {
         if (!list.empty()) completed &= RunFilePhases(list, paced);
         completed &= RunTraceCleaners(paced);
     } catch (...) {
+        platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
         // take the program down.
         completed = false;

@@ -59,7 +59,7 @@ void CleanOptionsPage::ControlsToRecord() {
 void CleanOptionsPage::ChooseTargetFolder() {
     ControlsToRecord();
     if (record_.moveToFolder) {
-        if (std::optional<std::string> folder = ui::BrowseForFolder()) record_.moveToFolderPath = *folder;
+        if (std::optional<std::string> folder = browse_()) record_.moveToFolderPath = *folder;
     }
     RecordToControls();
 }

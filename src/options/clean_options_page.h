@@ -1,12 +1,16 @@
 #pragma once
 // The clean options tab: how found files are disposed of, the target folder
 // of the move, the backup switch, and the way to the advanced settings.
+#include <utility>
+
 #include "options/option_page.h"
+#include "ui/folder_browser.h"
 
 namespace options {
 
 class CleanOptionsPage : public OptionPage {
 public:
+    explicit CleanOptionsPage(ui::FolderBrowser browse) : browse_(std::move(browse)) {}
     void LoadPage(config::ValueSet set) override;
     void SavePage() override;
 
@@ -19,6 +23,7 @@ private:
     void ControlsToRecord();
     void ChooseTargetFolder();
 
+    ui::FolderBrowser browse_;
     config::CleanOptions record_;
 };
 

@@ -13,8 +13,8 @@ HWND OwnerOf(HWND owner) { return owner ? ::GetAncestor(owner, GA_ROOT) : ::GetA
 
 }  // namespace
 
-INT_PTR ShowOptionsDialog(HWND owner, int firstTab) {
-    OptionsSheet sheet(firstTab);
+INT_PTR ShowOptionsDialog(HWND owner, int firstTab, const ui::FolderBrowser& browse) {
+    OptionsSheet sheet(firstTab, browse);
     return sheet.Run(OwnerOf(owner));
 }
 

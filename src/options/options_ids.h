@@ -1,6 +1,8 @@
 #pragma once
 // Resource and control ids of the options dialog, its pages, the junk-type
-// editor and the advanced settings dialog (shared by options.rc and the code).
+// editor and the advanced settings dialog (shared by options.rc and the
+// code); resource ids within the options' ranges of ui/resource_ranges.h.
+#include "ui/resource_ranges.h"
 
 // Dialog templates.
 #define IDD_OPTIONS 136
@@ -24,9 +26,6 @@
 
 // Bitmaps.
 #define IDB_OPTION_TABS 320
-
-// The program's icon (owned by the application's resources).
-#define IDI_PROGRAM 128
 
 // Options dialog.
 #define IDC_OPTION_TABS 1001

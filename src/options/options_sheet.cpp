@@ -5,8 +5,9 @@
 #include <utility>
 
 #include "options/option_rules.h"
-#include "platform/handle.h"
 #include "options/options_ids.h"
+#include "platform/handle.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
 
 namespace options {
@@ -47,27 +48,35 @@ using MessageHook = platform::UniqueResource<HookTraits>;
 // filter hook does, for the sheet running on this thread.
 thread_local OptionsSheet* tl_runningSheet = nullptr;
 
+// True when the message is a tab key of the running sheet, which it handled.
+bool SheetTookKey(int code, const MSG* message) {
+    OptionsSheet* sheet = tl_runningSheet;
+    return code == MSGF_DIALOGBOX && message && sheet && sheet->Hwnd() && message->message == WM_KEYDOWN &&
+           (message->hwnd == sheet->Hwnd() || ::IsChild(sheet->Hwnd(), message->hwnd)) &&
+           sheet->OnTabKey(static_cast<UINT>(message->wParam), ::GetKeyState(VK_CONTROL) < 0,
+                           ::GetKeyState(VK_SHIFT) < 0);
+}
+
+// Called by the system: no exception may leave it; a key it failed on goes
+// on to the dialog.
 LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    OptionsSheet* sheet = tl_runningSheet;
-    if (code == MSGF_DIALOGBOX && sheet && sheet->Hwnd() && message->message == WM_KEYDOWN &&
-        (message->hwnd == sheet->Hwnd() || ::IsChild(sheet->Hwnd(), message->hwnd)) &&
-        sheet->OnTabKey(static_cast<UINT>(message->wParam), ::GetKeyState(VK_CONTROL) < 0,
-                        ::GetKeyState(VK_SHIFT) < 0)) {
-        return 1;
-    }
+    if (platform::Fenced("options key filter", false, [&] { return SheetTookKey(code, message); })) return 1;
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
-OptionsSheet::OptionsSheet(int firstTab)
-    : pages_{&junkTypes_, &searchOptions_, &skipFolders_, &cleanOptions_},
+OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse)
+    : skipFolders_(browse),
+      cleanOptions_(browse),
+      pages_{&junkTypes_, &searchOptions_, &skipFolders_, &cleanOptions_},
       firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {}
 
 INT_PTR OptionsSheet::Run(HWND owner) {
     OptionsSheet* outer = std::exchange(tl_runningSheet, this);
     MessageHook hook(::SetWindowsHookExA(WH_MSGFILTER, FilterDialogKeys, nullptr, ::GetCurrentThreadId()));
+    if (!hook) platform::TraceLastError("options", "the tab key filter cannot be installed");
     INT_PTR result = RunModal(owner, IDD_OPTIONS);
     tl_runningSheet = outer;
     return result;

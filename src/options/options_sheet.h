@@ -17,7 +17,8 @@ class OptionsSheet : public ui::Dialog {
 public:
     static constexpr int kTabCount = 4;
 
-    explicit OptionsSheet(int firstTab);
+    // browse: the folder browser the skip folders and clean options pages offer.
+    OptionsSheet(int firstTab, const ui::FolderBrowser& browse);
 
     // Runs the dialog modally; returns IDOK or IDCANCEL.
     INT_PTR Run(HWND owner);

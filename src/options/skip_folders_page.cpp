@@ -19,8 +19,8 @@ constexpr ui::LayoutRule kLayout[] = {
 
 }  // namespace
 
-SkipFoldersPage::SkipFoldersPage()
-    : CheckListPage({IDC_SKIP_FOLDER_LIST, IDI_ANY_FOLDER, "_YouMustSelectaskipfolder"}) {}
+SkipFoldersPage::SkipFoldersPage(ui::FolderBrowser browse)
+    : CheckListPage({IDC_SKIP_FOLDER_LIST, IDI_ANY_FOLDER, "_YouMustSelectaskipfolder"}), browse_(std::move(browse)) {}
 
 bool SkipFoldersPage::OnInit() {
     InitPage(kLayout);
@@ -49,7 +49,7 @@ std::vector<config::SkipFolder> SkipFoldersPage::Rows() const {
 void SkipFoldersPage::SavePage() { config::SaveSkipFolders(Rows()); }
 
 void SkipFoldersPage::Add() {
-    std::optional<std::string> folder = ui::BrowseForFolder();
+    std::optional<std::string> folder = browse_();
     if (!folder) return;
     int row = List().Insert(List().Count(), *folder, ui::SmallIconOfPath(*folder), true);
     if (row >= 0) ListView_EnsureVisible(List().View().Hwnd(), row, FALSE);

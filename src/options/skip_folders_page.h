@@ -3,13 +3,16 @@
 // added through the system's folder browser.
 #include <vector>
 
+#include <utility>
+
 #include "options/check_list_page.h"
+#include "ui/folder_browser.h"
 
 namespace options {
 
 class SkipFoldersPage : public CheckListPage {
 public:
-    SkipFoldersPage();
+    explicit SkipFoldersPage(ui::FolderBrowser browse);
     void SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::SkipFolder> Rows() const;
@@ -21,6 +24,9 @@ protected:
     void FitColumns() const override;
     std::vector<ui::MenuEntry> Menu(bool rowSelected) const override;
     void RunMenuCommand(int command) override;
+
+private:
+    ui::FolderBrowser browse_;
 };
 
 }  // namespace options

@@ -1,5 +1,6 @@
 #include "pages/clean_summary_page.h"
 
+#include "options/options_dialog.h"
 #include "pages/column_shares.h"
 #include "pages/image_strips.h"
 #include "pages/report_rows.h"
@@ -7,7 +8,6 @@
 #include "pages/summary_rows.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
 
 namespace pages {
 
@@ -33,10 +33,6 @@ ui::ButtonLook SettingsButtonLook() {
 }
 
 }  // namespace
-
-CleanSummaryPage::~CleanSummaryPage() {
-    if (Hwnd()) ::DestroyWindow(Hwnd());
-}
 
 ui::RowColor CleanSummaryPage::RowColorFor(bool enabled) {
     return {enabled ? kEnabledText : kDisabledText, kRowBackground};
@@ -79,27 +75,23 @@ void CleanSummaryPage::RefreshSummary() {
 }
 
 void CleanSummaryPage::OnActivated() {
-    EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    EnableButtons(kEnableNext | kEnableBack);
     RefreshSummary();
-    if (ui::CommandLineSwitches::Instance().Has("auto")) OnNext();
 }
 
 void CleanSummaryPage::OnSettingsChanged() { RefreshSummary(); }
 
-void CleanSummaryPage::OnNext() {
-    ShowPage(ui::kCleaningPage);
-    ::SendMessageA(GetPage(ui::kCleaningPage), ui::WM_CLEANPAGE_START, 0, 0);
-}
+void CleanSummaryPage::OnNext() { ShowPageAndStart(Hwnd(), kCleaningPage, WM_CLEANPAGE_START); }
 
-void CleanSummaryPage::OnBack() { ShowPage(ui::kReportPage); }
+void CleanSummaryPage::OnBack() { ShowPage(kReportPage); }
 
 bool CleanSummaryPage::OnCommand(int id, int code, HWND control) {
     switch (id) {
         case IDC_PG_CLEAN_OPTIONS:
-            if (dialogs_.options(::GetActiveWindow(), options::kCleanOptionsTab) == IDOK) RefreshSummary();
+            if (services_.ShowOptions(::GetActiveWindow(), options::kCleanOptionsTab) == IDOK) RefreshSummary();
             return true;
         case IDC_PG_ADVANCED_OPTIONS:
-            if (dialogs_.advanced(::GetActiveWindow()) == IDOK) RefreshSummary();
+            if (services_.advancedSettings(::GetActiveWindow()) == IDOK) RefreshSummary();
             return true;
         default:
             return WizardPage::OnCommand(id, code, control);

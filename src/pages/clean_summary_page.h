@@ -2,22 +2,23 @@
 // Wizard page 4: what the clean will do (how many files, how they go, which
 // backup and trace switches are on), read afresh from the settings each time
 // the page is shown or the settings change. Next starts the clean.
-#include "pages/page_services.h"
+#include <utility>
+
+#include "pages/services.h"
+#include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/list_view.h"
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace pages {
 
-class CleanSummaryPage : public ui::WizardPage {
+class CleanSummaryPage : public WizardPage {
 public:
-    CleanSummaryPage() = default;
-    ~CleanSummaryPage() override;
+    explicit CleanSummaryPage(Services services, RunMode mode = RunMode::Interactive)
+        : WizardPage(kCleanSummaryPage, mode), services_(std::move(services)) {}
 
-    void SetSettingsDialogs(const SettingsDialogs& dialogs) { dialogs_ = dialogs; }
     void RefreshSummary();
     // The colours a switch row is drawn with.
     static ui::RowColor RowColorFor(bool enabled);
@@ -40,7 +41,7 @@ private:
     ui::SkinnedButton optionsButton_;
     ui::SkinnedButton advancedButton_;
     ui::Layout layout_;
-    SettingsDialogs dialogs_;
+    Services services_;
 };
 
 }  // namespace pages

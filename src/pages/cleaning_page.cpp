@@ -18,12 +18,12 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_PROGRESS, ui::kAnchorTopWide},
 };
 
-constexpr JobPageRoute kRoute = {ui::WM_CLEANPAGE_START, "_Pleasewaitwhilecleandisks", ui::kFinishPage,
-                                 ui::kCleanSummaryPage};
+constexpr JobPageRoute kRoute = {WM_CLEANPAGE_START, "_Pleasewaitwhilecleandisks", kFinishPage,
+                                 kCleanSummaryPage};
 
 }  // namespace
 
-CleaningPage::CleaningPage() : JobPage(kRoute) {}
+CleaningPage::CleaningPage(RunMode mode) : JobPage(kRoute, kCleaningPage, mode) {}
 
 CleaningPage::~CleaningPage() { ShutDownJob(); }
 
@@ -60,7 +60,7 @@ uint32_t CleaningPage::RangeUpper() {
 }
 
 void CleaningPage::ShowFinishPage() {
-    ::SendMessageA(PageHost(), ui::WM_PAGEHOST_SHOWPAGE, ui::kFinishPage, 0);
+    ::SendMessageA(PageHost(), WM_PAGEHOST_SHOWPAGE, kFinishPage, 0);
     DoneTalking();
 }
 

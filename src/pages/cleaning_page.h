@@ -9,7 +9,7 @@ namespace pages {
 
 class CleaningPage : public JobPage<clean::CleanJob, clean::CleanSink> {
 public:
-    CleaningPage();
+    explicit CleaningPage(RunMode mode = RunMode::Interactive);
     ~CleaningPage() override;
 
 protected:

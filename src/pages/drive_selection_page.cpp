@@ -1,13 +1,15 @@
 #include "pages/drive_selection_page.h"
 
 #include "config/settings.h"
+#include "options/options_dialog.h"
 #include "pages/check_tree.h"
 #include "pages/drive_listing.h"
 #include "pages/image_strips.h"
 #include "pages/resource_ids.h"
 #include "paths/path_text.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
+#include "ui/shell_actions.h"
 
 namespace pages {
 
@@ -64,11 +66,6 @@ public:
 private:
     DriveSelectionPage& page_;
 };
-
-DriveSelectionPage::~DriveSelectionPage() {
-    // The window's items point into paths_: let the window go first.
-    if (Hwnd()) ::DestroyWindow(Hwnd());
-}
 
 bool DriveSelectionPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
@@ -150,11 +147,7 @@ void DriveSelectionPage::LoadSelection() {
 
 void DriveSelectionPage::StoreSelection() const { config::SaveSelectedPaths(TickedPaths()); }
 
-void DriveSelectionPage::OnActivated() {
-    EnableButtons(ui::kEnableNext | ui::kEnableBack);
-    // The stored selection is scanned as it is.
-    if (ui::CommandLineSwitches::Instance().Has("auto")) StartScan();
-}
+void DriveSelectionPage::OnActivated() { EnableButtons(kEnableNext | kEnableBack); }
 
 void DriveSelectionPage::OnNext() {
     std::vector<std::string> paths = TickedPaths();
@@ -163,23 +156,18 @@ void DriveSelectionPage::OnNext() {
         return;
     }
     config::SaveSelectedPaths(paths);
-    StartScan();
+    ShowPageAndStart(Hwnd(), kScanningPage, WM_SCANPAGE_STARTSCAN);
 }
 
-void DriveSelectionPage::StartScan() const {
-    ShowPage(ui::kScanningPage);
-    ::SendMessageA(GetPage(ui::kScanningPage), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
-}
-
-void DriveSelectionPage::OnBack() { ShowPage(ui::kWelcomePage); }
+void DriveSelectionPage::OnBack() { ShowPage(kWelcomePage); }
 
 bool DriveSelectionPage::OnCommand(int id, int code, HWND control) {
     switch (id) {
         case IDC_PG_SEARCH_OPTIONS:
-            dialogs_.options(Hwnd(), options::kSearchOptionsTab);
+            services_.ShowOptions(Hwnd(), options::kSearchOptionsTab);
             return true;
         case IDC_PG_EXCLUDING_FOLDERS:
-            dialogs_.options(Hwnd(), options::kSkipFoldersTab);
+            services_.ShowOptions(Hwnd(), options::kSkipFoldersTab);
             return true;
         default:
             return WizardPage::OnCommand(id, code, control);
@@ -237,6 +225,7 @@ LRESULT CALLBACK DriveSelectionPage::TreeProc(HWND tree, UINT message, WPARAM wP
                 break;
         }
     } catch (...) {
+        platform::TraceException("drive tree");
         return 0;
     }
     return ::DefSubclassProc(tree, message, wParam, lParam);

@@ -3,23 +3,22 @@
 // three-state check boxes. Next stores the ticked paths and starts the scan.
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "pages/page_services.h"
+#include "pages/services.h"
+#include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/skinned_controls.h"
 #include "ui/tree_view.h"
-#include "ui/wizard_page.h"
 
 namespace pages {
 
-class DriveSelectionPage : public ui::WizardPage {
+class DriveSelectionPage : public WizardPage {
 public:
-    DriveSelectionPage() = default;
-    ~DriveSelectionPage() override;
-
-    void SetSettingsDialogs(const SettingsDialogs& dialogs) { dialogs_ = dialogs; }
+    explicit DriveSelectionPage(Services services, RunMode mode = RunMode::Interactive)
+        : WizardPage(kDriveSelectionPage, mode), services_(std::move(services)) {}
     // The paths Next would store now.
     std::vector<std::string> TickedPaths() const;
 
@@ -49,8 +48,6 @@ private:
     void Toggle(HTREEITEM item);
     void LoadSelection();
     void StoreSelection() const;
-    // Shows the scanning page and has it scan.
-    void StartScan() const;
 
     static LRESULT CALLBACK TreeProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
@@ -60,7 +57,7 @@ private:
     std::deque<std::string> paths_;  // the items' paths; stable addresses
     ui::SkinnedLabel header_;
     ui::Layout layout_;
-    SettingsDialogs dialogs_;
+    Services services_;
 };
 
 }  // namespace pages

@@ -4,7 +4,6 @@
 #include "pages/drive_listing.h"
 #include "pages/resource_ids.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
 #include "ui/shell_actions.h"
 
 namespace pages {
@@ -24,10 +23,6 @@ constexpr COLORREF kGrewText = RGB(0, 160, 0);
 constexpr COLORREF kSameText = RGB(192, 192, 192);
 
 }  // namespace
-
-FinishPage::~FinishPage() {
-    if (Hwnd()) ::DestroyWindow(Hwnd());
-}
 
 ui::RowColor FinishPage::RowColorFor(const SpaceCounts& counts) {
     return {counts.after > counts.before ? kGrewText : kSameText, RGB(255, 255, 255)};
@@ -51,14 +46,12 @@ bool FinishPage::OnInit() {
 
 void FinishPage::OnActivated() {
     EnableButtons(0);
-    ui::SetWizardCancelText(Hwnd(), text::LookupText("_mainWndCancelFinish"));
+    SetWizardCancelText(Hwnd(), text::LookupText("_mainWndCancelFinish"));
     MeasureFreeSpace(space_, Measurement::After, FixedDriveRoots(), query_);
     FillDriveList();
-    // Closing destroys this page's window: nothing may follow it.
-    if (ui::CommandLineSwitches::Instance().Has("auto")) ::SendMessageA(Wizard(), ui::WM_WIZARD_CLOSE, 0, 0);
 }
 
-void FinishPage::OnDeactivated() { ui::SetWizardCancelText(Hwnd(), text::LookupText("_Cancel")); }
+void FinishPage::OnDeactivated() { SetWizardCancelText(Hwnd(), text::LookupText("_Cancel")); }
 
 void FinishPage::FillDriveList() {
     list_.DeleteAll();
@@ -77,11 +70,11 @@ void FinishPage::FillDriveList() {
     }
 }
 
-void FinishPage::OnBack() { ShowPage(ui::kCleaningPage); }
+void FinishPage::OnBack() { ShowPage(kCleaningPage); }
 
 bool FinishPage::OnCommand(int id, int code, HWND control) {
     if (id == IDC_PG_START_NEW_TASK) {
-        ShowPage(ui::kDriveSelectionPage);
+        ShowPage(kDriveSelectionPage);
         return true;
     }
     return WizardPage::OnCommand(id, code, control);
@@ -89,11 +82,12 @@ bool FinishPage::OnCommand(int id, int code, HWND control) {
 
 void FinishPage::RunMenuCommand(int command) {
     int row = list_.Selected();
-    if (command == kProperties && row >= 0) shell_.properties(::GetActiveWindow(), list_.Text(row, 0));
+    if (command == kProperties && row >= 0) services_.properties(::GetActiveWindow(), list_.Text(row, 0));
 }
 
 void FinishPage::ShowMenu(POINT at) {
-    if (list_.Selected() >= 0) RunMenuCommand(shell_.trackMenu(Hwnd(), {{kProperties, "_rpMenuProperty", true}}, at));
+    if (list_.Selected() < 0) return;
+    RunMenuCommand(services_.trackMenu(Hwnd(), {{kProperties, "_rpMenuProperty", true}}, at));
 }
 
 bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -2,25 +2,26 @@
 // Wizard page 6: the free space of every fixed drive before cleaning
 // (measured once, when the page is created) and after (measured each time
 // the page is shown). Cancel reads as the way to finish while it is shown.
+#include <utility>
+
 #include "pages/drive_space.h"
-#include "pages/page_services.h"
+#include "pages/services.h"
+#include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/list_view.h"
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace pages {
 
-class FinishPage : public ui::WizardPage {
+class FinishPage : public WizardPage {
 public:
     enum Command : int { kProperties = 1 };
 
-    explicit FinishPage(FreeSpaceQuery query = QueryFreeSpace) : query_(query) {}
-    ~FinishPage() override;
+    explicit FinishPage(Services services, RunMode mode = RunMode::Interactive, FreeSpaceQuery query = QueryFreeSpace)
+        : WizardPage(kFinishPage, mode), query_(query), services_(std::move(services)) {}
 
-    void SetShellServices(const ShellServices& services) { shell_ = services; }
     static ui::RowColor RowColorFor(const SpaceCounts& counts);
     void RunMenuCommand(int command);
 
@@ -46,7 +47,7 @@ private:
     ui::SkinnedLabel header_;
     ui::SkinnedButton newTaskButton_;
     ui::Layout layout_;
-    ShellServices shell_;
+    Services services_;
 };
 
 }  // namespace pages

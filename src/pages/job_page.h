@@ -11,12 +11,14 @@
 #include <string>
 
 #include "pages/job_drain.h"
+#include "pages/page_messages.h"
 #include "pages/resource_ids.h"
+#include "pages/unattended_run.h"
+#include "pages/wizard_page.h"
 #include "text/language_table.h"
 #include "ui/layout.h"
 #include "ui/shell_actions.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace pages {
 
@@ -29,7 +31,7 @@ struct JobPageRoute {
 };
 
 template <class Job, class Sink>
-class JobPage : public ui::WizardPage, public Sink {
+class JobPage : public WizardPage, public Sink {
 public:
     bool JobRunning() const { return job_->Running(); }
     // True while a job runs or has calls to the wizard still to make.
@@ -37,7 +39,7 @@ public:
 
     // Sink calls every job makes, on the job's thread.
     void EnableWizardButtons(int mask) override {
-        ::SendMessageA(wizard_, ui::WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
+        ::SendMessageA(wizard_, WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
     }
     void SetStatus(const std::string& text) override {
         ::SendMessageA(status_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -45,7 +47,8 @@ public:
     void EnableStop(bool enabled) override { ::EnableWindow(stop_, enabled ? TRUE : FALSE); }
 
 protected:
-    explicit JobPage(const JobPageRoute& route) : route_(route), job_(std::make_unique<Job>()) {}
+    JobPage(const JobPageRoute& route, int index, RunMode mode)
+        : WizardPage(index, mode), route_(route), job_(std::make_unique<Job>()) {}
     // The drain cannot run here: by now the derived page, which is the sink
     // the job calls, is gone. Every most-derived destructor calls ShutDownJob.
     ~JobPage() override = default;
@@ -69,8 +72,9 @@ protected:
         SetItemText(IDC_PG_STATUS, "");
         header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
         layout_.Init(Hwnd(), layout);
-        host_ = ui::PageHostOf(Hwnd());
-        wizard_ = ui::WizardOf(Hwnd());
+        pageWindow_ = Hwnd();
+        host_ = PageHostOf(Hwnd());
+        wizard_ = WizardOf(Hwnd());
         status_ = Item(IDC_PG_STATUS);
         stop_ = Item(IDC_PG_STOP);
     }
@@ -78,12 +82,16 @@ protected:
 
     void OnSize(int width, int height) override { layout_.Apply(width, height); }
 
-    // The sink's last call of a job ends the busy time.
-    void DoneTalking() { talking_ = false; }
+    // The sink's last call of a job ends the busy time; the page hears of it
+    // on its own thread.
+    void DoneTalking() {
+        talking_ = false;
+        ::PostMessageA(pageWindow_, WM_JOBPAGE_ENDED, 0, 0);
+    }
 
     void OnActivated() override {
         // A running job has disabled the buttons and enables them when it ends.
-        if (!Busy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
+        if (!Busy()) EnableButtons(kEnableNext | kEnableBack);
     }
     bool OnQueryCancel() override {
         if (!job_->Running()) return false;
@@ -105,10 +113,20 @@ protected:
         return WizardPage::OnCommand(id, code, control);
     }
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message != route_.startMessage) return WizardPage::OnPageMessage(message, wParam, lParam, result);
-        StartJob();
-        result = 0;
-        return true;
+        if (message == route_.startMessage) {
+            StartJob();
+            result = 0;
+            return true;
+        }
+        if (message == WM_JOBPAGE_BUSY) {
+            result = Busy() ? 1 : 0;
+            return true;
+        }
+        if (message == WM_JOBPAGE_ENDED) {
+            TellJobEnded(Hwnd());
+            return true;
+        }
+        return WizardPage::OnPageMessage(message, wParam, lParam, result);
     }
 
 private:
@@ -120,6 +138,7 @@ private:
 
     const JobPageRoute route_;
     // Window handles the job talks to, fixed when the page is created.
+    HWND pageWindow_ = nullptr;
     HWND host_ = nullptr;
     HWND wizard_ = nullptr;
     HWND status_ = nullptr;

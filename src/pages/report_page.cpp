@@ -8,14 +8,11 @@
 #include "paths/path_text.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
-#include "ui/command_line_switches.h"
 
 namespace pages {
 
 namespace {
 
-constexpr UINT_PTR kAutoNextTimer = 1;
-constexpr UINT kAutoNextRetryMs = 20;
 constexpr COLORREF kRowBackground = RGB(255, 245, 235);
 
 constexpr ui::LayoutRule kLayout[] = {
@@ -49,7 +46,6 @@ private:
 }  // namespace
 
 ReportPage::~ReportPage() {
-    if (Hwnd()) ::DestroyWindow(Hwnd());
     // Rows whose deletion was never reported still own their findings.
     for (scan::FoundFile* found : owned_) delete found;
 }
@@ -112,34 +108,19 @@ int ReportPage::RowImage(int row) {
     return image;
 }
 
-bool ReportPage::ScanBusy() const {
-    HWND scanPage = GetPage(ui::kScanningPage);
-    return scanPage && ::SendMessageA(scanPage, WM_SCANPAGE_BUSY, 0, 0) != 0;
-}
+bool ReportPage::ScanBusy() const { return JobPageBusy(Hwnd(), kScanningPage); }
 
 void ReportPage::OnActivated() {
     // The scan job shows this page before its last steps and enables Back and
     // Next as its very last call; until then the user must not move on.
-    if (!ScanBusy()) EnableButtons(ui::kEnableNext | ui::kEnableBack);
+    if (!ScanBusy()) EnableButtons(kEnableNext | kEnableBack);
     std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
     SetItemText(IDC_PG_REPORT_COUNT, count.c_str());
-    // Going on at once would let the scan job's last call land on the pages
-    // after this one: wait until it is done.
-    if (ui::CommandLineSwitches::Instance().Has("auto")) ::PostMessageA(Hwnd(), WM_REPORTPAGE_AUTONEXT, 0, 0);
 }
 
-void ReportPage::GoOnWhenScanEnded() {
-    if (!(::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE)) return;  // the page was left meanwhile
-    if (ScanBusy()) {
-        ::SetTimer(Hwnd(), kAutoNextTimer, kAutoNextRetryMs, nullptr);
-        return;
-    }
-    ShowPage(ui::kCleanSummaryPage);
-}
+void ReportPage::OnNext() { ShowPage(kCleanSummaryPage); }
 
-void ReportPage::OnNext() { ShowPage(ui::kCleanSummaryPage); }
-
-void ReportPage::OnBack() { ShowPage(ui::kScanningPage); }
+void ReportPage::OnBack() { ShowPage(kScanningPage); }
 
 std::vector<ui::MenuEntry> ReportPage::MenuEntries(bool rowSelected) {
     std::vector<ui::MenuEntry> entries;
@@ -163,10 +144,10 @@ const scan::FoundFile* ReportPage::SelectedFinding() const {
 void ReportPage::RunMenuCommand(int command) {
     switch (command) {
         case kProperties:
-            if (const scan::FoundFile* found = SelectedFinding()) shell_.properties(::GetActiveWindow(), found->path);
+            if (const scan::FoundFile* found = SelectedFinding()) services_.properties(::GetActiveWindow(), found->path);
             break;
         case kFindInExplorer:
-            if (const scan::FoundFile* found = SelectedFinding()) shell_.showInExplorer(found->path);
+            if (const scan::FoundFile* found = SelectedFinding()) services_.showInExplorer(found->path);
             break;
         case kSelectAll:
             SetAllChecks(kTickAll);
@@ -222,7 +203,7 @@ void ReportPage::OnSize(int width, int height) {
 }
 
 void ReportPage::ShowMenu(POINT at) {
-    RunMenuCommand(shell_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0), at));
+    RunMenuCommand(services_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0), at));
 }
 
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -231,19 +212,11 @@ bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
             ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
             return true;
-        case ui::WM_REPORTPAGE_GETLIST:
+        case WM_REPORTPAGE_GETLIST:
             result = reinterpret_cast<LRESULT>(list_.Hwnd());
             return true;
         case WM_REPORTPAGE_FILL:
             if (lParam) Fill(*reinterpret_cast<const std::vector<scan::FoundFile>*>(lParam));
-            return true;
-        case WM_REPORTPAGE_AUTONEXT:
-            GoOnWhenScanEnded();
-            return true;
-        case WM_TIMER:
-            if (wParam != kAutoNextTimer) return false;
-            ::KillTimer(Hwnd(), kAutoNextTimer);
-            GoOnWhenScanEnded();
             return true;
         default:
             return WizardPage::OnPageMessage(message, wParam, lParam, result);

@@ -4,21 +4,22 @@
 // not unticked.
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
-#include "pages/page_services.h"
 #include "pages/report_icons.h"
+#include "pages/services.h"
+#include "pages/wizard_page.h"
 #include "scan/folder_search.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/list_view.h"
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace pages {
 
-class ReportPage : public ui::WizardPage {
+class ReportPage : public WizardPage {
 public:
     // Context menu commands.
     enum Command : int {
@@ -29,10 +30,10 @@ public:
         kInvertSelection = 6,
     };
 
-    ReportPage() = default;
+    explicit ReportPage(Services services, RunMode mode = RunMode::Interactive)
+        : WizardPage(kReportPage, mode), services_(std::move(services)) {}
     ~ReportPage() override;
 
-    void SetShellServices(const ShellServices& services) { shell_ = services; }
 
     // Replaces the rows by one ticked row per finding (user-interface thread).
     void Fill(const std::vector<scan::FoundFile>& findings);
@@ -56,7 +57,6 @@ protected:
 private:
     void ShowMenu(POINT at);
     bool ScanBusy() const;
-    void GoOnWhenScanEnded();
     void SetAllChecks(int how);
     const scan::FoundFile* SelectedFinding() const;
     void ReleaseRow(LPARAM data);
@@ -69,7 +69,7 @@ private:
     ui::SkinnedLabel header_;
     ui::SkinnedLabel count_;
     ui::Layout layout_;
-    ShellServices shell_;
+    Services services_;
     std::unordered_set<scan::FoundFile*> owned_;
     std::unordered_map<const scan::FoundFile*, int> fileImages_;
 };

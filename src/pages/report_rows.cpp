@@ -1,14 +1,14 @@
 #include "pages/report_rows.h"
 
+#include "pages/page_protocol.h"
 #include "scan/folder_search.h"
-#include "ui/page_protocol.h"
 
 namespace pages {
 
 ui::ListView ReportListBeside(HWND page) {
-    HWND report = ui::GetWizardPage(page, ui::kReportPage);
+    HWND report = GetWizardPage(page, kReportPage);
     if (!report) return {};
-    return ui::ListView(reinterpret_cast<HWND>(::SendMessageA(report, ui::WM_REPORTPAGE_GETLIST, 0, 0)));
+    return ui::ListView(reinterpret_cast<HWND>(::SendMessageA(report, WM_REPORTPAGE_GETLIST, 0, 0)));
 }
 
 int CountTakenRows(const ui::ListView& list) {

@@ -1,7 +1,8 @@
 #pragma once
 // Resource and control ids of the scan and clean pages. Shared by pages.rc
 // and the page code, so it holds preprocessor constants only; every folder's
-// resource script is compiled in one unit, so the names carry "PG_".
+// resource script is compiled in one unit, so the names carry "PG_" and the
+// resource ids lie within the pages' ranges of ui/resource_ranges.h.
 
 // Dialog templates.
 #define IDD_PG_DRIVE_SELECTION 132

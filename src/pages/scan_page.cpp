@@ -1,6 +1,7 @@
 #include "pages/scan_page.h"
 
 #include "pages/page_messages.h"
+#include "pages/page_protocol.h"
 
 namespace pages {
 
@@ -13,12 +14,12 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_COUNT, ui::kAnchorTopWide},
 };
 
-constexpr JobPageRoute kRoute = {ui::WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", ui::kReportPage,
-                                 ui::kDriveSelectionPage};
+constexpr JobPageRoute kRoute = {WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", kReportPage,
+                                 kDriveSelectionPage};
 
 }  // namespace
 
-ScanPage::ScanPage() : JobPage(kRoute) {}
+ScanPage::ScanPage(RunMode mode) : JobPage(kRoute, kScanningPage, mode) {}
 
 ScanPage::~ScanPage() { ShutDownJob(); }
 
@@ -27,12 +28,6 @@ bool ScanPage::OnInit() {
     SetItemText(IDC_PG_COUNT, "");
     countLabel_.Attach(Item(IDC_PG_COUNT), FW_HEAVY, RGB(255, 0, 0));
     count_ = Item(IDC_PG_COUNT);
-    return true;
-}
-
-bool ScanPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message != WM_SCANPAGE_BUSY) return JobPage::OnPageMessage(message, wParam, lParam, result);
-    result = Busy() ? 1 : 0;
     return true;
 }
 
@@ -47,12 +42,12 @@ void ScanPage::SetCountText(const std::string& text) {
 }
 
 void ScanPage::FillReport(const std::vector<scan::FoundFile>& findings) {
-    auto report = reinterpret_cast<HWND>(::SendMessageA(PageHost(), ui::WM_PAGEHOST_GETPAGE, ui::kReportPage, 0));
+    auto report = reinterpret_cast<HWND>(::SendMessageA(PageHost(), WM_PAGEHOST_GETPAGE, kReportPage, 0));
     if (report) ::SendMessageA(report, WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
 }
 
 void ScanPage::ShowReportPage() {
-    ::SendMessageA(PageHost(), ui::WM_PAGEHOST_SHOWPAGE, ui::kReportPage, 0);
+    ::SendMessageA(PageHost(), WM_PAGEHOST_SHOWPAGE, kReportPage, 0);
 }
 
 }  // namespace pages

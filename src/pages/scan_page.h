@@ -9,12 +9,11 @@ namespace pages {
 
 class ScanPage : public JobPage<scan::ScanJob, scan::ScanSink> {
 public:
-    ScanPage();
+    explicit ScanPage(RunMode mode = RunMode::Interactive);
     ~ScanPage() override;
 
 protected:
     bool OnInit() override;
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 public:
     // scan::ScanSink, called on the job's thread (the rest in JobPage).

@@ -2,12 +2,14 @@
 // The scan and clean pages of the wizard.
 #include <vector>
 
-#include "ui/wizard_page.h"
+#include "pages/services.h"
+#include "pages/wizard_page.h"
 
 namespace pages {
 
 // Pages 1 to 6 of the wizard (drive selection, scanning, report, clean
-// summary, cleaning, finish), in index order, with their templates.
-std::vector<ui::PageSlot> CreateScanAndCleanPages();
+// summary, cleaning, finish), in index order, with their templates, made for
+// one run mode and given the services they call.
+std::vector<PageSlot> CreateScanAndCleanPages(const Services& services, RunMode mode);
 
 }  // namespace pages

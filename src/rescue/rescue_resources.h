@@ -1,5 +1,7 @@
 #pragma once
-// Resource and control ids of the rescue center (shared by rescue.rc and the code).
+// Resource and control ids of the rescue center (shared by rescue.rc and the
+// code); resource ids within the rescue center's ranges of
+// ui/resource_ranges.h.
 #define IDD_RESCUE_CENTER 223
 #define IDI_RESCUE_CENTER 206
 #define IDC_RESCUE_HEADER_INFO 1026

@@ -8,6 +8,7 @@
 #include "paths/path_text.h"
 #include "platform/com.h"
 #include "platform/paced.h"
+#include "platform/trace.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -118,11 +119,13 @@ bool ScanJob::Start(ScanSink& sink) {
                 Run(sink);
             });
         } catch (...) {
+            platform::TraceException("scan job start");
             thread_ = std::move(*previous);
             running_ = false;
             return false;
         }
     } catch (...) {
+        platform::TraceException("scan job start");
         return false;
     }
     return true;
@@ -171,11 +174,13 @@ void ScanJob::Run(ScanSink& sink) {
         sink.ShowReportPage();
         Finish(sink, completed);
     } catch (...) {
+        platform::TraceException("scan job");
         // Out of memory or a failing sink: the job still ends as a stopped
         // one, so that the page never stays busy.
         try {
             Finish(sink, false);
         } catch (...) {
+            platform::TraceException("scan job end");
             running_ = false;
             stopRequested_ = 0;
         }

@@ -1,6 +1,7 @@
 #include "skin/skin_hook.h"
 
 #include "platform/codepage.h"
+#include "platform/trace.h"
 
 namespace skin {
 
@@ -27,16 +28,26 @@ platform::ComPtr<ISkinEngine> ApplySkin(HWND window, const SkinSettings& setting
     if (FAILED(::CoCreateInstance(kSkinEngineClassId, nullptr, kServerContext, kSkinEngineInterfaceId,
                                   engine.PutVoid())) ||
         !engine) {
+        platform::Trace("skin", "no skin component: the window stays unskinned");
         return {};
     }
-    if (FAILED(engine->Attach(window))) return {};
+    if (FAILED(engine->Attach(window))) {
+        platform::Trace("skin", "the skin component refused the window");
+        return {};
+    }
     platform::ComPtr<IDispatch> automation;
-    if (FAILED(engine->GetAutomationObject(automation.Put()))) return {};
+    if (FAILED(engine->GetAutomationObject(automation.Put()))) {
+        platform::Trace("skin", "the skin component has no automation object");
+        return {};
+    }
     if (automation) SetGamma(automation.Get(), settings.gamma);
     automation.Reset();
     platform::Bstr rootPath(platform::ToWide(settings.rootPath).c_str());
     platform::Bstr skinName(platform::ToWide(settings.skinName).c_str());
-    if (FAILED(engine->LoadSkin(rootPath.Get(), skinName.Get()))) return {};
+    if (FAILED(engine->LoadSkin(rootPath.Get(), skinName.Get()))) {
+        platform::Trace("skin", "the skin cannot be loaded");
+        return {};
+    }
     return engine;
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "paths/module_paths.h"
+#include "platform/trace.h"
 #include "platform/window_text.h"
 
 namespace text {
@@ -42,9 +43,13 @@ void TranslateOne(HWND window) {
     if (!translated.empty()) ::SetWindowTextA(window, translated.c_str());
 }
 
+// Called by the system: no exception may leave it. A child that fails to
+// translate keeps its text; the others still are translated.
 BOOL CALLBACK TranslateChild(HWND child, LPARAM) {
-    TranslateOne(child);
-    return TRUE;
+    return platform::Fenced("window translation", TRUE, [child] {
+        TranslateOne(child);
+        return TRUE;
+    });
 }
 
 }  // namespace

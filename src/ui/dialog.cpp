@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/trace.h"
 #include "ui/skinned_controls.h"
 
 namespace ui {
@@ -41,20 +42,26 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal(HWND owner, int templateId) {
     modal_ = true;
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, Proc,
-                             reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, Proc,
+                                       reinterpret_cast<LPARAM>(this));
+    if (result == -1) platform::TraceLastError("dialog", "a modal dialog cannot be created");
+    return result;
 }
 
 HWND Dialog::Create(HWND parent, int templateId) {
     modal_ = false;
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, Proc,
-                                reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, Proc,
+                                     reinterpret_cast<LPARAM>(this));
+    if (!hwnd) platform::TraceLastError("dialog", "a modeless dialog cannot be created");
+    return hwnd;
 }
 
 HWND Dialog::CreateIndirect(HWND parent, const DLGTEMPLATE* dialogTemplate) {
     modal_ = false;
-    return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate, parent, Proc,
-                                        reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate, parent, Proc,
+                                             reinterpret_cast<LPARAM>(this));
+    if (!hwnd) platform::TraceLastError("dialog", "a dialog from memory cannot be created");
+    return hwnd;
 }
 
 bool Dialog::OnCommand(int id, int, HWND) {
@@ -92,6 +99,7 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     try {
         handled = self->Dispatch(message, wParam, lParam);
     } catch (...) {
+        platform::TraceException("dialog procedure");
         handled = FALSE;
     }
     if (message == WM_NCDESTROY) {

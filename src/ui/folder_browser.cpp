@@ -3,16 +3,10 @@
 #include <shlobj.h>
 
 #include <memory>
-#include <utility>
 
 namespace ui {
 
 namespace {
-
-FolderBrowser& CurrentBrowser() {
-    static FolderBrowser browser;
-    return browser;
-}
 
 struct ItemIdListFree {
     void operator()(LPITEMIDLIST list) const { ::CoTaskMemFree(list); }
@@ -33,12 +27,5 @@ std::optional<std::string> SystemFolderBrowser() {
     if (!::SHGetPathFromIDListA(chosen.get(), path) || path[0] == '\0') return std::nullopt;
     return std::string(path);
 }
-
-std::optional<std::string> BrowseForFolder() {
-    const FolderBrowser& browser = CurrentBrowser();
-    return browser ? browser() : SystemFolderBrowser();
-}
-
-FolderBrowser SetFolderBrowser(FolderBrowser browser) { return std::exchange(CurrentBrowser(), std::move(browser)); }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/gdi.h"
 
+#include "platform/trace.h"
+
 namespace ui {
 
 HFONT CreateWeightedFont(HWND dialog, int weight) {
@@ -17,13 +19,17 @@ HIMAGELIST CreateSmallImageList(int initial, int grow) {
 }
 
 Icon LoadResourceIcon(int id, int width, int height) {
-    return Icon(static_cast<HICON>(
+    Icon icon(static_cast<HICON>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+    if (!icon) platform::TraceLastError("resources", "an icon cannot be loaded");
+    return icon;
 }
 
 Bitmap LoadResourceBitmap(int id) {
-    return Bitmap(static_cast<HBITMAP>(
+    Bitmap bitmap(static_cast<HBITMAP>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) platform::TraceLastError("resources", "a bitmap cannot be loaded");
+    return bitmap;
 }
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/trace.h"
+
 namespace ui {
 
 namespace {
@@ -40,7 +42,10 @@ int MessageLoop::Run() {
             idle = false;
         }
         BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-        if (got == -1) continue;
+        if (got == -1) {
+            platform::TraceLastError("message loop", "a message cannot be retrieved");
+            continue;
+        }
         if (!got) return static_cast<int>(message.wParam);
         // A filter may unregister itself while it runs (a dialog that closes
         // from a key it translated), so walk a copy and skip the departed.

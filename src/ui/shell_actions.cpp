@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/handle.h"
+#include "platform/trace.h"
 #include "text/language_table.h"
 
 namespace ui {
@@ -16,16 +17,27 @@ void ShowProperties(HWND owner, const std::string& path) {
     info.lpFile = path.c_str();
     info.lpParameters = "";
     info.nShow = SW_SHOW;
-    ::ShellExecuteExA(&info);
+    if (!::ShellExecuteExA(&info)) platform::TraceLastError("shell", "the property sheet cannot be opened");
 }
+
+namespace {
+
+// ShellExecuteA answers 32 or less on failure.
+void TraceShellFailure(HINSTANCE result, const char* what) {
+    if (reinterpret_cast<INT_PTR>(result) <= 32) platform::TraceLastError("shell", what);
+}
+
+}  // namespace
 
 void ShowInExplorer(const std::string& path) {
     std::string parameters = "/e,/select," + path;
-    ::ShellExecuteA(nullptr, "open", "Explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    TraceShellFailure(::ShellExecuteA(nullptr, "open", "Explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL),
+                      "the file manager cannot be opened");
 }
 
 void OpenWithShell(const std::string& target) {
-    ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    TraceShellFailure(::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL),
+                      "a document or address cannot be opened");
 }
 
 Icon SmallIconOfPath(const std::string& path) {

@@ -1,39 +1,16 @@
 #pragma once
-// Helpers of the app tests: the skin component stand-in, the process-wide
-// switches for a scope, probe pages, and windows of other processes.
+// Helpers of the app tests: probe pages, and windows of other processes.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "ui/wizard_page.h"
+#include "pages/wizard_page.h"
 
 namespace apptest {
 
-// Registers t:\skin_probe.dll as the skin component for the current user
-// and points its call log at a scratch file; both go with the object.
-class SkinProbe {
-public:
-    SkinProbe();
-    ~SkinProbe();
-    SkinProbe(const SkinProbe&) = delete;
-    SkinProbe& operator=(const SkinProbe&) = delete;
-
-    // Makes one method fail ("attach", "automation", "load"), or none ("").
-    void Fail(const char* method);
-    void WithoutAutomation(bool without);
-    // The calls recorded so far, one per line.
-    std::vector<std::string> Calls() const;
-    void ClearCalls() const;
-
-private:
-    std::string log_;
-};
-
-inline std::string LastLine(const std::vector<std::string>& lines) { return lines.empty() ? "" : lines.back(); }
-
 // A page that records what the wizard and its host told it.
-class ProbePage : public ui::WizardPage {
+class ProbePage : public pages::WizardPage {
 public:
     struct Record {
         int activated = 0, deactivated = 0, next = 0, back = 0, queried = 0, settingsChanged = 0;
@@ -59,7 +36,7 @@ private:
 
 // count probe pages, each writing to its own record; pages (when given)
 // receives the page objects, which the wizard owns.
-std::vector<ui::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
+std::vector<pages::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
                                      std::vector<ProbePage*>* pages = nullptr);
 
 // Removes a WM_QUIT that a closing wizard left in this thread's queue.
@@ -69,7 +46,5 @@ void DrainQuit();
 // dialogs and message boxes).
 std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className);
 
-// The text of a window (of any process).
-std::string WindowText(HWND window);
 
 }  // namespace apptest

@@ -8,14 +8,16 @@
 #include <vector>
 
 #include "app/app_resources.h"
+#include "app/command_line_switches.h"
+#include "app/system_services.h"
 #include "app/welcome_page.h"
 #include "app/wizard_window.h"
 #include "app_test_support.h"
 #include "config/config_document.h"
 #include "config/settings.h"
+#include "pages/page_protocol.h"
 #include "support/scratch.h"
-#include "support/ui/switches_scope.h"
-#include "ui/page_protocol.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/skinned_controls.h"
 
 namespace {
@@ -36,19 +38,19 @@ struct HeaderLog {
     std::vector<std::string> opened;
 };
 
-app::HeaderBarActions Recording(HeaderLog& log) {
-    app::HeaderBarActions actions;
-    actions.showRescueCenter = [&log](HWND) { ++log.rescue; };
-    actions.showOptions = [&log](HWND) {
+pages::Services Recording(HeaderLog& log) {
+    pages::Services services = testsupport::UnexpectedServices();
+    services.rescueCenter = [&log](HWND) { ++log.rescue; };
+    services.options = [&log](HWND, int, const ui::FolderBrowser&) {
         ++log.options;
         return log.optionsResult;
     };
-    actions.trackHelpMenu = [&log](HWND, POINT at) {
+    services.trackMenu = [&log](HWND, const std::vector<ui::MenuEntry>&, POINT at) {
         log.menuAt = at;
         return log.menuCommand;
     };
-    actions.openAddress = [&log](const std::string& address) { log.opened.push_back(address); };
-    return actions;
+    services.openAddress = [&log](const std::string& address) { log.opened.push_back(address); };
+    return services;
 }
 
 class WizardParts : public testing::Test {
@@ -60,11 +62,11 @@ protected:
     ~WizardParts() override { Destroy(); }
 
     // The real welcome page followed by six probe pages.
-    HWND Create(app::HeaderBarActions actions) {
+    HWND Create(pages::Services services, pages::RunMode mode = pages::RunMode::Interactive) {
         Destroy();
         auto slots = apptest::ProbeSlots(records_, 6);
-        slots.insert(slots.begin(), ui::PageSlot{std::make_unique<app::WelcomePage>(), IDD_WELCOME_PAGE});
-        wizard_ = std::make_unique<app::WizardWindow>(std::move(slots), std::move(actions));
+        slots.insert(slots.begin(), pages::PageSlot{pages::MakePage<app::WelcomePage>(mode), IDD_WELCOME_PAGE});
+        wizard_ = std::make_unique<app::WizardWindow>(std::move(slots), std::move(services));
         return wizard_->Create();
     }
     HWND Create() { return Create(Recording(log_)); }
@@ -88,7 +90,7 @@ protected:
 
 TEST_F(WizardParts, OptionsTellTheShownPageAfterOkOnly) {
     ASSERT_TRUE(Create());
-    ::SendMessageA(wizard_->Pages().Hwnd(), ui::WM_PAGEHOST_SHOWPAGE, 4, 0);
+    ::SendMessageA(wizard_->Pages().Hwnd(), pages::WM_PAGEHOST_SHOWPAGE, 4, 0);
     struct Case {
         INT_PTR result;
         bool pageShown;
@@ -137,18 +139,20 @@ TEST_F(WizardParts, HelpMenuOpensTheChosenPageBelowTheButton) {
     }
 }
 
-// Ends the pop-up menu that is being tracked.
-void CALLBACK EndTrackedMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+// Ends the pop-up menu that is being tracked, once it shows.
+void CALLBACK EndTrackedMenuOnceShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if (!menu || !::IsWindowVisible(menu)) return;
     ::KillTimer(nullptr, timer);
     ::EndMenu();
 }
 
 TEST_F(WizardParts, CancellingTheRealHelpMenuOpensNothing) {
-    app::HeaderBarActions actions = Recording(log_);
-    actions.trackHelpMenu = app::HeaderBarActions::Defaults().trackHelpMenu;
-    ASSERT_TRUE(Create(actions));
+    pages::Services services = Recording(log_);
+    services.trackMenu = app::SystemServices().trackMenu;
+    ASSERT_TRUE(Create(services));
     ::ShowWindow(Hwnd(), SW_SHOW);
-    ::SetTimer(nullptr, 0, 300, EndTrackedMenu);
+    ::SetTimer(nullptr, 0, 10, EndTrackedMenuOnceShown);
     Click(::GetDlgItem(Header(), IDC_HELP_BUTTON));
     EXPECT_TRUE(log_.opened.empty());
 }
@@ -158,7 +162,7 @@ TEST_F(WizardParts, StartButtonAndNextLeadToTheDrivePage) {
         ASSERT_TRUE(Create());
         ASSERT_EQ(wizard_->Pages().CurrentIndex(), 0);
         if (useNext) {
-            ::SendMessageA(Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+            ::SendMessageA(Hwnd(), WM_COMMAND, pages::kNextButton, 0);
         } else {
             Click(WelcomeItem(IDC_START_WORK));
         }
@@ -168,8 +172,7 @@ TEST_F(WizardParts, StartButtonAndNextLeadToTheDrivePage) {
 }
 
 TEST_F(WizardParts, AutoSwitchPassesTheWelcomePageAtOnce) {
-    testsupport::SwitchesScope switches("/hide/auto");
-    ASSERT_TRUE(Create());
+    ASSERT_TRUE(Create(Recording(log_), app::StartOptions::From("/hide/auto").runMode));
     EXPECT_EQ(wizard_->Pages().CurrentIndex(), 1);
     EXPECT_EQ(Probe(1).activated, 1);
     EXPECT_FALSE(::GetWindowLongA(Welcome(), GWL_STYLE) & WS_VISIBLE);

@@ -7,8 +7,8 @@
 #include "app/app_resources.h"
 #include "app/tray_icon.h"
 #include "app_test_support.h"
+#include "pages/page_protocol.h"
 #include "support/scratch.h"
-#include "ui/page_protocol.h"
 
 namespace apptest {
 
@@ -116,11 +116,11 @@ HWND RunningProgram::WaitForMessageBox(DWORD milliseconds) const {
 
 HWND WizardPageOf(HWND wizard, int index) {
     return reinterpret_cast<HWND>(
-        ::SendMessageA(::GetDlgItem(wizard, IDC_PAGE_AREA), ui::WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));
+        ::SendMessageA(::GetDlgItem(wizard, IDC_PAGE_AREA), pages::WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));
 }
 
 HWND CurrentPageOf(HWND wizard) {
-    return reinterpret_cast<HWND>(::SendMessageA(wizard, ui::WM_WIZARD_GETCURRENTPAGE, 0, 0));
+    return reinterpret_cast<HWND>(::SendMessageA(wizard, pages::WM_WIZARD_GETCURRENTPAGE, 0, 0));
 }
 
 bool TrayIconExists(HWND owner) {

@@ -4,9 +4,14 @@
 #include <windows.h>
 
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "app/app_resources.h"
+#include "options/options_ids.h"
+#include "pages/resource_ids.h"
+#include "rescue/rescue_resources.h"
+#include "ui/resource_ranges.h"
 
 namespace {
 
@@ -53,6 +58,83 @@ TEST(Resources, EveryIconGroupHasImagesOfItsOwnThatMatchItsDirectory) {
     }
     for (int id : {IDI_PROGRAM, IDI_START_WORK, IDI_HELP_BUTTON, IDI_OPTIONS_BUTTON, IDI_RESCUE_BUTTON}) {
         EXPECT_NE(::FindResourceA(module, MAKEINTRESOURCEA(id), reinterpret_cast<LPCSTR>(RT_GROUP_ICON)), nullptr) << id;
+    }
+}
+
+using ui::ResourceKind;
+
+struct OwnedId {
+    std::string_view folder;
+    ResourceKind kind;
+    int id;
+};
+
+// Every resource id of every folder: each must lie in its own folder's
+// ranges, so that no two folders can give one number to two resources.
+constexpr OwnedId kOwnedIds[] = {
+    {"app", ResourceKind::Icon, IDI_PROGRAM},
+    {"app", ResourceKind::Dialog, IDD_WIZARD},
+    {"app", ResourceKind::Dialog, IDD_WELCOME_PAGE},
+    {"app", ResourceKind::Dialog, IDD_HEADER_BAR},
+    {"app", ResourceKind::Icon, IDI_START_WORK},
+    {"app", ResourceKind::Icon, IDI_HELP_BUTTON},
+    {"app", ResourceKind::Icon, IDI_OPTIONS_BUTTON},
+    {"app", ResourceKind::Icon, IDI_RESCUE_BUTTON},
+    {"app", ResourceKind::Bitmap, IDB_HEADER_BACKGROUND},
+    {"pages", ResourceKind::Dialog, IDD_PG_DRIVE_SELECTION},
+    {"pages", ResourceKind::Dialog, IDD_PG_SCANNING},
+    {"pages", ResourceKind::Dialog, IDD_PG_REPORT},
+    {"pages", ResourceKind::Dialog, IDD_PG_CLEAN_SUMMARY},
+    {"pages", ResourceKind::Dialog, IDD_PG_CLEANING},
+    {"pages", ResourceKind::Dialog, IDD_PG_FINISH},
+    {"pages", ResourceKind::Bitmap, IDB_PG_TREE_IMAGES},
+    {"pages", ResourceKind::Bitmap, IDB_PG_CHECK_STATES},
+    {"pages", ResourceKind::Bitmap, IDB_PG_SUMMARY_IMAGES},
+    {"pages", ResourceKind::Icon, IDI_PG_SCANNING},
+    {"options", ResourceKind::Dialog, IDD_OPTIONS},
+    {"options", ResourceKind::Dialog, IDD_JUNK_TYPES_PAGE},
+    {"options", ResourceKind::Dialog, IDD_SEARCH_OPTIONS_PAGE},
+    {"options", ResourceKind::Dialog, IDD_SKIP_FOLDERS_PAGE},
+    {"options", ResourceKind::Dialog, IDD_CLEAN_OPTIONS_PAGE},
+    {"options", ResourceKind::Dialog, IDD_JUNK_TYPE_EDITOR},
+    {"options", ResourceKind::Dialog, IDD_ADVANCED_SETTINGS},
+    {"options", ResourceKind::Icon, IDI_JUNK_TYPES},
+    {"options", ResourceKind::Icon, IDI_SEARCH_OPTIONS},
+    {"options", ResourceKind::Icon, IDI_SKIP_FOLDERS},
+    {"options", ResourceKind::Icon, IDI_CLEAN_OPTIONS},
+    {"options", ResourceKind::Icon, IDI_ADD_ENTRY},
+    {"options", ResourceKind::Icon, IDI_DELETE_ENTRY},
+    {"options", ResourceKind::Icon, IDI_ADVANCED_SETTINGS},
+    {"options", ResourceKind::Icon, IDI_ANY_FILE},
+    {"options", ResourceKind::Icon, IDI_ANY_FOLDER},
+    {"options", ResourceKind::Bitmap, IDB_OPTION_TABS},
+    {"rescue", ResourceKind::Dialog, IDD_RESCUE_CENTER},
+    {"rescue", ResourceKind::Icon, IDI_RESCUE_CENTER},
+};
+
+LPCSTR TypeOf(ResourceKind kind) {
+    switch (kind) {
+        case ResourceKind::Dialog: return reinterpret_cast<LPCSTR>(RT_DIALOG);
+        case ResourceKind::Icon: return reinterpret_cast<LPCSTR>(RT_GROUP_ICON);
+        case ResourceKind::Bitmap: return reinterpret_cast<LPCSTR>(RT_BITMAP);
+    }
+    return nullptr;
+}
+
+TEST(Resources, EveryFoldersIdsLieInItsOwnRangesAndEveryResourceInSomeFoldersRange) {
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    for (const OwnedId& owned : kOwnedIds) {
+        EXPECT_EQ(ui::ResourceFolderOf(owned.kind, owned.id), owned.folder) << owned.id;
+        EXPECT_NE(::FindResourceA(module, MAKEINTRESOURCEA(owned.id), TypeOf(owned.kind)), nullptr) << owned.id;
+    }
+    for (ResourceKind kind : {ResourceKind::Dialog, ResourceKind::Icon, ResourceKind::Bitmap}) {
+        std::vector<ULONG_PTR> names;
+        ::EnumResourceNamesA(module, TypeOf(kind), CollectName, reinterpret_cast<LONG_PTR>(&names));
+        EXPECT_FALSE(names.empty());
+        for (ULONG_PTR name : names) {
+            ASSERT_TRUE(IS_INTRESOURCE(name));
+            EXPECT_FALSE(ui::ResourceFolderOf(kind, static_cast<int>(name)).empty()) << "resource " << name;
+        }
     }
 }
 

@@ -7,9 +7,10 @@
 #include "app/version.h"
 #include "app_test_support.h"
 #include "program_runner.h"
-#include "support/message_boxes.h"
+#include "pages/page_protocol.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
-#include "ui/page_protocol.h"
+#include "support/skin_probe.h"
 
 namespace {
 
@@ -44,15 +45,15 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     HWND wizard = first.WaitForWizard();
     ASSERT_TRUE(wizard);
     EXPECT_TRUE(::IsWindowVisible(wizard));
-    EXPECT_EQ(apptest::WindowText(wizard), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
+    EXPECT_EQ(testsupport::WaitForWindowText(wizard), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
     HWND page = apptest::CurrentPageOf(wizard);
-    EXPECT_EQ(page, apptest::WizardPageOf(wizard, ui::kWelcomePage));
+    EXPECT_EQ(page, apptest::WizardPageOf(wizard, pages::kWelcomePage));
 
     RunningProgram second(copy_, "/hide");
     HWND box = second.WaitForMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(testsupport::MessageBoxText(box), "JunkSweep is running already.");
-    EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+    EXPECT_EQ(testsupport::WaitForWindowText(box), "JunkSweep Test");
     EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
     EXPECT_EQ(second.WaitForWizard(0), nullptr);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -62,7 +63,7 @@ TEST_F(Startup, SecondCopyShowsItsMessageAndLeavesTheFirstUntouched) {
     EXPECT_EQ(first.WaitForWizard(0), wizard);
     EXPECT_TRUE(::IsWindowVisible(wizard));
     EXPECT_EQ(apptest::CurrentPageOf(wizard), page);
-    ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+    ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(), kNormalEnd);
 }
 
@@ -75,7 +76,7 @@ TEST_F(Startup, WithoutTheXmlParserItRefusesToStart) {
     HWND box = program.WaitForMessageBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(testsupport::MessageBoxText(box), "The system XML parser is missing.");
-    EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+    EXPECT_EQ(testsupport::WaitForWindowText(box), "JunkSweep Test");
     EXPECT_EQ(program.WaitForWizard(0), nullptr);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(), kStoppedEarly);
@@ -100,10 +101,10 @@ TEST_F(Startup, HideAndIconSwitches) {
         EXPECT_EQ(::IsWindowVisible(wizard) != FALSE, c.visible) << c.arguments;
         EXPECT_EQ(apptest::TrayIconExists(wizard), c.tray) << c.arguments;
         if (c.tray && !c.visible) {
-            ::SendMessageA(wizard, ui::WM_WIZARD_TRAYNOTIFY, 128, WM_LBUTTONDBLCLK);
+            ::SendMessageA(wizard, pages::WM_WIZARD_TRAYNOTIFY, 128, WM_LBUTTONDBLCLK);
             EXPECT_TRUE(::IsWindowVisible(wizard)) << c.arguments;
         }
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd) << c.arguments;
         EXPECT_FALSE(apptest::TrayIconExists(wizard)) << c.arguments;
     }
@@ -114,7 +115,7 @@ TEST_F(Startup, ShowWelcomeChoiceTakesEffectAtTheNextStart) {
         RunningProgram program(copy_, "");
         HWND wizard = program.WaitForWizard();
         ASSERT_TRUE(wizard);
-        HWND welcome = apptest::WizardPageOf(wizard, ui::kWelcomePage);
+        HWND welcome = apptest::WizardPageOf(wizard, pages::kWelcomePage);
         EXPECT_EQ(apptest::CurrentPageOf(wizard), welcome);
         ::SendMessageA(::GetDlgItem(welcome, IDC_SHOW_WELCOME), BM_CLICK, 0, 0);
         EXPECT_EQ(Settings(), ShowWelcomeXml("1")) << "saved only when the page goes";
@@ -126,16 +127,16 @@ TEST_F(Startup, ShowWelcomeChoiceTakesEffectAtTheNextStart) {
         RunningProgram program(copy_, "/hide");
         HWND wizard = program.WaitForWizard();
         ASSERT_TRUE(wizard);
-        EXPECT_EQ(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, ui::kDriveSelectionPage));
-        EXPECT_NE(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, ui::kWelcomePage));
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        EXPECT_EQ(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, pages::kDriveSelectionPage));
+        EXPECT_NE(apptest::CurrentPageOf(wizard), apptest::WizardPageOf(wizard, pages::kWelcomePage));
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd);
     }
     EXPECT_NE(Settings().find("custom=\"0\""), std::string::npos) << Settings();
 }
 
 TEST_F(Startup, GoesOnWithoutASkinWhenTheComponentFails) {
-    apptest::SkinProbe probe;
+    testsupport::SkinProbe probe;
     testsupport::WriteFile(copy_.Folder() + "\\common.xml",
                            "<config><activateskin rootpath=\"%ModulePath%\\Skins\" uis=\"Blue.uis\"/></config>");
     for (const char* fail : {"", "load"}) {
@@ -151,9 +152,9 @@ TEST_F(Startup, GoesOnWithoutASkinWhenTheComponentFails) {
                       static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(wizard)));
         EXPECT_EQ(calls[1], attach);
         EXPECT_EQ(calls.back(), *fail ? "engine released" : "load " + copy_.Folder() + "\\Skins|Blue.uis") << fail;
-        ::SendMessageA(wizard, ui::WM_WIZARD_CLOSE, 0, 0);
+        ::SendMessageA(wizard, pages::WM_WIZARD_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), kNormalEnd);
-        EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+        EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
     }
 }
 

@@ -8,15 +8,18 @@
 #include <vector>
 
 #include "app/app_resources.h"
+#include "app/command_line_switches.h"
 #include "app/version.h"
 #include "app/version_title.h"
 #include "app/wizard_window.h"
 #include "app_test_support.h"
 #include "program_runner.h"
+#include "pages/page_protocol.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
-#include "support/ui/switches_scope.h"
+#include "support/skin_probe.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/message_loop.h"
-#include "ui/page_protocol.h"
 
 namespace {
 
@@ -38,16 +41,17 @@ protected:
         apptest::DrainQuit();
     }
 
-    HWND Create(size_t pageCount = 7, app::HeaderBarActions actions = app::HeaderBarActions::Defaults()) {
+    HWND Create(size_t pageCount = 7, bool trayIcon = false) {
         wizard_.reset();
         apptest::DrainQuit();
-        wizard_ = std::make_unique<app::WizardWindow>(apptest::ProbeSlots(records_, pageCount, &pages_), actions);
+        wizard_ = std::make_unique<app::WizardWindow>(apptest::ProbeSlots(records_, pageCount, &pages_),
+                                                      testsupport::UnexpectedServices(), trayIcon);
         return wizard_->Create();
     }
     HWND Hwnd() const { return wizard_->Hwnd(); }
     HWND Host() const { return ::GetDlgItem(Hwnd(), IDC_PAGE_AREA); }
     HWND Page(int index) const {
-        return reinterpret_cast<HWND>(::SendMessageA(Host(), ui::WM_PAGEHOST_GETPAGE, index, 0));
+        return reinterpret_cast<HWND>(::SendMessageA(Host(), pages::WM_PAGEHOST_GETPAGE, index, 0));
     }
     int Current() const { return wizard_->Pages().CurrentIndex(); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -93,7 +97,7 @@ TEST_F(Wizard, StartsOnTheWelcomePageOnlyWhenShowWelcomeIsSet) {
 TEST_F(Wizard, PageSwitchingHidesTheOldPageAndActivatesTheNewOneOnce) {
     ASSERT_TRUE(Create());
     ASSERT_EQ(Current(), 1);
-    ::SendMessageA(Host(), ui::WM_PAGEHOST_SHOWPAGE, 3, 0);
+    ::SendMessageA(Host(), pages::WM_PAGEHOST_SHOWPAGE, 3, 0);
     EXPECT_EQ(Current(), 3);
     EXPECT_EQ(records_[1].deactivated, 1);
     EXPECT_EQ(records_[3].activated, 1);
@@ -107,16 +111,16 @@ TEST_F(Wizard, PageSwitchingHidesTheOldPageAndActivatesTheNewOneOnce) {
 
     // The current page again, or an index without a page: nothing happens.
     for (WPARAM index : {WPARAM{3}, WPARAM{7}, WPARAM{99}, static_cast<WPARAM>(-1)}) {
-        ::SendMessageA(Host(), ui::WM_PAGEHOST_SHOWPAGE, index, 0);
+        ::SendMessageA(Host(), pages::WM_PAGEHOST_SHOWPAGE, index, 0);
     }
     EXPECT_EQ(Current(), 3);
     EXPECT_EQ(records_[3].activated, 1);
     EXPECT_EQ(records_[3].deactivated, 0);
 
     // A page reaches its host as its parent and the wizard as its grandparent.
-    EXPECT_EQ(ui::PageHostOf(Page(3)), Host());
-    EXPECT_EQ(ui::WizardOf(Page(3)), Hwnd());
-    EXPECT_EQ(reinterpret_cast<HWND>(Send(ui::WM_WIZARD_GETCURRENTPAGE)), Page(3));
+    EXPECT_EQ(pages::PageHostOf(Page(3)), Host());
+    EXPECT_EQ(pages::WizardOf(Page(3)), Hwnd());
+    EXPECT_EQ(reinterpret_cast<HWND>(Send(pages::WM_WIZARD_GETCURRENTPAGE)), Page(3));
     for (int i = 0; i < 7; ++i) EXPECT_EQ(::GetParent(Page(i)), Host()) << i;
     EXPECT_EQ(Page(7), nullptr);
     EXPECT_EQ(Page(-1), nullptr);
@@ -135,23 +139,23 @@ TEST_F(Wizard, EnableButtonsSetsNextAndBack) {
         bool next, back;
     } cases[] = {{0, false, false}, {1, true, false}, {2, false, true}, {3, true, true}, {0xFF, true, true}};
     for (const auto& c : cases) {
-        Send(ui::WM_WIZARD_ENABLEBUTTONS, c.mask);
-        EXPECT_EQ(Enabled(ui::kNextButton), c.next) << c.mask;
-        EXPECT_EQ(Enabled(ui::kBackButton), c.back) << c.mask;
+        Send(pages::WM_WIZARD_ENABLEBUTTONS, c.mask);
+        EXPECT_EQ(Enabled(pages::kNextButton), c.next) << c.mask;
+        EXPECT_EQ(Enabled(pages::kBackButton), c.back) << c.mask;
         EXPECT_TRUE(Enabled(IDCANCEL));
     }
 }
 
 TEST_F(Wizard, NextAndBackGoToTheCurrentPageWhileItIsShown) {
     ASSERT_TRUE(Create());
-    Command(ui::kNextButton);
-    Command(ui::kBackButton);
-    Command(ui::kNextButton);
+    Command(pages::kNextButton);
+    Command(pages::kBackButton);
+    Command(pages::kNextButton);
     EXPECT_EQ(records_[1].next, 2);
     EXPECT_EQ(records_[1].back, 1);
     for (int i : {0, 2, 3, 4, 5, 6}) EXPECT_EQ(records_[i].next + records_[i].back, 0) << i;
     ::ShowWindow(Page(1), SW_HIDE);
-    Command(ui::kNextButton);
+    Command(pages::kNextButton);
     EXPECT_EQ(records_[1].next, 2);
 }
 
@@ -185,7 +189,7 @@ TEST_F(Wizard, CloseMessageAsksNoPageAndEndsTheLoopWithTwo) {
     ui::MessageLoop loop;
     ASSERT_TRUE(Create());
     for (ProbePage* page : pages_) page->SetRefuse(true);
-    ::PostMessageA(Hwnd(), ui::WM_WIZARD_CLOSE, 0, 0);
+    ::PostMessageA(Hwnd(), pages::WM_WIZARD_CLOSE, 0, 0);
     EXPECT_EQ(loop.Run(), 2);
     EXPECT_EQ(Hwnd(), nullptr);
     for (auto& r : records_) EXPECT_EQ(r.queried, 0);
@@ -195,11 +199,11 @@ TEST_F(Wizard, EscapeReachesCancelThroughTheDialogKeyboardHandling) {
     ui::MessageLoop loop;
     ASSERT_TRUE(Create());
     ::ShowWindow(Hwnd(), SW_SHOW);
-    HWND next = ::GetDlgItem(Hwnd(), ui::kNextButton);
+    HWND next = ::GetDlgItem(Hwnd(), pages::kNextButton);
     ::SetFocus(next);
     ::PostMessageA(next, WM_KEYDOWN, VK_ESCAPE, 0);
     // Only reached when the Escape key did not close the window.
-    ::PostMessageA(Hwnd(), ui::WM_WIZARD_CLOSE, 0, 0);
+    ::PostMessageA(Hwnd(), pages::WM_WIZARD_CLOSE, 0, 0);
     EXPECT_EQ(loop.Run(), 2);
     for (auto& r : records_) EXPECT_EQ(r.queried, 1);
 }
@@ -207,13 +211,13 @@ TEST_F(Wizard, EscapeReachesCancelThroughTheDialogKeyboardHandling) {
 TEST_F(Wizard, TrayDoubleClickShowsTheHiddenWindow) {
     ASSERT_TRUE(Create());
     for (LPARAM mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDBLCLK, WM_MOUSEMOVE}) {
-        Send(ui::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, mouse);
+        Send(pages::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, mouse);
         EXPECT_FALSE(::IsWindowVisible(Hwnd())) << mouse;
     }
-    Send(ui::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, WM_LBUTTONDBLCLK);
+    Send(pages::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(Hwnd()));
     ::ShowWindow(Hwnd(), SW_MINIMIZE);
-    Send(ui::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, WM_LBUTTONDBLCLK);
+    Send(pages::WM_WIZARD_TRAYNOTIFY, app::kTrayIconId, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(::IsIconic(Hwnd()));
 }
 
@@ -230,7 +234,7 @@ TEST(TrayRecord, CarriesTheCallbackIconAndATipOfAtMost127Characters) {
         {"", ""},
     };
     for (const auto& c : cases) {
-        NOTIFYICONDATAA record = app::MakeTrayRecord(owner, icon, ui::WM_WIZARD_TRAYNOTIFY, c.tip);
+        NOTIFYICONDATAA record = app::MakeTrayRecord(owner, icon, pages::WM_WIZARD_TRAYNOTIFY, c.tip);
         EXPECT_EQ(std::string(record.szTip), c.expected);
         EXPECT_EQ(record.cbSize, DWORD{NOTIFYICONDATAA_V2_SIZE});
         EXPECT_EQ(record.hWnd, owner);
@@ -243,14 +247,13 @@ TEST(TrayRecord, CarriesTheCallbackIconAndATipOfAtMost127Characters) {
 
 TEST_F(Wizard, IconSwitchAddsTheTrayIconAndClosingRemovesIt) {
     for (const char* line : {"/icon", "/hide", ""}) {
-        testsupport::SwitchesScope switches(line);
-        ASSERT_TRUE(Create());
+        ASSERT_TRUE(Create(7, app::StartOptions::From(line).trayIcon));
         const bool wanted = std::string(line) == "/icon";
         EXPECT_EQ(wizard_->Tray().Added(), wanted) << line;
         EXPECT_EQ(apptest::TrayIconExists(Hwnd()), wanted) << line;
         EXPECT_EQ(std::string(wizard_->Tray().Record().szTip), "JunkSweep");
         HWND window = Hwnd();
-        Send(ui::WM_WIZARD_CLOSE);
+        Send(pages::WM_WIZARD_CLOSE);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_FALSE(apptest::TrayIconExists(window)) << line;
         EXPECT_FALSE(wizard_->Tray().Added());
@@ -259,7 +262,7 @@ TEST_F(Wizard, IconSwitchAddsTheTrayIconAndClosingRemovesIt) {
 
 TEST_F(Wizard, TitleIsTheProductNameAndVersionOfTheVersionResource) {
     ASSERT_TRUE(Create());
-    EXPECT_EQ(apptest::WindowText(Hwnd()), std::string(JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT));
+    EXPECT_EQ(testsupport::WaitForWindowText(Hwnd()), JUNKSWEEP_PRODUCT_NAME " " JUNKSWEEP_VERSION_TEXT);
     // Files without a version resource give a single blank.
     EXPECT_EQ(app::ProductTitle(testsupport::TestProgramFolder() + "\\skin_probe.dll"), " ");
     EXPECT_EQ(app::ProductTitle("d:\\no-such-program.exe"), " ");
@@ -272,11 +275,11 @@ TEST_F(Wizard, CopesWithFewerPages) {
             ASSERT_TRUE(Create(count));
             const int expected = (count == 1 && std::string(showWelcome) == "custom=\"1\"") ? 0 : -1;
             EXPECT_EQ(Current(), expected) << count << showWelcome;
-            Command(ui::kNextButton);
-            Command(ui::kBackButton);
-            ::SendMessageA(Host(), ui::WM_PAGEHOST_SHOWPAGE, 3, 0);
+            Command(pages::kNextButton);
+            Command(pages::kBackButton);
+            ::SendMessageA(Host(), pages::WM_PAGEHOST_SHOWPAGE, 3, 0);
             EXPECT_EQ(Current(), expected);
-            EXPECT_EQ(Send(ui::WM_WIZARD_GETCURRENTPAGE), expected == 0 ? reinterpret_cast<LRESULT>(Page(0)) : 0);
+            EXPECT_EQ(Send(pages::WM_WIZARD_GETCURRENTPAGE), expected == 0 ? reinterpret_cast<LRESULT>(Page(0)) : 0);
             HWND window = Hwnd();
             Command(IDCANCEL);
             EXPECT_FALSE(::IsWindow(window));
@@ -285,7 +288,7 @@ TEST_F(Wizard, CopesWithFewerPages) {
 }
 
 TEST_F(Wizard, KeepsTheSkinComponentWhileItsWindowLives) {
-    apptest::SkinProbe probe;
+    testsupport::SkinProbe probe;
     testsupport::WriteFile(place_.Folder() + "\\common.xml",
                            "<config><activateskin rootpath=\"%ModulePath%\\Skins\" uis=\"%ModulePath%\\Skins\\A.uis\"/>"
                            "<SkinGamma val=\"0.5\"/></config>");
@@ -299,15 +302,15 @@ TEST_F(Wizard, KeepsTheSkinComponentWhileItsWindowLives) {
                                                        "invoke 51 flags 1 args 1 named 0 vt 4 value 0.500 result none",
                                                        "automation released",
                                                        "load " + skins + "|" + skins + "\\A.uis"}));
-    Send(ui::WM_WIZARD_CLOSE);
-    EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+    Send(pages::WM_WIZARD_CLOSE);
+    EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
 
     // A component whose call fails leaves the window without a skin.
     probe.Fail("attach");
     probe.ClearCalls();
     ASSERT_TRUE(Create());
     EXPECT_FALSE(wizard_->Skinned());
-    EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+    EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
     EXPECT_EQ(Current(), 1);
 }
 

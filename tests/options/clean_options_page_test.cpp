@@ -12,7 +12,8 @@ using config::CleanOptions;
 using config::ValueSet;
 
 struct CleanPage {
-    optest::OpenSheet sheet{options::kCleanOptionsTab};
+    explicit CleanPage(const ui::FolderBrowser& browse) : sheet(options::kCleanOptionsTab, browse) {}
+    optest::OpenSheet sheet;
     HWND Item(int id) { return sheet.PageItem(options::kCleanOptionsTab, id); }
     std::string Target() { return platform::WindowText(Item(IDC_TARGET_FOLDER)); }
     void Ok() { optest::Click(sheet.Item(IDOK)); }
@@ -36,7 +37,7 @@ TEST(CleanOptionsPage, EveryClickOnMoveToFolderAsksForTheFolder) {
         optest::ProgramBed bed;
         config::SaveCleanOptions(c.stored);
         optest::BrowserAnswers browser(c.answers);
-        CleanPage page;
+        CleanPage page{browser.Browser()};
         for (int i = 0; i < c.clicks; ++i) optest::Click(page.Item(IDC_MOVE_TO_FOLDER));
         EXPECT_EQ(browser.Asked(), c.clicks) << c.name;
         EXPECT_EQ(page.Target(), c.target) << c.name;
@@ -48,7 +49,7 @@ TEST(CleanOptionsPage, EveryClickOnMoveToFolderAsksForTheFolder) {
 TEST(CleanOptionsPage, SwitchingAwayFromMoveToFolderKeepsThePathAndAsksNothing) {
     optest::ProgramBed bed;
     optest::BrowserAnswers browser({});
-    CleanPage page;
+    CleanPage page{browser.Browser()};
     optest::Click(page.Item(IDC_CLEAN_FROM_DISK));
     optest::Click(page.Item(IDC_BACKUP));
     EXPECT_EQ(browser.Asked(), 0);

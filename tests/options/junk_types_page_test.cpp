@@ -5,10 +5,10 @@
 #include <atomic>
 
 #include "config/settings.h"
-#include "modal_answerer.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
+#include "support/modal_answerer.h"
 #include "options_bed.h"
 #include "ui/list_view.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 using config::JunkType;
 using config::ValueSet;
-using optest::MenuItem;
+using testsupport::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
 // The junk types page of an options dialog, with what the tests need of it.
@@ -27,7 +27,7 @@ struct JunkPage : optest::CheckListTab {
 };
 
 // Fills the editor and confirms it.
-optest::ModalAnswerer::Answer TypeIntoEditor(std::string name, std::string description) {
+testsupport::ModalAnswerer::Answer TypeIntoEditor(std::string name, std::string description) {
     return [name, description](HWND editor) {
         ::SendMessageA(::GetDlgItem(editor, IDC_FILE_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         ::SendMessageA(::GetDlgItem(editor, IDC_DESCRIPTION), WM_SETTEXT, 0,
@@ -38,7 +38,7 @@ optest::ModalAnswerer::Answer TypeIntoEditor(std::string name, std::string descr
 
 TEST(JunkTypesPage, AddPutsTheNewEntryAtTheTopCheckedWhateverIsSelected) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     optest::SelectRow(page.List(), 1);
     answerer.Expect("_AddJunkFileDialogCaption", TypeIntoEditor("*.xyz", "Made up"));
@@ -60,7 +60,7 @@ TEST(JunkTypesPage, AddPutsTheNewEntryAtTheTopCheckedWhateverIsSelected) {
 
 TEST(JunkTypesPage, TheEditorRefusesAnEmptyFileNameAndStaysOpen) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     std::atomic<bool> stayedOpen{false};
     answerer.Expect("_AddJunkFileDialogCaption", [&](HWND editor) {
@@ -79,7 +79,7 @@ TEST(JunkTypesPage, TheEditorRefusesAnEmptyFileNameAndStaysOpen) {
 
 TEST(JunkTypesPage, EditChangesBothTextsAndKeepsTheIconAndTheCheck) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     optest::SelectRow(page.List(), 0);
     int image = page.Image(0);
@@ -106,7 +106,7 @@ TEST(JunkTypesPage, AnEntryWhoseTextIsALanguageKeyReachesTheEditorUntranslated) 
     xml.replace(xml.find("file=\"*.old\""), 12, "file=\"_Default\"");
     xml.replace(xml.find("\"Old file\""), 10, "\"_Backup\"");
     bed.Place().WriteSettings(xml);
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     std::string shownName, shownDescription;
     answerer.ExpectMenu(options::kJunkEdit);
@@ -135,7 +135,7 @@ TEST(JunkTypesPage, DeleteRemovesTheSelectedRowAndSelectsTheOneThatTakesItsPlace
     };
     for (const Case& c : cases) {
         optest::ProgramBed bed;
-        optest::ModalAnswerer answerer;
+        testsupport::ModalAnswerer answerer;
         JunkPage page;
         for (int row : c.deletes) {
             ListView_SetItemState(page.List(), -1, 0, LVIS_SELECTED);
@@ -152,7 +152,7 @@ TEST(JunkTypesPage, DeleteRemovesTheSelectedRowAndSelectsTheOneThatTakesItsPlace
 
 TEST(JunkTypesPage, TheContextMenuOffersDeleteAndEditOnlyWhileARowIsSelected) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     optest::SelectRow(page.List(), 1);
     answerer.ExpectMenu(options::kJunkCheckAll);
@@ -175,7 +175,7 @@ TEST(JunkTypesPage, TheContextMenuOffersDeleteAndEditOnlyWhileARowIsSelected) {
 // WM_CONTEXTMENU that follows a right click opens none of its own.
 TEST(JunkTypesPage, TheKeyboardOpensTheContextMenuToo) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     JunkPage page;
     HWND sheetPage = ::GetParent(page.List());
     optest::SelectRow(page.List(), 0);

@@ -1,59 +1,41 @@
 #include "options_bed.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "options/options_ids.h"
-#include "ui/folder_browser.h"
 #include "support/settings_xml.h"
 #include "ui/list_view.h"
 
 namespace optest {
 
-const std::string kSettingsXml = R"(<?xml version="1.0" encoding="utf-8"?>
-<Config>
-  <Welcome><ShowWelcome default="1" custom="0"/></Welcome>
-  <Options>
-    <Search>
-      <SkipReadOnlyFiles default="1" custom="0"/>
-      <SkipHiddenFiles default="0" custom="1"/>
-      <SkipSystemFiles default="1" custom="0"/>
-      <FindZeroLengthFiles default="0" custom="1"/>
-      <FindInvalidShortcuts default="1" custom="0"/>
-      <FindFilesHaveNotAccessed default="1" custom="0" monthdefault="6" month="12"/>
-    </Search>
-    <JunkFiles>
-      <Default>
-        <item checked="1" description="Temporary file" file="*.tmp"/>
-        <item checked="0" description="Backup copy" file="*.bak"/>
-        <item checked="1" description="Leftover" file="~*"/>
-      </Default>
-      <Custom>
-        <item checked="0" description="Old file" file="*.old"/>
-        <item checked="1" description="Disk check" file="*.chk"/>
-      </Custom>
-    </JunkFiles>
-    <SkipFolders>
-      <default>
-        <item checked="1" folder="d:\system"/>
-        <item checked="0" folder="d:\programs"/>
-      </default>
-      <items>
-        <item checked="1" folder="d:\keep"/>
-      </items>
-    </SkipFolders>
-    <CleanOpt>
-      <Clean default="0" custom="0"/>
-      <MoveToRecycle default="1" custom="0"/>
-      <MoveToFolder default="0" custom="1"/>
-      <MoveToFolderPath default="" custom="d:\moved"/>
-      <Backup default="1" custom="0"/>
-    </CleanOpt>
-    )" + testsupport::TraceSwitchesXml({0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0},
-                                       {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}) + R"(
-  </Options>
-  <SelectDrive/>
-</Config>
-)";
+namespace {
+
+testsupport::SettingsValues FactoryValues() {
+    testsupport::SettingsValues factory;
+    factory.showWelcome = 1;
+    factory.search = {1, 0, 1, 0, 1, 1, 6};
+    factory.junkTypes = {{"*.tmp", "Temporary file", 1}, {"*.bak", "Backup copy", 0}, {"~*", "Leftover", 1}};
+    factory.skipFolders = {{"d:\\system", 1}, {"d:\\programs", 0}};
+    factory.clean = {0, 1, 0, 1, ""};
+    factory.traces = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
+    return factory;
+}
+
+testsupport::SettingsValues UserValues() {
+    testsupport::SettingsValues user;
+    user.showWelcome = 0;
+    user.search = {0, 1, 0, 1, 0, 0, 12};
+    user.junkTypes = {{"*.old", "Old file", 0}, {"*.chk", "Disk check", 1}};
+    user.skipFolders = {{"d:\\keep", 1}};
+    user.clean = {0, 0, 1, 0, "d:\\moved"};
+    user.traces = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
+    return user;
+}
+
+}  // namespace
+
+const std::string kSettingsXml = testsupport::SettingsDocumentXml(FactoryValues(), UserValues());
 
 ProgramBed::ProgramBed(Settings settings) : place_("options") {
     switch (settings) {
@@ -64,16 +46,23 @@ ProgramBed::ProgramBed(Settings settings) : place_("options") {
     }
 }
 
-BrowserAnswers::BrowserAnswers(std::vector<std::optional<std::string>> answers) : answers_(std::move(answers)) {
-    ui::SetFolderBrowser([this]() -> std::optional<std::string> {
-        size_t turn = static_cast<size_t>(asked_++);
-        return turn < answers_.size() ? answers_[turn] : std::nullopt;
-    });
+ui::FolderBrowser UnexpectedBrowser() {
+    return []() -> std::optional<std::string> {
+        ADD_FAILURE() << "unexpected folder browser";
+        return std::nullopt;
+    };
 }
 
-BrowserAnswers::~BrowserAnswers() { ui::SetFolderBrowser(nullptr); }
+ui::FolderBrowser BrowserAnswers::Browser() {
+    return [this]() -> std::optional<std::string> {
+        size_t turn = static_cast<size_t>(asked_++);
+        return turn < answers_.size() ? answers_[turn] : std::nullopt;
+    };
+}
 
-OpenSheet::OpenSheet(int firstTab) : sheet_(firstTab) { sheet_.Create(nullptr, IDD_OPTIONS); }
+OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse) : sheet_(firstTab, browse) {
+    sheet_.Create(nullptr, IDD_OPTIONS);
+}
 
 void OpenSheet::SelectTab(int tab) {
     // A click on the tab, as the user makes it.

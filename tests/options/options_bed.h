@@ -1,17 +1,19 @@
 #pragma once
 // What the options tests share: a settings file on a scratch drive whose
-// factory and user values all differ, the folder browser answered by the
-// test, and the options dialog opened without a modal loop.
+// factory and user values all differ, folder browsers answered by the test,
+// and the options dialog opened without a modal loop.
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "options/options_ids.h"
 #include "options/options_sheet.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
+#include "ui/folder_browser.h"
 
 namespace optest {
 
@@ -33,15 +35,19 @@ private:
     testsupport::ProgramPlace place_;
 };
 
-// Answers the folder browser with the given folders in turn; nothing stands
-// for the user cancelling it.
+// A folder browser that fails the test when it is asked.
+ui::FolderBrowser UnexpectedBrowser();
+
+// A folder browser that answers with the given folders in turn; nothing
+// stands for the user cancelling it.
 class BrowserAnswers {
 public:
-    explicit BrowserAnswers(std::vector<std::optional<std::string>> answers);
-    ~BrowserAnswers();
+    explicit BrowserAnswers(std::vector<std::optional<std::string>> answers) : answers_(std::move(answers)) {}
     BrowserAnswers(const BrowserAnswers&) = delete;
     BrowserAnswers& operator=(const BrowserAnswers&) = delete;
     int Asked() const { return asked_; }
+    // The browser to hand to the dialog; it must not outlive this object.
+    ui::FolderBrowser Browser();
 
 private:
     std::vector<std::optional<std::string>> answers_;
@@ -51,7 +57,7 @@ private:
 // The options dialog as a modeless window, hidden, opened on a tab.
 class OpenSheet {
 public:
-    explicit OpenSheet(int firstTab = 0);
+    explicit OpenSheet(int firstTab = 0, const ui::FolderBrowser& browse = UnexpectedBrowser());
     options::OptionsSheet& operator*() { return sheet_; }
     options::OptionsSheet* operator->() { return &sheet_; }
     HWND Hwnd() const { return sheet_.Hwnd(); }
@@ -66,7 +72,8 @@ private:
 
 // A check-list tab of an open options dialog (junk types, skip folders).
 struct CheckListTab {
-    CheckListTab(int tab, int listId) : sheet(tab), tab_(tab), listId_(listId) {}
+    CheckListTab(int tab, int listId, const ui::FolderBrowser& browse = UnexpectedBrowser())
+        : sheet(tab, browse), tab_(tab), listId_(listId) {}
     HWND List() { return sheet.PageItem(tab_, listId_); }
     HWND Add() { return sheet.PageItem(tab_, IDC_ADD_ENTRY); }
     HWND Delete() { return sheet.PageItem(tab_, IDC_DELETE_ENTRY); }

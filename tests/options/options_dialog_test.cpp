@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "config/settings.h"
-#include "modal_answerer.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
+#include "support/modal_answerer.h"
 #include "options_bed.h"
 
 namespace {
@@ -76,14 +76,14 @@ TEST(OptionsDialog, ShowsOnlyThePageOfTheTabItOpensOnOrIsSwitchedTo) {
 
 TEST(OptionsDialog, OpenedFromTheProgramOnTheSkipFoldersTabShowsThatPageFirst) {
     ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     std::atomic<int> visibleMarker{0};
     int visiblePages = 0;
     answerer.Expect("_Options", [&](HWND dialog) {
         visibleMarker = VisiblePageMarker(dialog, &visiblePages);
         optest::Click(::GetDlgItem(dialog, IDCANCEL));
     });
-    EXPECT_EQ(options::ShowOptionsDialog(nullptr, options::kSkipFoldersTab), IDCANCEL);
+    EXPECT_EQ(options::ShowOptionsDialog(nullptr, options::kSkipFoldersTab, optest::UnexpectedBrowser()), IDCANCEL);
     EXPECT_EQ(answerer.Pending(), 0u);
     EXPECT_EQ(visiblePages, 1);
     EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
@@ -111,18 +111,19 @@ TEST(OptionsDialog, CtrlWithTabOrPageKeysGoesRoundTheTabs) {
     memcpy(held, keys, sizeof held);
     held[VK_CONTROL] = 0x80;
     ::SetKeyboardState(held);
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     std::atomic<int> visibleMarker{0};
     answerer.Expect("_Options", [&](HWND dialog) {
         ::PostMessageA(::GetDlgItem(dialog, IDOK), WM_KEYDOWN, VK_TAB, 0);
         // The key is handled on the dialog's thread: look until the page changes.
-        for (int tries = 0; tries < 200 && visibleMarker != IDC_SKIP_FOLDER_LIST; ++tries) {
+        const ULONGLONG start = ::GetTickCount64();
+        while (visibleMarker != IDC_SKIP_FOLDER_LIST && ::GetTickCount64() - start < 30000) {
             ::Sleep(10);
             visibleMarker = VisiblePageMarker(dialog);
         }
         optest::Click(::GetDlgItem(dialog, IDCANCEL));
     });
-    options::ShowOptionsDialog(nullptr, options::kSearchOptionsTab);
+    options::ShowOptionsDialog(nullptr, options::kSearchOptionsTab, optest::UnexpectedBrowser());
     ::SetKeyboardState(keys);
     EXPECT_EQ(visibleMarker.load(), IDC_SKIP_FOLDER_LIST);
 }
@@ -219,7 +220,7 @@ TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndNeitherDialogWrite
         EXPECT_EQ(sheet->Result(), IDOK);
 
         int checkedSwitches = 0;
-        optest::ModalAnswerer answerer;
+        testsupport::ModalAnswerer answerer;
         answerer.Expect("_AdvSettingCaption", [&checkedSwitches](HWND dialog) {
             for (int i = 0; i < 13; ++i) {
                 checkedSwitches += optest::IsChecked(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST + i));
@@ -237,7 +238,7 @@ TEST(OptionsDialog, AnUnreadableSettingsFileShowsEmptyPagesAndNeitherDialogWrite
 TEST(OptionsDialog, TraceSwitchesConfirmedInTheAdvancedDialogStayWhenTheOptionsAreCancelled) {
     ProgramBed bed;
     UserValues before = Load(ValueSet::Custom);
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     answerer.Expect("_AdvSettingCaption", [](HWND dialog) {
         optest::Click(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST));       // clipboard: off -> on
         optest::Click(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST + 12));  // browser cache: off -> on
@@ -269,7 +270,7 @@ TEST(AdvancedSettings, DefaultThenCancelKeepsAndDefaultThenOkWritesTheFactorySwi
         config::AdvCleanOptions user = config::LoadAdvCleanOptions(ValueSet::Custom);
         config::AdvCleanOptions factory = config::LoadAdvCleanOptions(ValueSet::Default);
         ASSERT_NE(user, factory);
-        optest::ModalAnswerer answerer;
+        testsupport::ModalAnswerer answerer;
         answerer.Expect("_AdvSettingCaption", [&c](HWND dialog) {
             optest::Click(::GetDlgItem(dialog, IDC_PAGE_DEFAULT));
             optest::Click(::GetDlgItem(dialog, c.button));
@@ -290,7 +291,7 @@ TEST(AdvancedSettings, ShowsEachSwitchInItsOwnBoxAndClampsStrangeValues) {
     replace(R"(<CleanRas default="0" custom="1"/>)", R"(<CleanRas default="0" custom="2"/>)");
     bed.Place().WriteSettings(xml);
     config::AdvCleanOptions shown{};
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     answerer.Expect("_AdvSettingCaption", [&shown](HWND dialog) {
         for (size_t i = 0; i < shown.size(); ++i) {
             shown[i] = optest::IsChecked(::GetDlgItem(dialog, IDC_TRACE_SWITCH_FIRST + static_cast<int>(i)));

@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "config/settings.h"
-#include "modal_answerer.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
+#include "support/modal_answerer.h"
 #include "options_bed.h"
 
 namespace {

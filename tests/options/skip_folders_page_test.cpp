@@ -3,27 +3,28 @@
 #include <commctrl.h>
 
 #include "config/settings.h"
-#include "modal_answerer.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
 #include "options/options_ids.h"
+#include "support/modal_answerer.h"
 #include "options_bed.h"
 
 namespace {
 
 using config::SkipFolder;
 using config::ValueSet;
-using optest::MenuItem;
+using testsupport::MenuItem;
 using Rows = std::vector<std::pair<std::string, bool>>;
 
 struct SkipPage : optest::CheckListTab {
-    SkipPage() : CheckListTab(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST) {}
+    explicit SkipPage(const ui::FolderBrowser& browse = optest::UnexpectedBrowser())
+        : CheckListTab(options::kSkipFoldersTab, IDC_SKIP_FOLDER_LIST, browse) {}
 };
 
 TEST(SkipFoldersPage, AFolderAddedTwiceIsAppendedCheckedTwiceAndSavedTwice) {
     optest::ProgramBed bed;
     optest::BrowserAnswers browser({"d:\\twice", std::nullopt, "d:\\twice"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     optest::SelectRow(page.List(), 0);
     ListView_SetCheckState(page.List(), 0, FALSE);
     for (int click = 0; click < 3; ++click) optest::ClickIcon(page.Add());  // the second is cancelled
@@ -38,9 +39,9 @@ TEST(SkipFoldersPage, AFolderAddedTwiceIsAppendedCheckedTwiceAndSavedTwice) {
 
 TEST(SkipFoldersPage, DeleteRemovesTheSelectedRowOrAsksForOne) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\a", "d:\\b"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     optest::ClickIcon(page.Add());
     optest::ClickIcon(page.Add());
     optest::SelectRow(page.List(), 2);
@@ -61,9 +62,9 @@ TEST(SkipFoldersPage, DeleteRemovesTheSelectedRowOrAsksForOne) {
 
 TEST(SkipFoldersPage, TheContextMenuOffersDeleteOnlyWhileARowIsSelected) {
     optest::ProgramBed bed;
-    optest::ModalAnswerer answerer;
+    testsupport::ModalAnswerer answerer;
     optest::BrowserAnswers browser({"d:\\from-menu"});
-    SkipPage page;
+    SkipPage page{browser.Browser()};
     answerer.ExpectMenu(options::kSkipFolderDelete);
     optest::RightClickList(page.List());
     EXPECT_TRUE(optest::ListRows(page.List()).empty());

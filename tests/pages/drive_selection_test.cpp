@@ -11,10 +11,10 @@
 #include "pages/check_tree.h"
 #include "pages/drive_listing.h"
 #include "pages/drive_selection_page.h"
+#include "pages/page_protocol.h"
 #include "pages/resource_ids.h"
-#include "support/message_boxes.h"
-#include "support/ui/switches_scope.h"
-#include "ui/page_protocol.h"
+#include "support/modal_answerer.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/tree_view.h"
 
 namespace {
@@ -49,18 +49,17 @@ SettingsPlan Selected(std::vector<std::string> paths) {
 // The page in a test wizard, with helpers that find items by what they show.
 class DrivePageTest : public ::testing::Test {
 protected:
-    void Open(const SettingsPlan& plan = {}) {
+    void Open(const SettingsPlan& plan = {}, pages::RunMode mode = pages::RunMode::Interactive) {
         wizard_.reset();
         place_.reset();
         place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
-        auto page = std::make_unique<pages::DriveSelectionPage>();
-        pages::SettingsDialogs dialogs;
-        dialogs.options = RecordOptions;
-        page->SetSettingsDialogs(dialogs);
-        page_ = &wizard_->Add(ui::kDriveSelectionPage, std::move(page), IDD_PG_DRIVE_SELECTION);
+        pages::Services services = testsupport::UnexpectedServices();
+        services.options = [](HWND owner, int tab, const ui::FolderBrowser&) { return RecordOptions(owner, tab); };
+        auto page = std::make_unique<pages::DriveSelectionPage>(services, mode);
+        page_ = &wizard_->Add(pages::kDriveSelectionPage, std::move(page), IDD_PG_DRIVE_SELECTION);
         tree_.Attach(page_->Item(IDC_PG_DRIVE_TREE));
-        wizard_->Show(ui::kDriveSelectionPage);
+        wizard_->Show(pages::kDriveSelectionPage);
     }
     void TearDown() override {
         wizard_.reset();
@@ -207,12 +206,12 @@ TEST_F(DrivePageTest, TickingEveryFolderOfADriveTicksTheDriveAndStoresTheDrive) 
     PressSpace(Child(drive, "one"));
     EXPECT_EQ(State(drive), pages::kPartlyTicked);
     EXPECT_EQ(State(Computer()), pages::kPartlyTicked);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
     std::vector<std::string> stored = config::LoadSelectedPaths();
     EXPECT_TRUE(std::find(stored.begin(), stored.end(), "D:\\two") != stored.end());
     EXPECT_TRUE(std::find(stored.begin(), stored.end(), "D:\\one") == stored.end());
     EXPECT_TRUE(std::find(stored.begin(), stored.end(), "D:") == stored.end());
-    EXPECT_EQ(wizard_->showRequests, std::vector<int>{ui::kScanningPage});
+    EXPECT_EQ(wizard_->showRequests, std::vector<int>{pages::kScanningPage});
 }
 
 TEST_F(DrivePageTest, ExpandingATickedDriveShowsItsFoldersTicked) {
@@ -286,9 +285,9 @@ TEST_F(DrivePageTest, StoredPathsThatMatchNothingTickNothingAndOpenNoUnrelatedFo
 
 TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
     Open(Selected({"D:\\stays"}));
-    testsupport::MessageBoxAnswerer boxes;
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select a drive"});
+    testsupport::ModalAnswerer boxes;
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please select a drive"});
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"}) << "nothing stored";
 }
@@ -296,7 +295,7 @@ TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
 TEST_F(DrivePageTest, NextWithOnlyTheComputerTickedStoresEveryFixedDrive) {
     Open();
     PressSpace(Computer());
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
     std::vector<std::string> expected;
     for (const std::string& root : pages::FixedDriveRoots()) expected.push_back(root.substr(0, 2));
     EXPECT_EQ(config::LoadSelectedPaths(), expected);
@@ -304,20 +303,19 @@ TEST_F(DrivePageTest, NextWithOnlyTheComputerTickedStoresEveryFixedDrive) {
 
 TEST_F(DrivePageTest, ButtonsOpenTheOptionsOnTheirTabsAndBackShowsTheWelcomePage) {
     Open();
-    EXPECT_EQ(wizard_->enableMasks, std::vector<int>{ui::kEnableNext | ui::kEnableBack});
+    EXPECT_EQ(wizard_->enableMasks, std::vector<int>{pages::kEnableNext | pages::kEnableBack});
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_SEARCH_OPTIONS, 0);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_EXCLUDING_FOLDERS, 0);
     ASSERT_EQ(g_dialogCalls.size(), 2u);
     EXPECT_EQ(g_dialogCalls[0].tab, 1);
     EXPECT_EQ(g_dialogCalls[1].tab, 2);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
-    EXPECT_EQ(wizard_->showRequests, std::vector<int>{ui::kWelcomePage});
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
+    EXPECT_EQ(wizard_->showRequests, std::vector<int>{pages::kWelcomePage});
 }
 
 TEST_F(DrivePageTest, WithAutoTheStoredSelectionIsScannedAtOnce) {
-    testsupport::SwitchesScope autoRun("/auto");
-    Open(Selected({"D:\\kept"}));
-    EXPECT_EQ(wizard_->showRequests, std::vector<int>{ui::kScanningPage});
+    Open(Selected({"D:\\kept"}), pages::RunMode::Unattended);
+    EXPECT_EQ(wizard_->showRequests, std::vector<int>{pages::kScanningPage});
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\kept"}) << "not collected again";
 }
 

@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "pages/page_protocol.h"
 #include "support/settings_xml.h"
-#include "ui/page_protocol.h"
 
 namespace pagetest {
 
@@ -56,7 +57,7 @@ void FakeWizard::Close() {
     for (auto& page : pages_) page.reset();
 }
 
-void FakeWizard::AddPage(int index, std::unique_ptr<ui::WizardPage> page, int templateId) {
+void FakeWizard::AddPage(int index, pages::PagePtr page, int templateId) {
     HWND hwnd = page->CreatePage(host_, templateId);
     if (!hwnd) throw std::runtime_error("cannot create page " + std::to_string(templateId));
     ::ShowWindow(hwnd, SW_HIDE);
@@ -72,7 +73,7 @@ void FakeWizard::Show(int index) {
     if (index == current_) return;
     if (HWND old = PageWindow(current_)) {
         ::ShowWindow(old, SW_HIDE);
-        ::SendMessageA(old, ui::WM_PAGE_DEACTIVATED, 0, 0);
+        ::SendMessageA(old, pages::WM_PAGE_DEACTIVATED, 0, 0);
     }
     current_ = index;
     if (HWND page = PageWindow(index)) {
@@ -80,23 +81,25 @@ void FakeWizard::Show(int index) {
         ::GetClientRect(host_, &client);
         ::SetWindowPos(page, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOREDRAW);
         ::ShowWindow(page, SW_SHOW);
-        ::SendMessageA(page, ui::WM_PAGE_ACTIVATED, 0, 0);
+        ::SendMessageA(page, pages::WM_PAGE_ACTIVATED, 0, 0);
     }
 }
 
 LRESULT CALLBACK FakeWizard::WizardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FakeWizard* self = Self(window);
     switch (message) {
-        case ui::WM_WIZARD_ENABLEBUTTONS:
+        case pages::WM_WIZARD_ENABLEBUTTONS:
             self->enableMasks.push_back(static_cast<int>(wParam));
             if (self->onEnable) self->onEnable(static_cast<int>(wParam));
             return 0;
-        case ui::WM_WIZARD_SETCANCELTEXT:
+        case pages::WM_WIZARD_SETCANCELTEXT:
             self->cancelText = *reinterpret_cast<const std::string*>(wParam);
             return 0;
-        case ui::WM_WIZARD_CLOSE:
+        case pages::WM_WIZARD_CLOSE:
             ++self->closeRequests;
             return 0;
+        case pages::WM_WIZARD_GETCURRENTPAGE:
+            return reinterpret_cast<LRESULT>(self->PageWindow(self->current_));
         default:
             return ::DefWindowProcA(window, message, wParam, lParam);
     }
@@ -105,9 +108,9 @@ LRESULT CALLBACK FakeWizard::WizardProc(HWND window, UINT message, WPARAM wParam
 LRESULT CALLBACK FakeWizard::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     FakeWizard* self = Self(window);
     switch (message) {
-        case ui::WM_PAGEHOST_GETPAGE:
+        case pages::WM_PAGEHOST_GETPAGE:
             return reinterpret_cast<LRESULT>(self->PageWindow(static_cast<int>(wParam)));
-        case ui::WM_PAGEHOST_SHOWPAGE:
+        case pages::WM_PAGEHOST_SHOWPAGE:
             self->showRequests.push_back(static_cast<int>(wParam));
             self->Show(static_cast<int>(wParam));
             return 0;
@@ -135,26 +138,11 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string SettingsXml(const SettingsPlan& plan) {
-    using testsupport::SettingXml;
-    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
-    xml += "<Welcome>" + SettingXml("ShowWelcome", 0) + "</Welcome>\n<Options>\n<JunkFiles><Default/><Custom>";
-    for (const std::string& pattern : plan.junkPatterns) {
-        xml += "<item checked=\"1\" description=\"junk " + pattern + "\" file=\"" + pattern + "\"/>";
-    }
-    xml += "</Custom></JunkFiles>\n<Search>";
-    for (const char* name : {"SkipReadOnlyFiles", "SkipHiddenFiles", "SkipSystemFiles", "FindZeroLengthFiles",
-                             "FindInvalidShortcuts"}) {
-        xml += SettingXml(name, 0);
-    }
-    xml += "<FindFilesHaveNotAccessed default=\"0\" custom=\"0\" monthdefault=\"0\" month=\"0\"/></Search>\n";
-    xml += "<SkipFolders><default/><items/></SkipFolders>\n<CleanOpt>";
-    xml += SettingXml("Clean", plan.clean) + SettingXml("MoveToRecycle", plan.moveToRecycle) +
-           SettingXml("MoveToFolder", plan.moveToFolder);
-    xml += SettingXml("MoveToFolderPath", plan.moveToFolderPath, "") + SettingXml("Backup", plan.backup);
-    xml += "</CleanOpt>\n" + testsupport::TraceSwitchesXml(plan.traces) + "\n</Options>\n<SelectDrive>";
-    for (const std::string& path : plan.selectedPaths) xml += "<PathItem name=\"" + path + "\"/>";
-    xml += "</SelectDrive>\n</Config>\n";
-    return xml;
+    testsupport::SettingsValues user;
+    for (const std::string& pattern : plan.junkPatterns) user.junkTypes.push_back({pattern, "junk " + pattern, 1});
+    user.clean = {plan.clean, plan.moveToRecycle, plan.moveToFolder, plan.backup, plan.moveToFolderPath};
+    std::copy(plan.traces.begin(), plan.traces.end(), user.traces.begin());
+    return testsupport::SettingsDocumentXml({}, user, plan.selectedPaths);
 }
 
 const char* const kTestLanguage =

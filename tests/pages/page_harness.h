@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "pages/wizard_page.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
-#include "ui/wizard_page.h"
 
 namespace pagetest {
 
@@ -27,10 +27,10 @@ public:
     template <typename Page>
     Page& Add(int index, std::unique_ptr<Page> page, int templateId) {
         Page& ref = *page;
-        AddPage(index, std::move(page), templateId);
+        AddPage(index, pages::PagePtr(page.release()), templateId);
         return ref;
     }
-    void AddPage(int index, std::unique_ptr<ui::WizardPage> page, int templateId);
+    void AddPage(int index, pages::PagePtr page, int templateId);
     HWND PageWindow(int index) const;
     // Shows a page as the host does when a page asks for it.
     void Show(int index);
@@ -56,7 +56,7 @@ private:
     HWND window_ = nullptr;
     HWND host_ = nullptr;
     int current_ = -1;
-    std::array<std::unique_ptr<ui::WizardPage>, 7> pages_;
+    std::array<pages::PagePtr, pages::kPageCount> pages_;
 };
 
 // Carries out this thread's messages until the condition holds; false on

@@ -8,16 +8,18 @@
 
 #include "page_harness.h"
 #include "pages/page_messages.h"
+#include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
-#include "support/ui/switches_scope.h"
+#include "pages/unattended_run.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
-#include "ui/page_protocol.h"
 
 namespace {
 
 using pagetest::FakeWizard;
 using pagetest::PagePlace;
+using pagetest::PumpPending;
 using testsupport::WriteShortcut;
 
 scan::FoundFile Finding(const std::string& path, const std::string& reason = "junk") {
@@ -86,8 +88,8 @@ std::vector<std::vector<ui::MenuEntry>> g_menus;
 std::vector<POINT> g_menuPoints;
 int g_menuChoice = 0;
 
-pages::ShellServices Recorders() {
-    pages::ShellServices services;
+pages::Services Recorders() {
+    pages::Services services = testsupport::UnexpectedServices();
     services.properties = [](HWND, const std::string& path) { g_shellCalls.push_back({"properties", path}); };
     services.showInExplorer = [](const std::string& path) { g_shellCalls.push_back({"explorer", path}); };
     services.trackMenu = [](HWND, const std::vector<ui::MenuEntry>& entries, POINT at) {
@@ -107,11 +109,13 @@ std::vector<int> Commands(const std::vector<ui::MenuEntry>& entries) {
 class ReportPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto page = std::make_unique<pages::ReportPage>();
-        page->SetShellServices(Recorders());
-        page_ = &wizard_.Add(ui::kReportPage, std::move(page), IDD_PG_REPORT);
-        list_.Attach(page_->Item(IDC_PG_LIST));
+        Make(pages::RunMode::Interactive);
         folder_ = testsupport::NewScratchFolder("report", 'd');
+    }
+    // (Re)makes the report page for a run mode.
+    void Make(pages::RunMode mode) {
+        page_ = &wizard_.Add(pages::kReportPage, std::make_unique<pages::ReportPage>(Recorders(), mode), IDD_PG_REPORT);
+        list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
         g_shellCalls.clear();
@@ -264,18 +268,18 @@ TEST_F(ReportPageTest, ActivationEnablesBothButtonsAndCountsAllRowsTickedOrNot) 
     std::vector<std::string> names;
     for (int i = 0; i < 12; ++i) names.push_back(std::to_string(i) + ".log");
     page_->Fill(MakeFindings(folder_, names));
-    wizard_.Show(ui::kReportPage);
+    wizard_.Show(pages::kReportPage);
     EXPECT_EQ(wizard_.enableMasks, std::vector<int>{3});
     EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "12 files found");
     page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
-    wizard_.Show(ui::kScanningPage);
-    wizard_.Show(ui::kReportPage);
+    wizard_.Show(pages::kScanningPage);
+    wizard_.Show(pages::kReportPage);
     EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "12 files found");
 
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
-    EXPECT_EQ(wizard_.showRequests, (std::vector<int>{ui::kCleanSummaryPage, ui::kScanningPage}));
-    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(page_->Hwnd(), ui::WM_REPORTPAGE_GETLIST, 0, 0)), list_.Hwnd());
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
+    EXPECT_EQ(wizard_.showRequests, (std::vector<int>{pages::kCleanSummaryPage, pages::kScanningPage}));
+    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_GETLIST, 0, 0)), list_.Hwnd());
 }
 
 TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
@@ -294,35 +298,41 @@ TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
     EXPECT_EQ(draw.clrTextBk, static_cast<COLORREF>(0xEBF5FF));
 }
 
-// A scanning page that says it is busy for as long as the test wants.
-class BusyScanPage : public ui::WizardPage {
+// A scanning page that says it is busy for as long as the test wants, and
+// tells the wizard when its job ends, as the real one does.
+class BusyScanPage : public pages::WizardPage {
 public:
     bool busy = true;
+    void EndJob() {
+        busy = false;
+        pages::TellJobEnded(Hwnd());
+    }
 
 protected:
     bool OnPageMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
-        if (message != pages::WM_SCANPAGE_BUSY) return false;
+        if (message != pages::WM_JOBPAGE_BUSY) return false;
         result = busy ? 1 : 0;
         return true;
     }
 };
 
 TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
-    testsupport::SwitchesScope autoRun("auto");
-    BusyScanPage& scan = wizard_.Add(ui::kScanningPage, std::make_unique<BusyScanPage>(), IDD_PG_SCANNING);
-    wizard_.Show(ui::kReportPage);
+    Make(pages::RunMode::Unattended);
+    BusyScanPage& scan = wizard_.Add(pages::kScanningPage, std::make_unique<BusyScanPage>(), IDD_PG_SCANNING);
+    wizard_.Show(pages::kReportPage);
     EXPECT_TRUE(wizard_.enableMasks.empty()) << "the scan job enables Back and Next when it is done";
-    EXPECT_FALSE(pagetest::PumpUntil([&] { return wizard_.Current() != ui::kReportPage; }, 300));
-    scan.busy = false;
-    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == ui::kCleanSummaryPage; }, 2000));
+    PumpPending();
+    EXPECT_EQ(wizard_.Current(), pages::kReportPage);
+    scan.EndJob();
+    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == pages::kCleanSummaryPage; }));
 
     // A page left meanwhile is not left a second time.
     scan.busy = true;
-    wizard_.Show(ui::kReportPage);
-    wizard_.Show(ui::kScanningPage);
-    scan.busy = false;
-    pagetest::PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(wizard_.Current(), ui::kScanningPage);
+    wizard_.Show(pages::kReportPage);
+    wizard_.Show(pages::kScanningPage);
+    scan.EndJob();
+    PumpPending();
+    EXPECT_EQ(wizard_.Current(), pages::kScanningPage);
 }
 
 }  // namespace

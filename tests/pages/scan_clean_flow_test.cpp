@@ -11,13 +11,13 @@
 #include "pages/cleaning_page.h"
 #include "pages/drive_selection_page.h"
 #include "pages/finish_page.h"
+#include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
 #include "pages/scan_page.h"
-#include "support/message_boxes.h"
-#include "support/ui/switches_scope.h"
+#include "support/modal_answerer.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
-#include "ui/page_protocol.h"
 
 namespace {
 
@@ -31,25 +31,29 @@ using testsupport::WriteFile;
 
 class FlowTest : public ::testing::Test {
 protected:
-    // All six pages in a test wizard, the selection stored as folder_.
-    void Open(SettingsPlan plan = {}) {
+    // All six pages in a test wizard, made for one run mode; the selection
+    // stored is folder_.
+    void Open(SettingsPlan plan = {}, pages::RunMode mode = pages::RunMode::Interactive) {
         plan.selectedPaths = {folder_};
         place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
-        drive_ = &wizard_->Add(ui::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(),
+        const pages::Services services = testsupport::UnexpectedServices();
+        drive_ = &wizard_->Add(pages::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(services, mode),
                                IDD_PG_DRIVE_SELECTION);
-        scan_ = &wizard_->Add(ui::kScanningPage, std::make_unique<pages::ScanPage>(), IDD_PG_SCANNING);
-        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_PG_REPORT);
-        wizard_->Add(ui::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(), IDD_PG_CLEAN_SUMMARY);
-        cleaning_ = &wizard_->Add(ui::kCleaningPage, std::make_unique<pages::CleaningPage>(), IDD_PG_CLEANING);
-        wizard_->Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(), IDD_PG_FINISH);
+        scan_ = &wizard_->Add(pages::kScanningPage, std::make_unique<pages::ScanPage>(mode), IDD_PG_SCANNING);
+        report_ =
+            &wizard_->Add(pages::kReportPage, std::make_unique<pages::ReportPage>(services, mode), IDD_PG_REPORT);
+        wizard_->Add(pages::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(services, mode),
+                     IDD_PG_CLEAN_SUMMARY);
+        cleaning_ = &wizard_->Add(pages::kCleaningPage, std::make_unique<pages::CleaningPage>(mode), IDD_PG_CLEANING);
+        wizard_->Add(pages::kFinishPage, std::make_unique<pages::FinishPage>(services, mode), IDD_PG_FINISH);
         list_.Attach(report_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
         wizard_.reset();
         place_.reset();
     }
-    void Command(ui::WizardPage* page, int id) { ::SendMessageA(page->Hwnd(), WM_COMMAND, id, 0); }
+    void Command(pages::WizardPage* page, int id) { ::SendMessageA(page->Hwnd(), WM_COMMAND, id, 0); }
     bool ScanEnded() {
         return PumpUntil([&] { return !scan_->Busy(); });
     }
@@ -62,7 +66,7 @@ protected:
         }
         return -1;
     }
-    LRESULT QueryCancel(ui::WizardPage* page) { return ::SendMessageA(page->Hwnd(), ui::WM_WIZARD_QUERYCANCEL, 0, 0); }
+    LRESULT QueryCancel(pages::WizardPage* page) { return ::SendMessageA(page->Hwnd(), pages::WM_WIZARD_QUERYCANCEL, 0, 0); }
 
     std::string folder_ = testsupport::NewScratchFolder("flow", 'd');
     std::unique_ptr<PagePlace> place_;
@@ -80,10 +84,10 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
         WriteFile(folder_ + "\\" + name, "junk");
     }
     Open();
-    wizard_->Show(ui::kDriveSelectionPage);
-    Command(drive_, ui::kNextButton);
+    wizard_->Show(pages::kDriveSelectionPage);
+    Command(drive_, pages::kNextButton);
     ASSERT_TRUE(ScanEnded());
-    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
+    EXPECT_EQ(wizard_->Current(), pages::kReportPage);
     EXPECT_EQ(list_.Count(), 4);
     EXPECT_EQ(WindowText(scan_->Item(IDC_PG_STATUS)), "Scan completed");
     EXPECT_EQ(WindowText(report_->Item(IDC_PG_REPORT_COUNT)), "4 files found");
@@ -91,14 +95,14 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_EQ(wizard_->enableMasks.back(), 3);
 
     list_.SetChecked(RowOf("spare.tmp"), false);
-    Command(report_, ui::kNextButton);
-    EXPECT_EQ(wizard_->Current(), ui::kCleanSummaryPage);
-    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(ui::kCleanSummaryPage), IDC_PG_PAGE_INFO)),
+    Command(report_, pages::kNextButton);
+    EXPECT_EQ(wizard_->Current(), pages::kCleanSummaryPage);
+    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(pages::kCleanSummaryPage), IDC_PG_PAGE_INFO)),
               "3 files will be cleaned");
-    ::SendMessageA(wizard_->PageWindow(ui::kCleanSummaryPage), WM_COMMAND, ui::kNextButton, 0);
+    ::SendMessageA(wizard_->PageWindow(pages::kCleanSummaryPage), WM_COMMAND, pages::kNextButton, 0);
     ASSERT_TRUE(CleanEnded());
-    PumpUntil([&] { return wizard_->Current() == ui::kFinishPage; }, 2000);
-    EXPECT_EQ(wizard_->Current(), ui::kFinishPage);
+    PumpUntil([&] { return wizard_->Current() == pages::kFinishPage; });
+    EXPECT_EQ(wizard_->Current(), pages::kFinishPage);
 
     EXPECT_FALSE(FileExists(folder_ + "\\a.tmp"));
     EXPECT_FALSE(FileExists(folder_ + "\\b.log"));
@@ -113,9 +117,9 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_EQ(wizard_->enableMasks.back(), 0) << "the finish page disables Back and Next";
 
     // A new task: the same selection is scanned again and the list rebuilt.
-    ::SendMessageA(wizard_->PageWindow(ui::kFinishPage), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);
+    ::SendMessageA(wizard_->PageWindow(pages::kFinishPage), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);
     EXPECT_EQ(wizard_->cancelText, "Cancel");
-    Command(drive_, ui::kNextButton);
+    Command(drive_, pages::kNextButton);
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(list_.Count(), 1);
     EXPECT_EQ(report_->OwnedFindings(), 1u);
@@ -125,33 +129,33 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
 TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     for (int i = 0; i < 20; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
     Open();
-    wizard_->Show(ui::kScanningPage);
-    testsupport::MessageBoxAnswerer boxes;
+    wizard_->Show(pages::kScanningPage);
+    testsupport::ModalAnswerer boxes;
     // The job waits for this thread at its first call: it is surely running.
-    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     ASSERT_TRUE(scan_->JobRunning());
-    Command(scan_, ui::kBackButton);
-    Command(scan_, ui::kNextButton);
-    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    Command(scan_, pages::kBackButton);
+    Command(scan_, pages::kNextButton);
+    ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_NE(QueryCancel(scan_), 0);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please wait while scanning"});
+    EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please wait while scanning"});
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(std::count(wizard_->enableMasks.begin(), wizard_->enableMasks.end(), 0), 1) << "one job only";
     EXPECT_EQ(QueryCancel(scan_), 0);
     EXPECT_EQ(list_.Count(), 20);
 
-    wizard_->Show(ui::kCleaningPage);
-    ::SendMessageA(cleaning_->Hwnd(), ui::WM_CLEANPAGE_START, 0, 0);
+    wizard_->Show(pages::kCleaningPage);
+    ::SendMessageA(cleaning_->Hwnd(), pages::WM_CLEANPAGE_START, 0, 0);
     ASSERT_TRUE(cleaning_->JobRunning());
     size_t requests = wizard_->showRequests.size();
-    Command(cleaning_, ui::kBackButton);
+    Command(cleaning_, pages::kBackButton);
     EXPECT_EQ(wizard_->showRequests.size(), requests);
     EXPECT_NE(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.Texts().back(), "Please wait while cleaning");
+    EXPECT_EQ(boxes.Messages().back(), "Please wait while cleaning");
     ASSERT_TRUE(CleanEnded());
     EXPECT_EQ(QueryCancel(cleaning_), 0);
-    EXPECT_EQ(boxes.Texts().size(), 2u);
+    EXPECT_EQ(boxes.Messages().size(), 2u);
     EXPECT_FALSE(FileExists(folder_ + "\\7.tmp"));
 }
 
@@ -174,7 +178,7 @@ TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
         for (int i = 0; i < 40; ++i) WriteFile(folder_ + "\\" + sub + "\\" + std::to_string(i) + ".tmp", "x");
     }
     Open();
-    wizard_->Show(ui::kScanningPage);
+    wizard_->Show(pages::kScanningPage);
     // Stop is pressed while the job waits for its first count to show: the
     // job sees the request before its next entry, however fast it walks.
     bool stopWasEnabled = false, stopGreyedAtOnce = false;
@@ -185,13 +189,13 @@ TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
     };
     HWND count = scan_->Item(IDC_PG_COUNT);
     ::SetWindowSubclass(count, OnFirstText, 1, reinterpret_cast<DWORD_PTR>(&pressStop));
-    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     ASSERT_TRUE(ScanEnded());
     ::RemoveWindowSubclass(count, OnFirstText, 1);
     EXPECT_TRUE(stopWasEnabled);
     EXPECT_TRUE(stopGreyedAtOnce) << "greys out at once";
     EXPECT_EQ(WindowText(scan_->Item(IDC_PG_STATUS)), "Scan stopped");
-    EXPECT_EQ(wizard_->Current(), ui::kReportPage);
+    EXPECT_EQ(wizard_->Current(), pages::kReportPage);
     EXPECT_GT(list_.Count(), 0);
     EXPECT_LT(list_.Count(), 120);
 }
@@ -221,18 +225,17 @@ TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
 TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheClean) {
     for (int i = 0; i < 30; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".log", "x");
     WriteFile(folder_ + "\\keep.txt", "x");
-    testsupport::SwitchesScope autoRun("/auto");
-    Open();
+    Open({}, pages::RunMode::Unattended);
     int enabledDuringClean = 0;
     wizard_->onEnable = [&](int mask) {
         if (mask != 0 && cleaning_->JobRunning()) ++enabledDuringClean;
     };
-    wizard_->Show(ui::kDriveSelectionPage);
+    wizard_->Show(pages::kDriveSelectionPage);
     ASSERT_TRUE(PumpUntil([&] { return wizard_->closeRequests > 0; }));
     EXPECT_EQ(enabledDuringClean, 0);
     EXPECT_EQ(wizard_->showRequests,
-              (std::vector<int>{ui::kScanningPage, ui::kReportPage, ui::kCleanSummaryPage, ui::kCleaningPage,
-                                ui::kFinishPage}));
+              (std::vector<int>{pages::kScanningPage, pages::kReportPage, pages::kCleanSummaryPage, pages::kCleaningPage,
+                                pages::kFinishPage}));
     EXPECT_FALSE(FileExists(folder_ + "\\29.log"));
     EXPECT_TRUE(FileExists(folder_ + "\\keep.txt"));
     // Every job has said its last word; closing now leaves nothing behind.
@@ -243,7 +246,7 @@ TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheC
 TEST_F(FlowTest, ClosingTheProgramDuringAScanStopsAndJoinsTheJob) {
     for (int i = 0; i < 50; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
     Open();
-    ::SendMessageA(scan_->Hwnd(), ui::WM_SCANPAGE_STARTSCAN, 0, 0);
+    ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     PumpUntil([&] { return !WindowText(scan_->Item(IDC_PG_COUNT)).empty(); });
     ASSERT_TRUE(scan_->JobRunning());
     // Windows first, then the page objects, whose jobs end without a hang.

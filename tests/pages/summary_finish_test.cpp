@@ -10,11 +10,11 @@
 #include "pages/drive_listing.h"
 #include "pages/drive_space.h"
 #include "pages/finish_page.h"
+#include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
-#include "support/ui/switches_scope.h"
+#include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
-#include "ui/page_protocol.h"
 
 namespace {
 
@@ -46,22 +46,21 @@ protected:
         place_.reset();
         place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
-        auto page = std::make_unique<pages::CleanSummaryPage>();
-        pages::SettingsDialogs dialogs;
-        dialogs.options = [](HWND, int tab) {
+        pages::Services services = testsupport::UnexpectedServices();
+        services.options = [](HWND, int tab, const ui::FolderBrowser&) {
             ++g_dialogCalls;
             g_tabs.push_back(tab);
             if (g_duringDialog) g_duringDialog();
             return g_dialogResult;
         };
-        dialogs.advanced = [](HWND) {
+        services.advancedSettings = [](HWND) {
             ++g_dialogCalls;
             if (g_duringDialog) g_duringDialog();
             return g_dialogResult;
         };
-        page->SetSettingsDialogs(dialogs);
-        report_ = &wizard_->Add(ui::kReportPage, std::make_unique<pages::ReportPage>(), IDD_PG_REPORT);
-        page_ = &wizard_->Add(ui::kCleanSummaryPage, std::move(page), IDD_PG_CLEAN_SUMMARY);
+        auto page = std::make_unique<pages::CleanSummaryPage>(services);
+        report_ = &wizard_->Add(pages::kReportPage, std::make_unique<pages::ReportPage>(services), IDD_PG_REPORT);
+        page_ = &wizard_->Add(pages::kCleanSummaryPage, std::move(page), IDD_PG_CLEAN_SUMMARY);
         list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
@@ -90,7 +89,7 @@ TEST_F(SummaryPageTest, OnlyTheSwitchedOnRowIsGreenAndEveryOtherGrey) {
     SettingsPlan plan;
     plan.traces[3] = 1;  // the recycle bin
     Open(plan);
-    wizard_->Show(ui::kCleanSummaryPage);
+    wizard_->Show(pages::kCleanSummaryPage);
     EXPECT_EQ(wizard_->enableMasks, std::vector<int>{3});
     ASSERT_EQ(list_.Count(), 14);
     EXPECT_EQ(list_.Text(0, 0), "_EnabledBakcup");
@@ -123,7 +122,7 @@ TEST_F(SummaryPageTest, ModeLineNamesTheFirstDisposalThatIsOn) {
         plan.moveToFolder = c.move;
         plan.moveToFolderPath = c.folder;
         Open(plan);
-        wizard_->Show(ui::kCleanSummaryPage);
+        wizard_->Show(pages::kCleanSummaryPage);
         EXPECT_EQ(Mode(), c.expected);
         TearDown();
     }
@@ -135,18 +134,18 @@ TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
     for (size_t i = 0; i < findings.size(); ++i) findings[i].path = "d:\\none\\" + std::to_string(i) + ".tmp";
     report_->Fill(findings);
     ui::ListView(report_->Item(IDC_PG_LIST)).SetChecked(2, false);
-    wizard_->Show(ui::kCleanSummaryPage);
+    wizard_->Show(pages::kCleanSummaryPage);
     EXPECT_EQ(Info(), "5 files will be cleaned");
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
-    wizard_->Show(ui::kCleanSummaryPage);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kNextButton, 0);
-    EXPECT_EQ(wizard_->showRequests, (std::vector<int>{ui::kReportPage, ui::kCleaningPage}));
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
+    wizard_->Show(pages::kCleanSummaryPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    EXPECT_EQ(wizard_->showRequests, (std::vector<int>{pages::kReportPage, pages::kCleaningPage}));
 }
 
 TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
     SettingsPlan plan;
     Open(plan);
-    wizard_->Show(ui::kCleanSummaryPage);
+    wizard_->Show(pages::kCleanSummaryPage);
     EXPECT_EQ(Column(1)[0], "off");
     plan.backup = 1;
     g_duringDialog = [&] { place_->WriteSettings(pagetest::SettingsXml(plan)); };
@@ -170,17 +169,17 @@ TEST_F(SummaryPageTest, RefreshesAfterTheSettingsDialogsOnlyWhenTheyEndWithOk) {
     g_duringDialog = nullptr;
     plan.traces[12] = 1;
     place_->WriteSettings(pagetest::SettingsXml(plan));
-    ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+    ::SendMessageA(page_->Hwnd(), pages::WM_WIZARD_SETTINGSCHANGED, 0, 0);
     EXPECT_EQ(Column(1)[13], "on");
     EXPECT_EQ(g_dialogCalls, 4);
 }
 
 TEST_F(SummaryPageTest, WithoutASettingsFileEveryRowIsOffAndTheModeLineStays) {
     Open({});
-    wizard_->Show(ui::kCleanSummaryPage);
+    wizard_->Show(pages::kCleanSummaryPage);
     EXPECT_EQ(Mode(), "delete them");
     ::DeleteFileA(place_->SettingsPath().c_str());
-    ::SendMessageA(page_->Hwnd(), ui::WM_WIZARD_SETTINGSCHANGED, 0, 0);
+    ::SendMessageA(page_->Hwnd(), pages::WM_WIZARD_SETTINGSCHANGED, 0, 0);
     EXPECT_EQ(Mode(), "delete them");
     EXPECT_EQ(Column(1), std::vector<std::string>(14, "off"));
 }
@@ -230,7 +229,13 @@ class FinishPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const std::string& root : pages::FixedDriveRoots()) g_free[root] = 2048;
-        page_ = &wizard_.Add(ui::kFinishPage, std::make_unique<pages::FinishPage>(FakeFree), IDD_PG_FINISH);
+        Make(pages::RunMode::Interactive);
+    }
+    // (Re)makes the finish page for a run mode; "before" is measured now.
+    void Make(pages::RunMode mode) {
+        page_ = &wizard_.Add(pages::kFinishPage,
+                             std::make_unique<pages::FinishPage>(testsupport::UnexpectedServices(), mode, FakeFree),
+                             IDD_PG_FINISH);
         list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override { g_free.clear(); }
@@ -244,7 +249,7 @@ protected:
 TEST_F(FinishPageTest, ShowsBeforeFromCreationAndAfterFromEachShowingGreenWhereSpaceGrew) {
     g_free["D:\\"] = 1536;
     g_free["E:\\"] = 5ull << 30;
-    wizard_.Show(ui::kFinishPage);
+    wizard_.Show(pages::kFinishPage);
     std::vector<std::string> roots = pages::FixedDriveRoots();
     ASSERT_EQ(list_.Count(), static_cast<int>(roots.size()));
     for (int row = 0; row < list_.Count(); ++row) {
@@ -263,9 +268,9 @@ TEST_F(FinishPageTest, ShowsBeforeFromCreationAndAfterFromEachShowingGreenWhereS
         }
     }
     // A second showing measures "after" again; "before" stays.
-    wizard_.Show(ui::kCleaningPage);
+    wizard_.Show(pages::kCleaningPage);
     g_free["D:\\"] = 4096;
-    wizard_.Show(ui::kFinishPage);
+    wizard_.Show(pages::kFinishPage);
     for (int row = 0; row < list_.Count(); ++row) {
         if (list_.Text(row, 0) != "D:\\") continue;
         EXPECT_EQ(list_.Text(row, 1), "2.00 KB");
@@ -276,21 +281,21 @@ TEST_F(FinishPageTest, ShowsBeforeFromCreationAndAfterFromEachShowingGreenWhereS
 }
 
 TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTask) {
-    wizard_.Show(ui::kFinishPage);
+    wizard_.Show(pages::kFinishPage);
     EXPECT_EQ(wizard_.enableMasks, std::vector<int>{0});
     EXPECT_EQ(wizard_.cancelText, "Finish");
     EXPECT_EQ(wizard_.closeRequests, 0);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);
-    EXPECT_EQ(wizard_.showRequests, std::vector<int>{ui::kDriveSelectionPage});
+    EXPECT_EQ(wizard_.showRequests, std::vector<int>{pages::kDriveSelectionPage});
     EXPECT_EQ(wizard_.cancelText, "Cancel");
-    wizard_.Show(ui::kFinishPage);
-    ::SendMessageA(page_->Hwnd(), WM_COMMAND, ui::kBackButton, 0);
-    EXPECT_EQ(wizard_.showRequests.back(), ui::kCleaningPage);
+    wizard_.Show(pages::kFinishPage);
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
+    EXPECT_EQ(wizard_.showRequests.back(), pages::kCleaningPage);
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
-    testsupport::SwitchesScope autoRun("auto");
-    wizard_.Show(ui::kFinishPage);
+    Make(pages::RunMode::Unattended);
+    wizard_.Show(pages::kFinishPage);
     EXPECT_EQ(wizard_.closeRequests, 1);
     EXPECT_GT(list_.Count(), 0);
 }
@@ -305,10 +310,15 @@ TEST(PageImageLists, OutliveTheListWindowUntilThePageGoes) {
     struct Case {
         int index;
         int templateId;
-        std::function<std::unique_ptr<ui::WizardPage>()> make;
+        std::function<pages::PagePtr()> make;
     } cases[] = {
-        {ui::kCleanSummaryPage, IDD_PG_CLEAN_SUMMARY, [] { return std::make_unique<pages::CleanSummaryPage>(); }},
-        {ui::kFinishPage, IDD_PG_FINISH, [] { return std::make_unique<pages::FinishPage>(FakeFree); }},
+        {pages::kCleanSummaryPage, IDD_PG_CLEAN_SUMMARY,
+         [] { return pages::MakePage<pages::CleanSummaryPage>(testsupport::UnexpectedServices()); }},
+        {pages::kFinishPage, IDD_PG_FINISH,
+         [] {
+             return pages::MakePage<pages::FinishPage>(testsupport::UnexpectedServices(), pages::RunMode::Interactive,
+                                                       FakeFree);
+         }},
     };
     PagePlace place;
     for (const Case& c : cases) {

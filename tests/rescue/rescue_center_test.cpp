@@ -13,7 +13,7 @@
 #include "rescue/rescue_center_dialog.h"
 #include "rescue/rescue_resources.h"
 #include "rescue_fixtures.h"
-#include "support/message_boxes.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
 
 namespace {
@@ -95,7 +95,7 @@ TEST_F(RescueCenterTest, WithoutSetsThePlaceholderShowsAndNothingActsOnIt) {
     Open();
     EXPECT_EQ(Texts(), Rows{"None"});
     EXPECT_FALSE(Enabled(IDC_RESCUE_DELETE) || Enabled(IDC_RESCUE_RESTORE));
-    testsupport::MessageBoxAnswerer watcher(center_.Hwnd());
+    testsupport::ModalAnswerer watcher(center_.Hwnd());
     // No selection: both ask for one.
     Command(IDC_RESCUE_DELETE);
     Command(IDC_RESCUE_RESTORE);
@@ -104,7 +104,7 @@ TEST_F(RescueCenterTest, WithoutSetsThePlaceholderShowsAndNothingActsOnIt) {
     Command(IDC_RESCUE_DELETE);
     Command(IDC_RESCUE_RESTORE);
     DoubleClick();
-    EXPECT_EQ(watcher.Texts(), (Rows{"Select one", "Select one"}));
+    EXPECT_EQ(watcher.Messages(), (Rows{"Select one", "Select one"}));
     EXPECT_TRUE(opened_.empty());
     EXPECT_EQ(Status(), "");
     EXPECT_TRUE(testsupport::FolderExists(root_ + "\\Old"));
@@ -117,12 +117,12 @@ TEST_F(RescueCenterTest, DeletingTheLastRowSelectsTheNewLastRow) {
     Open();
     const std::string last = list_.Text(2, 0);
     list_.Select(2);
-    testsupport::MessageBoxAnswerer watcher(center_.Hwnd(), IDCANCEL);
+    testsupport::ModalAnswerer watcher(center_.Hwnd(), IDCANCEL);
     Click(IDC_RESCUE_DELETE);
     EXPECT_EQ(list_.Count(), 3);
-    watcher.SetAnswer(IDOK);
+    watcher.SetMessageAnswer(IDOK);
     Click(IDC_RESCUE_DELETE);
-    EXPECT_EQ(watcher.Texts(), (Rows{"Delete?", "Delete?"}));
+    EXPECT_EQ(watcher.Messages(), (Rows{"Delete?", "Delete?"}));
     EXPECT_EQ(list_.Count(), 2);
     EXPECT_EQ(list_.Selected(), 1);
     const Rows left = Texts();
@@ -141,9 +141,9 @@ TEST_F(RescueCenterTest, RestorePutsTheFilesBackAndTheSetLeavesTheList) {
     MakeSet(root_, "2006-12-06_09-00-00", {{"E\\other.txt", "other"}});
     Open();
     list_.Select(Texts()[0] == "12/05/2006 10:20:30" ? 0 : 1);
-    testsupport::MessageBoxAnswerer watcher(center_.Hwnd());
+    testsupport::ModalAnswerer watcher(center_.Hwnd());
     Click(IDC_RESCUE_RESTORE);
-    EXPECT_EQ(watcher.Texts(), Rows{"Restore?"});
+    EXPECT_EQ(watcher.Messages(), Rows{"Restore?"});
     EXPECT_EQ(testsupport::ReadFile("e:\\docs\\a.txt"), "alpha");
     EXPECT_FALSE(testsupport::FileExists("e:\\other.txt"));
     EXPECT_EQ(Texts(), Rows{"12/06/2006 09:00:00"});
@@ -154,13 +154,11 @@ TEST_F(RescueCenterTest, RestorePutsTheFilesBackAndTheSetLeavesTheList) {
 TEST(ShowRescueCenter, RunsModallyUntilClosed) {
     testsupport::ProgramPlace place("modal");
     testsupport::WriteFile(place.LanguagePath(), kLanguage);
-    std::thread closer([] {
-        HWND window = nullptr;
-        for (int i = 0; i < 500 && !(window = ::FindWindowA("#32770", "Rescue Center")); ++i) ::Sleep(10);
-        ::SendMessageA(::GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
-    });
+    testsupport::ModalAnswerer answerer;
+    answerer.Expect("Rescue Center",
+                    [](HWND window) { ::SendMessageA(::GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0); });
     rescue::ShowRescueCenter(nullptr);
-    closer.join();
+    EXPECT_EQ(answerer.Pending(), 0u);
 }
 
 }  // namespace

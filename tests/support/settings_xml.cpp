@@ -4,10 +4,78 @@
 
 namespace testsupport {
 
+namespace {
+
+// The text as an attribute value.
+std::string Quoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '&': quoted += "&amp;"; break;
+            case '<': quoted += "&lt;"; break;
+            case '"': quoted += "&quot;"; break;
+            default: quoted += c; break;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string JunkItems(const std::vector<config::JunkType>& types) {
+    std::string xml;
+    for (const config::JunkType& type : types) {
+        xml += "<item checked=" + Quoted(std::to_string(type.checked)) + " description=" + Quoted(type.description) +
+               " file=" + Quoted(type.pattern) + "/>";
+    }
+    return xml;
+}
+
+std::string SkipItems(const std::vector<config::SkipFolder>& folders) {
+    std::string xml;
+    for (const config::SkipFolder& folder : folders) {
+        xml += "<item checked=" + Quoted(std::to_string(folder.checked)) + " folder=" + Quoted(folder.folder) + "/>";
+    }
+    return xml;
+}
+
+}  // namespace
+
+std::string SettingsDocumentXml(const SettingsValues& factory, const SettingsValues& user,
+                                const std::vector<std::string>& selectedPaths) {
+    const config::SearchOptions& fs = factory.search;
+    const config::SearchOptions& us = user.search;
+    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>\n";
+    xml += "  <Welcome>" + SettingXml("ShowWelcome", user.showWelcome, factory.showWelcome) + "</Welcome>\n";
+    xml += "  <Options>\n    <Search>\n";
+    xml += "      " + SettingXml("SkipReadOnlyFiles", us.skipReadOnlyFiles, fs.skipReadOnlyFiles) + "\n";
+    xml += "      " + SettingXml("SkipHiddenFiles", us.skipHiddenFiles, fs.skipHiddenFiles) + "\n";
+    xml += "      " + SettingXml("SkipSystemFiles", us.skipSystemFiles, fs.skipSystemFiles) + "\n";
+    xml += "      " + SettingXml("FindZeroLengthFiles", us.findZeroLengthFiles, fs.findZeroLengthFiles) + "\n";
+    xml += "      " + SettingXml("FindInvalidShortcuts", us.findInvalidShortcuts, fs.findInvalidShortcuts) + "\n";
+    xml += "      <FindFilesHaveNotAccessed default=" + Quoted(std::to_string(fs.findFilesNotAccessed)) +
+           " custom=" + Quoted(std::to_string(us.findFilesNotAccessed)) +
+           " monthdefault=" + Quoted(std::to_string(fs.months)) + " month=" + Quoted(std::to_string(us.months)) +
+           "/>\n";
+    xml += "    </Search>\n";
+    xml += "    <JunkFiles><Default>" + JunkItems(factory.junkTypes) + "</Default><Custom>" +
+           JunkItems(user.junkTypes) + "</Custom></JunkFiles>\n";
+    xml += "    <SkipFolders><default>" + SkipItems(factory.skipFolders) + "</default><items>" +
+           SkipItems(user.skipFolders) + "</items></SkipFolders>\n";
+    const config::CleanOptions& fc = factory.clean;
+    const config::CleanOptions& uc = user.clean;
+    xml += "    <CleanOpt>" + SettingXml("Clean", uc.clean, fc.clean) +
+           SettingXml("MoveToRecycle", uc.moveToRecycle, fc.moveToRecycle) +
+           SettingXml("MoveToFolder", uc.moveToFolder, fc.moveToFolder) +
+           SettingXml("MoveToFolderPath", uc.moveToFolderPath, fc.moveToFolderPath) +
+           SettingXml("Backup", uc.backup, fc.backup) + "</CleanOpt>\n";
+    xml += "    " + TraceSwitchesXml(user.traces, factory.traces) + "\n  </Options>\n  <SelectDrive>";
+    for (const std::string& path : selectedPaths) xml += "<PathItem name=" + Quoted(path) + "/>";
+    return xml + "</SelectDrive>\n</Config>\n";
+}
+
 std::string SettingXml(std::string_view name, std::string_view custom, std::string_view factory) {
     std::string xml = "<";
-    xml.append(name).append(" default=\"").append(factory).append("\" custom=\"").append(custom).append("\"/>");
-    return xml;
+    return xml.append(name).append(" default=").append(Quoted(factory)).append(" custom=").append(Quoted(custom)) +
+           "/>";
 }
 
 std::string SettingXml(std::string_view name, int custom, int factory) {

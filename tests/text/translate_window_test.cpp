@@ -84,4 +84,32 @@ TEST(TranslateWindow, WithoutALanguageFileKeysStay) {
     text::TranslateWindow(nullptr);  // nothing to do, and no harm
 }
 
+int g_setTextCalls = 0;
+WNDPROC g_staticProc = nullptr;
+
+LRESULT CALLBACK CountSetText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) ++g_setTextCalls;
+    return ::CallWindowProcA(g_staticProc, hwnd, message, wParam, lParam);
+}
+
+TEST(TranslateWindow, LeavesPictureStaticsAlone) {
+    // An icon static names its icon by resource id, as the option pages'
+    // statics do: its window text is no key, and setting it again would make
+    // the control look for an icon of that name.
+    constexpr int kPageIcon = 1010;
+    MemoryTemplate t(WS_POPUP, 200, 120, {{kPageIcon, "STATIC", "#310", SS_ICON, 5, 5, 20, 20}});
+    Window dialog{::CreateDialogIndirectParamA(nullptr, t.Get(), nullptr, QuietDialog, 0)};
+    ASSERT_TRUE(dialog.handle);
+    HWND iconStatic = ::GetDlgItem(dialog.handle, kPageIcon);
+    ::SendMessageA(iconStatic, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_APPLICATION)), 0);
+    LRESULT before = ::SendMessageA(iconStatic, STM_GETICON, 0, 0);
+    ASSERT_NE(before, 0);
+    g_staticProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(iconStatic, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountSetText)));
+    g_setTextCalls = 0;
+    text::TranslateWindow(dialog.handle);
+    EXPECT_EQ(g_setTextCalls, 0);
+    EXPECT_EQ(::SendMessageA(iconStatic, STM_GETICON, 0, 0), before);
+}
+
 }  // namespace

@@ -3,43 +3,15 @@
 #include <stdexcept>
 
 #include "support/memory_template.h"
-#include "text/language_table.h"
-#include "ui/command_line_switches.h"
+#include "support/trace_recorder.h"
 #include "ui/dialog.h"
 #include "ui/layout.h"
 #include "ui/list_view.h"
 #include "ui/message_loop.h"
 #include "ui/row_colors.h"
 #include "ui/skinned_controls.h"
-#include "ui/wizard_page.h"
 
 namespace {
-
-TEST(CommandLineSwitches, SplitsOnBlanksSlashesAndDashes) {
-    struct Case {
-        const char* line;
-        std::vector<std::string> keys;
-    } cases[] = {
-        {"/hide", {"hide"}},
-        {"-HIDE", {"hide"}},
-        {"hide", {"hide"}},
-        {"/hide/icon/auto", {"auto", "hide", "icon"}},
-        {"x-auto", {"auto", "x"}},
-        {"autoclean", {"autoclean"}},
-        {"\"auto\"", {"\"auto\""}},
-        {"  //--  ", {}},
-        {"/Auto /AUTO", {"auto"}},
-    };
-    for (const auto& c : cases) {
-        auto switches = ui::CommandLineSwitches::Parse(c.line);
-        std::vector<std::string> keys;
-        for (const auto& [key, typed] : switches.Tokens()) keys.push_back(key);
-        EXPECT_EQ(keys, c.keys) << c.line;
-    }
-    auto repeated = ui::CommandLineSwitches::Parse("/Auto /AUTO");
-    EXPECT_EQ(repeated.Tokens().at("auto"), "Auto");
-    EXPECT_FALSE(ui::CommandLineSwitches::Parse("autoclean").Has("auto"));
-}
 
 TEST(Layout, AnchoredRectKeepsDistancesToItsEdges) {
     const RECT r{10, 20, 110, 70};
@@ -107,47 +79,22 @@ TEST(MessageLoop, FiltersSeeMessagesFirstAndIdleRunsWhenTheQueueEmpties) {
     EXPECT_EQ(idle.calls, 2);
 }
 
-// A page that records what the protocol delivered, and throws on demand.
-class ProbePage : public ui::WizardPage {
-public:
-    int activated = 0, deactivated = 0, next = 0, back = 0;
-    bool refuse = false;
-    bool throwOnNext = false;
-
+// A dialog whose command handler throws.
+class ThrowingDialog : public ui::Dialog {
 protected:
-    void OnActivated() override { ++activated; }
-    void OnDeactivated() override { ++deactivated; }
-    bool OnQueryCancel() override { return refuse; }
-    void OnNext() override {
-        ++next;
-        if (throwOnNext) throw std::runtime_error("handler failure");
-    }
-    void OnBack() override { ++back; }
+    bool OnCommand(int, int, HWND) override { throw std::runtime_error("handler failure"); }
 };
 
-TEST(WizardPage, ProtocolMessagesReachTheVirtualHandlers) {
+TEST(Dialog, AnExceptionOfAHandlerStopsAtTheProcedureAndIsTraced) {
     testsupport::MemoryTemplate tmpl(WS_POPUP, 100, 60, {});
-    ProbePage page;
-    HWND hwnd = page.CreateIndirect(nullptr, tmpl.Get());
+    ThrowingDialog dialog;
+    HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
     ASSERT_TRUE(hwnd);
-    ::SendMessageA(hwnd, ui::WM_PAGE_ACTIVATED, 0, 0);
-    ::SendMessageA(hwnd, ui::WM_PAGE_DEACTIVATED, 0, 0);
-    ::SendMessageA(hwnd, WM_COMMAND, ui::kNextButton, 0);
-    ::SendMessageA(hwnd, WM_COMMAND, ui::kBackButton, 0);
-    EXPECT_EQ(page.activated, 1);
-    EXPECT_EQ(page.deactivated, 1);
-    EXPECT_EQ(page.next, 1);
-    EXPECT_EQ(page.back, 1);
-
-    EXPECT_EQ(::SendMessageA(hwnd, ui::WM_WIZARD_QUERYCANCEL, 0, 0), 0);
-    page.refuse = true;
-    EXPECT_NE(::SendMessageA(hwnd, ui::WM_WIZARD_QUERYCANCEL, 0, 0), 0);
-
-    page.throwOnNext = true;
-    ::SendMessageA(hwnd, WM_COMMAND, ui::kNextButton, 0);  // must not escape the window procedure
-    EXPECT_EQ(page.next, 2);
+    testsupport::TraceRecorder traces;
+    ::SendMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(traces.Saw({"dialog procedure", "handler failure"}));
+    EXPECT_TRUE(::IsWindow(hwnd));
     ::DestroyWindow(hwnd);
-    EXPECT_EQ(page.Hwnd(), nullptr);
 }
 
 TEST(ListView, ReadsTextsOfAnyLengthWhole) {
@@ -216,39 +163,6 @@ TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
     }
     EXPECT_EQ(ui::SkinnedButton::Of(button), nullptr);
     ::DestroyWindow(hwnd);
-}
-
-int g_setTextCalls = 0;
-WNDPROC g_staticProc = nullptr;
-
-LRESULT CALLBACK CountSetText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT) ++g_setTextCalls;
-    return ::CallWindowProcA(g_staticProc, hwnd, message, wParam, lParam);
-}
-
-TEST(TranslateWindow, LeavesPictureStaticsAlone) {
-    // A page of the program whose icon static names its icon by resource id:
-    // its window text is no key, and setting it again would make the control
-    // look for an icon of that name.
-    constexpr int kSearchOptionsPage = 301;
-    constexpr int kPageIcon = 1010;
-    testsupport::MemoryTemplate frame(WS_POPUP, 300, 240, {});
-    ui::Dialog owner;
-    HWND parent = owner.CreateIndirect(nullptr, frame.Get());
-    ASSERT_TRUE(parent);
-    ui::Dialog page;
-    HWND hwnd = page.Create(parent, kSearchOptionsPage);
-    ASSERT_TRUE(hwnd);
-    HWND iconStatic = page.Item(kPageIcon);
-    LRESULT before = ::SendMessageA(iconStatic, STM_GETICON, 0, 0);
-    ASSERT_NE(before, 0);
-    g_staticProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(iconStatic, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountSetText)));
-    g_setTextCalls = 0;
-    text::TranslateWindow(hwnd);
-    EXPECT_EQ(g_setTextCalls, 0);
-    EXPECT_EQ(::SendMessageA(iconStatic, STM_GETICON, 0, 0), before);
-    ::DestroyWindow(parent);
 }
 
 }  // namespace

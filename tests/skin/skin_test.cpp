@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app_test_support.h"
 #include "skin/skin_hook.h"
 #include "skin/skin_settings.h"
 #include "support/scratch.h"
+#include "support/skin_probe.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ TEST_F(SkinHook, WithoutAComponentTheWindowGoesUnskinned) {
 }
 
 TEST_F(SkinHook, CallsTheComponentInOrderWithTheSettings) {
-    apptest::SkinProbe probe;
+    testsupport::SkinProbe probe;
     const std::string invoke = "invoke 51 flags 1 args 1 named 0 vt 4 value 1.500 result none";
     const std::string load = "load D:\\Skins|D:\\Skins\\Blue.uis";
     struct Case {
@@ -90,7 +90,7 @@ TEST_F(SkinHook, CallsTheComponentInOrderWithTheSettings) {
         EXPECT_EQ(probe.Calls(), c.calls) << c.fail << c.noAutomation;
         engine.Reset();
         if (c.skinned) {
-            EXPECT_EQ(apptest::LastLine(probe.Calls()), "engine released");
+            EXPECT_EQ(testsupport::LastLine(probe.Calls()), "engine released");
         }
     }
 }

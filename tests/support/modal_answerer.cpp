@@ -1,19 +1,20 @@
-#include "modal_answerer.h"
-
-#include <commctrl.h>
+#include "support/modal_answerer.h"
 
 #include <algorithm>
 
-#include "options_bed.h"
-#include "support/message_boxes.h"
+#include "platform/window_text.h"
 #include "text/language_table.h"
 
-namespace optest {
+namespace testsupport {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr auto kPoll = std::chrono::milliseconds(10);
+// How long a dialog nobody expected stays before it is closed.
 constexpr auto kPatience = std::chrono::seconds(8);
+constexpr int kMessageText = 0xFFFF;
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
 std::string ClassOf(HWND window) {
@@ -64,8 +65,27 @@ void ChooseWithKeys(HWND menuWindow, const std::vector<MenuItem>& items, int com
 
 }  // namespace
 
-ModalAnswerer::ModalAnswerer()
-    : uiThread_(::GetCurrentThreadId()), messageCaption_(text::LookupText("_AppName")), watcher_([this] { Watch(); }) {}
+std::string WaitForWindowText(HWND window, std::chrono::milliseconds timeout) {
+    const auto until = Clock::now() + timeout;
+    do {
+        char text[4096] = {};
+        DWORD_PTR copied = 0;
+        if (::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000,
+                                  &copied) &&
+            text[0] != '\0') {
+            return text;
+        }
+        std::this_thread::sleep_for(kPoll);
+    } while (::IsWindow(window) && Clock::now() < until);
+    return {};
+}
+
+ModalAnswerer::ModalAnswerer(HWND owner, int messageAnswer)
+    : owner_(owner),
+      uiThread_(::GetCurrentThreadId()),
+      messageCaption_(text::LookupText("_AppName")),
+      messageAnswer_(messageAnswer),
+      watcher_([this] { Watch(); }) {}
 
 ModalAnswerer::~ModalAnswerer() {
     stop_ = true;
@@ -104,25 +124,62 @@ size_t ModalAnswerer::Pending() const {
 }
 
 bool ModalAnswerer::WaitForMessages(size_t count, std::chrono::milliseconds timeout) const {
-    auto until = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < until) {
+    const auto until = Clock::now() + timeout;
+    while (Clock::now() < until) {
         if (Messages().size() >= count) return true;
         std::this_thread::sleep_for(kPoll);
     }
     return false;
 }
 
+std::vector<HWND> ModalAnswerer::Windows() const {
+    std::vector<HWND> windows;
+    if (owner_) {
+        ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+        std::erase_if(windows, [this](HWND w) { return ::GetWindow(w, GW_OWNER) != owner_; });
+    } else {
+        ::EnumThreadWindows(uiThread_, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    }
+    return windows;
+}
+
 void ModalAnswerer::Watch() {
     while (!stop_) {
-        std::vector<HWND> windows;
-        ::EnumThreadWindows(uiThread_, CollectWindow, reinterpret_cast<LPARAM>(&windows));
-        for (HWND window : windows) Look(window);
+        for (HWND window : Windows()) Look(window);
         {
             std::lock_guard lock(mutex_);
             std::erase_if(handled_, [](HWND w) { return !::IsWindow(w); });
         }
         std::this_thread::sleep_for(kPoll);
     }
+}
+
+void ModalAnswerer::AnswerMenu(HWND window) {
+    auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, kGetMenuHandle, 0, 0));
+    if (!menu) return;
+    std::vector<MenuItem> items = ItemsOf(menu);
+    std::lock_guard lock(mutex_);
+    int command = 0;
+    if (!menuChoices_.empty()) {
+        command = menuChoices_.front();
+        menuChoices_.pop_front();
+    } else {
+        unexpected_.push_back("menu");
+    }
+    menus_.push_back(items);
+    handled_.insert(window);
+    ChooseWithKeys(window, items, command);
+}
+
+void ModalAnswerer::AnswerMessageBox(HWND window) {
+    // Read before taking the lock: reading sends to the box's thread.
+    std::string message = MessageBoxText(window);
+    int answer = messageAnswer_;
+    int id = ::GetDlgItem(window, answer) ? answer : IDOK;
+    std::lock_guard lock(mutex_);
+    messages_.push_back(std::move(message));
+    handled_.insert(window);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
 }
 
 void ModalAnswerer::Look(HWND window) {
@@ -133,44 +190,30 @@ void ModalAnswerer::Look(HWND window) {
     }
     // Read the window before taking the lock: reading it sends messages to
     // the test thread, which may be waiting for the lock.
-    std::string windowClass = ClassOf(window);
+    const std::string windowClass = ClassOf(window);
     if (windowClass == "#32768") {
-        auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, kGetMenuHandle, 0, 0));
-        if (!menu) return;
-        std::vector<MenuItem> items = ItemsOf(menu);
+        AnswerMenu(window);
+        return;
+    }
+    if (windowClass != "#32770") return;  // the test's own windows
+    const std::string caption = platform::WindowText(window);
+    {
         std::lock_guard lock(mutex_);
-        int command = 0;
-        if (!menuChoices_.empty()) {
-            command = menuChoices_.front();
-            menuChoices_.pop_front();
-        } else {
-            unexpected_.push_back("menu");
+        if (!expected_.empty() && expected_.front().caption == caption) {
+            Answer answer = std::move(expected_.front().answer);
+            expected_.pop_front();
+            handled_.insert(window);
+            answering_.emplace_back([answer = std::move(answer), window] { answer(window); });
+            return;
         }
-        menus_.push_back(items);
-        handled_.insert(window);
-        ChooseWithKeys(window, items, command);
+    }
+    if (caption == messageCaption_ && ::GetDlgItem(window, kMessageText)) {
+        AnswerMessageBox(window);
         return;
     }
-    std::string caption = platform::WindowText(window);
-    bool isMessageBox = caption == messageCaption_ && windowClass == "#32770";
-    std::string message = isMessageBox ? testsupport::MessageBoxText(window) : std::string();
-
+    // Someone else's dialog: give the test time to expect it, then close it.
     std::lock_guard lock(mutex_);
-    if (!expected_.empty() && expected_.front().caption == caption) {
-        Answer answer = std::move(expected_.front().answer);
-        expected_.pop_front();
-        handled_.insert(window);
-        answering_.emplace_back([answer = std::move(answer), window] { answer(window); });
-        return;
-    }
-    if (isMessageBox) {
-        messages_.push_back(message);
-        handled_.insert(window);
-        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-        return;
-    }
-    // Someone else's window: give the test time to expect it, then close it.
-    auto now = std::chrono::steady_clock::now();
+    auto now = Clock::now();
     auto seen =
         std::find_if(firstSeen_.begin(), firstSeen_.end(), [window](const auto& s) { return s.first == window; });
     if (seen == firstSeen_.end()) {
@@ -182,4 +225,4 @@ void ModalAnswerer::Look(HWND window) {
     }
 }
 
-}  // namespace optest
+}  // namespace testsupport

@@ -1,6 +1,14 @@
-#include "ui/wizard_page.h"
+#include "pages/wizard_page.h"
 
-namespace ui {
+#include "pages/page_messages.h"
+#include "pages/unattended_run.h"
+
+namespace pages {
+
+void WizardPage::Deleter::operator()(WizardPage* page) const {
+    std::unique_ptr<WizardPage> owned(page);
+    if (page && page->Hwnd()) ::DestroyWindow(page->Hwnd());
+}
 
 bool WizardPage::OnPageMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
@@ -16,13 +24,27 @@ bool WizardPage::OnCommand(int id, int, HWND) {
     return false;
 }
 
+void WizardPage::TakeDueStep() {
+    if (!stepDue_ || AnyJobBusy(Hwnd())) return;
+    stepDue_ = false;
+    TakeUnattendedStep(Hwnd(), index_);
+}
+
 bool WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_PAGE_ACTIVATED:
             OnActivated();
+            // Only a page that is still shown after its activation goes on.
+            stepDue_ = mode_ == RunMode::Unattended && HasUnattendedStep(index_) &&
+                       (::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE);
+            TakeDueStep();
             return true;
         case WM_PAGE_DEACTIVATED:
+            stepDue_ = false;
             OnDeactivated();
+            return true;
+        case WM_PAGE_JOBENDED:
+            TakeDueStep();
             return true;
         case WM_WIZARD_QUERYCANCEL:
             result = OnQueryCancel() ? 1 : 0;
@@ -35,4 +57,4 @@ bool WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
 }
 
-}  // namespace ui
+}  // namespace pages

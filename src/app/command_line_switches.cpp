@@ -1,13 +1,8 @@
-#include "ui/command_line_switches.h"
+#include "app/command_line_switches.h"
 
 #include "platform/codepage.h"
 
-namespace ui {
-
-CommandLineSwitches& CommandLineSwitches::Instance() {
-    static CommandLineSwitches switches;
-    return switches;
-}
+namespace app {
 
 CommandLineSwitches CommandLineSwitches::Parse(std::string_view commandLine) {
     CommandLineSwitches switches;
@@ -25,4 +20,12 @@ CommandLineSwitches CommandLineSwitches::Parse(std::string_view commandLine) {
     return switches;
 }
 
-}  // namespace ui
+StartOptions StartOptions::From(const CommandLineSwitches& switches) {
+    StartOptions options;
+    options.hidden = switches.Has("hide");
+    options.trayIcon = switches.Has("icon");
+    options.runMode = switches.Has("auto") ? pages::RunMode::Unattended : pages::RunMode::Interactive;
+    return options;
+}
+
+}  // namespace app

@@ -1,11 +1,12 @@
 #pragma once
-// The messages by which wizard pages, their page host and the wizard window
-// talk to each other. All are sent synchronously.
+// The wizard's page protocol: the messages by which the pages, their page
+// host and the wizard window talk to each other, and the pages' fixed order.
+// All are sent synchronously on the user-interface thread.
 #include <windows.h>
 
 #include <string>
 
-namespace ui {
+namespace pages {
 
 // To each page, by the wizard before it closes: non-zero refuses the close.
 constexpr UINT WM_WIZARD_QUERYCANCEL = 0x465;
@@ -35,7 +36,9 @@ constexpr UINT WM_PAGEHOST_SHOWPAGE = 0x1BE2;
 constexpr UINT WM_PAGE_ACTIVATED = 0x1BE3;
 constexpr UINT WM_PAGE_DEACTIVATED = 0x1BE4;
 
+// The pages in their fixed order; pages navigate by these absolute indices.
 enum PageIndex : int {
+    kNoPage = -1,
     kWelcomePage = 0,
     kDriveSelectionPage = 1,
     kScanningPage = 2,
@@ -44,6 +47,7 @@ enum PageIndex : int {
     kCleaningPage = 5,
     kFinishPage = 6,
 };
+inline constexpr int kPageCount = 7;
 
 // Button ids of the wizard window that pages receive as commands.
 constexpr int kNextButton = 4;
@@ -62,11 +66,19 @@ inline void ShowWizardPage(HWND page, int index) {
 inline HWND GetWizardPage(HWND page, int index) {
     return reinterpret_cast<HWND>(::SendMessageA(PageHostOf(page), WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));
 }
+inline HWND CurrentWizardPage(HWND page) {
+    return reinterpret_cast<HWND>(::SendMessageA(WizardOf(page), WM_WIZARD_GETCURRENTPAGE, 0, 0));
+}
 inline void EnableWizardButtons(HWND page, int mask) {
     ::SendMessageA(WizardOf(page), WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
 }
 inline void SetWizardCancelText(HWND page, const std::string& text) {
     ::SendMessageA(WizardOf(page), WM_WIZARD_SETCANCELTEXT, reinterpret_cast<WPARAM>(&text), 0);
 }
+// Shows a job page and has it start its job (the scan or the clean).
+inline void ShowPageAndStart(HWND page, int index, UINT startMessage) {
+    ShowWizardPage(page, index);
+    ::SendMessageA(GetWizardPage(page, index), startMessage, 0, 0);
+}
 
-}  // namespace ui
+}  // namespace pages
