@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "config/document_layout.h"
 #include "platform/codepage.h"
 
 namespace config {
@@ -149,6 +150,7 @@ bool ConfigDocument::Save() {
     // whom some systems would let overwrite it.
     DWORD attributes = ::GetFileAttributesA(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    LayOutForEditing(doc_.Get());
     // Written beside the file first and then put in its place, so that a
     // crash or a full disk in the middle of a save never leaves a broken
     // settings file, and a reader never sees a half-written one.
