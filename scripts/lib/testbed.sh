@@ -101,11 +101,37 @@ testbed_clear_scratch() {
     # Empties the scratch drives and the scratch recycle bin, then lays the
     # fixed fixtures again.
     local dir
+    testbed_release_sealed
     for dir in "$TB/drives/d" "$TB/drives/e" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"; do
         chmod -R u+rwX "$dir" 2>/dev/null
         find "$dir" -mindepth 1 -delete 2>/dev/null
     done
     testbed_make_fixtures
+}
+
+# e:\fixtures\sealed: the folder e:\fixtures\open mounted read-only, for
+# tests of a folder nobody can write to (as root, file modes do not stop a
+# write; a read-only mount does). What a test writes into "open" it can only
+# read through "sealed". Mounting needs root: without it "sealed" is missing
+# and the tests that need it say so and skip.
+testbed_seal_fixture() {
+    local open="$TB/drives/e/fixtures/open" sealed="$TB/drives/e/fixtures/sealed"
+    testbed_release_sealed
+    mkdir -p "$open" "$sealed"
+    if ! mount --bind "$open" "$sealed" 2>/dev/null || ! mount -o remount,ro,bind "$sealed" 2>/dev/null; then
+        testbed_release_sealed
+        rmdir "$sealed" 2>/dev/null
+    fi
+    return 0
+}
+
+testbed_release_sealed() {
+    # A mount left inside the build tree would keep it from being deleted.
+    local sealed="$TB/drives/e/fixtures/sealed"
+    while mountpoint -q "$sealed" 2>/dev/null; do
+        umount "$sealed" 2>/dev/null || break
+    done
+    return 0
 }
 
 testbed_make_fixtures() {

@@ -6,6 +6,7 @@
 #include "app/welcome_page.h"
 #include "app/wizard_window.h"
 #include "app/app_resources.h"
+#include "app/program_folder_check.h"
 #include "config/config_document.h"
 #include "pages/wizard_pages.h"
 #include "platform/com.h"
@@ -48,6 +49,9 @@ int Run(const char* commandLine, int showCommand) {
         return kStartupStopped;
     }
     ui::CommandLineSwitches::Instance() = ui::CommandLineSwitches::Parse(commandLine ? commandLine : "");
+    if (!app::ProgramFolderWritable(ui::CommandLineSwitches::Instance().Has("auto"))) {
+        return app::kExitFolderNotWritable;
+    }
     InitCommonControls();
     int show = ui::CommandLineSwitches::Instance().Has("hide") ? SW_HIDE : showCommand;
 

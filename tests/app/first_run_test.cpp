@@ -1,4 +1,5 @@
-// What a Windows user meets at the first start.
+// What a Windows user meets at the first start: the shipped settings, and a
+// program folder the program may not be able to write to.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -6,9 +7,11 @@
 #include <set>
 #include <string>
 
+#include "app/program_folder_check.h"
 #include "app_test_support.h"
 #include "platform/handle.h"
 #include "program_runner.h"
+#include "support/message_boxes.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
 
@@ -56,6 +59,35 @@ TEST(FirstRun, AnUnattendedRunOnTheShippedSettingsDoesNothingAndEnds) {
     EXPECT_EQ(NamesIn(copy.Folder()),
               (std::set<std::string>{"JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}));
     EXPECT_EQ(testsupport::LinesOf(testsupport::ReadFile(copy.SettingsPath())), testsupport::LinesOf(shipped));
+}
+
+TEST(FirstRun, AFolderTheUserCannotWriteToStopsTheStartWithItsOwnExitCode) {
+    if (!testsupport::FolderExists(testsupport::kSealedFolder)) {
+        GTEST_SKIP() << "the test bed could not mount " << testsupport::kSealedFolder << " (mounting needs root)";
+    }
+    ProgramCopy written(ProgramCopy::At{testsupport::kOpenFolder});
+    testsupport::WriteFile(written.LanguagePath(),
+                           "[String]\r\n_AppName=JunkSweep Test\r\n_ProgramFolderNotWritable=Cannot write to %s.\r\n");
+    const ProgramCopy sealed = written.SeenFrom(testsupport::kSealedFolder);
+    const std::string settings = testsupport::ReadFile(sealed.SettingsPath());
+    ASSERT_FALSE(settings.empty());
+
+    {
+        RunningProgram program(sealed, "");
+        HWND box = program.WaitForMessageBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(testsupport::MessageBoxText(box), std::string("Cannot write to ") + testsupport::kSealedFolder + ".");
+        EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+        EXPECT_EQ(program.WaitForWizard(0), nullptr);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program.WaitForExit(), app::kExitFolderNotWritable);
+    }
+    // Unattended, nobody may be there to close a box: the run ends at once.
+    for (const char* arguments : {"/auto /hide", "/auto"}) {
+        RunningProgram program(sealed, arguments);
+        EXPECT_EQ(program.WaitForExit(), app::kExitFolderNotWritable) << arguments;
+    }
+    EXPECT_EQ(testsupport::ReadFile(sealed.SettingsPath()), settings);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ const Key kKeys[] = {
     {"_AppName", ""},
     {"_AlreadyRunningAnInstance", ""},
     {"_NotInstallXML2", ""},
+    {"_ProgramFolderNotWritable", "s"},
     {"_OK", ""},
     {"_Cancel", ""},
     {"_Close", ""},
