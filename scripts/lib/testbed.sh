@@ -39,6 +39,7 @@ testbed_map_drive() {
 }
 
 testbed_create_prefix() {
+    echo "Creating the Wine prefix $WINEPREFIX ..." >&2
     rm -rf "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
@@ -63,12 +64,25 @@ testbed_ensure_prefix() {
         if [ ! -f "$WINEPREFIX/.junksweep-ready" ]; then
             testbed_create_prefix
         fi
+        testbed_link_fonts
         # A host-root drive must never be there, whatever put it back.
         if [ -e "$WINEPREFIX/dosdevices/z:" ] || [ -L "$WINEPREFIX/dosdevices/z:" ]; then
             wineserver -k 2>/dev/null
             rm -f "$WINEPREFIX/dosdevices/z:"
         fi
     ) 9>"$TB/.lock"
+}
+
+testbed_link_fonts() {
+    # Wine here looks for its own fonts beside the system's, not where
+    # Debian's fonts-wine puts them (/usr/share/wine/fonts); it does load
+    # every font of the prefix's Windows font folder. Linked there, dialogs
+    # draw in Tahoma and the caption buttons with their Marlett glyphs.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
+    done
 }
 
 testbed_start_server() {
