@@ -4,7 +4,8 @@
 //   installed  where the installer puts it, %LOCALAPPDATA%\Programs\JunkSweep
 //              on the system drive (the same files the installer writes)
 //   unzipped   a folder on another drive, as from the zip
-// The runs alternate between the two places after one warm-up run each.
+// The runs alternate between the two places, in turn first, after one
+// warm-up run each.
 // Prints on stdout:
 //   startup.installed_ms   median wall time of a run from the installed place
 //   startup.unzipped_ms    median wall time of a run from the unzipped place
@@ -82,7 +83,16 @@ int main() {
     std::vector<double> fromInstalled, fromUnzipped;
     bool ok = TimeRun(installed) >= 0 && TimeRun(kUnzipped) >= 0;
     for (int run = 0; ok && run < kRuns; ++run) {
-        const double a = TimeRun(installed), b = TimeRun(kUnzipped);
+        // Each place goes first in every other round, so that neither gains
+        // from the other's warming the system up.
+        double a = 0, b = 0;
+        if (run % 2 == 0) {
+            a = TimeRun(installed);
+            b = TimeRun(kUnzipped);
+        } else {
+            b = TimeRun(kUnzipped);
+            a = TimeRun(installed);
+        }
         ok = a >= 0 && b >= 0;
         fromInstalled.push_back(a);
         fromUnzipped.push_back(b);

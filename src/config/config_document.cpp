@@ -77,7 +77,13 @@ std::vector<XmlNode> ConfigDocument::SelectNodes(std::string_view locationPath) 
     if (!IsLoaded()) return nodes;
     Bstr query(ToWide(locationPath).c_str());
     ComPtr<IXMLDOMNodeList> list;
-    if (FAILED(doc_->selectNodes(query.Get(), list.Put())) || !list) return nodes;
+    if (FAILED(doc_->selectNodes(query.Get(), list.Put()))) return nodes;
+    return ListedNodes(list.Get());
+}
+
+std::vector<XmlNode> ListedNodes(IXMLDOMNodeList* list) {
+    std::vector<XmlNode> nodes;
+    if (!list) return nodes;
     long length = 0;
     list->get_length(&length);
     for (long i = 0; i < length; ++i) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "config/config_document.h"
 #include "platform/com.h"
 
 namespace config {
@@ -13,19 +14,10 @@ using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
 
-using Node = ComPtr<IXMLDOMNode>;
-
-std::vector<Node> ChildrenOf(IXMLDOMNode* node) {
-    std::vector<Node> children;
+std::vector<XmlNode> ChildrenOf(IXMLDOMNode* node) {
     ComPtr<IXMLDOMNodeList> list;
-    if (FAILED(node->get_childNodes(list.Put())) || !list) return children;
-    long length = 0;
-    list->get_length(&length);
-    for (long i = 0; i < length; ++i) {
-        Node child;
-        if (list->get_item(i, child.Put()) == S_OK && child) children.push_back(std::move(child));
-    }
-    return children;
+    if (FAILED(node->get_childNodes(list.Put()))) return {};
+    return ListedNodes(list.Get());
 }
 
 DOMNodeType TypeOf(IXMLDOMNode* node) {
@@ -56,27 +48,27 @@ bool InsertBreak(IXMLDOMDocument* doc, IXMLDOMNode* parent, IXMLDOMNode* before,
     if (FAILED(doc->createTextNode(content.Get(), node.Put())) || !node) return false;
     Variant where;
     if (before) Variant::SetUnknown(where, before);
-    Node inserted;
+    XmlNode inserted;
     return SUCCEEDED(parent->insertBefore(node.Get(), where.Get(), inserted.Put()));
 }
 
 void LayOut(IXMLDOMDocument* doc, IXMLDOMNode* element, int depth) {
-    std::vector<Node> children = ChildrenOf(element);
+    std::vector<XmlNode> children = ChildrenOf(element);
     // Text of the element's own is content: its blanks are not ours.
-    for (const Node& child : children) {
+    for (const XmlNode& child : children) {
         if (IsText(child.Get()) && !IsBlank(child.Get())) return;
     }
-    std::vector<Node> kept;
-    for (Node& child : children) {
+    std::vector<XmlNode> kept;
+    for (XmlNode& child : children) {
         if (IsBlank(child.Get())) {
-            Node removed;
+            XmlNode removed;
             element->removeChild(child.Get(), removed.Put());
         } else {
             kept.push_back(std::move(child));
         }
     }
     if (kept.empty()) return;
-    for (const Node& child : kept) {
+    for (const XmlNode& child : kept) {
         InsertBreak(doc, element, child.Get(), depth + 1);
         if (TypeOf(child.Get()) == NODE_ELEMENT) LayOut(doc, child.Get(), depth + 1);
     }
@@ -89,7 +81,7 @@ void LayOutForEditing(IXMLDOMDocument* doc) {
     if (!doc) return;
     ComPtr<IXMLDOMElement> root;
     if (doc->get_documentElement(root.Put()) != S_OK || !root) return;
-    Node rootNode = root.As<IXMLDOMNode>(IID_IXMLDOMNode);
+    XmlNode rootNode = root.As<IXMLDOMNode>(IID_IXMLDOMNode);
     if (rootNode) LayOut(doc, rootNode.Get(), 0);
 }
 

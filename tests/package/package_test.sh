@@ -9,7 +9,8 @@
 #   installer  silent (/S), in a scratch copy of the prefix: the program in
 #              %LOCALAPPDATA%\Programs\JunkSweep, a Start-menu shortcut and an
 #              entry in the installed programs
-#   installed  "/auto /hide" cleans a junk file with a backup set (exit code 2)
+#   installed  "/auto /hide" cleans a junk file with a backup set (exit code 2);
+#              installing again keeps the user's settings
 #   uninstall  silent: program, shortcut and entry go, the backup set stays
 # Usage: package_test.sh <build folder> <zip> <setup.exe>
 set -u
@@ -156,6 +157,11 @@ check "... the junk file is gone, the other stays" \
 backup_sets=$installed/Data/ToolJunkSweep/Backup
 check "... with a backup set beside the program" \
     same "$(cat "$backup_sets"/*/D/Old/report.doc.bak 2>/dev/null)" draft
+
+code=$(run "$TB/drives/e" 'e:\setup.exe' /S)
+wineserver -w
+check "installed again over it, the setup keeps the user's settings" \
+    grep -q '<PathItem name="D:\\Old"/>' "$installed/JunkSweep.xml"
 
 code=$(run "$installed" "$windows_installed\\Uninstall.exe" /S)
 wineserver -w
