@@ -144,8 +144,10 @@ check "... whose uninstaller is the installed one" \
 check "... with the version" same "$(registry_value DisplayVersion)" "$(basename "$setup" | sed 's/^JunkSweep-//; s/-setup.exe$//')"
 
 # A junk file on d:, selected in the installed settings; the factory
-# settings recycle it after a backup.
-mkdir -p "$TB/drives/d/Old"
+# settings recycle it after a backup. (A folder beside it keeps the drive
+# page from widening the stored selection to the whole drive.)
+mkdir -p "$TB/drives/d/Old" "$TB/drives/d/Other"
+printf 'other' >"$TB/drives/d/Other/other.txt"
 printf 'draft' >"$TB/drives/d/Old/report.doc.bak"
 printf 'keep' >"$TB/drives/d/Old/report.doc"
 sed -i 's|<SelectDrive/>|<SelectDrive><PathItem name="D:\\Old"/></SelectDrive>|' "$installed/JunkSweep.xml"
