@@ -1,10 +1,11 @@
 """A tiny raster kit for the program's pictures: draw on an RGBA canvas with
-simple shapes and write Windows .ico and .bmp files. No third-party modules,
+simple shapes and write Windows .ico, .bmp and .png files. No third-party modules,
 so every picture can be re-made from its script on any machine:
     python3 res/<folder>/draw.py
 """
 import math
 import struct
+import zlib
 
 
 class Canvas:
@@ -117,9 +118,31 @@ def _dib(canvas):
     return header + bytes(pixels) + bytes(mask)
 
 
+def png_bytes(canvas):
+    """The canvas as a PNG file (8-bit RGBA, no filtering), byte for byte the
+    same for the same pixels."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    raw = bytearray()
+    for row in canvas.px:
+        raw.append(0)
+        for r, g, b, a in row:
+            raw += bytes((r, g, b, a))
+    header = struct.pack('>IIBBBBB', canvas.width, canvas.height, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) +
+            chunk(b'IEND', b''))
+
+
+def write_png(path, canvas):
+    with open(path, 'wb') as f:
+        f.write(png_bytes(canvas))
+
+
 def write_ico(path, canvases):
-    """One icon file holding every canvas (for example 16x16 and 32x32)."""
-    images = [_dib(c) for c in canvases]
+    """One icon file holding every canvas (for example 16x16 and 32x32).
+    Images of 256 pixels are stored PNG-compressed, as Windows expects them:
+    uncompressed they would take 256 KB each."""
+    images = [png_bytes(c) if c.width >= 256 else _dib(c) for c in canvases]
     out = struct.pack('<HHH', 0, 1, len(canvases))
     offset = 6 + 16 * len(canvases)
     for c, data in zip(canvases, images):

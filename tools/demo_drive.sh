@@ -36,5 +36,7 @@ install_program() {
     local folder=$1
     mkdir -p "$folder"
     cp "$BUILD/bin/JunkSweep.exe" "$BUILD/bin/JunkSweep.lng" "$BUILD/bin/common.xml" "$folder/"
-    sed 's|<SelectDrive>|<SelectDrive><PathItem name="D:"/>|' "$BUILD/bin/JunkSweep.xml" >"$folder/JunkSweep.xml"
+    sed 's|<SelectDrive/>|<SelectDrive><PathItem name="D:"/></SelectDrive>|' "$BUILD/bin/JunkSweep.xml" \
+        >"$folder/JunkSweep.xml"
+    grep -q '<PathItem name="D:"/>' "$folder/JunkSweep.xml"
 }

@@ -1,5 +1,5 @@
 """Draws the pictures of the wizard window, its header bar and welcome page:
-    icon 128  the program (a broom sweeping up a sparkle)
+    icon 128  the program (a broom sweeping up a sparkle), 16 to 256 pixels
     icon 201  the welcome page's start button (a green arrow)
     icon 208  Help (a blue question mark)
     icon 209  Options (a gear)
@@ -46,8 +46,8 @@ def sparkle(c, cx, cy, r, color):
                (cx, cy + r), (cx - w, cy + w), (cx - r, cy), (cx - w, cy - w)], color)
 
 
-def program_icon(size):
-    n = size * S
+def program_icon(size, supersample=S):
+    n = size * supersample
     c = Canvas(n, n)
     u = n / 32.0
     # A rounded blue tile.
@@ -148,7 +148,10 @@ def header_background(width, height):
 
 def main():
     out = HERE
-    write_ico(os.path.join(out, 'program.ico'), [program_icon(16), program_icon(32), program_icon(48)])
+    # The large image is what Explorer shows in its big views and the
+    # installer in its lists; at 256 pixels twofold supersampling is smooth.
+    write_ico(os.path.join(out, 'program.ico'),
+              [program_icon(16), program_icon(32), program_icon(48), program_icon(256, supersample=2)])
     write_ico(os.path.join(out, 'start.ico'), [start_icon(16), start_icon(32)])
     write_ico(os.path.join(out, 'help.ico'), [help_icon(16), help_icon(32)])
     write_ico(os.path.join(out, 'options.ico'), [gear_icon(16), gear_icon(32)])

@@ -1,6 +1,8 @@
 # Installs what the build and the test bed need on Debian 12, as root.
+# fonts-wine gives Wine its Tahoma and the glyphs of the caption buttons;
+# nsis makes the installer, unzip lets the package test unpack the zip.
 JS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest wine wine64 xvfb xauth"
+binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest wine wine64 fonts-wine xvfb xauth nsis unzip"
 
 install_packages() {
     # $@: Debian packages; installs those that are missing.
@@ -23,10 +25,29 @@ install_dependencies() {
     install_packages $JS_PACKAGES
 }
 
-configure_and_build() {
+configure() {
     # $1 source root, $2 build directory, further arguments go to CMake.
     local src=$1 build=$2
     shift 2
+    [ -f "$build/CMakeCache.txt" ] || echo "Configuring a new build in $build ..."
     cmake -S "$src" -B "$build" -G Ninja "$@" >/dev/null
-    cmake --build "$build"
+}
+
+build_targets() {
+    # $1 build directory, further arguments: the targets (default: all).
+    # Ninja shows its progress: one status line on a terminal, one line per
+    # step ("[12/170] Building ...") otherwise. A first build takes minutes.
+    local build=$1
+    shift
+    if [ $# -gt 0 ]; then
+        cmake --build "$build" --target "$@"
+    else
+        cmake --build "$build"
+    fi
+}
+
+configure_and_build() {
+    # $1 source root, $2 build directory, further arguments go to CMake.
+    configure "$@"
+    build_targets "$2"
 }

@@ -40,6 +40,7 @@ testbed_map_drive() {
 }
 
 testbed_create_prefix() {
+    echo "Creating the Wine prefix $WINEPREFIX ..." >&2
     rm -rf "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w
@@ -71,12 +72,25 @@ testbed_ensure_prefix() {
             testbed_map_drive f "$TB/drives/full" hd
             wineserver -k 2>/dev/null
         fi
+        testbed_link_fonts
         # A host-root drive must never be there, whatever put it back.
         if [ -e "$WINEPREFIX/dosdevices/z:" ] || [ -L "$WINEPREFIX/dosdevices/z:" ]; then
             wineserver -k 2>/dev/null
             rm -f "$WINEPREFIX/dosdevices/z:"
         fi
     ) 9>"$TB/.lock"
+}
+
+testbed_link_fonts() {
+    # Wine here looks for its own fonts beside the system's, not where
+    # Debian's fonts-wine puts them (/usr/share/wine/fonts); it does load
+    # every font of the prefix's Windows font folder. Linked there, dialogs
+    # draw in Tahoma and the caption buttons with their Marlett glyphs.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
+    done
 }
 
 testbed_start_server() {
@@ -109,11 +123,37 @@ testbed_clear_scratch() {
     # Empties the scratch drives and the scratch recycle bin, then lays the
     # fixed fixtures again.
     local dir
+    testbed_release_sealed
     for dir in "$TB/drives/d" "$TB/drives/e" "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"; do
         chmod -R u+rwX "$dir" 2>/dev/null
         find "$dir" -mindepth 1 -delete 2>/dev/null
     done
     testbed_make_fixtures
+}
+
+# e:\fixtures\sealed: the folder e:\fixtures\open mounted read-only, for
+# tests of a folder nobody can write to (as root, file modes do not stop a
+# write; a read-only mount does). What a test writes into "open" it can only
+# read through "sealed". Mounting needs root: without it "sealed" is missing
+# and the tests that need it say so and skip.
+testbed_seal_fixture() {
+    local open="$TB/drives/e/fixtures/open" sealed="$TB/drives/e/fixtures/sealed"
+    testbed_release_sealed
+    mkdir -p "$open" "$sealed"
+    if ! mount --bind "$open" "$sealed" 2>/dev/null || ! mount -o remount,ro,bind "$sealed" 2>/dev/null; then
+        testbed_release_sealed
+        rmdir "$sealed" 2>/dev/null
+    fi
+    return 0
+}
+
+testbed_release_sealed() {
+    # A mount left inside the build tree would keep it from being deleted.
+    local sealed="$TB/drives/e/fixtures/sealed"
+    while mountpoint -q "$sealed" 2>/dev/null; do
+        umount "$sealed" 2>/dev/null || break
+    done
+    return 0
 }
 
 testbed_make_fixtures() {

@@ -4,6 +4,7 @@
 
 #include "app/app_resources.h"
 #include "app/command_line_switches.h"
+#include "app/program_folder_check.h"
 #include "app/single_instance.h"
 #include "app/system_services.h"
 #include "app/welcome_page.h"
@@ -50,6 +51,9 @@ int Run(const char* commandLine, int showCommand) {
         return kStartupStopped;
     }
     const app::StartOptions start = app::StartOptions::From(commandLine ? commandLine : "");
+    if (!app::ProgramFolderWritable(start.runMode == pages::RunMode::Unattended)) {
+        return app::kExitFolderNotWritable;
+    }
     InitCommonControls();
     int show = start.hidden ? SW_HIDE : showCommand;
 

@@ -23,22 +23,23 @@ std::string QueryString(std::vector<char>& data, WORD language, WORD codePage, c
 
 }  // namespace
 
-std::string ProductTitle(const std::string& filePath) {
-    std::string name, version;
+std::string VersionText(const std::string& filePath, const char* name) {
     DWORD handle = 0;
     DWORD size = ::GetFileVersionInfoSizeA(filePath.c_str(), &handle);
     std::vector<char> data(size);
-    if (size > 0 && ::GetFileVersionInfoA(filePath.c_str(), 0, size, data.data())) {
-        WORD* translation = nullptr;
-        UINT length = 0;
-        if (::VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                             &length) &&
-            translation && length >= 4) {
-            name = QueryString(data, translation[0], translation[1], "ProductName");
-            version = QueryString(data, translation[0], translation[1], "ProductVersion");
-        }
+    if (size == 0 || !::GetFileVersionInfoA(filePath.c_str(), 0, size, data.data())) return {};
+    WORD* translation = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                          &length) ||
+        !translation || length < 4) {
+        return {};
     }
-    return name + " " + version;
+    return QueryString(data, translation[0], translation[1], name);
+}
+
+std::string ProductTitle(const std::string& filePath) {
+    return VersionText(filePath, "ProductName") + " " + VersionText(filePath, "ProductVersion");
 }
 
 }  // namespace app

@@ -4,6 +4,10 @@
 
 namespace app {
 
+// One text of the file's version resource ("CompanyName", ...), in the first
+// language of its translation table; empty when the file has none.
+std::string VersionText(const std::string& filePath, const char* name);
+
 // "<ProductName> <ProductVersion>" of the file's version resource, in the
 // first language of its translation table; a missing resource or value
 // reads as empty, so the title is then a single blank.

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "config/document_layout.h"
 #include "platform/codepage.h"
 
 namespace config {
@@ -76,7 +77,13 @@ std::vector<XmlNode> ConfigDocument::SelectNodes(std::string_view locationPath) 
     if (!IsLoaded()) return nodes;
     Bstr query(ToWide(locationPath).c_str());
     ComPtr<IXMLDOMNodeList> list;
-    if (FAILED(doc_->selectNodes(query.Get(), list.Put())) || !list) return nodes;
+    if (FAILED(doc_->selectNodes(query.Get(), list.Put()))) return nodes;
+    return ListedNodes(list.Get());
+}
+
+std::vector<XmlNode> ListedNodes(IXMLDOMNodeList* list) {
+    std::vector<XmlNode> nodes;
+    if (!list) return nodes;
     long length = 0;
     list->get_length(&length);
     for (long i = 0; i < length; ++i) {
@@ -168,6 +175,7 @@ bool ConfigDocument::Save() {
     // whom some systems would let overwrite it.
     DWORD attributes = ::GetFileAttributesA(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    LayOutForEditing(doc_.Get());
     // Written beside the file first and then put in its place, so that a
     // crash or a full disk in the middle of a save never leaves a broken
     // settings file, and a reader never sees a half-written one.

@@ -55,6 +55,9 @@ private:
     std::string path_;
 };
 
+// The nodes of a node list, in its order; empty for no list.
+std::vector<XmlNode> ListedNodes(IXMLDOMNodeList* list);
+
 // An attribute of a node; absent when the node lacks it.
 std::optional<std::string> NodeAttribute(const XmlNode& node, std::string_view name);
 // The same, with exact set to false when the text has a character the narrow

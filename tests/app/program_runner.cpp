@@ -38,12 +38,20 @@ void Copy(const std::string& from, const std::string& to) {
 }  // namespace
 
 ProgramCopy::ProgramCopy(const char* hint, const std::string& baseName)
-    : folder_(testsupport::NewScratchFolder(hint)), baseName_(baseName) {
+    : ProgramCopy(At{testsupport::NewScratchFolder(hint)}, baseName) {}
+
+ProgramCopy::ProgramCopy(At place, const std::string& baseName) : folder_(std::move(place.folder)), baseName_(baseName) {
     const std::string bin = testsupport::TestProgramFolder();
     for (const char* extension : kProgramFiles) {
         Copy(bin + "\\JunkSweep" + extension, folder_ + "\\" + baseName_ + extension);
     }
     Copy(bin + "\\common.xml", folder_ + "\\common.xml");
+}
+
+ProgramCopy ProgramCopy::SeenFrom(const std::string& folder) const {
+    ProgramCopy view(*this);
+    view.folder_ = folder;
+    return view;
 }
 
 DisabledDlls::DisabledDlls(const std::string& programFileName, const std::vector<std::string>& dlls)

@@ -14,7 +14,16 @@ namespace apptest {
 // another base name when given (the program names its files after itself).
 class ProgramCopy {
 public:
+    // A folder of the caller's, which must exist.
+    struct At {
+        std::string folder;
+    };
+
     explicit ProgramCopy(const char* hint = "app", const std::string& baseName = "JunkSweep");
+    explicit ProgramCopy(At place, const std::string& baseName = "JunkSweep");
+    // This copy as seen through another folder that shows the same files
+    // (a read-only mount of its folder, say).
+    ProgramCopy SeenFrom(const std::string& folder) const;
     const std::string& Folder() const { return folder_; }
     const std::string& BaseName() const { return baseName_; }
     std::string ProgramPath() const { return folder_ + "\\" + baseName_ + ".exe"; }

@@ -160,8 +160,10 @@ TEST(Settings, ListEntriesAreWrittenWithSortedAttributesAndNoText) {
     for (std::sregex_iterator it(custom.begin(), custom.end(), junkItem), end; it != end; ++it) {
         seen.push_back((*it)[1].str() + "|" + (*it)[2].str() + "|" + (*it)[3].str());
     }
-    // Nothing but the three entries, and the description as UTF-8.
-    EXPECT_EQ(std::regex_replace(custom, junkItem, ""), "<Custom>") << custom;
+    // Nothing but the three entries (and the line breaks between them), and
+    // the description as UTF-8.
+    EXPECT_EQ(std::regex_replace(std::regex_replace(custom, junkItem, ""), std::regex(R"(\s+)"), ""), "<Custom>")
+        << custom;
     EXPECT_EQ(seen, (std::vector<std::string>{"1|Caf\xC3\xA9|*.tmp", "0|Backup|*.bak", "1|Again|*.tmp"}));
     EXPECT_NE(xml.find(R"(<item checked="1" folder="c:\temp"/>)"), std::string::npos) << xml;
     // The factory list keeps its own entry.

@@ -58,13 +58,9 @@ TEST(ShippedSettings, UserValuesStartAsTheFactoryValues) {
     EXPECT_EQ(LoadSearchOptions(ValueSet::Default), (SearchOptions{1, 0, 1, 0, 1, 0, 6}));
     // Recycle, with a backup: every clean can be undone.
     EXPECT_EQ(LoadCleanOptions(ValueSet::Default), (CleanOptions{0, 1, 0, 1, ""}));
-    // Only the temporary folder: nothing a user may still want, and not the
-    // Recycle Bin, where a clean in the factory mode puts the files.
-    AdvCleanOptions traces{};
-    traces[2] = 1;
-    EXPECT_EQ(LoadAdvCleanOptions(ValueSet::Default), traces);
-    EXPECT_EQ(ReadFlag(cp::kAdvClean[2], ValueSet::Default), 1);
-    EXPECT_NE(std::string(cp::kAdvClean[2]).find("CleanSysTempDir"), std::string::npos);
+    // No trace cleaner: each erases for good, which only the user may choose,
+    // and an unattended run with the factory settings must erase nothing.
+    EXPECT_EQ(LoadAdvCleanOptions(ValueSet::Default), AdvCleanOptions{});
 }
 
 scan::JunkTypeTable FactoryTable() {

@@ -9,6 +9,9 @@
 //   e:\fixtures\linkfarm\tree\link   symbolic link to ..\target
 //   e:\fixtures\linkfarm\tree\loop   symbolic link to .. (a cycle)
 //   e:\fixtures\readonly\locked\a.tmp         in a folder without write bits
+//   e:\fixtures\sealed   the folder e:\fixtures\open, mounted read-only: no
+//                         file can be made in it, not even as root; missing
+//                         where the test bed may not mount
 // Wine lists the two links as folders with the reparse-point attribute, and
 // the folder "locked" as read-only.
 #include <windows.h>
@@ -59,6 +62,8 @@ inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
 // A drive with a little over 50 KB free (when the test bed may mount one).
 inline constexpr const char* kFullDrive = "f:";
 inline constexpr const char* kReadOnlyFarm = "e:\\fixtures\\readonly";
+inline constexpr const char* kOpenFolder = "e:\\fixtures\\open";
+inline constexpr const char* kSealedFolder = "e:\\fixtures\\sealed";
 
 // The folder holding the test program (the build's bin folder, where the
 // shipped settings and language files are copied).

@@ -24,6 +24,7 @@ const Key kKeys[] = {
     {"_AppName", ""},
     {"_AlreadyRunningAnInstance", ""},
     {"_NotInstallXML2", ""},
+    {"_ProgramFolderNotWritable", "s"},
     {"_OK", ""},
     {"_Cancel", ""},
     {"_Close", ""},
@@ -239,7 +240,7 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    ASSERT_EQ(std::size(kKeys), 177u);
+    ASSERT_EQ(std::size(kKeys), 178u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
