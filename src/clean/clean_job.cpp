@@ -22,21 +22,6 @@ bool SwitchedOn(const char* settingPath) {
     return config::ReadFlag(settingPath, config::ValueSet::Custom) != 0;
 }
 
-}  // namespace
-
-CleanJob::~CleanJob() {
-    if (thread_.joinable()) thread_.join();
-}
-
-bool CleanJob::Start(CleanSink& sink) {
-    if (running_ || !finished_) return false;
-    if (thread_.joinable()) thread_.join();  // the last job has ended: nothing left to wait for
-    running_ = true;
-    finished_ = false;
-    thread_ = std::thread([this, &sink] { Run(sink); });
-    return true;
-}
-
 // The phases report every file; the window is told at a human pace. A new
 // status shows at once, with the first position after it; Flush shows the
 // last position of a phase.
@@ -61,7 +46,7 @@ private:
 
 // The file phases over a non-empty list, each after a fresh read of its
 // switch. A phase stopped early makes the rest start and end at once.
-bool CleanJob::RunFilePhases(const CleanList& list, PacedProgress& sink) {
+bool RunFilePhases(const CleanList& list, PacedProgress& sink, const StopFlag& stop) {
     namespace cfg = config::path;
     bool completed = true;
     CleanOutcomes outcomes(list.size(), FileOutcome::Waiting);
@@ -69,20 +54,20 @@ bool CleanJob::RunFilePhases(const CleanList& list, PacedProgress& sink) {
     if (SwitchedOn(cfg::kBackup)) {
         set = ReserveBackupSet();
         if (set) {
-            completed &= BackupFiles(list, *set, sink, stopRequested_, &outcomes);
+            completed &= BackupFiles(list, *set, sink, stop, &outcomes);
         } else {
             // Nowhere to keep copies: nothing the user asked to back up goes.
             outcomes.assign(list.size(), FileOutcome::KeptNoCopy);
         }
     }
     sink.Flush();
-    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stopRequested_, &outcomes);
+    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stop, &outcomes);
     sink.Flush();
-    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stopRequested_, &outcomes);
+    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stop, &outcomes);
     sink.Flush();
     int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
     std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
-    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stopRequested_, &outcomes);
+    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stop, &outcomes);
     sink.Flush();
     if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
     return completed;
@@ -90,46 +75,52 @@ bool CleanJob::RunFilePhases(const CleanList& list, PacedProgress& sink) {
 
 // The switched-on trace cleaners in their order; a stop request skips the
 // ones not yet begun.
-bool CleanJob::RunTraceCleaners(PacedProgress& sink) {
+bool RunTraceCleaners(PacedProgress& sink, const StopFlag& stop) {
     for (const TraceCleaner& cleaner : TraceCleaners()) {
-        if (stopRequested_ != 0) return false;
+        if (stop != 0) return false;
         if (SwitchedOn(cleaner.settingPath)) RunTraceCleaner(cleaner.number, sink);
         sink.Flush();
     }
     return true;
 }
 
-void CleanJob::Run(CleanSink& sink) {
+}  // namespace
+
+void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs) {
     std::optional<platform::ComApartment> com;
     com.emplace();
     bool completed = true;
     try {
         sink.EnableWizardButtons(0);
         sink.SetStatus(text::LookupText("_cpStartCleanState"));
-        stopRequested_ = 0;
+        control.ClearStop();
         sink.EnableStop(true);
         sink.SetPosition(0);
         sink.SetStatus(text::LookupText("_cpGetList"));
         CleanList list = sink.CollectTickedFiles();
         sink.SetRange(static_cast<uint32_t>(std::min<size_t>(list.size(), std::numeric_limits<uint32_t>::max())));
-        PacedProgress paced(sink, paceMs_);
-        if (!list.empty()) completed &= RunFilePhases(list, paced);
-        completed &= RunTraceCleaners(paced);
+        PacedProgress paced(sink, paceMs);
+        if (!list.empty()) completed &= RunFilePhases(list, paced, control.StopFlag());
+        completed &= RunTraceCleaners(paced, control.StopFlag());
     } catch (...) {
         platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
         // take the program down.
         completed = false;
     }
-    sink.EnableStop(false);
-    sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));
-    sink.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
-    running_ = false;
-    stopRequested_ = 0;
-    sink.EnableWizardButtons(kEnableBackAndNext);
-    com.reset();
-    sink.ShowFinishPage();
-    finished_ = true;
+    try {
+        sink.EnableStop(false);
+        sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));
+        sink.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
+        control.Settle();
+        control.ClearStop();
+        sink.EnableWizardButtons(kEnableBackAndNext);
+        com.reset();
+        sink.ShowFinishPage();
+    } catch (...) {
+        platform::TraceException("clean job end");
+        control.Settle();
+    }
 }
 
 }  // namespace clean

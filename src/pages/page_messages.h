@@ -7,8 +7,8 @@
 
 namespace pages {
 
-// To the report page: lParam is a const std::vector<scan::FoundFile>*; the
-// list's rows are replaced by one ticked row per finding.
+// To the report page: lParam is a std::vector<scan::FoundFile>*; the list's
+// rows are replaced by one ticked row per finding.
 constexpr UINT WM_REPORTPAGE_FILL = WM_APP + 0x240;
 // To a job page, posted by its job's thread after the job's last call.
 constexpr UINT WM_JOBPAGE_ENDED = WM_APP + 0x241;

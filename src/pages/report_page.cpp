@@ -216,7 +216,7 @@ bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             result = reinterpret_cast<LRESULT>(list_.Hwnd());
             return true;
         case WM_REPORTPAGE_FILL:
-            if (lParam) Fill(*reinterpret_cast<const std::vector<scan::FoundFile>*>(lParam));
+            if (lParam) Fill(*reinterpret_cast<std::vector<scan::FoundFile>*>(lParam));
             return true;
         default:
             return WizardPage::OnPageMessage(message, wParam, lParam, result);

@@ -14,40 +14,38 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_COUNT, ui::kAnchorTopWide},
 };
 
-constexpr JobPageRoute kRoute = {WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", kReportPage,
-                                 kDriveSelectionPage};
+// The scan job's calls, from its thread to the page's controls.
+class ScanWindowSink : public JobWindowSink<scan::ScanSink> {
+public:
+    ScanWindowSink(const JobWindows& windows, HWND count) : JobWindowSink(windows), count_(count) {}
+
+    void SetCountText(const std::string& text) override {
+        ::SendMessageA(count_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void FillReport(std::vector<scan::FoundFile>& findings) override {
+        auto report = reinterpret_cast<HWND>(::SendMessageA(Windows().host, WM_PAGEHOST_GETPAGE, kReportPage, 0));
+        if (report) ::SendMessageA(report, WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
+    }
+    void ShowReportPage() override { ShowWizardPage(kReportPage); }
+
+private:
+    const HWND count_;
+};
+
+constexpr JobPageRoute<scan::ScanSink> kRoute = {WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", kReportPage,
+                                                 kDriveSelectionPage, scan::RunScan};
 
 }  // namespace
 
 ScanPage::ScanPage(RunMode mode) : JobPage(kRoute, kScanningPage, mode) {}
 
-ScanPage::~ScanPage() { ShutDownJob(); }
-
 bool ScanPage::OnInit() {
-    InitJobPage(kLayout);
+    InitJobPage(kLayout, [&](const JobWindows& windows) {
+        return std::make_unique<ScanWindowSink>(windows, Item(IDC_PG_COUNT));
+    });
     SetItemText(IDC_PG_COUNT, "");
     countLabel_.Attach(Item(IDC_PG_COUNT), FW_HEAVY, RGB(255, 0, 0));
-    count_ = Item(IDC_PG_COUNT);
     return true;
-}
-
-void ScanPage::EnableWizardButtons(int mask) {
-    JobPage::EnableWizardButtons(mask);
-    // The job enables Back and Next only as its very last call.
-    if (mask != 0) DoneTalking();
-}
-
-void ScanPage::SetCountText(const std::string& text) {
-    ::SendMessageA(count_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ScanPage::FillReport(const std::vector<scan::FoundFile>& findings) {
-    auto report = reinterpret_cast<HWND>(::SendMessageA(PageHost(), WM_PAGEHOST_GETPAGE, kReportPage, 0));
-    if (report) ::SendMessageA(report, WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
-}
-
-void ScanPage::ShowReportPage() {
-    ::SendMessageA(PageHost(), WM_PAGEHOST_SHOWPAGE, kReportPage, 0);
 }
 
 }  // namespace pages

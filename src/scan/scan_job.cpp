@@ -1,7 +1,6 @@
 #include "scan/scan_job.h"
 
 #include <functional>
-#include <memory>
 
 #include "config/settings.h"
 #include "config/settings_paths.h"
@@ -22,25 +21,22 @@ using config::ValueSet;
 // being searched and the running count reach the window at a human pace;
 // the stop request is still looked at for every entry.
 struct SearchContext {
-    SearchContext(ScanSink& sink, const std::atomic<int>& stopRequested, const std::atomic<bool>& closing,
-                  std::vector<FoundFile>& results)
+    SearchContext(ScanSink& sink, const platform::JobControl& control, std::vector<FoundFile>& results)
         : sink(sink),
-          stopRequested(stopRequested),
-          closing(closing),
+          control(control),
           results(results),
           countTemplate(text::LookupText("_FindFileCntTxtFormat")),
           status([this](const std::string& path) { this->sink.SetStatus(path); }),
           count([this](uint64_t found) { this->sink.SetCountText(text::FormatTemplate(countTemplate, {found})); }) {}
 
     ScanSink& sink;
-    const std::atomic<int>& stopRequested;
-    const std::atomic<bool>& closing;
+    const platform::JobControl& control;
     std::vector<FoundFile>& results;
     std::string countTemplate;
     platform::Paced<std::string, std::function<void(const std::string&)>> status;
     platform::Paced<uint64_t, std::function<void(uint64_t)>> count;
 
-    int GoOn() const { return stopRequested || closing ? 0 : 1; }
+    int GoOn() const { return control.StopRequested() ? 0 : 1; }
 };
 
 int OnFound(const char* path, const char* reason, DirectoryEntry entry, void* context) {
@@ -96,51 +92,28 @@ SearchSwitches LoadSwitches() {
     return switches;
 }
 
+// The last steps of every scan, also after a failure: the page must never
+// stay busy.
+void Finish(ScanSink& sink, platform::JobControl& control, bool completed) {
+    sink.EnableStop(false);
+    Status(sink, completed ? "_ScanCompleted" : "_ScanStopped");
+    control.Settle();
+    control.ClearStop();
+    sink.EnableWizardButtons(3);
+}
+
 }  // namespace
 
-ScanJob::~ScanJob() {
-    closing_ = true;
-    RequestStop();
-    Wait();
-}
-
-void ScanJob::Wait() {
-    if (thread_.joinable()) thread_.join();
-}
-
-bool ScanJob::Start(ScanSink& sink) {
-    if (running_) return false;
-    try {
-        auto previous = std::make_shared<std::thread>(std::move(thread_));
-        running_ = true;
-        try {
-            thread_ = std::thread([this, &sink, previous] {
-                if (previous->joinable()) previous->join();
-                Run(sink);
-            });
-        } catch (...) {
-            platform::TraceException("scan job start");
-            thread_ = std::move(*previous);
-            running_ = false;
-            return false;
-        }
-    } catch (...) {
-        platform::TraceException("scan job start");
-        return false;
-    }
-    return true;
-}
-
-void ScanJob::Run(ScanSink& sink) {
+void RunScan(ScanSink& sink, platform::JobControl& control) {
     bool completed = true;
     try {
         platform::ComApartment com;
         sink.EnableWizardButtons(0);
         sink.SetCountText("");
         Status(sink, "_stStartScanFolder");
-        stopRequested_ = 0;
+        control.ClearStop();
         sink.EnableStop(true);
-        results_.clear();
+        std::vector<FoundFile> results;
 
         Status(sink, "_stLoadlist");
         std::vector<std::string> paths = config::LoadSelectedPaths();
@@ -152,7 +125,7 @@ void ScanJob::Run(ScanSink& sink) {
         const SearchSwitches switches = LoadSwitches();
         Status(sink, "_stStartSearingDisk");
 
-        SearchContext context(sink, stopRequested_, closing_, results_);
+        SearchContext context(sink, control, results);
         for (const std::string& path : paths) {
             // A relative entry would be searched wherever the current folder
             // happens to be, and its files could have no place in a backup.
@@ -170,29 +143,20 @@ void ScanJob::Run(ScanSink& sink) {
         paths.clear();
 
         Status(sink, "_stSortingFile");
-        sink.FillReport(results_);
+        sink.FillReport(results);
         sink.ShowReportPage();
-        Finish(sink, completed);
+        Finish(sink, control, completed);
     } catch (...) {
         platform::TraceException("scan job");
         // Out of memory or a failing sink: the job still ends as a stopped
         // one, so that the page never stays busy.
         try {
-            Finish(sink, false);
+            Finish(sink, control, false);
         } catch (...) {
             platform::TraceException("scan job end");
-            running_ = false;
-            stopRequested_ = 0;
+            control.Settle();
         }
     }
-}
-
-void ScanJob::Finish(ScanSink& sink, bool completed) {
-    sink.EnableStop(false);
-    Status(sink, completed ? "_ScanCompleted" : "_ScanStopped");
-    running_ = false;
-    stopRequested_ = 0;
-    sink.EnableWizardButtons(3);
 }
 
 }  // namespace scan

@@ -1,13 +1,12 @@
 #pragma once
 // The scan job: loads the selection and the search settings afresh from the
-// settings document, searches every selected path on a worker thread, and
-// reports through a sink that the scanning page implements with synchronous
-// messages to its controls.
-#include <atomic>
+// settings document, searches every selected path, and reports through a
+// sink that the scanning page implements with synchronous messages to its
+// controls (the page runs it on a worker thread).
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/job_control.h"
 #include "scan/folder_search.h"
 
 namespace scan {
@@ -20,48 +19,19 @@ public:
     virtual void SetStatus(const std::string& text) = 0;
     virtual void SetCountText(const std::string& text) = 0;
     virtual void EnableStop(bool enabled) = 0;
-    // Replaces the report list's rows by the findings, in order.
-    virtual void FillReport(const std::vector<FoundFile>& findings) = 0;
+    // Replaces the report list's rows by the findings, in order. The report
+    // may take them over: the scan has no use for them afterwards.
+    virtual void FillReport(std::vector<FoundFile>& findings) = 0;
     virtual void ShowReportPage() = 0;
 };
 
-// At most one job runs at a time. Each job joins the thread of the job
-// before it first, so the thread that starts a job (the UI thread) never
-// waits for a job that may still be sending it a message.
-class ScanJob {
-public:
-    ScanJob() = default;
-    // Asks a running job to stop and waits for its thread: destroy the job
-    // only when the sink's windows are gone, so that its last calls do not
-    // wait for the destroying thread.
-    ~ScanJob();
-    ScanJob(const ScanJob&) = delete;
-    ScanJob& operator=(const ScanJob&) = delete;
-
-    // Starts a job on its own thread; does nothing (and returns false) while
-    // one runs. The sink must outlive the job.
-    bool Start(ScanSink& sink);
-    // The Stop button: the walk ends at its next callback.
-    void RequestStop() { stopRequested_ = 1; }
-    bool Running() const { return running_; }
-    // Waits until the last job's thread has ended, if there is one. Not from
-    // a thread that the sink's calls wait for while a job runs.
-    void Wait();
-    // The findings of the last job, kept after it ends. Read it only while no
-    // job runs.
-    const std::vector<FoundFile>& Results() const { return results_; }
-
-private:
-    void Run(ScanSink& sink);
-    void Finish(ScanSink& sink, bool completed);
-
-    std::thread thread_;
-    std::atomic<bool> running_{false};
-    std::atomic<int> stopRequested_{0};
-    // Set for good by the destructor: unlike a stop request, the job does
-    // not clear it when it starts.
-    std::atomic<bool> closing_{false};
-    std::vector<FoundFile> results_;
-};
+// The scan itself, on whatever thread runs it: clears a stop request left
+// from before, disables the wizard's buttons, loads the selection and the
+// search settings afresh, searches every selected drive path, fills the
+// report and shows it, and ends with the status and the buttons enabled.
+// The outcome is settled (control.Settle) before that last call. A stop
+// request ends the search at its next entry; the report then shows what was
+// found so far.
+void RunScan(ScanSink& sink, platform::JobControl& control);
 
 }  // namespace scan

@@ -11,7 +11,7 @@
 #include "app_test_support.h"
 #include "platform/handle.h"
 #include "program_runner.h"
-#include "support/message_boxes.h"
+#include "support/modal_answerer.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
 
@@ -77,7 +77,7 @@ TEST(FirstRun, AFolderTheUserCannotWriteToStopsTheStartWithItsOwnExitCode) {
         HWND box = program.WaitForMessageBox();
         ASSERT_TRUE(box);
         EXPECT_EQ(testsupport::MessageBoxText(box), std::string("Cannot write to ") + testsupport::kSealedFolder + ".");
-        EXPECT_EQ(apptest::WindowText(box), "JunkSweep Test");
+        EXPECT_EQ(testsupport::WaitForWindowText(box), "JunkSweep Test");
         EXPECT_EQ(program.WaitForWizard(0), nullptr);
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(program.WaitForExit(), app::kExitFolderNotWritable);

@@ -99,17 +99,30 @@ std::vector<std::string> Subfolders(const std::string& folder) {
     return names;
 }
 
+// The clean job run on the test's thread, with the stop request and the
+// running state a page sees of it; the window hears of every file when
+// paceMs is 0.
+struct Job {
+    explicit Job(uint64_t paceMs = platform::kHumanPaceMs) : paceMs(paceMs) {}
+    void RequestStop() { control.RequestStop(); }
+    bool Running() const { return !control.Settled(); }
+
+    platform::JobControl control;
+    uint64_t paceMs;
+};
+
 // Runs one job to its end and returns true when it came to the finish page.
-bool RunJob(clean::CleanJob& job, RecordingSink& sink) {
-    if (!job.Start(sink)) return false;
-    return sink.WaitForFinish();
+bool RunJob(Job& job, RecordingSink& sink) {
+    job.control.Begin();
+    clean::RunClean(sink, job.control, job.paceMs);
+    return sink.WaitForFinish(std::chrono::seconds(0));
 }
 
 TEST(CleanJob, EmptyListRunsOnlyTheTraceCleanersAndCompletes) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
     MakeRunHistory();
-    clean::CleanJob job;
+    Job job;
     RecordingSink sink;
     Texts runningAt;
     sink.hook = [&](const std::string& e) {
@@ -144,7 +157,7 @@ TEST(CleanJob, SettingsDecideThePhases) {
         testsupport::ProgramPlace place;
         WriteSettings(place, c.settings);
         std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-phases"), 3);
-        clean::CleanJob job;
+        Job job;
         RecordingSink sink(clean::CleanList(files.begin(), files.end()));
         ASSERT_TRUE(RunJob(job, sink)) << c.name;
         Texts expected = {"_cpStartCleanState", "_cpGetList"};
@@ -175,7 +188,7 @@ TEST(CleanJob, StopDuringDeletingLeavesTheRestAndSkipsTheTraceCleaners) {
     WriteSettings(place, JobSettings().Delete().Recycle().Move("e:\\job-stop").Cleaners({1, 5}));
     MakeRunHistory();
     std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-stop"), 4);
-    clean::CleanJob job(0);  // every file reported, so that Stop comes at the second
+    Job job(0);  // every file reported, so that Stop comes at the second
     RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     bool deleting = false;
     sink.hook = [&](const std::string& e) {
@@ -210,7 +223,7 @@ TEST(CleanJob, StopDuringATraceCleanerSkipsOnlyTheCleanersAfterIt) {
         testsupport::ProgramPlace place;
         WriteSettings(place, JobSettings().Cleaners(c.cleaners));
         MakeRunHistory();
-        clean::CleanJob job;
+        Job job;
         RecordingSink sink;
         sink.hook = [&](const std::string& e) {
             if (e == c.stopAt) job.RequestStop();
@@ -223,37 +236,12 @@ TEST(CleanJob, StopDuringATraceCleanerSkipsOnlyTheCleanersAfterIt) {
     }
 }
 
-TEST(CleanJob, SecondStartWhileRunningIsIgnored) {
-    testsupport::ProgramPlace place;
-    WriteSettings(place, JobSettings().Delete());
-    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-twice"), 2);
-    clean::CleanJob job;
-    RecordingSink first(clean::CleanList(files.begin(), files.end()));
-    RecordingSink second(clean::CleanList(files.begin(), files.end()));
-    Texts attempts;
-    first.hook = [&](const std::string& e) {
-        if (e == "collect" || e == "status _cpCleaning") {
-            attempts.push_back(job.Start(second) ? "started" : "ignored");
-            attempts.push_back(job.Running() ? "running" : "idle");
-        }
-    };
-    ASSERT_TRUE(RunJob(job, first));
-    EXPECT_EQ(attempts, Texts({"ignored", "running", "ignored", "running"}));
-    EXPECT_TRUE(second.Events().empty());
-
-    // Once the job has handed over to the finish page, a new start runs.
-    DWORD waited = 0;
-    while (!job.Start(second) && waited < 10000) Sleep(1), ++waited;
-    ASSERT_TRUE(second.WaitForFinish());
-    EXPECT_EQ(second.Statuses().back(), "_cpThreadCompleted");
-}
-
 TEST(CleanJob, ReadsEverySettingAfreshRightBeforeItIsUsed) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Backup());
     MakeRunHistory();
     std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-fresh"), 2);
-    clean::CleanJob job;
+    Job job;
     RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     sink.hook = [&](const std::string& e) {
         // The options are changed and saved while the backup runs.
@@ -271,7 +259,7 @@ TEST(CleanJob, FilesTheBackupCouldNotCopyStayInPlace) {
     WriteSettings(place, JobSettings().Backup().Delete());
     WriteFile(place.Folder() + "\\Data", "a file where the backup folders would go");
     std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-nobackup"), 2);
-    clean::CleanJob job;
+    Job job;
     RecordingSink sink(clean::CleanList(files.begin(), files.end()));
     ASSERT_TRUE(RunJob(job, sink));
     EXPECT_TRUE(FileExists(files[0]));
@@ -283,25 +271,12 @@ TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings());
     clean::CleanList files(70000, "d:\\never\\there.tmp");
-    clean::CleanJob job;
+    Job job;
     RecordingSink sink(files);
     ASSERT_TRUE(RunJob(job, sink));
     Texts events = sink.Events();
     EXPECT_EQ(events.at(6), "range 70000");
     EXPECT_EQ(events.at(events.size() - 4), "pos 70000");
-}
-
-TEST(CleanJob, DestroyingTheJobWaitsForItsThread) {
-    testsupport::ProgramPlace place;
-    WriteSettings(place, JobSettings().Delete());
-    std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-destroy"), 50);
-    RecordingSink sink(clean::CleanList(files.begin(), files.end()));
-    {
-        clean::CleanJob job;
-        ASSERT_TRUE(job.Start(sink));
-    }
-    EXPECT_EQ(sink.Events().back(), "finish");
-    for (const std::string& f : files) EXPECT_FALSE(FileExists(f));
 }
 
 }  // namespace

@@ -207,7 +207,7 @@ TEST_F(FlowTest, TheCleanTakesEveryReportRowThatIsNotUnticked) {
     report_->Fill(findings);
     list_.SetChecked(1, false);
     ListView_SetItemState(list_.Hwnd(), 3, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);  // no check box
-    clean::CleanSink& sink = *cleaning_;
+    clean::CleanSink& sink = cleaning_->JobSink();
     std::vector<std::string> taken;
     for (const clean::CleanItem& item : sink.CollectTickedFiles()) taken.push_back(item.path);
     EXPECT_EQ(taken, (std::vector<std::string>{findings[0].path, findings[2].path, findings[3].path}));
@@ -215,7 +215,7 @@ TEST_F(FlowTest, TheCleanTakesEveryReportRowThatIsNotUnticked) {
 
 TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
     Open();
-    clean::CleanSink& sink = *cleaning_;
+    clean::CleanSink& sink = cleaning_->JobSink();
     sink.SetRange(70000);
     EXPECT_EQ(sink.RangeUpper(), 70000u);
     sink.SetPosition(69999);

@@ -1,13 +1,10 @@
-// The scan job without a window: a sink that records every call.
+// The scan job without a window, run on the test's thread: a sink that
+// records every call.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "scan/scan_job.h"
@@ -23,17 +20,21 @@ class RecordingSink : public scan::ScanSink {
 public:
     std::vector<std::string> calls;
     std::vector<std::vector<scan::FoundFile>> reports;
-    // Runs inside SetStatus, on the job's thread.
+    // Run inside SetStatus and EnableWizardButtons, on the job's thread.
     std::function<void(const std::string&)> onStatus;
+    std::function<void()> onButtons;
 
-    void EnableWizardButtons(int mask) override { calls.push_back("buttons " + std::to_string(mask)); }
+    void EnableWizardButtons(int mask) override {
+        calls.push_back("buttons " + std::to_string(mask));
+        if (onButtons) onButtons();
+    }
     void SetStatus(const std::string& text) override {
         calls.push_back("status " + text);
         if (onStatus) onStatus(text);
     }
     void SetCountText(const std::string& text) override { calls.push_back("count " + text); }
     void EnableStop(bool enabled) override { calls.push_back(enabled ? "stop on" : "stop off"); }
-    void FillReport(const std::vector<scan::FoundFile>& findings) override {
+    void FillReport(std::vector<scan::FoundFile>& findings) override {
         calls.push_back("fill " + std::to_string(findings.size()));
         reports.push_back(findings);
     }
@@ -96,11 +97,14 @@ struct JobPlace : testsupport::ProgramPlace {
     }
 };
 
-void RunOnce(scan::ScanJob& job, RecordingSink& sink) {
-    ASSERT_TRUE(job.Start(sink));
-    job.Wait();
-    EXPECT_FALSE(job.Running());
+// Runs one scan to its end on this thread; the control is the job's.
+void RunOnce(platform::JobControl& control, RecordingSink& sink) {
+    scan::RunScan(sink, control);
+    EXPECT_TRUE(control.Settled());
 }
+
+// The findings the report was filled with.
+const std::vector<scan::FoundFile>& Reported(const RecordingSink& sink) { return sink.reports.at(0); }
 
 // A folder with the given files (paths below it), each holding one byte.
 std::string Tree(const char* hint, std::initializer_list<const char*> files) {
@@ -124,7 +128,7 @@ TEST(ScanJob, ReportsEveryStepInOrder) {
     std::string a = Tree("stepsA", {"one.tmp"});
     std::string b = Tree("stepsB", {"sub\\two.tmp", "keep.txt"});
     JobPlace place(Selecting({a, b}));
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     RunOnce(job, sink);
 
@@ -146,12 +150,12 @@ TEST(ScanJob, ReportsEveryStepInOrder) {
     EXPECT_TRUE(sink.Called("status " + b + "\\sub"));
     EXPECT_FALSE(sink.Called("status " + a + "\\."));
 
-    ASSERT_EQ(job.Results().size(), 2u);
-    EXPECT_EQ(job.Results()[0].path, a + "\\one.tmp");  // the selected paths in their order
-    EXPECT_EQ(job.Results()[1].path, b + "\\sub\\two.tmp");
-    EXPECT_EQ(job.Results()[1].reason, "Temporary file");
-    EXPECT_STREQ(job.Results()[1].entry.cFileName, "two.tmp");
-    EXPECT_EQ(PathsOf(sink.reports.at(0)), PathsOf(job.Results()));
+    ASSERT_EQ(Reported(sink).size(), 2u);
+    EXPECT_EQ(Reported(sink)[0].path, a + "\\one.tmp");  // the selected paths in their order
+    EXPECT_EQ(Reported(sink)[1].path, b + "\\sub\\two.tmp");
+    EXPECT_EQ(Reported(sink)[1].reason, "Temporary file");
+    EXPECT_STREQ(Reported(sink)[1].entry.cFileName, "two.tmp");
+    EXPECT_EQ(PathsOf(sink.reports.at(0)), PathsOf(Reported(sink)));
 }
 
 TEST(ScanJob, StopDuringTheSecondOfThreePathsEndsTheWholeScan) {
@@ -159,7 +163,7 @@ TEST(ScanJob, StopDuringTheSecondOfThreePathsEndsTheWholeScan) {
     std::string second = Tree("stop2", {"b.tmp", "deeper\\c.tmp"});
     std::string third = Tree("stop3", {"d.tmp"});
     JobPlace place(Selecting({first, second, third}));
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     sink.onStatus = [&](const std::string& text) {
         if (text.rfind(second + "\\", 0) == 0) job.RequestStop();
@@ -172,18 +176,18 @@ TEST(ScanJob, StopDuringTheSecondOfThreePathsEndsTheWholeScan) {
     EXPECT_FALSE(sink.Called("status Completed"));
     EXPECT_TRUE(sink.Called("show report"));
     // What was found before the stop is listed, nothing after it.
-    ASSERT_FALSE(job.Results().empty());
-    EXPECT_EQ(job.Results()[0].path, first + "\\a.tmp");
-    for (const auto& f : job.Results()) EXPECT_NE(f.path, third + "\\d.tmp");
-    EXPECT_EQ(sink.reports.at(0).size(), job.Results().size());
+    ASSERT_FALSE(Reported(sink).empty());
+    EXPECT_EQ(Reported(sink)[0].path, first + "\\a.tmp");
+    for (const auto& f : Reported(sink)) EXPECT_NE(f.path, third + "\\d.tmp");
+    EXPECT_EQ(sink.reports.at(0).size(), Reported(sink).size());
 }
 
 TEST(ScanJob, NothingSelectedCompletesWithAnEmptyReport) {
     JobPlace place(Settings{});
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     RunOnce(job, sink);
-    EXPECT_TRUE(job.Results().empty());
+    EXPECT_TRUE(Reported(sink).empty());
     EXPECT_TRUE(sink.Called("fill 0"));
     EXPECT_TRUE(sink.Called("show report"));
     EXPECT_TRUE(sink.Called("status Completed"));
@@ -203,12 +207,12 @@ TEST(ScanJob, OnlyCheckedUserEntriesAndUserSwitchesCount) {
     settings.search = R"(<FindZeroLengthFiles default="0" custom="1"/>
         <FindFilesHaveNotAccessed default="0" custom="1" monthdefault="9" month="0"/>)";
     JobPlace place(settings);
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     RunOnce(job, sink);
 
     std::vector<std::pair<std::string, std::string>> got;
-    for (const auto& f : job.Results()) got.emplace_back(f.path.substr(root.size() + 1), f.reason);
+    for (const auto& f : Reported(sink)) got.emplace_back(f.path.substr(root.size() + 1), f.reason);
     std::sort(got.begin(), got.end());
     EXPECT_EQ(got, (std::vector<std::pair<std::string, std::string>>{
                        {"a.tmp", "Second"},
@@ -219,10 +223,10 @@ TEST(ScanJob, OnlyCheckedUserEntriesAndUserSwitchesCount) {
 
 TEST(ScanJob, WithoutSettingsOrLanguageFilesTheScanCompletesEmpty) {
     testsupport::ProgramPlace place("jobnofiles");
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     RunOnce(job, sink);
-    EXPECT_TRUE(job.Results().empty());
+    EXPECT_TRUE(Reported(sink).empty());
     EXPECT_TRUE(sink.Called("status _stLoadlist"));
     EXPECT_TRUE(sink.Called("status _ScanCompleted"));
     EXPECT_TRUE(sink.Called("fill 0"));
@@ -233,86 +237,36 @@ TEST(ScanJob, ASecondRunStartsFromScratchWithFreshSettings) {
     std::string root = Tree("again", {"a.tmp", "b.tmp", "c.bak"});
     Settings settings = Selecting({root});
     JobPlace place(settings);
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink first;
     RunOnce(job, first);
-    EXPECT_EQ(job.Results().size(), 2u);
+    EXPECT_EQ(Reported(first).size(), 2u);
 
     settings.junk = R"(<item checked="1" description="Backup" file="*.bak"/>)";
     place.WriteSettings(settings.Xml());
     RecordingSink second;
     RunOnce(job, second);
-    ASSERT_EQ(job.Results().size(), 1u);
-    EXPECT_EQ(job.Results()[0].path, root + "\\c.bak");
+    ASSERT_EQ(Reported(second).size(), 1u);
+    EXPECT_EQ(Reported(second)[0].path, root + "\\c.bak");
     EXPECT_TRUE(second.Called("count Found 1"));
     EXPECT_FALSE(second.Called("count Found 2"));
     EXPECT_EQ(first.reports.at(0).size(), 2u);  // the first report kept its own copies
 }
 
-// Holds the job inside its first sink call until released.
-class GatedSink : public RecordingSink {
-public:
-    void EnableWizardButtons(int mask) override {
-        RecordingSink::EnableWizardButtons(mask);
-        std::unique_lock<std::mutex> lock(mutex_);
-        entered_ = true;
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return open_; });
-    }
-    void WaitUntilEntered() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return entered_; });
-    }
-    void Open() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool entered_ = false;
-    bool open_ = false;
-};
-
-TEST(ScanJob, OneJobAtATime) {
-    JobPlace place(Settings{});
-    scan::ScanJob job;
-    GatedSink gated;
-    RecordingSink other;
-    ASSERT_TRUE(job.Start(gated));
-    gated.WaitUntilEntered();
-    EXPECT_TRUE(job.Running());
-    EXPECT_FALSE(job.Start(other));
-    gated.Open();
-    job.Wait();
-    EXPECT_FALSE(job.Running());
-    EXPECT_TRUE(other.calls.empty());
-    EXPECT_EQ(gated.calls.back(), "buttons 3");
-    // Started again at once: the new job waits for the old thread itself.
-    ASSERT_TRUE(job.Start(other));
-    job.Wait();
-    EXPECT_EQ(other.calls.back(), "buttons 3");
-}
-
-TEST(ScanJob, DestroyingARunningJobStopsIt) {
+// The owner going away while the job has not yet cleared the stop request
+// of an earlier run: the request to close is never cleared, so the job ends
+// at once, as a stopped one, with an empty report.
+TEST(ScanJob, AnOwnerGoingAwayStopsTheJobEvenBeforeItBegins) {
     std::string root = Tree("destroy", {"a\\1.tmp", "b\\2.tmp", "c\\3.tmp"});
     JobPlace place(Selecting({root}));
-    GatedSink sink;
-    std::thread opener;
-    {
-        scan::ScanJob job;
-        ASSERT_TRUE(job.Start(sink));
-        sink.WaitUntilEntered();
-        // The job is held before it clears the stop request of its own; it
-        // is let go only once the destructor waits for it.
-        opener = std::thread([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            sink.Open();
-        });
-    }
-    opener.join();
+    platform::JobControl job;
+    RecordingSink sink;
+    bool closed = false;
+    sink.onButtons = [&] {
+        if (!closed) job.RequestClose();
+        closed = true;
+    };
+    RunOnce(job, sink);
     EXPECT_EQ(sink.calls.back(), "buttons 3");
     EXPECT_TRUE(sink.Called("status Stopped"));
     EXPECT_TRUE(sink.reports.at(0).empty());
@@ -328,11 +282,11 @@ TEST(ScanJob, SearchesOnlyDriveRootsAndAbsolutePathsOfTheSelection) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(here.c_str()));
     JobPlace place(Selecting({"work", "", "d:work", "\\\\server", real}));
-    scan::ScanJob job;
+    platform::JobControl job;
     RecordingSink sink;
     RunOnce(job, sink);
     SetCurrentDirectoryA(previous);
-    EXPECT_EQ(PathsOf(job.Results()), std::vector<std::string>({real + "\\c.tmp"}));
+    EXPECT_EQ(PathsOf(Reported(sink)), std::vector<std::string>({real + "\\c.tmp"}));
 }
 
 }  // namespace
