@@ -39,7 +39,6 @@ scan::FoundFile Finding(const std::string& folder, const std::string& name, cons
     scan::FoundFile found;
     found.path = folder + "\\" + name;
     found.reason = reason;
-    lstrcpynA(found.entry.cFileName, name.c_str(), MAX_PATH);
     return found;
 }
 
@@ -81,7 +80,8 @@ void BareFill(HWND list, const std::vector<scan::FoundFile>& findings) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = view.Count();
-        item.pszText = const_cast<char*>(found.entry.cFileName);
+        std::string name(found.Name());
+        item.pszText = name.data();
         int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         view.SetText(row, 1, paths::FolderPart(found.path));
         view.SetText(row, 2, found.reason);

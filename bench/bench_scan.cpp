@@ -94,7 +94,8 @@ struct SearchRun {
 };
 
 int OnFound(const char* path, const char* reason, scan::DirectoryEntry entry, void* context) {
-    static_cast<SearchRun*>(context)->found.push_back(scan::FoundFile{path, reason, entry});
+    static_cast<SearchRun*>(context)->found.push_back(
+        scan::FoundFile{path, reason, platform::StampOf(entry), entry.dwFileAttributes});
     return 1;
 }
 

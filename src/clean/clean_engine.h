@@ -21,14 +21,16 @@
 namespace clean {
 
 // One file to dispose of: its full path and, when a scan listed it, what the
-// listing said of it.
+// listing said of it and why the scan found it.
 struct CleanItem {
-    CleanItem(std::string filePath, std::optional<platform::FileStamp> listedStamp = std::nullopt)
-        : path(std::move(filePath)), listed(listedStamp) {}
+    CleanItem(std::string filePath, std::optional<platform::FileStamp> listedStamp = std::nullopt,
+              std::string foundAs = {})
+        : path(std::move(filePath)), listed(listedStamp), reason(std::move(foundAs)) {}
     CleanItem(const char* filePath) : path(filePath) {}
 
     std::string path;
     std::optional<platform::FileStamp> listed;
+    std::string reason;
 
     bool operator==(const CleanItem&) const = default;
 };

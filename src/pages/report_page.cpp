@@ -78,8 +78,8 @@ void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
     owned_.reserve(findings.size());
     for (const scan::FoundFile& found : findings) {
         auto copy = std::make_unique<scan::FoundFile>(found);
-        int row = list_.InsertItem(list_.Count(), copy->entry.cFileName,
-                                   icons_.IndexFor(copy->path, copy->entry.cFileName),
+        const std::string name(copy->Name());
+        int row = list_.InsertItem(list_.Count(), name, icons_.IndexFor(copy->path, name),
                                    reinterpret_cast<LPARAM>(copy.get()));
         if (row < 0) continue;
         owned_.insert(copy.get());
@@ -103,7 +103,7 @@ int ReportPage::RowImage(int row) {
     if (!found) return I_IMAGENONE;
     auto known = fileImages_.find(found);
     if (known != fileImages_.end()) return known->second;
-    int image = icons_.FileIcon(found->path, found->entry.cFileName);
+    int image = icons_.FileIcon(found->path, std::string(found->Name()));
     fileImages_.emplace(found, image);
     return image;
 }

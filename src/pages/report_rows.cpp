@@ -27,7 +27,7 @@ clean::CleanList CollectTakenFiles(const ui::ListView& list) {
     for (int row = 0; row < list.Count(); ++row) {
         if (!IsTakenRow(list.StateImage(row))) continue;
         if (const auto* found = reinterpret_cast<const scan::FoundFile*>(list.Data(row))) {
-            files.emplace_back(found->path, platform::StampOf(found->entry));
+            files.emplace_back(found->path, found->listed, found->reason);
         }
     }
     return files;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/held_file.h"
 #include "scan/junk_types.h"
 
 namespace scan {
@@ -14,11 +15,20 @@ namespace scan {
 // One folder-listing record, as the platform returns it.
 using DirectoryEntry = WIN32_FIND_DATAA;
 
-// One finding: full path, reason text and the listing record.
+// One finding: full path, reason text and what it keeps of its listing
+// record: what the report shows (size, attributes) and what the clean checks
+// the file against (size and last-write time). Its name is the path's last
+// component. Kept small: a scan may hold hundreds of thousands.
 struct FoundFile {
     std::string path;
     std::string reason;
-    DirectoryEntry entry{};
+    platform::FileStamp listed;
+    uint32_t attributes = 0;
+
+    std::string_view Name() const {
+        std::string_view whole(path);
+        return whole.substr(whole.find_last_of('\\') + 1);
+    }
 };
 
 // Called for every finding (reason set) and, as progress, for every folder

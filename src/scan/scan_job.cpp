@@ -41,7 +41,7 @@ struct SearchContext {
 
 int OnFound(const char* path, const char* reason, DirectoryEntry entry, void* context) {
     auto& job = *static_cast<SearchContext*>(context);
-    job.results.push_back(FoundFile{path, reason ? reason : "", entry});
+    job.results.push_back(FoundFile{path, reason ? reason : "", platform::StampOf(entry), entry.dwFileAttributes});
     job.count.Set(job.results.size());
     return job.GoOn();
 }

@@ -26,8 +26,6 @@ scan::FoundFile Finding(const std::string& path, const std::string& reason = "ju
     scan::FoundFile found;
     found.path = path;
     found.reason = reason;
-    std::string name = path.substr(path.find_last_of('\\') + 1);
-    lstrcpynA(found.entry.cFileName, name.c_str(), MAX_PATH);
     return found;
 }
 
@@ -150,7 +148,7 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
     ASSERT_EQ(list_.Count(), 7);
     for (int row = 0; row < 7; ++row) {
         SCOPED_TRACE(findings[static_cast<size_t>(row)].path);
-        EXPECT_EQ(list_.Text(row, 0), findings[static_cast<size_t>(row)].entry.cFileName);
+        EXPECT_EQ(list_.Text(row, 0), findings[static_cast<size_t>(row)].Name());
         EXPECT_EQ(list_.StateImage(row), 2);
         auto* owned = reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
         ASSERT_NE(owned, nullptr);

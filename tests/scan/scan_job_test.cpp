@@ -154,7 +154,7 @@ TEST(ScanJob, ReportsEveryStepInOrder) {
     EXPECT_EQ(Reported(sink)[0].path, a + "\\one.tmp");  // the selected paths in their order
     EXPECT_EQ(Reported(sink)[1].path, b + "\\sub\\two.tmp");
     EXPECT_EQ(Reported(sink)[1].reason, "Temporary file");
-    EXPECT_STREQ(Reported(sink)[1].entry.cFileName, "two.tmp");
+    EXPECT_EQ(Reported(sink)[1].Name(), "two.tmp");
     EXPECT_EQ(PathsOf(sink.reports.at(0)), PathsOf(Reported(sink)));
 }
 

@@ -69,6 +69,8 @@ const Key kKeys[] = {
     {"_rptColFileName", ""},
     {"_rptColPath", ""},
     {"_rptColDescription", ""},
+    {"_rptColSize", ""},
+    {"_rptCountWithSize", "sds"},
     {"_rpMenuSelectAll", ""},
     {"_rpMenuDeselectAll", ""},
     {"_rpMenuInvertSelect", ""},
@@ -76,6 +78,7 @@ const Key kKeys[] = {
     {"_rpMenuProperty", ""},
     {"_ClrOptHeader", ""},
     {"_ClrOptInfo", "d"},
+    {"_ClrOptInfoSize", "ss"},
     {"_ClrMode", ""},
     {"_ClrModeInfo", ""},
     {"_CleaningOpt", ""},
@@ -240,7 +243,7 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    ASSERT_EQ(std::size(kKeys), 178u);
+    ASSERT_EQ(std::size(kKeys), 181u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
