@@ -1,5 +1,7 @@
 #include "pages/clean_summary_page.h"
 
+#include "pages/drive_space.h"
+
 #include "options/options_dialog.h"
 #include "pages/column_shares.h"
 #include "pages/image_strips.h"
@@ -54,10 +56,14 @@ bool CleanSummaryPage::OnInit() {
 }
 
 void CleanSummaryPage::RefreshSummary() {
-    // File count: the rows the clean would take.
-    if (ui::ListView report = ReportListBeside(Hwnd()); report.Hwnd() && ::IsWindow(report.Hwnd())) {
-        int count = CountTakenRows(report);
-        SetItemText(IDC_PG_PAGE_INFO, text::FormatTemplate(text::LookupText("_ClrOptInfo"), {count}).c_str());
+    // File count: the rows the clean would take, and their size where the
+    // language has the words for it.
+    if (ReportRows report = ReportRowsBeside(Hwnd()); report.Valid()) {
+        TakenTotals taken = CountTaken(report);
+        std::string info = text::FormatTemplate(text::LookupText("_ClrOptInfo"), {taken.files});
+        const std::string withSize = text::LookupText("_ClrOptInfoSize");
+        if (withSize != "_ClrOptInfoSize") info = text::FormatTemplate(withSize, {info, FormatSize(taken.bytes)});
+        SetItemText(IDC_PG_PAGE_INFO, info.c_str());
     }
     std::string mode = DisposalModeText();
     if (!mode.empty()) SetItemText(IDC_PG_COUNT, mode.c_str());

@@ -65,7 +65,7 @@ bool CleaningPage::OnInit() {
 
 bool CleaningPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message != WM_CLEANPAGE_COLLECT) return JobPage::OnPageMessage(message, wParam, lParam, result);
-    if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = CollectTakenFiles(ReportListBeside(Hwnd()));
+    if (lParam) *reinterpret_cast<clean::CleanList*>(lParam) = CollectTakenFiles(ReportRowsBeside(Hwnd()));
     return true;
 }
 

@@ -21,6 +21,11 @@ constexpr UINT WM_CLEANPAGE_COLLECT = WM_APP + 0x243;
 // To the current page, by a job page whose job has ended: a page that waits
 // for the jobs in an unattended run may go on now.
 constexpr UINT WM_PAGE_JOBENDED = WM_APP + 0x244;
+// To the report page: the result is a const std::vector<scan::FoundFile>*,
+// the findings its rows stand for (each row's data is an index into it).
+constexpr UINT WM_REPORTPAGE_GETROWS = WM_APP + 0x245;
+// Posted by the report page to itself: its count line is due again.
+constexpr UINT WM_REPORTPAGE_RECOUNT = WM_APP + 0x246;
 
 // True while the job page at jobPage (kScanningPage or kCleaningPage) of
 // page's wizard is busy; a wizard without that page has no busy job.

@@ -1,11 +1,15 @@
 #include "pages/report_page.h"
 
+#include <iterator>
 #include <memory>
 
 #include "pages/column_shares.h"
+#include "pages/drive_space.h"
 #include "pages/page_messages.h"
+#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
 #include "paths/path_text.h"
+#include "platform/codepage.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -23,8 +27,18 @@ constexpr ui::LayoutRule kLayout[] = {
 };
 
 // Column widths as parts of the list's client width.
-constexpr double kColumnShares[] = {0.3, 0.2, 0.5};
-constexpr const char* kColumnKeys[] = {"_rptColFileName", "_rptColPath", "_rptColDescription"};
+constexpr double kColumnShares[] = {0.3, 0.2, 0.35, 0.15};
+struct ColumnLook {
+    const char* key;
+    int format;
+};
+constexpr ColumnLook kColumns[] = {
+    {"_rptColFileName", LVCFMT_LEFT},
+    {"_rptColPath", LVCFMT_LEFT},
+    {"_rptColDescription", LVCFMT_LEFT},
+    {"_rptColSize", LVCFMT_RIGHT},
+};
+static_assert(std::size(kColumns) == ReportPage::kColumnCount && std::size(kColumnShares) == ReportPage::kColumnCount);
 
 enum CheckChange { kTickAll, kUntickAll, kInvert };
 
@@ -43,12 +57,67 @@ private:
     HWND window_;
 };
 
-}  // namespace
-
-ReportPage::~ReportPage() {
-    // Rows whose deletion was never reported still own their findings.
-    for (scan::FoundFile* found : owned_) delete found;
+std::string ColumnText(const scan::FoundFile& found, int column) {
+    switch (column) {
+        case ReportPage::kNameColumn:
+            return std::string(found.Name());
+        case ReportPage::kFolderColumn:
+            return paths::FolderPart(found.path);
+        case ReportPage::kReasonColumn:
+            return found.reason;
+        case ReportPage::kSizeColumn:
+            return FormatSize(found.listed.size);
+        default:
+            return {};
+    }
 }
+
+int CompareTexts(std::string_view a, std::string_view b) {
+    int order = ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                                 static_cast<int>(b.size()));
+    return order - CSTR_EQUAL;  // below, at or above zero
+}
+
+// Orders two findings by a column; equal ones keep the scan's order, so a
+// sort never shuffles rows that tie.
+int CompareFindings(const std::vector<scan::FoundFile>& findings, size_t a, size_t b, int column) {
+    const scan::FoundFile& x = findings[a];
+    const scan::FoundFile& y = findings[b];
+    int order = 0;
+    switch (column) {
+        case ReportPage::kNameColumn:
+            order = CompareTexts(x.Name(), y.Name());
+            break;
+        case ReportPage::kFolderColumn:
+            order = CompareTexts(paths::FolderPart(x.path), paths::FolderPart(y.path));
+            break;
+        case ReportPage::kReasonColumn:
+            order = CompareTexts(x.reason, y.reason);
+            break;
+        case ReportPage::kSizeColumn:
+            order = x.listed.size < y.listed.size ? -1 : x.listed.size > y.listed.size ? 1 : 0;
+            break;
+        default:
+            break;
+    }
+    return order != 0 ? order : (a < b ? -1 : a > b ? 1 : 0);
+}
+
+struct SortOrder {
+    const std::vector<scan::FoundFile>* findings;
+    int column;
+    bool descending;
+};
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
+    const auto& order = *reinterpret_cast<const SortOrder*>(context);
+    const auto a = static_cast<size_t>(first), b = static_cast<size_t>(second);
+    if (a >= order.findings->size() || b >= order.findings->size()) return 0;
+    int result = CompareFindings(*order.findings, a, b, order.column);
+    return order.descending ? -result : result;
+}
+
+}  // namespace
 
 bool ReportPage::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
@@ -64,48 +133,115 @@ bool ReportPage::OnInit() {
     HIMAGELIST images = ui::CreateSmallImageList();
     list_.SetSmallImages(images);
     icons_.Attach(images);
-    for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
+    for (int column = 0; column < kColumnCount; ++column) {
+        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
+    }
     list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     colors_.SetDefault({RGB(0, 0, 0), kRowBackground});
     return true;
 }
 
-void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) {
+void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) { Fill(std::vector<scan::FoundFile>(findings)); }
+
+void ReportPage::Fill(std::vector<scan::FoundFile>&& findings) {
     if (!list_.Hwnd()) return;
     NoRedraw quiet(list_.Hwnd());
-    list_.DeleteAll();  // each deleted row releases its finding
-    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(findings.size()), LVSICF_NOINVALIDATEALL);
-    owned_.reserve(findings.size());
-    for (const scan::FoundFile& found : findings) {
-        auto copy = std::make_unique<scan::FoundFile>(found);
-        const std::string name(copy->Name());
-        int row = list_.InsertItem(list_.Count(), name, icons_.IndexFor(copy->path, name),
-                                   reinterpret_cast<LPARAM>(copy.get()));
-        if (row < 0) continue;
-        owned_.insert(copy.get());
-        scan::FoundFile* owner = copy.release();
-        list_.SetText(row, 1, paths::FolderPart(owner->path));
-        list_.SetText(row, 2, owner->reason);
+    list_.DeleteAll();  // rows point into the findings: they go first
+    fileImages_.clear();
+    findings_ = std::move(findings);
+    sortColumn_ = -1;
+    MarkSortColumn();
+    ShowRows();
+}
+
+// One row per finding in the findings' order; the list asks for the texts
+// (and for the icons of files that bring their own) when it draws a row.
+void ReportPage::ShowRows() {
+    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(findings_.size()), LVSICF_NOINVALIDATEALL);
+    for (size_t i = 0; i < findings_.size(); ++i) {
+        const scan::FoundFile& found = findings_[i];
+        list_.InsertItemAskingText(list_.Count(), icons_.IndexFor(found.path, found.Name()), static_cast<LPARAM>(i));
     }
     // Every row starts ticked; one message ticks them all (the list gives new
     // rows an empty check box whatever state they are inserted with).
     ListView_SetItemState(list_.Hwnd(), -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
-void ReportPage::ReleaseRow(LPARAM data) {
-    auto* found = reinterpret_cast<scan::FoundFile*>(data);
-    fileImages_.erase(found);
-    if (found && owned_.erase(found)) delete found;
+const scan::FoundFile* ReportPage::FindingOfRow(int row) const {
+    const auto index = static_cast<size_t>(list_.Data(row));
+    return row >= 0 && index < findings_.size() ? &findings_[index] : nullptr;
 }
 
 int ReportPage::RowImage(int row) {
-    auto* found = reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
-    if (!found) return I_IMAGENONE;
-    auto known = fileImages_.find(found);
+    const auto index = static_cast<size_t>(list_.Data(row));
+    if (index >= findings_.size()) return I_IMAGENONE;
+    auto known = fileImages_.find(index);
     if (known != fileImages_.end()) return known->second;
-    int image = icons_.FileIcon(found->path, std::string(found->Name()));
-    fileImages_.emplace(found, image);
+    const scan::FoundFile& found = findings_[index];
+    int image = icons_.FileIcon(found.path, found.Name());
+    fileImages_.emplace(index, image);
     return image;
+}
+
+void ReportPage::GiveText(NMHDR& header) {
+    const bool wide = header.code == LVN_GETDISPINFOW;
+    auto& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;  // the same layout in both forms
+    const auto index = static_cast<size_t>(item.lParam);
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    textBuffer_ = index < findings_.size() ? ColumnText(findings_[index], item.iSubItem) : std::string();
+    if (wide) {
+        std::wstring text = platform::ToWide(textBuffer_);
+        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
+    } else {
+        ::lstrcpynA(item.pszText, textBuffer_.c_str(), item.cchTextMax);
+    }
+}
+
+void ReportPage::NoteCheckChange(const NMLISTVIEW& change) {
+    if (!(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_STATEIMAGEMASK)) return;
+    // Many rows change at once (select all): the count line is drawn once.
+    if (recountPosted_) return;
+    recountPosted_ = ::PostMessageA(Hwnd(), WM_REPORTPAGE_RECOUNT, 0, 0) != 0;
+}
+
+// The number of rows found and, where the language has the words for it,
+// how many files and bytes the clean would take.
+void ReportPage::ShowCount() {
+    std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
+    const std::string withSize = text::LookupText("_rptCountWithSize");
+    if (withSize != "_rptCountWithSize") {
+        TakenTotals taken = CountTaken({list_, &findings_});
+        count = text::FormatTemplate(withSize, {count, taken.files, FormatSize(taken.bytes)});
+    }
+    SetItemText(IDC_PG_REPORT_COUNT, count.c_str());
+}
+
+void ReportPage::SortBy(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    sortDescending_ = column == sortColumn_ && !sortDescending_;
+    sortColumn_ = column;
+    SortOrder order{&findings_, column, sortDescending_};
+    ListView_SortItems(list_.Hwnd(), CompareRows, reinterpret_cast<LPARAM>(&order));
+    MarkSortColumn();
+}
+
+// The sorted column's header shows the order by its arrow.
+void ReportPage::MarkSortColumn() {
+    HWND header = ListView_GetHeader(list_.Hwnd());
+    if (!header) return;
+    for (int column = 0; column < kColumnCount; ++column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, column, &item)) continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == sortColumn_) item.fmt |= sortDescending_ ? HDF_SORTDOWN : HDF_SORTUP;
+        Header_SetItem(header, column, &item);
+    }
+}
+
+void ReportPage::OnDestroy() {
+    findings_.clear();
+    fileImages_.clear();
 }
 
 bool ReportPage::ScanBusy() const { return JobPageBusy(Hwnd(), kScanningPage); }
@@ -114,8 +250,7 @@ void ReportPage::OnActivated() {
     // The scan job shows this page before its last steps and enables Back and
     // Next as its very last call; until then the user must not move on.
     if (!ScanBusy()) EnableButtons(kEnableNext | kEnableBack);
-    std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
-    SetItemText(IDC_PG_REPORT_COUNT, count.c_str());
+    ShowCount();
 }
 
 void ReportPage::OnNext() { ShowPage(kCleanSummaryPage); }
@@ -135,11 +270,7 @@ std::vector<ui::MenuEntry> ReportPage::MenuEntries(bool rowSelected) {
     return entries;
 }
 
-const scan::FoundFile* ReportPage::SelectedFinding() const {
-    int row = list_.Selected();
-    if (row < 0) return nullptr;
-    return reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
-}
+const scan::FoundFile* ReportPage::SelectedFinding() const { return FindingOfRow(list_.Selected()); }
 
 void ReportPage::RunMenuCommand(int command) {
     switch (command) {
@@ -173,19 +304,23 @@ void ReportPage::SetAllChecks(int how) {
 bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
     if (header.idFrom != IDC_PG_LIST) return false;
     switch (header.code) {
-        case LVN_DELETEITEM:
-            ReleaseRow(reinterpret_cast<const NMLISTVIEW&>(header).lParam);
-            return true;
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW: {
-            // A row whose file brings its own icon is shown for the first time.
             auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
+            // A row whose file brings its own icon is shown for the first time.
             if (info.item.mask & LVIF_IMAGE) {
                 info.item.iImage = RowImage(info.item.iItem);
                 info.item.mask |= LVIF_DI_SETITEM;
             }
+            GiveText(info.hdr);
             return true;
         }
+        case LVN_ITEMCHANGED:
+            NoteCheckChange(reinterpret_cast<const NMLISTVIEW&>(header));
+            return true;
+        case LVN_COLUMNCLICK:
+            SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return true;
         case NM_CUSTOMDRAW:
             result = colors_.OnCustomDraw(header);
             return true;
@@ -216,7 +351,15 @@ bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             result = reinterpret_cast<LRESULT>(list_.Hwnd());
             return true;
         case WM_REPORTPAGE_FILL:
-            if (lParam) Fill(*reinterpret_cast<std::vector<scan::FoundFile>*>(lParam));
+            // The scan has no use for its findings afterwards: they are taken over.
+            if (lParam) Fill(std::move(*reinterpret_cast<std::vector<scan::FoundFile>*>(lParam)));
+            return true;
+        case WM_REPORTPAGE_GETROWS:
+            result = reinterpret_cast<LRESULT>(&findings_);
+            return true;
+        case WM_REPORTPAGE_RECOUNT:
+            recountPosted_ = false;
+            ShowCount();
             return true;
         default:
             return WizardPage::OnPageMessage(message, wParam, lParam, result);

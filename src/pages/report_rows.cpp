@@ -1,32 +1,41 @@
 #include "pages/report_rows.h"
 
+#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
-#include "scan/folder_search.h"
 
 namespace pages {
 
-ui::ListView ReportListBeside(HWND page) {
+const scan::FoundFile* ReportRows::FindingOf(int row) const {
+    if (!findings) return nullptr;
+    const auto index = static_cast<size_t>(list.Data(row));
+    return index < findings->size() ? &(*findings)[index] : nullptr;
+}
+
+ReportRows ReportRowsBeside(HWND page) {
     HWND report = GetWizardPage(page, kReportPage);
     if (!report) return {};
-    return ui::ListView(reinterpret_cast<HWND>(::SendMessageA(report, WM_REPORTPAGE_GETLIST, 0, 0)));
+    return {ui::ListView(reinterpret_cast<HWND>(::SendMessageA(report, WM_REPORTPAGE_GETLIST, 0, 0))),
+            reinterpret_cast<const std::vector<scan::FoundFile>*>(::SendMessageA(report, WM_REPORTPAGE_GETROWS, 0, 0))};
 }
 
-int CountTakenRows(const ui::ListView& list) {
-    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return 0;
-    int taken = 0;
-    for (int row = 0; row < list.Count(); ++row) {
-        if (IsTakenRow(list.StateImage(row))) ++taken;
+TakenTotals CountTaken(const ReportRows& report) {
+    TakenTotals totals;
+    if (!report.Valid()) return totals;
+    for (int row = 0; row < report.list.Count(); ++row) {
+        if (!IsTakenRow(report.list.StateImage(row))) continue;
+        ++totals.files;
+        if (const scan::FoundFile* found = report.FindingOf(row)) totals.bytes += found->listed.size;
     }
-    return taken;
+    return totals;
 }
 
-clean::CleanList CollectTakenFiles(const ui::ListView& list) {
+clean::CleanList CollectTakenFiles(const ReportRows& report) {
     clean::CleanList files;
-    if (!list.Hwnd() || !::IsWindow(list.Hwnd())) return files;
+    if (!report.Valid()) return files;
     // The count is read afresh after every row.
-    for (int row = 0; row < list.Count(); ++row) {
-        if (!IsTakenRow(list.StateImage(row))) continue;
-        if (const auto* found = reinterpret_cast<const scan::FoundFile*>(list.Data(row))) {
+    for (int row = 0; row < report.list.Count(); ++row) {
+        if (!IsTakenRow(report.list.StateImage(row))) continue;
+        if (const scan::FoundFile* found = report.FindingOf(row)) {
             files.emplace_back(found->path, found->listed, found->reason);
         }
     }

@@ -4,10 +4,10 @@
 
 namespace ui {
 
-void ListView::InsertColumn(int index, const std::string& text, int width) const {
+void ListView::InsertColumn(int index, const std::string& text, int width, int format) const {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
+    column.fmt = format;
     column.cx = width;
     column.pszText = const_cast<char*>(text.c_str());
     column.iSubItem = index;
@@ -19,6 +19,16 @@ int ListView::InsertItem(int index, const std::string& text, int image, LPARAM d
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
     item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int ListView::InsertItemAskingText(int index, int image, LPARAM data) const {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = image;
     item.lParam = data;
     return static_cast<int>(::SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));

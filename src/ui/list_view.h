@@ -15,7 +15,7 @@ public:
     void Attach(HWND window) { hwnd_ = window; }
 
     int Count() const { return ListView_GetItemCount(hwnd_); }
-    void InsertColumn(int index, const std::string& text, int width) const;
+    void InsertColumn(int index, const std::string& text, int width, int format = LVCFMT_LEFT) const;
     void SetColumnWidth(int index, int width) const { ListView_SetColumnWidth(hwnd_, index, width); }
     void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyleEx(hwnd_, style, style); }
     void SetSmallImages(HIMAGELIST images) const { ListView_SetImageList(hwnd_, images, LVSIL_SMALL); }
@@ -23,6 +23,9 @@ public:
 
     // Inserts a row at index (Count() appends); returns its index or -1.
     int InsertItem(int index, const std::string& text, int image, LPARAM data = 0) const;
+    // The same for a row whose texts the list asks its owner for when it
+    // needs them (LVN_GETDISPINFO): the list keeps no copy of them.
+    int InsertItemAskingText(int index, int image, LPARAM data) const;
     void SetText(int row, int column, const std::string& text) const;
     std::string Text(int row, int column) const;
     LPARAM Data(int row) const;

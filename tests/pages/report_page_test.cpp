@@ -10,6 +10,7 @@
 #include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
+#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
 #include "pages/unattended_run.h"
 #include "support/ui/unexpected_services.h"
@@ -142,18 +143,23 @@ protected:
 TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndItsShellIcon) {
     auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.log", "tool one.exe", "tool two.exe", "old.bak"});
     findings.push_back(Finding("d:\\root.tmp", "Zero Length File (Empty File)"));
+    const auto sent = findings;
     ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
     EXPECT_EQ(page_->Icons().ShellQueries(), 3u) << "programs are asked for when their rows are shown";
 
+    // The page owns the findings; each row carries the index of its own.
+    auto* owned = reinterpret_cast<const std::vector<scan::FoundFile>*>(
+        ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_GETROWS, 0, 0));
+    ASSERT_NE(owned, nullptr);
+    EXPECT_NE(owned, &findings) << "taken over, not shared";
     ASSERT_EQ(list_.Count(), 7);
+    ASSERT_EQ(owned->size(), 7u);
     for (int row = 0; row < 7; ++row) {
-        SCOPED_TRACE(findings[static_cast<size_t>(row)].path);
-        EXPECT_EQ(list_.Text(row, 0), findings[static_cast<size_t>(row)].Name());
+        SCOPED_TRACE(sent[static_cast<size_t>(row)].path);
+        EXPECT_EQ(list_.Text(row, 0), sent[static_cast<size_t>(row)].Name());
         EXPECT_EQ(list_.StateImage(row), 2);
-        auto* owned = reinterpret_cast<const scan::FoundFile*>(list_.Data(row));
-        ASSERT_NE(owned, nullptr);
-        EXPECT_NE(owned, &findings[static_cast<size_t>(row)]) << "a copy";
-        EXPECT_EQ(owned->path, findings[static_cast<size_t>(row)].path);
+        ASSERT_EQ(list_.Data(row), row);
+        EXPECT_EQ((*owned)[static_cast<size_t>(row)].path, sent[static_cast<size_t>(row)].path);
     }
     EXPECT_EQ(list_.Text(0, 1), folder_);
     EXPECT_EQ(list_.Text(6, 1), "d:") << "a file in a drive's root";
@@ -285,7 +291,8 @@ TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
     int width = list_.ClientWidth();
     EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 0), static_cast<int>(width * 0.3));
     EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 1), static_cast<int>(width * 0.2));
-    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 2), static_cast<int>(width * 0.5));
+    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 2), static_cast<int>(width * 0.35));
+    EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 3), static_cast<int>(width * 0.15));
 
     page_->Fill(MakeFindings(folder_, {"x.tmp"}));
     NMLVCUSTOMDRAW draw{};
@@ -331,6 +338,98 @@ TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
     scan.EndJob();
     PumpPending();
     EXPECT_EQ(wizard_.Current(), pages::kScanningPage);
+}
+
+// Findings as the listing gave them, without files: sizes of 0 bytes and
+// beyond 4 GB included.
+std::vector<scan::FoundFile> Sized(const std::vector<std::pair<std::string, uint64_t>>& files) {
+    std::vector<scan::FoundFile> findings;
+    for (const auto& [path, size] : files) {
+        scan::FoundFile found = Finding(path, "junk " + path.substr(path.size() - 3));
+        found.listed.size = size;
+        findings.push_back(found);
+    }
+    return findings;
+}
+
+std::vector<std::string> Column(const ui::ListView& list, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list.Count(); ++row) texts.push_back(list.Text(row, column));
+    return texts;
+}
+
+TEST_F(ReportPageTest, SizesShowInTheFinishPagesUnitsAndEveryColumnSorts) {
+    page_->Fill(Sized({{"d:\\b\\Beta.tmp", 9},
+                       {"d:\\a\\alpha.log", 0},
+                       {"d:\\c\\GAMMA.bak", 5ull << 30},
+                       {"d:\\a\\delta.tmp", 100},
+                       {"d:\\b\\epsilon.log", 1536}}));
+    EXPECT_EQ(Column(list_, pages::ReportPage::kSizeColumn),
+              (std::vector<std::string>{"9 Bytes", "0 Bytes", "5.00 GB", "100 Bytes", "1.50 KB"}));
+    LVCOLUMNA look{};
+    look.mask = LVCF_FMT;
+    ListView_GetColumn(list_.Hwnd(), pages::ReportPage::kSizeColumn, &look);
+    EXPECT_EQ(look.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+
+    struct Case {
+        int column;
+        std::vector<std::string> names;  // after one click, then after a second
+        std::vector<std::string> reversed;
+    } cases[] = {
+        {pages::ReportPage::kNameColumn,
+         {"alpha.log", "Beta.tmp", "delta.tmp", "epsilon.log", "GAMMA.bak"},
+         {"GAMMA.bak", "epsilon.log", "delta.tmp", "Beta.tmp", "alpha.log"}},
+        {pages::ReportPage::kSizeColumn,  // by number, not by text
+         {"alpha.log", "Beta.tmp", "delta.tmp", "epsilon.log", "GAMMA.bak"},
+         {"GAMMA.bak", "epsilon.log", "delta.tmp", "Beta.tmp", "alpha.log"}},
+        {pages::ReportPage::kFolderColumn,  // equal folders keep the scan's order
+         {"alpha.log", "delta.tmp", "Beta.tmp", "epsilon.log", "GAMMA.bak"},
+         {"GAMMA.bak", "epsilon.log", "Beta.tmp", "delta.tmp", "alpha.log"}},
+        {pages::ReportPage::kReasonColumn,
+         {"GAMMA.bak", "alpha.log", "epsilon.log", "Beta.tmp", "delta.tmp"},
+         {"delta.tmp", "Beta.tmp", "epsilon.log", "alpha.log", "GAMMA.bak"}},
+    };
+    HWND header = ListView_GetHeader(list_.Hwnd());
+    for (const Case& c : cases) {
+        NMLISTVIEW click{};
+        click.hdr = {list_.Hwnd(), IDC_PG_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = c.column;
+        ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_PG_LIST, reinterpret_cast<LPARAM>(&click));
+        EXPECT_EQ(Column(list_, pages::ReportPage::kNameColumn), c.names) << c.column;
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        Header_GetItem(header, c.column, &item);
+        EXPECT_TRUE(item.fmt & HDF_SORTUP) << c.column;
+        ::SendMessageA(page_->Hwnd(), WM_NOTIFY, IDC_PG_LIST, reinterpret_cast<LPARAM>(&click));
+        EXPECT_EQ(Column(list_, pages::ReportPage::kNameColumn), c.reversed) << c.column;
+        Header_GetItem(header, c.column, &item);
+        EXPECT_TRUE(item.fmt & HDF_SORTDOWN) << c.column;
+    }
+    // The clean takes the rows in the order they are shown.
+    list_.SetChecked(0, false);
+    std::vector<std::string> taken;
+    for (const auto& item : pages::CollectTakenFiles({list_, page_->Findings()})) taken.push_back(item.path);
+    EXPECT_EQ(taken, (std::vector<std::string>{"d:\\b\\Beta.tmp", "d:\\b\\epsilon.log", "d:\\a\\alpha.log",
+                                               "d:\\c\\GAMMA.bak"}));
+}
+
+TEST_F(ReportPageTest, TheCountLineAddsTheTickedFilesAndTheirSizeAsRowsAreUnticked) {
+    testsupport::WriteFile(place_.LanguagePath(), testsupport::ReadFile(place_.LanguagePath()) +
+                                                      "_rptCountWithSize=%s; to clean: %d, %s\n");
+    std::vector<std::pair<std::string, uint64_t>> files;
+    for (int i = 0; i < 3000; ++i) files.push_back({"d:\\many\\" + std::to_string(i) + ".tmp", 1024});
+    files.push_back({"d:\\many\\huge.tmp", 6ull << 30});
+    page_->Fill(Sized(files));
+    wizard_.Show(pages::kReportPage);
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
+    list_.SetChecked(3000, false);
+    for (int row = 0; row < 1000; ++row) list_.SetChecked(row, false);
+    PumpPending();
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 2000, 1.95 MB");
+    page_->RunMenuCommand(pages::ReportPage::kSelectAll);
+    PumpPending();
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
 }
 
 }  // namespace
