@@ -33,9 +33,6 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_DEFAULT_ALL, ui::kAnchorBottomLeft},
 };
 
-// The tab strip's transparent colour.
-constexpr COLORREF kTransparent = RGB(0, 255, 0);
-
 struct HookTraits {
     using Value = HHOOK;
     static Value Invalid() { return nullptr; }
@@ -111,11 +108,9 @@ bool OptionsSheet::OnInit() {
 }
 
 void OptionsSheet::AttachTabImages() {
-    ui::Bitmap strip = ui::LoadResourceBitmap(IDB_OPTION_TABS);
-    tabImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, kTabCount, 0));
-    if (!strip || !tabImages_) return;
-    ::ImageList_AddMasked(tabImages_.Get(), strip.Get(), kTransparent);
-    TabCtrl_SetImageList(tabs_, tabImages_.Get());
+    // A tab control never destroys its image list: the sheet keeps it.
+    tabImages_ = ui::LoadImageStrip(IDB_OPTION_TABS, 16, ILC_COLOR4);
+    if (tabImages_) TabCtrl_SetImageList(tabs_, tabImages_.Get());
 }
 
 void OptionsSheet::CreatePages() {

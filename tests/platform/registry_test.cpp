@@ -1,0 +1,110 @@
+// The registry key: what a query gives for each kind of value, and what the
+// two deletions remove and leave.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace {
+
+const std::string kScratchKey = "Software\\JunkSweepTests\\Registry";
+
+// A key of the test's own, gone again afterwards.
+class ScratchKey {
+public:
+    ScratchKey() { platform::DeleteKeyTree(HKEY_CURRENT_USER, kScratchKey); }
+    ~ScratchKey() { platform::DeleteKeyTree(HKEY_CURRENT_USER, kScratchKey); }
+
+    void Set(const char* name, DWORD type, const void* data, DWORD size) const {
+        platform::RegistryKey key = platform::RegistryKey::Create(HKEY_CURRENT_USER, kScratchKey);
+        ASSERT_TRUE(key.Opened());
+        ASSERT_EQ(::RegSetValueExA(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    }
+    // Text with its terminating zero, or without it.
+    void SetText(const char* name, DWORD type, const std::string& text, bool terminated = true) const {
+        Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + (terminated ? 1 : 0)));
+    }
+};
+
+TEST(RegistryKey, TextQueriesGiveTextValuesUpToTheLimitAndNothingElse) {
+    ScratchKey scratch;
+    const DWORD number = 7;
+    scratch.Set("number", REG_DWORD, &number, sizeof number);
+    scratch.SetText("list", REG_MULTI_SZ, std::string("a\0b\0", 4));
+    scratch.SetText(nullptr, REG_SZ, "default");
+    scratch.SetText("plain", REG_SZ, "C:\\a.ico,0");
+    scratch.SetText("expand", REG_EXPAND_SZ, "%SystemRoot%\\b.ico");
+    scratch.SetText("empty", REG_SZ, "");
+    scratch.SetText("cut", REG_SZ, std::string("before\0after", 12));
+    // The limit counts the terminating zero: 510 characters fit, 511 do not
+    // unless they are stored without it.
+    scratch.SetText("fits", REG_SZ, std::string(510, 'f'));
+    scratch.SetText("too long", REG_SZ, std::string(511, 'l'));
+    scratch.SetText("unterminated", REG_SZ, std::string(511, 'u'), false);
+    scratch.SetText("far too long", REG_SZ, std::string(4000, 'x'));
+
+    const struct Case {
+        const char* name;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {"missing", std::nullopt},
+        {"number", std::nullopt},
+        {"list", std::nullopt},
+        {nullptr, "default"},
+        {"plain", "C:\\a.ico,0"},
+        {"expand", "%SystemRoot%\\b.ico"},
+        {"empty", ""},
+        {"cut", "before"},
+        {"fits", std::string(510, 'f')},
+        {"too long", std::nullopt},
+        {"unterminated", std::string(511, 'u')},
+        {"far too long", std::nullopt},
+    };
+    const platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kScratchKey);
+    ASSERT_TRUE(key.Opened());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name ? c.name : "(default)");
+        EXPECT_EQ(key.Text(c.name), c.expected);
+        EXPECT_EQ(key.HasValue(c.name), std::string(c.name ? c.name : "") != "missing");
+    }
+    EXPECT_EQ(key.Text("far too long", 4001), std::string(4000, 'x')) << "a larger limit reads it";
+
+    const platform::RegistryKey missing = platform::RegistryKey::Open(HKEY_CURRENT_USER, kScratchKey + "\\missing");
+    EXPECT_FALSE(missing.Opened());
+    EXPECT_EQ(missing.Text(nullptr), std::nullopt);
+    EXPECT_FALSE(missing.HasValue(nullptr));
+    EXPECT_FALSE(missing.SetText("x", "y"));
+}
+
+TEST(RegistryDeletions, TakeTheKeyWithAllBelowItOrOneValueAndSayWhetherThereWasOne) {
+    ScratchKey scratch;
+    const std::string doomed = kScratchKey + "\\Doomed";
+    auto make = [&] {
+        platform::RegistryKey key = platform::RegistryKey::Create(HKEY_CURRENT_USER, doomed + "\\Child\\Grandchild");
+        ASSERT_TRUE(key.SetText("deep", "x"));
+        ASSERT_TRUE(platform::RegistryKey::Create(HKEY_CURRENT_USER, doomed).SetText("one", "x"));
+        ASSERT_TRUE(platform::RegistryKey::Create(HKEY_CURRENT_USER, doomed).SetText("two", "x"));
+        ASSERT_TRUE(platform::RegistryKey::Create(HKEY_CURRENT_USER, kScratchKey).SetText("sibling", "x"));
+    };
+    auto has = [](const std::string& key, const char* value) {
+        return platform::RegistryKey::Open(HKEY_CURRENT_USER, key).HasValue(value);
+    };
+    make();
+
+    EXPECT_TRUE(platform::DeleteValue(HKEY_CURRENT_USER, doomed, "one"));
+    EXPECT_FALSE(has(doomed, "one"));
+    EXPECT_TRUE(has(doomed, "two"));
+    EXPECT_FALSE(platform::DeleteValue(HKEY_CURRENT_USER, doomed, "one")) << "already gone";
+    EXPECT_FALSE(platform::DeleteValue(HKEY_CURRENT_USER, doomed + "\\Missing", "two"));
+
+    EXPECT_TRUE(platform::DeleteKeyTree(HKEY_CURRENT_USER, doomed));
+    EXPECT_FALSE(platform::RegistryKey::Open(HKEY_CURRENT_USER, doomed).Opened());
+    EXPECT_TRUE(has(kScratchKey, "sibling"));
+    EXPECT_FALSE(platform::DeleteKeyTree(HKEY_CURRENT_USER, doomed)) << "already gone";
+}
+
+}  // namespace
