@@ -33,13 +33,7 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_DEFAULT_ALL, ui::kAnchorBottomLeft},
 };
 
-struct HookTraits {
-    using Value = HHOOK;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::UnhookWindowsHookEx(v); }
-};
-using MessageHook = platform::UniqueResource<HookTraits>;
+using MessageHook = platform::UniqueResource<platform::NullHandleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 
 // The modal loop of a dialog lets no one see its keys first: a message
 // filter hook does, for the sheet running on this thread.

@@ -11,13 +11,6 @@
 
 namespace platform {
 
-struct UrlCacheFindTraits {
-    using Value = HANDLE;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::FindCloseUrlCache(v); }
-};
-
 class UrlCacheListing {
 public:
     // Moves to the next entry of the cache (the first on the first call);
@@ -29,7 +22,7 @@ public:
     }
 
 private:
-    UniqueResource<UrlCacheFindTraits> find_;
+    UniqueResource<NullHandleTraits<HANDLE, ::FindCloseUrlCache>> find_;
     std::vector<unsigned char> buffer_;  // one entry record, of the size the cache asks for
     bool started_ = false;
 };

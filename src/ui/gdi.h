@@ -8,49 +8,16 @@
 namespace ui {
 
 template <typename T>
-struct GdiObjectTraits {
-    using Value = T;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DeleteObject(v); }
-};
-
-struct IconTraits {
-    using Value = HICON;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DestroyIcon(v); }
-};
-
-struct MenuTraits {
-    using Value = HMENU;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DestroyMenu(v); }
-};
-
-struct MemoryDcTraits {
-    using Value = HDC;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DeleteDC(v); }
-};
-
-struct ImageListTraits {
-    using Value = HIMAGELIST;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::ImageList_Destroy(v); }
-};
+using GdiObjectTraits = platform::NullHandleTraits<T, ::DeleteObject>;
 
 using Font = platform::UniqueResource<GdiObjectTraits<HFONT>>;
 using Brush = platform::UniqueResource<GdiObjectTraits<HBRUSH>>;
 using Bitmap = platform::UniqueResource<GdiObjectTraits<HBITMAP>>;
-using Icon = platform::UniqueResource<IconTraits>;
-using Menu = platform::UniqueResource<MenuTraits>;
-using ImageList = platform::UniqueResource<ImageListTraits>;
+using Icon = platform::UniqueResource<platform::NullHandleTraits<HICON, ::DestroyIcon>>;
+using Menu = platform::UniqueResource<platform::NullHandleTraits<HMENU, ::DestroyMenu>>;
+using ImageList = platform::UniqueResource<platform::NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 // A device context made with CreateCompatibleDC.
-using MemoryDc = platform::UniqueResource<MemoryDcTraits>;
+using MemoryDc = platform::UniqueResource<platform::NullHandleTraits<HDC, ::DeleteDC>>;
 
 // Pictures of the program's own resources; empty when there is none.
 Icon LoadResourceIcon(int id, int width = 16, int height = 16);
