@@ -2,8 +2,6 @@
 
 #include <shlwapi.h>
 
-#include <vector>
-
 namespace platform {
 
 RegistryKey RegistryKey::Open(HKEY root, const std::string& subKey, REGSAM access) {
@@ -20,18 +18,18 @@ RegistryKey RegistryKey::Create(HKEY root, const std::string& subKey, REGSAM acc
     return RegistryKey(key);
 }
 
-std::optional<std::string> RegistryKey::Text(const char* name, DWORD maxBytes) const {
+std::optional<std::string> RegistryKey::Text(const char* name) const {
     if (!Opened()) return std::nullopt;
     // One byte more than the value may fill, always zero: a value stored
     // without its terminating zero still ends there.
-    std::vector<char> value(static_cast<size_t>(maxBytes) + 1, '\0');
-    DWORD size = maxBytes, type = 0;
-    if (::RegQueryValueExA(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) !=
+    char value[kTextLimit + 1] = {};
+    DWORD size = kTextLimit, type = 0;
+    if (::RegQueryValueExA(key_.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
             ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
-    return std::string(value.data());
+    return std::string(value);
 }
 
 bool RegistryKey::HasValue(const char* name) const {
@@ -43,12 +41,10 @@ bool RegistryKey::SetText(const char* name, const std::string& text) const {
                                         static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool DeleteKeyTree(HKEY root, const std::string& subKey) {
-    return ::SHDeleteKeyA(root, subKey.c_str()) == ERROR_SUCCESS;
-}
+void DeleteKeyTree(HKEY root, const std::string& subKey) { ::SHDeleteKeyA(root, subKey.c_str()); }
 
-bool DeleteValue(HKEY root, const std::string& subKey, const std::string& name) {
-    return ::SHDeleteValueA(root, subKey.c_str(), name.c_str()) == ERROR_SUCCESS;
+void DeleteValue(HKEY root, const std::string& subKey, const std::string& name) {
+    ::SHDeleteValueA(root, subKey.c_str(), name.c_str());
 }
 
 }  // namespace platform

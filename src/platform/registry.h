@@ -13,7 +13,9 @@ namespace platform {
 
 class RegistryKey {
 public:
-    // The longest text value read by default, its terminating zero included.
+    // The longest text value read, its terminating zero included: what the
+    // program reads (icon sources, class names) is short, and a longer value
+    // is none of them.
     static constexpr DWORD kTextLimit = 511;
 
     // root\subKey, or a key that is not open when it cannot be opened.
@@ -27,8 +29,8 @@ public:
     // A text value (REG_SZ or REG_EXPAND_SZ, not expanded) up to its first
     // zero; null names the key's default value. None when the key is not
     // open, or the value is missing, of another type, or longer than
-    // maxBytes with its terminating zero.
-    std::optional<std::string> Text(const char* name, DWORD maxBytes = kTextLimit) const;
+    // kTextLimit.
+    std::optional<std::string> Text(const char* name) const;
     // True when the key holds a value of that name, of any type.
     bool HasValue(const char* name) const;
     // Writes a REG_SZ value; false when it could not be written.
@@ -40,11 +42,10 @@ private:
     RegKey key_;
 };
 
-// Deletes root\subKey with every key and value below it. False when it was
-// not there or could not be deleted.
-bool DeleteKeyTree(HKEY root, const std::string& subKey);
-// Deletes one value of root\subKey. False when it was not there or could not
-// be deleted.
-bool DeleteValue(HKEY root, const std::string& subKey, const std::string& name);
+// Deletes root\subKey with every key and value below it. Silent: a key that
+// is not there, or cannot be deleted, stays as it is.
+void DeleteKeyTree(HKEY root, const std::string& subKey);
+// Deletes one value of root\subKey, as silently.
+void DeleteValue(HKEY root, const std::string& subKey, const std::string& name);
 
 }  // namespace platform
