@@ -70,22 +70,20 @@ void HeaderBar::PaintBackground(HDC dc) const {
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_ACTIVECAPTION));
         return;
     }
-    HDC memory = ::CreateCompatibleDC(dc);
-    {
-        ui::SelectObjectScope select(memory, background_.Get());
-        ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-        // Beyond the picture (a larger font or screen), its last column and
-        // row are carried on.
-        if (client.right > info.bmWidth) {
-            ::StretchBlt(dc, info.bmWidth, 0, client.right - info.bmWidth, info.bmHeight, memory, info.bmWidth - 1, 0, 1,
-                         info.bmHeight, SRCCOPY);
-        }
-        if (client.bottom > info.bmHeight) {
-            ::StretchBlt(dc, 0, info.bmHeight, client.right, client.bottom - info.bmHeight, memory, info.bmWidth - 1,
-                         info.bmHeight - 1, 1, 1, SRCCOPY);
-        }
+    ui::MemoryDc memory(::CreateCompatibleDC(dc));
+    // Selected out again before the memory context goes.
+    ui::SelectObjectScope select(memory.Get(), background_.Get());
+    ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
+    // Beyond the picture (a larger font or screen), its last column and
+    // row are carried on.
+    if (client.right > info.bmWidth) {
+        ::StretchBlt(dc, info.bmWidth, 0, client.right - info.bmWidth, info.bmHeight, memory.Get(), info.bmWidth - 1,
+                     0, 1, info.bmHeight, SRCCOPY);
     }
-    ::DeleteDC(memory);
+    if (client.bottom > info.bmHeight) {
+        ::StretchBlt(dc, 0, info.bmHeight, client.right, client.bottom - info.bmHeight, memory.Get(),
+                     info.bmWidth - 1, info.bmHeight - 1, 1, 1, SRCCOPY);
+    }
 }
 
 bool HeaderBar::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

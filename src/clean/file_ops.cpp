@@ -25,16 +25,6 @@ bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders) {
     return file.Check(folders, std::nullopt) == platform::HeldState::Link;
 }
 
-void ShellDeletePath(const std::string& path, FILEOP_FLAGS flags) {
-    std::string source = path;
-    source.push_back('\0');  // a list of one name ends with two zeros
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source.c_str();
-    operation.fFlags = flags;
-    ::SHFileOperationA(&operation);
-}
-
 void EnsureFolderPath(std::string_view pathEndingInBackslash) {
     std::string path(pathEndingInBackslash);
     size_t last = path.find_last_of('\\');

@@ -2,7 +2,6 @@
 // File operations the clean phases are built from. All of them are silent:
 // a failure leaves the file or folder as it was.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
 #include <string_view>
@@ -46,11 +45,6 @@ bool DeleteFileNotThroughLink(const std::string& path, platform::FolderFinalPath
 
 // True when the file at path is a link, or is reached through one.
 bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders);
-
-// Deletes a file or a folder with everything in it through the shell's file
-// operation, with the given FOF_ flags (FOF_ALLOWUNDO sends it to the
-// recycle bin).
-void ShellDeletePath(const std::string& path, FILEOP_FLAGS flags);
 
 // Creates every missing folder along a path that ends in a backslash
 // ("D:\a\b\" creates D:\a and D:\a\b). Creation failures are ignored.

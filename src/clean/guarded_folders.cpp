@@ -10,6 +10,7 @@
 #include "clean/folder_tree.h"
 #include "platform/codepage.h"
 #include "platform/handle.h"
+#include "platform/special_folders.h"
 
 namespace clean {
 
@@ -119,14 +120,9 @@ std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
 }
 
 std::vector<std::string> GuardedFolders() {
-    std::vector<std::string> folders;
-    char path[MAX_PATH + 1] = {};
-    UINT n = ::GetWindowsDirectoryA(path, MAX_PATH);
-    if (n > 0 && n <= MAX_PATH) folders.emplace_back(path);
-    for (int csidl : kGuardedSpecialFolders) {
-        char special[MAX_PATH] = {};
-        if (::SHGetSpecialFolderPathA(nullptr, special, csidl, FALSE) && special[0]) folders.emplace_back(special);
-    }
+    std::vector<std::string> folders = {platform::WindowsFolder()};
+    for (int csidl : kGuardedSpecialFolders) folders.push_back(platform::SpecialFolderPath(csidl));
+    std::erase(folders, std::string());
     return folders;
 }
 

@@ -1,16 +1,15 @@
 #include "clean/recycle_bin.h"
 
 #include <windows.h>
-#include <shellapi.h>
 #include <shobjidl.h>
 
 #include <atomic>
 
-#include "clean/file_ops.h"
 #include "clean/recycle_sink.h"
 #include "clean/spare_name.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
+#include "platform/shell_file_operation.h"
 
 namespace clean {
 
@@ -69,7 +68,7 @@ bool MoveToRecycleBin(const std::string& path) {
         // The older operation deletes for good what the bin does not take:
         // only a spare name can undo that.
         if (!spare.Held()) return false;
-        ShellDeletePath(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
+        platform::ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
     }
     if (spare.Held()) return spare.Settle();
     return outcome == Outcome::Recycled;

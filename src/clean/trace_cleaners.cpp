@@ -2,12 +2,15 @@
 
 #include <windows.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <string>
 
 #include "clean/browser_traces.h"
 #include "config/settings_paths.h"
+#include "platform/clipboard.h"
+#include "platform/registry.h"
+#include "platform/shell_file_operation.h"
+#include "platform/special_folders.h"
 #include "text/language_table.h"
 
 namespace clean {
@@ -19,43 +22,27 @@ constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\
 constexpr const char* kExplorerBars =
     "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\";
 
-void DeleteUserKey(const std::string& key) { ::SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
-
-void DeleteValue(HKEY hive, const char* key, const std::string& value) {
-    ::SHDeleteValueA(hive, key, value.c_str());
-}
-
-// A special folder's path, never creating it; empty when it has none.
-std::string SpecialFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
-    return path;
-}
+void DeleteUserKey(const std::string& key) { platform::DeleteKeyTree(HKEY_CURRENT_USER, key); }
 
 void CleanClipboard() {
-    if (!::OpenClipboard(nullptr)) return;
-    ::EmptyClipboard();
-    ::CloseClipboard();
+    platform::ClipboardScope clipboard;
+    clipboard.Empty();
 }
 
 void CleanRasAutodial() { DeleteUserKey("Software\\Microsoft\\RAS Autodial\\Addresses"); }
 
 void EmptySpecialFolder(int csidl, bool includeDesktopIni, bool wipeIndexFiles) {
-    std::string folder = SpecialFolder(csidl);
+    std::string folder = platform::SpecialFolderPath(csidl);
     if (!folder.empty() && !IsProtectedFolder(folder)) EmptyFolderTree(folder, includeDesktopIni, wipeIndexFiles);
 }
 
 void CleanTempFolder() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = ::GetTempPathA(MAX_PATH, path);
-    if (n == 0 || n > MAX_PATH) return;  // none, or longer than the buffer
-    if (IsProtectedFolder(path)) return;
-    EmptyFolderTree(path, true, false);
+    std::string folder = platform::TempFolder();
+    if (folder.empty() || IsProtectedFolder(folder)) return;
+    EmptyFolderTree(folder, true, false);
 }
 
-void CleanRecycleBin() {
-    ::SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
-}
+void CleanRecycleBin() { platform::EmptyRecycleBin(); }
 
 void CleanRunHistory() { DeleteUserKey(std::string(kExplorer) + "RunMRU"); }
 
@@ -66,9 +53,9 @@ void CleanDocHistory() {
 
 void CleanWinlogon() {
     const char* userKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-    DeleteValue(HKEY_CURRENT_USER, userKey, "DefaultUserName");
-    DeleteValue(HKEY_CURRENT_USER, userKey, "AltDefaultUserName");
-    DeleteValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "DefaultUserName");
+    platform::DeleteValue(HKEY_CURRENT_USER, userKey, "DefaultUserName");
+    platform::DeleteValue(HKEY_CURRENT_USER, userKey, "AltDefaultUserName");
+    platform::DeleteValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "DefaultUserName");
 }
 
 void CleanFindFileHistory() {
@@ -88,17 +75,18 @@ void CleanTelnetHistory() {
     const char* key = "Software\\Microsoft\\Telnet";
     for (int n = 1; n <= 8; ++n) {
         for (const char* stem : {"Machine", "Service", "TermType"}) {
-            DeleteValue(HKEY_CURRENT_USER, key, stem + std::to_string(n));
+            platform::DeleteValue(HKEY_CURRENT_USER, key, stem + std::to_string(n));
         }
     }
-    for (const char* last : {"LastMachine", "LastService", "LastTermType"}) DeleteValue(HKEY_CURRENT_USER, key, last);
+    for (const char* last : {"LastMachine", "LastService", "LastTermType"}) {
+        platform::DeleteValue(HKEY_CURRENT_USER, key, last);
+    }
 }
 
 void CleanBrowserHistory() {
     ClearUrlHistoryService();
-    char windows[MAX_PATH + 1] = {};
-    UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
-    if (n > 0 && n <= MAX_PATH) EmptyFolderTree(std::string(windows) + "\\History", false, true);
+    std::string windows = platform::WindowsFolder();
+    if (!windows.empty()) EmptyFolderTree(windows + "\\History", false, true);
     EmptySpecialFolder(CSIDL_HISTORY, false, true);
 }
 

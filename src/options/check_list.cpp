@@ -21,11 +21,11 @@ void CheckList::Attach(HWND list, int fallbackIconId) {
     view_.Attach(list);
     fallbackIconId_ = fallbackIconId;
     view_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    ui::ImageList images(ui::CreateSmallImageList());
+    ui::ImageList images = ui::CreateSmallImageList();
     if (!images) return;
     AddFallback(images.Get(), fallbackIconId);
     // Without LVS_SHAREIMAGELISTS the control destroys the list with itself.
-    view_.SetSmallImages(images.Release());
+    view_.GiveSmallImages(std::move(images));
 }
 
 void CheckList::Clear() const {

@@ -33,16 +33,7 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_DEFAULT_ALL, ui::kAnchorBottomLeft},
 };
 
-// The tab strip's transparent colour.
-constexpr COLORREF kTransparent = RGB(0, 255, 0);
-
-struct HookTraits {
-    using Value = HHOOK;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::UnhookWindowsHookEx(v); }
-};
-using MessageHook = platform::UniqueResource<HookTraits>;
+using MessageHook = platform::UniqueResource<platform::NullHandleTraits<HHOOK, ::UnhookWindowsHookEx>>;
 
 // The modal loop of a dialog lets no one see its keys first: a message
 // filter hook does, for the sheet running on this thread.
@@ -111,11 +102,9 @@ bool OptionsSheet::OnInit() {
 }
 
 void OptionsSheet::AttachTabImages() {
-    ui::Bitmap strip = ui::LoadResourceBitmap(IDB_OPTION_TABS);
-    tabImages_.Reset(::ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, kTabCount, 0));
-    if (!strip || !tabImages_) return;
-    ::ImageList_AddMasked(tabImages_.Get(), strip.Get(), kTransparent);
-    TabCtrl_SetImageList(tabs_, tabImages_.Get());
+    // A tab control never destroys its image list: the sheet keeps it.
+    tabImages_ = ui::LoadImageStrip(IDB_OPTION_TABS, 16, ILC_COLOR4);
+    if (tabImages_) TabCtrl_SetImageList(tabs_, tabImages_.Get());
 }
 
 void OptionsSheet::CreatePages() {

@@ -4,7 +4,6 @@
 
 #include "options/options_dialog.h"
 #include "pages/column_shares.h"
-#include "pages/image_strips.h"
 #include "pages/report_rows.h"
 #include "pages/resource_ids.h"
 #include "pages/summary_rows.h"
@@ -45,8 +44,8 @@ bool CleanSummaryPage::OnInit() {
     header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
     list_.Attach(Item(IDC_PG_LIST));
-    images_.Reset(LoadImageStrip(IDB_PG_SUMMARY_IMAGES, 16));
-    list_.SetSmallImages(images_.Get());
+    images_ = ui::LoadImageStrip(IDB_PG_SUMMARY_IMAGES, 16);
+    list_.LendSmallImages(images_);
     list_.InsertColumn(0, "", 100);
     list_.InsertColumn(1, "", 100);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);

@@ -4,7 +4,6 @@
 #include "options/options_dialog.h"
 #include "pages/check_tree.h"
 #include "pages/drive_listing.h"
-#include "pages/image_strips.h"
 #include "pages/resource_ids.h"
 #include "paths/path_text.h"
 #include "platform/trace.h"
@@ -80,9 +79,9 @@ bool DriveSelectionPage::OnInit() {
 }
 
 void DriveSelectionPage::BuildTree() {
-    images_.Reset(LoadImageStrip(IDB_PG_TREE_IMAGES, 16));
-    states_.Reset(LoadImageStrip(IDB_PG_CHECK_STATES, 13));
-    tree_.SetImages(images_.Get(), states_.Get());
+    images_ = ui::LoadImageStrip(IDB_PG_TREE_IMAGES, 16);
+    states_ = ui::LoadImageStrip(IDB_PG_CHECK_STATES, 13);
+    tree_.LendImages(images_, states_);
 
     HTREEITEM computer =
         tree_.Append(TVI_ROOT, text::LookupText("_MyComputer"), kComputerImage, kComputerImage, kUnticked, 0);

@@ -33,8 +33,8 @@ bool FinishPage::OnInit() {
     header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
     layout_.Init(Hwnd(), kLayout);
     list_.Attach(Item(IDC_PG_LIST));
-    images_.Reset(ui::CreateSmallImageList());
-    list_.SetSmallImages(images_.Get());
+    images_ = ui::CreateSmallImageList();
+    list_.LendSmallImages(images_);
     for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     MeasureFreeSpace(space_, Measurement::Before, FixedDriveRoots(), query_);

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/codepage.h"
-#include "platform/handle.h"
+#include "platform/registry.h"
 #include "ui/shell_actions.h"
 
 namespace pages {
@@ -15,35 +15,20 @@ constexpr std::array<std::string_view, 12> kPerFileTypes = {
     "exe", "lnk", "ico", "cur", "ani", "scr", "cpl", "url", "pif", "msi", "icl", "appref-ms",
 };
 
-std::string RegistryDefault(HKEY root, const std::string& subKey) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return {};
-    platform::RegKey key(raw);
-    char value[512] = {};
-    DWORD size = sizeof value - 1, type = 0;
-    if (::RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return {};
-    }
-    return value;
-}
-
-bool RegistryKeyExists(HKEY root, const std::string& subKey) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
-    platform::RegKey key(raw);
-    return true;
+// The default value of a key below the classes root when it is text; empty
+// when there is none.
+std::string RegistryDefault(const std::string& subKey) {
+    return platform::RegistryKey::Open(HKEY_CLASSES_ROOT, subKey).Text(nullptr).value_or("");
 }
 
 // What the registry says of the type's icon: "%1" as its icon, or an icon
 // handler, means every file brings its own.
 bool RegisteredPerFile(const std::string& typeKey) {
-    std::string classes[] = {"." + typeKey, RegistryDefault(HKEY_CLASSES_ROOT, "." + typeKey)};
+    std::string classes[] = {"." + typeKey, RegistryDefault("." + typeKey)};
     for (const std::string& name : classes) {
         if (name.empty()) continue;
-        if (RegistryDefault(HKEY_CLASSES_ROOT, name + "\\DefaultIcon").find("%1") != std::string::npos) return true;
-        if (RegistryKeyExists(HKEY_CLASSES_ROOT, name + "\\shellex\\IconHandler")) return true;
+        if (RegistryDefault(name + "\\DefaultIcon").find("%1") != std::string::npos) return true;
+        if (platform::RegistryKey::Open(HKEY_CLASSES_ROOT, name + "\\shellex\\IconHandler").Opened()) return true;
     }
     return false;
 }

@@ -130,9 +130,9 @@ bool ReportPage::OnInit() {
     list_.Attach(Item(IDC_PG_LIST));
     // The list destroys its image lists with itself, the check boxes' one
     // included, so it is given the icons to own.
-    HIMAGELIST images = ui::CreateSmallImageList();
-    list_.SetSmallImages(images);
-    icons_.Attach(images);
+    ui::ImageList images = ui::CreateSmallImageList();
+    icons_.Attach(images.Get());
+    list_.GiveSmallImages(std::move(images));
     for (int column = 0; column < kColumnCount; ++column) {
         list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
     }

@@ -38,6 +38,15 @@ private:
     Value value_ = Traits::Invalid();
 };
 
+// Traits of a handle kind whose empty value is null, closed by close.
+template <typename T, auto close>
+struct NullHandleTraits {
+    using Value = T;
+    static Value Invalid() { return nullptr; }
+    static bool IsValid(Value v) { return v != nullptr; }
+    static void Close(Value v) { close(v); }
+};
+
 struct KernelHandleTraits {
     using Value = HANDLE;
     static Value Invalid() { return nullptr; }
@@ -52,19 +61,8 @@ struct FindHandleTraits {
     static void Close(Value v) { ::FindClose(v); }
 };
 
-struct RegKeyTraits {
-    using Value = HKEY;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::RegCloseKey(v); }
-};
-
-struct ModuleTraits {
-    using Value = HMODULE;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::FreeLibrary(v); }
-};
+using RegKeyTraits = NullHandleTraits<HKEY, ::RegCloseKey>;
+using ModuleTraits = NullHandleTraits<HMODULE, ::FreeLibrary>;
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using FindHandle = UniqueResource<FindHandleTraits>;

@@ -25,8 +25,8 @@ bool RescueCenter::OnInit() {
     ui::CenterWindow(Hwnd(), ::GetWindow(Hwnd(), GW_OWNER));
     text::TranslateWindow(Hwnd());
     list_.Attach(Item(IDC_RESCUE_SET_LIST));
-    images_.Reset(ui::CreateSmallImageList(0, 16));
-    list_.SetSmallImages(images_.Get());
+    images_ = ui::CreateSmallImageList(0, 16);
+    list_.LendSmallImages(images_);
     FillList();
     return true;
 }

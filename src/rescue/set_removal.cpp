@@ -3,6 +3,7 @@
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
 #include "platform/folder_listing.h"
+#include "platform/shell_file_operation.h"
 
 namespace rescue {
 
@@ -60,7 +61,7 @@ void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
     } else if (platform::FolderFinalPaths finalPaths; HoldsLink(setPath, finalPaths)) {
         RemoveTreeKeepingLinkTargets(setPath, finalPaths);
     } else {
-        clean::ShellDeletePath(setPath, flags);
+        platform::ShellDelete(setPath, flags);
     }
 }
 

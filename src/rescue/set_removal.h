@@ -1,10 +1,9 @@
 #pragma once
 // Removing a backup set, or what a restore has emptied of it.
-#include <windows.h>
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
+
+#include "platform/shell_file_operation.h"
 
 namespace rescue {
 

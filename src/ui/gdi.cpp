@@ -4,18 +4,18 @@
 
 namespace ui {
 
-HFONT CreateWeightedFont(HWND dialog, int weight) {
+Font CreateWeightedFont(HWND dialog, int weight) {
     auto base = reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0));
     LOGFONTA font{};
     if (!base || !::GetObjectA(base, sizeof font, &font)) {
         ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
     font.lfWeight = weight;
-    return ::CreateFontIndirectA(&font);
+    return Font(::CreateFontIndirectA(&font));
 }
 
-HIMAGELIST CreateSmallImageList(int initial, int grow) {
-    return ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, initial, grow);
+ImageList CreateSmallImageList(int initial, int grow) {
+    return ImageList(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, initial, grow));
 }
 
 Icon LoadResourceIcon(int id, int width, int height) {
@@ -30,6 +30,17 @@ Bitmap LoadResourceBitmap(int id) {
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) platform::TraceLastError("resources", "a bitmap cannot be loaded");
     return bitmap;
+}
+
+ImageList LoadImageStrip(int bitmapId, int size, UINT colorFlags) {
+    Bitmap strip = LoadResourceBitmap(bitmapId);
+    if (!strip) return {};
+    BITMAP info{};
+    ::GetObjectA(strip.Get(), sizeof info, &info);
+    int count = info.bmWidth / size;
+    ImageList images(::ImageList_Create(size, size, colorFlags | ILC_MASK, count > 0 ? count : 1, 4));
+    if (images) ::ImageList_AddMasked(images.Get(), strip.Get(), RGB(0, 255, 0));
+    return images;
 }
 
 }  // namespace ui

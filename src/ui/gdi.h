@@ -8,50 +8,30 @@
 namespace ui {
 
 template <typename T>
-struct GdiObjectTraits {
-    using Value = T;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DeleteObject(v); }
-};
-
-struct IconTraits {
-    using Value = HICON;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DestroyIcon(v); }
-};
-
-struct MenuTraits {
-    using Value = HMENU;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::DestroyMenu(v); }
-};
-
-struct ImageListTraits {
-    using Value = HIMAGELIST;
-    static Value Invalid() { return nullptr; }
-    static bool IsValid(Value v) { return v != nullptr; }
-    static void Close(Value v) { ::ImageList_Destroy(v); }
-};
+using GdiObjectTraits = platform::NullHandleTraits<T, ::DeleteObject>;
 
 using Font = platform::UniqueResource<GdiObjectTraits<HFONT>>;
 using Brush = platform::UniqueResource<GdiObjectTraits<HBRUSH>>;
 using Bitmap = platform::UniqueResource<GdiObjectTraits<HBITMAP>>;
-using Icon = platform::UniqueResource<IconTraits>;
-using Menu = platform::UniqueResource<MenuTraits>;
-using ImageList = platform::UniqueResource<ImageListTraits>;
+using Icon = platform::UniqueResource<platform::NullHandleTraits<HICON, ::DestroyIcon>>;
+using Menu = platform::UniqueResource<platform::NullHandleTraits<HMENU, ::DestroyMenu>>;
+using ImageList = platform::UniqueResource<platform::NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
+// A device context made with CreateCompatibleDC.
+using MemoryDc = platform::UniqueResource<platform::NullHandleTraits<HDC, ::DeleteDC>>;
 
 // Pictures of the program's own resources; empty when there is none.
 Icon LoadResourceIcon(int id, int width = 16, int height = 16);
 Bitmap LoadResourceBitmap(int id);  // as a DIB section
 
 // The dialog's font at another weight (FW_HEAVY for headers and counts).
-HFONT CreateWeightedFont(HWND dialog, int weight);
+Font CreateWeightedFont(HWND dialog, int weight);
 
 // A 16x16, 32-bit image list with mask, for list and tree controls.
-HIMAGELIST CreateSmallImageList(int initial = 16, int grow = 16);
+ImageList CreateSmallImageList(int initial = 16, int grow = 16);
+
+// An image list of size x size images cut from a bitmap strip of the
+// resources whose pure green pixels are transparent; empty on failure.
+ImageList LoadImageStrip(int bitmapId, int size, UINT colorFlags = ILC_COLOR32);
 
 // Selects a GDI object into a DC for a scope.
 class SelectObjectScope {

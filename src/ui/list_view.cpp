@@ -2,7 +2,27 @@
 
 #include <vector>
 
+#include "platform/trace.h"
+
 namespace ui {
+
+namespace {
+
+bool SharesImageLists(HWND list) { return (::GetWindowLongPtrA(list, GWL_STYLE) & LVS_SHAREIMAGELISTS) != 0; }
+
+}  // namespace
+
+// A mismatch of style and hand-over would free the image list twice, or
+// never: it is reported to developers and done as asked.
+void ListView::LendSmallImages(const ImageList& images) const {
+    if (!SharesImageLists(hwnd_)) platform::Trace("list view", "an image list is lent to a list that destroys it");
+    ListView_SetImageList(hwnd_, images.Get(), LVSIL_SMALL);
+}
+
+void ListView::GiveSmallImages(ImageList images) const {
+    if (SharesImageLists(hwnd_)) platform::Trace("list view", "an image list is given to a list that never destroys it");
+    ListView_SetImageList(hwnd_, images.Release(), LVSIL_SMALL);
+}
 
 void ListView::InsertColumn(int index, const std::string& text, int width, int format) const {
     LVCOLUMNA column{};

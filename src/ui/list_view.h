@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/gdi.h"
+
 namespace ui {
 
 class ListView {
@@ -18,7 +20,12 @@ public:
     void InsertColumn(int index, const std::string& text, int width, int format = LVCFMT_LEFT) const;
     void SetColumnWidth(int index, int width) const { ListView_SetColumnWidth(hwnd_, index, width); }
     void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyleEx(hwnd_, style, style); }
-    void SetSmallImages(HIMAGELIST images) const { ListView_SetImageList(hwnd_, images, LVSIL_SMALL); }
+    // Who destroys the small icons' image list depends on the list's style.
+    // A list with LVS_SHAREIMAGELISTS leaves it to its owner, who keeps it
+    // until the list is gone: it is lent. A list without that style destroys
+    // it with itself: it is given.
+    void LendSmallImages(const ImageList& images) const;
+    void GiveSmallImages(ImageList images) const;
     HIMAGELIST SmallImages() const { return ListView_GetImageList(hwnd_, LVSIL_SMALL); }
 
     // Inserts a row at index (Count() appends); returns its index or -1.

@@ -134,7 +134,7 @@ void SkinnedLabel::Attach(HWND label, int weight, COLORREF text, bool transparen
     hwnd_ = label;
     text_ = text;
     transparent_ = transparent;
-    font_.Reset(CreateWeightedFont(::GetParent(label), weight));
+    font_ = CreateWeightedFont(::GetParent(label), weight);
     ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
     ::SetPropA(label, kLabelProperty, this);
 }

@@ -4,9 +4,9 @@
 
 namespace ui {
 
-void TreeView::SetImages(HIMAGELIST normal, HIMAGELIST state) const {
-    TreeView_SetImageList(hwnd_, normal, TVSIL_NORMAL);
-    TreeView_SetImageList(hwnd_, state, TVSIL_STATE);
+void TreeView::LendImages(const ImageList& normal, const ImageList& state) const {
+    TreeView_SetImageList(hwnd_, normal.Get(), TVSIL_NORMAL);
+    TreeView_SetImageList(hwnd_, state.Get(), TVSIL_STATE);
 }
 
 HTREEITEM TreeView::Append(HTREEITEM parent, const std::string& text, int image, int selectedImage, int state,

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/gdi.h"
+
 namespace ui {
 
 class TreeView {
@@ -14,7 +16,9 @@ public:
     HWND Hwnd() const { return hwnd_; }
     void Attach(HWND window) { hwnd_ = window; }
 
-    void SetImages(HIMAGELIST normal, HIMAGELIST state) const;
+    // A tree view never destroys its image lists: they are lent, and their
+    // owner keeps them until the tree is gone.
+    void LendImages(const ImageList& normal, const ImageList& state) const;
 
     // Appends an item below parent (TVI_ROOT for the top level); state is the
     // index of its state image (0 for none).

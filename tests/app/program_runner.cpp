@@ -8,6 +8,7 @@
 #include "app/tray_icon.h"
 #include "app_test_support.h"
 #include "pages/page_protocol.h"
+#include "platform/registry.h"
 #include "support/scratch.h"
 
 namespace apptest {
@@ -56,17 +57,12 @@ ProgramCopy ProgramCopy::SeenFrom(const std::string& folder) const {
 
 DisabledDlls::DisabledDlls(const std::string& programFileName, const std::vector<std::string>& dlls)
     : key_("Software\\Wine\\AppDefaults\\" + programFileName + "\\DllOverrides") {
-    HKEY created = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr);
-    platform::RegKey key(created);
-    for (const std::string& dll : dlls) {
-        ::RegSetValueExA(key.Get(), dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    }
+    auto key = platform::RegistryKey::Create(HKEY_CURRENT_USER, key_, KEY_WRITE);
+    for (const std::string& dll : dlls) key.SetText(dll.c_str(), "");
 }
 
 DisabledDlls::~DisabledDlls() {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+    platform::DeleteKeyTree(HKEY_CURRENT_USER, key_);
 }
 
 RunningProgram::RunningProgram(const ProgramCopy& copy, const std::string& arguments) {

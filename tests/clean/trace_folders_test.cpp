@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -13,6 +12,7 @@
 
 #include "clean/trace_cleaners.h"
 #include "platform/handle.h"
+#include "platform/registry.h"
 #include "recording_sink.h"
 #include "support/scratch.h"
 
@@ -353,11 +353,7 @@ TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
     } cases[] = {{6, CSIDL_RECENT}, {10, CSIDL_NETHOOD}};
     for (const Case& c : cases) {
         std::string recentDocs = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, recentDocs.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
+        ASSERT_TRUE(platform::RegistryKey::Create(HKEY_CURRENT_USER, recentDocs).Opened());
         PrefixFolderFixture folder(SpecialFolder(c.csidl), shortcuts);
         cleantest::RecordingProgress progress;
         clean::RunTraceCleaner(c.cleaner, progress);
@@ -366,10 +362,9 @@ TEST(ShortcutFolderCleaners, EmptyRecentAndNetHoodButKeepDesktopIni) {
         for (const char* gone : {"report.doc.lnk", "ro.lnk", "Share\\target.lnk", "Old"}) {
             EXPECT_FALSE(Present(folder[gone])) << c.cleaner << " " << gone;
         }
-        bool keyLeft = RegOpenKeyExA(HKEY_CURRENT_USER, recentDocs.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (keyLeft) RegCloseKey(key);
+        bool keyLeft = platform::RegistryKey::Open(HKEY_CURRENT_USER, recentDocs, KEY_READ).Opened();
         EXPECT_EQ(keyLeft, c.cleaner != 6) << "only the recent-documents cleaner deletes RecentDocs";
-        SHDeleteKeyA(HKEY_CURRENT_USER, recentDocs.c_str());
+        platform::DeleteKeyTree(HKEY_CURRENT_USER, recentDocs);
     }
 }
 

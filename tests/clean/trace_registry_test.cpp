@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <string>
 #include <vector>
 
 #include "clean/trace_cleaners.h"
+#include "platform/registry.h"
 #include "recording_sink.h"
 #include "support/scratch.h"
 #include "text/language_table.h"
@@ -28,34 +28,22 @@ const std::string kUserLogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\
 const std::string kMachineLogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 
 void Make(const RegEntry& e) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(e.hive, e.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS)
-        << e.key;
-    const char data[] = "trace";
-    RegSetValueExA(key, e.value ? e.value : "a", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
-    if (!e.value) {
-        HKEY child = nullptr;
-        RegCreateKeyExA(key, "child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr);
-        RegSetValueExA(child, "b", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
-        RegCloseKey(child);
-    }
-    RegCloseKey(key);
+    platform::RegistryKey key = platform::RegistryKey::Create(e.hive, e.key);
+    ASSERT_TRUE(key.Opened()) << e.key;
+    key.SetText(e.value ? e.value : "a", "trace");
+    if (!e.value) platform::RegistryKey::Create(key.Get(), "child").SetText("b", "trace");
 }
 
 bool Exists(const RegEntry& e) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(e.hive, e.key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    bool found = !e.value || RegQueryValueExA(key, e.value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return found;
+    platform::RegistryKey key = platform::RegistryKey::Open(e.hive, e.key, KEY_READ);
+    return key.Opened() && (!e.value || key.HasValue(e.value));
 }
 
 void Remove(const RegEntry& e) {
     if (e.value) {
-        SHDeleteValueA(e.hive, e.key.c_str(), e.value);
+        platform::DeleteValue(e.hive, e.key, e.value);
     } else {
-        SHDeleteKeyA(e.hive, e.key.c_str());
+        platform::DeleteKeyTree(e.hive, e.key);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "platform/handle.h"
+#include "platform/registry.h"
 #include "support/scratch.h"
 
 namespace testsupport {
@@ -14,23 +14,15 @@ namespace {
 const char kProbeKey[] = "Software\\Classes\\CLSID\\{FCB8E994-A09D-4521-838F-5A20FEF4018D}";
 const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
-void SetValue(HKEY key, const char* name, const std::string& value) {
-    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
-}
-
 }  // namespace
 
 SkinProbe::SkinProbe() : log_(testsupport::NewScratchFolder("skinprobe") + "\\calls.txt") {
     // The per-user registration is what a user installs without rights of an
     // administrator; Wine 8 looks classes up in the machine's branch only.
     for (HKEY root : kRoots) {
-        HKEY created = nullptr;
-        std::string path = std::string(kProbeKey) + "\\InprocServer32";
-        ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr);
-        platform::RegKey server(created);
-        SetValue(server.Get(), nullptr, testsupport::TestProgramFolder() + "\\skin_probe.dll");
-        SetValue(server.Get(), "ThreadingModel", "Apartment");
+        auto server = platform::RegistryKey::Create(root, std::string(kProbeKey) + "\\InprocServer32", KEY_WRITE);
+        server.SetText(nullptr, testsupport::TestProgramFolder() + "\\skin_probe.dll");
+        server.SetText("ThreadingModel", "Apartment");
     }
     ::SetEnvironmentVariableA("JS_SKIN_PROBE_LOG", log_.c_str());
     Fail("");
@@ -38,7 +30,7 @@ SkinProbe::SkinProbe() : log_(testsupport::NewScratchFolder("skinprobe") + "\\ca
 }
 
 SkinProbe::~SkinProbe() {
-    for (HKEY root : kRoots) ::RegDeleteTreeA(root, kProbeKey);
+    for (HKEY root : kRoots) platform::DeleteKeyTree(root, kProbeKey);
     ::SetEnvironmentVariableA("JS_SKIN_PROBE_LOG", nullptr);
     ::SetEnvironmentVariableA("JS_SKIN_PROBE_FAIL", nullptr);
     ::SetEnvironmentVariableA("JS_SKIN_PROBE_NO_AUTOMATION", nullptr);

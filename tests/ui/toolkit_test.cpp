@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "support/memory_template.h"
 #include "support/trace_recorder.h"
 #include "ui/dialog.h"
+#include "ui/gdi.h"
 #include "ui/layout.h"
 #include "ui/list_view.h"
 #include "ui/message_loop.h"
@@ -120,6 +122,53 @@ TEST(ListView, ReadsTextsOfAnyLengthWhole) {
     list.Select(row);
     EXPECT_EQ(list.Selected(), row);
     ::DestroyWindow(hwnd);
+}
+
+// A list view without LVS_SHAREIMAGELISTS destroys its image lists with
+// itself, so it is given them; one with that style is lent them by an owner
+// that outlives it. A hand-over that does not fit the style would free the
+// list twice or never: developers are told.
+TEST(ListView, ImageListsAreLentToSharingListsAndGivenToTheOthers) {
+    const struct Case {
+        DWORD style;
+        bool give;
+        bool traced;
+    } cases[] = {
+        {LVS_SHAREIMAGELISTS, false, false},
+        {0, true, false},
+        {0, false, true},
+        {LVS_SHAREIMAGELISTS, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style << (c.give ? " given" : " lent"));
+        testsupport::MemoryTemplate tmpl(WS_POPUP, 200, 100,
+                                         {{100, "SysListView32", "", LVS_REPORT | c.style, 0, 0, 200, 100}});
+        ui::Dialog dialog;
+        HWND hwnd = dialog.CreateIndirect(nullptr, tmpl.Get());
+        ASSERT_TRUE(hwnd);
+        ui::ListView list(dialog.Item(100));
+        ui::ImageList images = ui::CreateSmallImageList();
+        const HIMAGELIST raw = images.Get();
+        ASSERT_TRUE(raw);
+        testsupport::TraceRecorder traces;
+        if (c.give) {
+            list.GiveSmallImages(std::move(images));
+            EXPECT_FALSE(images) << "the list owns it now";
+        } else {
+            list.LendSmallImages(images);
+        }
+        EXPECT_EQ(list.SmallImages(), raw);
+        EXPECT_EQ(traces.Saw({"list view", "image list"}), c.traced);
+        ::DestroyWindow(hwnd);
+        const bool listDestroysIt = !(c.style & LVS_SHAREIMAGELISTS);
+        if (!listDestroysIt) {
+            int cx = 0, cy = 0;
+            EXPECT_TRUE(::ImageList_GetIconSize(raw, &cx, &cy)) << "the list is gone, its images are not";
+            if (c.give) ::ImageList_Destroy(raw);
+        } else if (!c.give) {
+            images.Release();  // the list destroyed it already
+        }
+    }
 }
 
 TEST(ListRowColors, RowsWithoutOwnColoursTakeTheDefault) {

@@ -1,0 +1,22 @@
+#pragma once
+// The system's well-known folders. Each is asked anew; none is created. An
+// empty path means the system has none, or one longer than the narrow
+// functions' MAX_PATH.
+#include <string>
+
+namespace platform {
+
+// The shell's special folder of a CSIDL_ number.
+std::string SpecialFolderPath(int csidl);
+
+// The same through SHGetFolderPathA of the named library, loaded for the
+// call and released afterwards: the folder is empty when the library or its
+// function is missing.
+std::string SpecialFolderPathFrom(const char* library, int csidl);
+
+std::string WindowsFolder();
+std::string SystemFolder();
+// With its trailing backslash, as the system gives it.
+std::string TempFolder();
+
+}  // namespace platform
