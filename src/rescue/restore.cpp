@@ -5,7 +5,7 @@
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
 #include "platform/folder_listing.h"
-#include "platform/held_file.h"
+#include "rescue/file_return.h"
 #include "rescue/set_removal.h"
 
 namespace rescue {
@@ -63,27 +63,6 @@ bool PlatformReadsAsWritten(const std::string& path) {
     return length == path.size() && path.compare(full) == 0;
 }
 
-// The platform's copy will not replace a read-only, hidden or system file,
-// but a restore replaces whatever file stands in the place.
-bool CopyBack(const std::string& from, const std::string& to) {
-    return clean::RunClearingBlockingAttributes(to, [&] { return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; });
-}
-
-// Puts one file of the set back at its place and takes it out of the set.
-// Neither side is ever a link: reading the set's file through one would put
-// another file's content in place, and copying onto one would overwrite the
-// file it points to.
-bool RestoreFile(const std::string& file, const std::string& target, platform::FolderFinalPaths& finalPaths) {
-    platform::HeldFile source(file);
-    if (source.Check(finalPaths, std::nullopt) != platform::HeldState::Plain) return false;
-    if (clean::PathTaken(target) && clean::IsFileLink(target, finalPaths)) return false;
-    if (!CopyBack(file, target)) return false;
-    // Back in its place: it leaves the set at once, so the set always holds
-    // exactly what has not been restored yet.
-    source.Delete();
-    return true;
-}
-
 }  // namespace
 
 SetContents ListSetContents(const std::string& setPath) {
@@ -121,7 +100,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
     outcome.noTarget = contents.unreachable;
     std::vector<std::string> restored;
     clean::FolderEnsurer folders;
-    platform::FolderFinalPaths finalPaths;
+    FileReturner returner;
     for (const std::string& file : contents.files) {
         std::optional<std::string> target = RestoreTargetFor(setPath, file);
         if (!target) {
@@ -129,7 +108,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
             continue;
         }
         folders.Ensure(paths::FolderPart(*target));
-        if (RestoreFile(file, *target, finalPaths)) {
+        if (returner.Return(file, *target)) {
             restored.push_back(file);
         } else {
             ++outcome.failed;
@@ -137,6 +116,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
         }
     }
     outcome.restored = restored.size();
+    outcome.moved = returner.Moved();
     clean::RemoveEmptiedFolders(setPath, restored);
     if (outcome.failed == 0) {
         RemoveSetFolder(setPath, kRestoredSetFlags);

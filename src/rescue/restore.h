@@ -27,18 +27,21 @@ SetContents ListSetContents(const std::string& setPath);
 std::optional<std::string> RestoreTargetFor(std::string_view setPath, std::string_view filePath);
 
 struct RestoreOutcome {
-    size_t restored = 0;   // copied back and removed from the set
-    size_t failed = 0;     // copy failed: still in the set
+    size_t restored = 0;   // back in place and removed from the set
+    size_t moved = 0;      // of those, moved back within their volume
+    size_t failed = 0;     // could not be put back: still in the set
     size_t noTarget = 0;   // no place to go back to
     bool setRemoved = false;
 };
 
 // Restores every file of the set, creating missing folders and replacing
-// files already there. Each file copied back leaves the set, and so do the
-// folders that this empties; when every copy succeeded, the rest of the set
-// (files without a place) is removed with it. A file whose copy failed stays
-// in the set, and the set stays while it holds one. A set folder that is a
-// junction or symbolic link is not restored at all.
+// files already there: moved back where its place is on the set's volume,
+// copied elsewhere (see FileReturner). Each file put back leaves the set,
+// and so do the folders that this empties; when every file went back, the
+// rest of the set (files without a place) is removed with it. A file that
+// could not be put back stays in the set, and the set stays while it holds
+// one. A set folder that is a junction or symbolic link is not restored at
+// all.
 RestoreOutcome RestoreSet(const std::string& setPath);
 
 // Removes the set with everything in it.

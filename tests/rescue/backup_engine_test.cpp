@@ -96,7 +96,7 @@ TEST(RestoreTargetFor, MapsTheDriveFolderAndRefusesWhatWouldLandElsewhere) {
     EXPECT_FALSE(rescue::RestoreTargetFor(set, "d:\\b\\other\\C\\x.txt"));
 }
 
-TEST_F(BackupRootTest, RestoreCopiesEveryFileBackAndRemovesTheSet) {
+TEST_F(BackupRootTest, RestorePutsEveryFileBackAndRemovesTheSet) {
     testsupport::WriteFile("e:\\kept.txt", "old");
     // Files the platform's copy alone would not replace.
     for (const char* name : {"e:\\ro.txt", "e:\\hidden.txt"}) testsupport::WriteFile(name, "old");
@@ -121,7 +121,7 @@ TEST_F(BackupRootTest, RestoreCopiesEveryFileBackAndRemovesTheSet) {
     ExpectOnlyChanges(changes, {"-" + set, "+e:\\made", "~e:\\kept.txt", "~e:\\ro.txt", "~e:\\hidden.txt"});
 }
 
-TEST_F(BackupRootTest, RestoreKeepsTheFilesWhoseCopyFailedAndTheSetHoldingThem) {
+TEST_F(BackupRootTest, RestoreKeepsTheFilesThatCouldNotGoBackAndTheSetHoldingThem) {
     std::string set = MakeSet(root, "2006-12-05_10-20-30",
                               {{"E\\good\\sub\\one.txt", "1"}, {"E\\bad\\blocked.txt", "2"}, {"E\\bad\\fine.txt", "3"}});
     testsupport::MakeFolders("e:\\bad\\blocked.txt");  // a folder where the file goes
