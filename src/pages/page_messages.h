@@ -21,6 +21,9 @@ constexpr UINT WM_CLEANPAGE_COLLECT = WM_APP + 0x243;
 // To the current page, by a job page whose job has ended: a page that waits
 // for the jobs in an unattended run may go on now.
 constexpr UINT WM_PAGE_JOBENDED = WM_APP + 0x244;
+// To the finish page, by the clean job before it shows that page: lParam is
+// a const clean::CleanResult*, which the page copies.
+constexpr UINT WM_FINISHPAGE_RESULT = WM_APP + 0x245;
 
 // True while the job page at jobPage (kScanningPage or kCleaningPage) of
 // page's wizard is busy; a wizard without that page has no busy job.

@@ -131,7 +131,7 @@ TEST(CleanJob, EmptyListRunsOnlyTheTraceCleanersAndCompletes) {
     ASSERT_TRUE(RunJob(job, sink));
     EXPECT_EQ(sink.Events(), Texts({"buttons 0", "status _cpStartCleanState", "stop on", "pos 0", "status _cpGetList",
                                     "collect", "range 0", "status _cpclringcleanck5", "pos 50", "pos 100", "stop off",
-                                    "pos 0", "status _cpThreadCompleted", "buttons 3", "finish"}));
+                                    "pos 0", "status _cpThreadCompleted", "result", "buttons 3", "finish"}));
     EXPECT_EQ(runningAt, Texts({"buttons 3 idle", "finish idle"}));
     EXPECT_FALSE(FolderExists(place.Folder() + "\\Data")) << "no backup set for an empty list";
     EXPECT_FALSE(RunHistoryLeft());
@@ -276,7 +276,7 @@ TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
     ASSERT_TRUE(RunJob(job, sink));
     Texts events = sink.Events();
     EXPECT_EQ(events.at(6), "range 70000");
-    EXPECT_EQ(events.at(events.size() - 4), "pos 70000");
+    EXPECT_EQ(events.at(events.size() - 5), "pos 70000");
 }
 
 }  // namespace
