@@ -9,6 +9,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,30 @@ protected:
     std::string demo_;
 };
 
+using Row = std::vector<std::string>;
+
+// The one log beside the program: its name and its lines split at tabs.
+std::pair<std::string, std::vector<Row>> OnlyLog(const ProgramCopy& copy) {
+    const std::string folder = copy.Folder() + "\\Data\\ToolJunkSweep\\Logs";
+    const std::set<std::string> names = FilesBelow(folder);
+    EXPECT_EQ(names.size(), 1u) << folder;
+    if (names.empty()) return {};
+    std::vector<Row> rows;
+    std::stringstream text(testsupport::ReadFile(folder + "\\" + *names.begin()));
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        Row row;
+        std::stringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, '\t');) row.push_back(cell);
+        rows.push_back(row);
+    }
+    return {*names.begin(), rows};
+}
+
+bool HasField(const Row& summary, const std::string& field) {
+    return std::find(summary.begin(), summary.end(), field) != summary.end();
+}
+
 TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
     struct Case {
         Mode mode;
@@ -148,10 +173,77 @@ TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
         } else {
             EXPECT_TRUE(sets.empty()) << label;
         }
+        // The clean's log, named like its set when it made one, is the record.
+        const auto [logName, log] = OnlyLog(copy);
+        ASSERT_EQ(log.size(), kJunk.size() + 1) << label;
+        if (c.backup) {
+            EXPECT_EQ(logName, sets.at(0) + ".log") << label;
+        }
+        for (size_t i = 0; i < kJunk.size(); ++i) EXPECT_EQ(log[i].at(3), "cleaned") << label << " " << log[i][0];
+        EXPECT_TRUE(HasField(log.back(), "cleaned=" + std::to_string(kJunk.size()))) << label;
+        EXPECT_TRUE(HasField(log.back(), "status=completed")) << label;
         // The welcome page was passed by itself and kept its setting.
         config::ConfigDocument doc;
         ASSERT_TRUE(doc.Open(copy.SettingsPath()));
         EXPECT_EQ(doc.GetAttribute("/Config/Welcome/ShowWelcome", "custom"), "1") << label;
+    }
+}
+
+// A preview scans the stored selection and logs what a clean would do,
+// and changes nothing: no file, no trace, not even the settings' time.
+TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
+    const std::set<std::string> everything = FilesBelow(demo_);
+    const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+    for (const char* commandLine : {"/auto /preview /hide", "/preview /hide"}) {
+        ProgramCopy copy("preview");
+        Configure(copy, Mode::Delete, true, "");
+        {
+            config::ConfigDocument doc;
+            ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+            doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanRunHistory", "custom", 1);
+            ASSERT_TRUE(doc.Save());
+        }
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kRunMru, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
+        const std::string settings = testsupport::ReadFile(copy.SettingsPath());
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        ASSERT_TRUE(::GetFileAttributesExA(copy.SettingsPath().c_str(), GetFileExInfoStandard, &before));
+
+        RunningProgram program(copy, commandLine);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.WaitForExit(120000), 2) << commandLine;
+
+        EXPECT_EQ(FilesBelow(demo_), everything) << commandLine;
+        EXPECT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kRunMru, 0, KEY_READ, &key), ERROR_SUCCESS) << commandLine;
+        ::RegCloseKey(key);
+        EXPECT_EQ(testsupport::ReadFile(copy.SettingsPath()), settings) << commandLine;
+        WIN32_FILE_ATTRIBUTE_DATA after{};
+        ASSERT_TRUE(::GetFileAttributesExA(copy.SettingsPath().c_str(), GetFileExInfoStandard, &after));
+        EXPECT_EQ(::CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0) << commandLine;
+        EXPECT_FALSE(testsupport::FolderExists(copy.Folder() + "\\Data\\ToolJunkSweep\\Backup")) << commandLine;
+
+        const auto [logName, log] = OnlyLog(copy);
+        ASSERT_EQ(log.size(), kJunk.size() + 2) << commandLine;
+        std::set<Row> lines(log.begin(), log.begin() + static_cast<long>(kJunk.size()));
+        std::set<Row> expected;
+        for (const std::string& name : kJunk) {
+            const std::string path = demo_ + "\\" + name;
+            const std::string size = std::to_string(("junk " + name).size());
+            Row line = {path, size, "backup+delete", "planned", ""};
+            // The sixth column says why the scan found the file: whatever it says, it is there.
+            auto found = std::find_if(log.begin(), log.end(), [&](const Row& r) { return !r.empty() && r[0] == path; });
+            ASSERT_NE(found, log.end()) << path;
+            ASSERT_EQ(found->size(), 6u) << path;
+            line.push_back(found->at(5));
+            expected.insert(line);
+        }
+        EXPECT_EQ(lines, expected) << commandLine;
+        EXPECT_EQ(log[kJunk.size()], (Row{"trace:run-history", "", "erase", "planned", "", ""})) << commandLine;
+        EXPECT_TRUE(HasField(log.back(), "status=preview")) << commandLine;
+        EXPECT_TRUE(HasField(log.back(), "planned=" + std::to_string(kJunk.size()))) << commandLine;
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRunMru);
     }
 }
 
