@@ -116,8 +116,12 @@ std::pair<std::string, std::vector<Row>> OnlyLog(const ProgramCopy& copy) {
     for (std::string line; std::getline(text, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         Row row;
-        std::stringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, '\t');) row.push_back(cell);
+        for (size_t start = 0;;) {
+            size_t tab = line.find('\t', start);
+            row.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
         rows.push_back(row);
     }
     return {*names.begin(), rows};
