@@ -47,26 +47,10 @@ uint64_t ListedSize(const CleanItem& item) { return item.listed ? item.listed->s
 
 CleanCounts CountResult(const CleanResult& result) {
     CleanCounts counts;
+    // In the order of ResultKind.
+    Tally* const tallies[] = {&counts.cleaned, &counts.kept, &counts.failed, &counts.skipped, &counts.planned};
     for (size_t i = 0; i < result.files.size(); ++i) {
-        Tally* tally = nullptr;
-        switch (TextOf(result, i).kind) {
-            case ResultKind::Cleaned:
-                tally = &counts.cleaned;
-                break;
-            case ResultKind::Kept:
-                tally = &counts.kept;
-                break;
-            case ResultKind::Failed:
-                tally = &counts.failed;
-                break;
-            case ResultKind::Skipped:
-                tally = &counts.skipped;
-                break;
-            case ResultKind::Planned:
-                tally = &counts.planned;
-                break;
-        }
-        tally->Add(ListedSize(result.files[i]));
+        tallies[static_cast<size_t>(TextOf(result, i).kind)]->Add(ListedSize(result.files[i]));
     }
     for (const TraceRun& trace : result.traces) ++(trace.ran ? counts.tracesRun : counts.tracesSkipped);
     return counts;

@@ -13,6 +13,7 @@ namespace clean {
 // The kinds a file's outcome falls into. Skipped: no phase disposed of it
 // because the clean stopped first or no way of disposing was switched on.
 // Planned: a preview, which touches nothing.
+// (CleanCounts holds one tally per kind, in this order.)
 enum class ResultKind : uint8_t { Cleaned, Kept, Failed, Skipped, Planned };
 
 // How a file's outcome reads: fixed English tokens for the log (read by

@@ -71,13 +71,17 @@ void RescueCenter::SetBusy(bool busy) {
     for (int id : {IDC_RESCUE_RESTORE, IDC_RESCUE_DELETE, IDC_RESCUE_OPEN_LOG, IDCANCEL}) EnableItem(id, !busy);
 }
 
-void RescueCenter::Run(const SetAction& action) {
+const std::string* RescueCenter::SelectedSetPath() const {
     const int row = list_.Selected();
     if (row < 0) {
         ui::ShowMessage(Hwnd(), "_pleaseselectandate", MB_OK | MB_ICONINFORMATION);
-        return;
+        return nullptr;
     }
-    const std::string* path = PathOfRow(row);
+    return PathOfRow(row);
+}
+
+void RescueCenter::Run(const SetAction& action) {
+    const std::string* path = SelectedSetPath();
     if (!path) return;
     if (ui::ShowMessage(Hwnd(), action.questionKey, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
     const std::string setPath = *path;  // the refill below replaces the rows' paths
@@ -89,12 +93,7 @@ void RescueCenter::Run(const SetAction& action) {
 }
 
 void RescueCenter::OpenLog() {
-    const int row = list_.Selected();
-    if (row < 0) {
-        ui::ShowMessage(Hwnd(), "_pleaseselectandate", MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    const std::string* path = PathOfRow(row);
+    const std::string* path = SelectedSetPath();
     if (!path) return;
     // The set's clean logged under the set's name.
     const std::string log = clean::LogPathFor(paths::LastComponent(*path));

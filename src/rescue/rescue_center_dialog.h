@@ -48,6 +48,9 @@ private:
     void SetBusy(bool busy);
     // The set path of a row; null for the placeholder row.
     const std::string* PathOfRow(int row) const;
+    // The selected row's set path; null for the placeholder row, and when no
+    // row is selected (the user is asked to select one).
+    const std::string* SelectedSetPath() const;
 
     FolderOpener openFolder_;
     ui::ListView list_;

@@ -17,6 +17,7 @@
 #include "paths/path_text.h"
 #include "platform/handle.h"
 #include "support/scratch.h"
+#include "support/text_lines.h"
 
 namespace {
 
@@ -61,29 +62,7 @@ Names Entries(const std::string& folder, bool folders) {
 Names Logs() { return Entries(paths::WithoutTrailingBackslash(clean::LogRoot()), false); }
 Names Sets() { return Entries(paths::WithoutTrailingBackslash(clean::BackupRoot()), true); }
 
-// The log's lines split at tabs; every line must end in CR LF.
-std::vector<Row> ReadLog(const std::string& path) {
-    std::vector<Row> rows;
-    std::string text = testsupport::ReadFile(path);
-    EXPECT_TRUE(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) << path;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        Row row;
-        for (size_t cell = start;;) {
-            size_t tab = text.find('\t', cell);
-            if (tab == std::string::npos || tab > end) {
-                row.push_back(text.substr(cell, end - cell));
-                break;
-            }
-            row.push_back(text.substr(cell, tab - cell));
-            cell = tab + 1;
-        }
-        rows.push_back(row);
-        start = end + 2;
-    }
-    return rows;
-}
+std::vector<Row> ReadLog(const std::string& path) { return testsupport::TabRowsOf(testsupport::ReadFile(path)); }
 
 // The summary line's "name=value" fields.
 std::map<std::string, std::string> Summary(const Row& line) {
@@ -266,40 +245,6 @@ TEST(CleanResult, FilesNoPhaseReachedAreSkippedWithTheReasonWhy) {
         }
         EXPECT_EQ(Summary(log.back())["status"], c.stopAtFirstFile ? "stopped" : "completed") << c.label;
     }
-}
-
-// A preview reads the same list and settings and changes nothing: no file,
-// no backup set, no trace; only its log says what a clean would do.
-TEST(CleanResult, APreviewTouchesNothingAndLogsWhatACleanWouldDo) {
-    testsupport::ProgramPlace place("preview");
-    WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
-    const std::string settings = testsupport::ReadFile(place.SettingsPath());
-    cleantest::MakeRunHistory();
-    const std::string d = NewScratchFolder("preview");
-    clean::CleanList list = {Found(d + "\\a.tmp", 3), Found(d + "\\b.log", 4, "Log file")};
-    Job job;
-    RecordingSink sink(list);
-    ASSERT_TRUE(RunJob(job, sink, clean::CleanKind::Preview));
-
-    EXPECT_TRUE(FileExists(list[0].path) && FileExists(list[1].path));
-    EXPECT_TRUE(cleantest::RunHistoryLeft());
-    EXPECT_TRUE(Sets().empty());
-    EXPECT_EQ(testsupport::ReadFile(place.SettingsPath()), settings);
-    const clean::CleanResult result = sink.Result();
-    EXPECT_TRUE(result.preview);
-    EXPECT_EQ(clean::CountResult(result).planned, (clean::Tally{2, 7}));
-    EXPECT_TRUE(clean::NotCleanedFiles(result).empty());
-    std::vector<Row> log = OnlyLog();
-    ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(log[0], Row({list[0].path, "3", "backup+delete", "planned", "", "Temporary file"}));
-    EXPECT_EQ(log[1], Row({list[1].path, "4", "backup+delete", "planned", "", "Log file"}));
-    EXPECT_EQ(log[2], Row({"trace:run-history", "", "erase", "planned", "", ""}));
-    auto summary = Summary(log[3]);
-    EXPECT_EQ(summary["status"], "preview");
-    EXPECT_EQ(summary["planned"], "2");
-    EXPECT_EQ(summary["planned_bytes"], "7");
-    EXPECT_EQ(summary["cleaned"], "0");
-    SHDeleteKeyA(HKEY_CURRENT_USER, cleantest::kRunMru);
 }
 
 // Logs and sets share one kind of name; no two cleans ever share one, and a
