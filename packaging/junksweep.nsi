@@ -132,6 +132,9 @@ Section "Uninstall"
         RMDir /r "$INSTDIR\${BACKUP_ROOT}"
     keep_backups:
     ${EndIf}
+    ; The logs of the cleans are JunkSweep's own, by their names.
+    Delete "$INSTDIR\Data\ToolJunkSweep\Logs\????-??-??_??-??-??.log"
+    RMDir "$INSTDIR\Data\ToolJunkSweep\Logs"
     RMDir "$INSTDIR\Data\ToolJunkSweep"
     RMDir "$INSTDIR\Data"
     RMDir "$INSTDIR"

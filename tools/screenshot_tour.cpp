@@ -17,6 +17,8 @@
 #include "app/app_resources.h"
 #include "options/options_ids.h"
 #include "pages/page_protocol.h"
+#include "pages/resource_ids.h"
+#include "platform/handle.h"
 
 namespace {
 
@@ -128,9 +130,24 @@ public:
         Next();
         if (!WaitForPage(pages::kCleanSummaryPage)) return;
         Shot(names[4], wizard_);
+        // Three files of the demo drive the clean cannot take, so that the
+        // finish page has files not cleaned to show.
+        platform::UniqueHandle inUse(::CreateFileA("d:\\Projects\\tool\\crash.dmp", GENERIC_READ, 0, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::DeleteFileA("d:\\Documents\\Reports\\2023\\~WRL0001.tmp");
+        if (HANDLE changed = ::CreateFileA("d:\\Downloads\\setup.exe.temp", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+            changed != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            ::WriteFile(changed, "written since the scan\n", 23, &written, nullptr);
+            ::CloseHandle(changed);
+        }
         Next();  // cleans, then shows the finish page
         if (!WaitForPage(pages::kFinishPage)) return;
         Shot(names[6], wizard_);
+        auto before = Current();
+        Click(::GetDlgItem(Page(pages::kFinishPage), IDC_PG_NOT_CLEANED));
+        CloseAfterShot("files-not-cleaned", WaitForNewWindow(before));
         ShowPage(pages::kCleaningPage);
         Shot(names[5], wizard_);
         ShowPage(pages::kFinishPage);

@@ -25,6 +25,8 @@ StartOptions StartOptions::From(const CommandLineSwitches& switches) {
     options.hidden = switches.Has("hide");
     options.trayIcon = switches.Has("icon");
     options.runMode = switches.Has("auto") ? pages::RunMode::Unattended : pages::RunMode::Interactive;
+    // A preview changes nothing, so it may run unattended without "auto" too.
+    if (switches.Has("preview")) options.runMode = pages::RunMode::Preview;
     return options;
 }
 

@@ -23,7 +23,8 @@ private:
 };
 
 // How the program starts: "hide" starts the window hidden, "icon" adds the
-// tray icon, "auto" runs the pages unattended.
+// tray icon, "auto" runs the pages unattended, "preview" (with or without
+// "auto") runs them unattended to a clean that only logs what it would do.
 struct StartOptions {
     bool hidden = false;
     bool trayIcon = false;

@@ -51,9 +51,12 @@ int Run(const char* commandLine, int showCommand) {
         return kStartupStopped;
     }
     const app::StartOptions start = app::StartOptions::From(commandLine ? commandLine : "");
-    if (!app::ProgramFolderWritable(start.runMode == pages::RunMode::Unattended)) {
+    if (!app::ProgramFolderWritable(pages::IsUnattended(start.runMode))) {
         return app::kExitFolderNotWritable;
     }
+    // A preview leaves the settings as they are, byte for byte: not even the
+    // pages that save what they show on closing may write them.
+    if (start.runMode == pages::RunMode::Preview) config::KeepSettingsUnchanged();
     InitCommonControls();
     int show = start.hidden ? SW_HIDE : showCommand;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "clean/clean_log.h"
 #include "clean/file_ops.h"
 #include "paths/module_paths.h"
 
@@ -32,6 +33,9 @@ std::optional<std::string> ReserveBackupSet() {
         SYSTEMTIME name{};
         if (!::FileTimeToSystemTime(&time, &name)) break;
         std::string set = root + BackupSetName(name);
+        // A clean without a set may have logged under this name: the set's
+        // log takes the set's name.
+        if (PathTaken(LogPathFor(BackupSetName(name)))) continue;
         // Making the folder is what claims the name: it fails when it exists.
         if (::CreateDirectoryA(set.c_str(), nullptr)) return set;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) break;

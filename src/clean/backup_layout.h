@@ -17,8 +17,9 @@ std::string BackupSetName(const SYSTEMTIME& localTime);
 
 // Makes a new set folder below BackupRoot, named after the current local
 // time or, when a set of that name exists already, after the first later
-// second whose set does not: a clean never writes into a set that another
-// clean made. Returns the folder's path without a trailing backslash, or
+// second whose set does not, and whose name no clean's log has: a clean
+// never writes into a set that another clean made, and its log takes the
+// set's name. Returns the folder's path without a trailing backslash, or
 // nothing when no set can be made (a program folder nobody may write to).
 std::optional<std::string> ReserveBackupSet();
 

@@ -137,6 +137,7 @@ bool IsSettled(FileOutcome outcome) {
     switch (outcome) {
         case FileOutcome::Cleaned:
         case FileOutcome::KeptNoCopy:
+        case FileOutcome::KeptStopped:
         case FileOutcome::KeptNoPlace:
         case FileOutcome::KeptChanged:
         case FileOutcome::KeptLink:
@@ -166,7 +167,7 @@ bool BackupFiles(const CleanList& list, const std::string& setFolder, CleanProgr
                                                    : FileOutcome::KeptNoCopy;
                               });
     for (size_t i = reached; i < list.size(); ++i) {
-        if (!IsSettled(outcome[i])) outcome[i] = FileOutcome::KeptNoCopy;
+        if (!IsSettled(outcome[i])) outcome[i] = FileOutcome::KeptStopped;
     }
     return reached == list.size();
 }

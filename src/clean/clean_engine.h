@@ -51,7 +51,8 @@ enum class FileOutcome : uint8_t {
     Waiting,      // no phase has settled it yet
     BackedUp,     // copied into the backup set, not yet disposed of
     Cleaned,      // deleted, recycled or moved
-    KeptNoCopy,   // the backup copy failed, or the clean stopped before it
+    KeptNoCopy,   // the backup copy failed (or no set could be made)
+    KeptStopped,  // the clean stopped before its backup copy was made
     KeptNoPlace,  // backup on, and the path has no place in a set
     KeptChanged,  // not the file the scan listed (size, time, now a folder)
     KeptLink,     // a link, or reached through one

@@ -4,9 +4,11 @@
 #include <limits>
 #include <optional>
 
+#include "clean/clean_log.h"
 #include "clean/trace_cleaners.h"
 #include "config/settings.h"
 #include "config/settings_paths.h"
+#include "paths/path_text.h"
 #include "platform/com.h"
 #include "platform/paced.h"
 #include "platform/trace.h"
@@ -44,51 +46,92 @@ private:
 };
 
 
+// The words of the log's action column, in phase order ("backup+delete").
+class ActionWords {
+public:
+    void Add(const char* word) {
+        if (!text_.empty()) text_ += '+';
+        text_ += word;
+    }
+    std::string Text() const { return text_.empty() ? "none" : text_; }
+
+private:
+    std::string text_;
+};
+
 // The file phases over a non-empty list, each after a fresh read of its
-// switch. A phase stopped early makes the rest start and end at once.
-bool RunFilePhases(const CleanList& list, PacedProgress& sink, const StopFlag& stop) {
+// switch. A phase stopped early makes the rest start and end at once. A
+// preview reads the same switches and runs nothing. set receives the
+// backup set the clean made.
+bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& stop, std::optional<std::string>& set) {
     namespace cfg = config::path;
+    const CleanList& list = result.files;
+    const bool run = !result.preview;
     bool completed = true;
-    CleanOutcomes outcomes(list.size(), FileOutcome::Waiting);
-    std::optional<std::string> set;
+    CleanOutcomes& outcomes = result.outcomes;
+    outcomes.assign(list.size(), FileOutcome::Waiting);
+    ActionWords action;
     if (SwitchedOn(cfg::kBackup)) {
-        set = ReserveBackupSet();
+        action.Add("backup");
+        if (run) set = ReserveBackupSet();
         if (set) {
             completed &= BackupFiles(list, *set, sink, stop, &outcomes);
-        } else {
+        } else if (run) {
             // Nowhere to keep copies: nothing the user asked to back up goes.
             outcomes.assign(list.size(), FileOutcome::KeptNoCopy);
         }
     }
     sink.Flush();
-    if (SwitchedOn(cfg::kClean)) completed &= DeleteFiles(list, sink, stop, &outcomes);
+    if (SwitchedOn(cfg::kClean)) {
+        action.Add("delete");
+        if (run) completed &= DeleteFiles(list, sink, stop, &outcomes);
+    }
     sink.Flush();
-    if (SwitchedOn(cfg::kMoveToRecycle)) completed &= RecycleFiles(list, sink, stop, &outcomes);
+    if (SwitchedOn(cfg::kMoveToRecycle)) {
+        action.Add("recycle");
+        if (run) completed &= RecycleFiles(list, sink, stop, &outcomes);
+    }
     sink.Flush();
     int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
     std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
-    if (move != 0) completed &= MoveFilesToFolder(list, target, sink, stop, &outcomes);
+    if (move != 0) {
+        // An empty target folder moves nothing.
+        if (!paths::WithoutTrailingBackslash(target).empty()) action.Add("move");
+        if (run) completed &= MoveFilesToFolder(list, target, sink, stop, &outcomes);
+    }
     sink.Flush();
     if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
+    result.action = action.Text();
     return completed;
 }
 
 // The switched-on trace cleaners in their order; a stop request skips the
-// ones not yet begun.
-bool RunTraceCleaners(PacedProgress& sink, const StopFlag& stop) {
+// ones not yet begun (which the result lists as not run), and a preview
+// runs none.
+bool RunTraceCleaners(CleanResult& result, PacedProgress& sink, const StopFlag& stop) {
+    bool completed = true;
     for (const TraceCleaner& cleaner : TraceCleaners()) {
-        if (stop != 0) return false;
-        if (SwitchedOn(cleaner.settingPath)) RunTraceCleaner(cleaner.number, sink);
+        if (stop != 0) completed = false;
+        if (!SwitchedOn(cleaner.settingPath)) continue;
+        const bool run = completed && !result.preview;
+        if (run) RunTraceCleaner(cleaner.number, sink);
+        result.traces.push_back({cleaner.number, run});
         sink.Flush();
     }
-    return true;
+    return completed;
 }
 
 }  // namespace
 
-void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs) {
+void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, CleanKind kind) {
     std::optional<platform::ComApartment> com;
     com.emplace();
+    SYSTEMTIME started{};
+    ::GetLocalTime(&started);
+    CleanResult result;
+    result.preview = kind == CleanKind::Preview;
+    result.action = "none";
+    std::optional<std::string> set;
     bool completed = true;
     try {
         sink.EnableWizardButtons(0);
@@ -97,21 +140,32 @@ void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs) {
         sink.EnableStop(true);
         sink.SetPosition(0);
         sink.SetStatus(text::LookupText("_cpGetList"));
-        CleanList list = sink.CollectTickedFiles();
-        sink.SetRange(static_cast<uint32_t>(std::min<size_t>(list.size(), std::numeric_limits<uint32_t>::max())));
+        result.files = sink.CollectTickedFiles();
+        const size_t count = result.files.size();
+        sink.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
         PacedProgress paced(sink, paceMs);
-        if (!list.empty()) completed &= RunFilePhases(list, paced, control.StopFlag());
-        completed &= RunTraceCleaners(paced, control.StopFlag());
+        if (count > 0) completed &= RunFilePhases(result, paced, control.StopFlag(), set);
+        completed &= RunTraceCleaners(result, paced, control.StopFlag());
     } catch (...) {
         platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
         // take the program down.
         completed = false;
     }
+    result.stopped = !completed;
+    try {
+        // Written once, after the work: the clean itself never waits for it.
+        const std::optional<std::string> setName =
+            set ? std::optional<std::string>(paths::LastComponent(*set)) : std::nullopt;
+        result.logPath = WriteCleanLog(result, setName, started);
+    } catch (...) {
+        platform::TraceException("clean log");
+    }
     try {
         sink.EnableStop(false);
         sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));
         sink.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
+        sink.ReportResult(result);
         control.Settle();
         control.ClearStop();
         sink.EnableWizardButtons(kEnableBackAndNext);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "clean/clean_engine.h"
+#include "clean/clean_result.h"
 #include "platform/job_control.h"
 #include "platform/paced.h"
 
@@ -24,17 +25,26 @@ public:
     // The progress bar's range, 0 to count (32-bit, so large lists show true).
     virtual void SetRange(uint32_t count) = 0;
     virtual uint32_t RangeUpper() = 0;
+    // What the clean did, once it is over and its log is written; called
+    // right before the finish page is shown.
+    virtual void ReportResult(const CleanResult& result) = 0;
     virtual void ShowFinishPage() = 0;
 };
 
+// A real clean, or a preview: the same list and settings, but no file is
+// touched and no trace cleaner runs; only the log says what would be done.
+enum class CleanKind { Real, Preview };
+
 // The clean itself, on whatever thread runs it: disables the wizard's
 // buttons, collects the ticked files, runs the file phases and then the
-// trace cleaners, each after a fresh read of its switch, and ends with the
-// full progress bar, the status, the buttons enabled and the finish page.
-// The outcome is settled (control.Settle) before that last part. A stop
-// request ends the running phase before its next file and skips what has not
-// begun. The window hears of progress at most every paceMs (0: of every
-// file), and always of the last position of every phase.
-void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs = platform::kHumanPaceMs);
+// trace cleaners, each after a fresh read of its switch, writes the clean's
+// log (clean_log.h), and ends with the full progress bar, the status, the
+// result, the buttons enabled and the finish page. The outcome is settled
+// (control.Settle) before the last two. A stop request ends the running
+// phase before its next file and skips what has not begun. The window hears
+// of progress at most every paceMs (0: of every file), and always of the
+// last position of every phase.
+void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs = platform::kHumanPaceMs,
+              CleanKind kind = CleanKind::Real);
 
 }  // namespace clean

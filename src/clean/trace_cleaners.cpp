@@ -98,19 +98,19 @@ void CleanBrowserCache() {
 using config::path::kAdvClean;
 
 const std::array<TraceCleaner, kTraceCleanerCount> kCleaners = {{
-    {1, kAdvClean[0], "_cpclringcleanck1", CleanClipboard},
-    {2, kAdvClean[1], "_cpclringcleanck2", CleanRasAutodial},
-    {3, kAdvClean[2], "_cpclringcleanck3", CleanTempFolder},
-    {4, kAdvClean[3], "_cpclringcleanck4", CleanRecycleBin},
-    {5, kAdvClean[4], "_cpclringcleanck5", CleanRunHistory},
-    {6, kAdvClean[5], "_cpclringcleanck6", CleanDocHistory},
-    {7, kAdvClean[6], "_cpclringcleanck7", CleanWinlogon},
-    {8, kAdvClean[7], "_cpclringcleanck8", CleanFindFileHistory},
-    {9, kAdvClean[8], "_cpclringcleanck9", CleanFindComputerHistory},
-    {10, kAdvClean[9], "_cpclringcleanck10", CleanNetHood},
-    {11, kAdvClean[10], "_cpclringcleanck11", CleanTelnetHistory},
-    {12, kAdvClean[11], "_cpclringcleanck12", CleanBrowserHistory},
-    {13, kAdvClean[12], "_cpclringcleanck13", CleanBrowserCache},
+    {1, kAdvClean[0], "_cpclringcleanck1", "clipboard", CleanClipboard},
+    {2, kAdvClean[1], "_cpclringcleanck2", "autodial-addresses", CleanRasAutodial},
+    {3, kAdvClean[2], "_cpclringcleanck3", "temporary-folder", CleanTempFolder},
+    {4, kAdvClean[3], "_cpclringcleanck4", "recycle-bin", CleanRecycleBin},
+    {5, kAdvClean[4], "_cpclringcleanck5", "run-history", CleanRunHistory},
+    {6, kAdvClean[5], "_cpclringcleanck6", "recent-documents", CleanDocHistory},
+    {7, kAdvClean[6], "_cpclringcleanck7", "logon-user-name", CleanWinlogon},
+    {8, kAdvClean[7], "_cpclringcleanck8", "file-search-history", CleanFindFileHistory},
+    {9, kAdvClean[8], "_cpclringcleanck9", "computer-search-history", CleanFindComputerHistory},
+    {10, kAdvClean[9], "_cpclringcleanck10", "network-places", CleanNetHood},
+    {11, kAdvClean[10], "_cpclringcleanck11", "telnet-history", CleanTelnetHistory},
+    {12, kAdvClean[11], "_cpclringcleanck12", "internet-history", CleanBrowserHistory},
+    {13, kAdvClean[12], "_cpclringcleanck13", "internet-cache", CleanBrowserCache},
 }};
 
 }  // namespace

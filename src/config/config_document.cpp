@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <atomic>
 #include <climits>
 
 #include "config/document_layout.h"
@@ -169,8 +170,14 @@ bool ConfigDocument::RemoveChild(const XmlNode& parent, const XmlNode& child) {
     return SUCCEEDED(parent->removeChild(child.Get(), removed.Put()));
 }
 
+namespace {
+std::atomic<bool> g_settingsKept{false};
+}  // namespace
+
+void KeepSettingsUnchanged() { g_settingsKept = true; }
+
 bool ConfigDocument::Save() {
-    if (!IsLoaded()) return false;
+    if (!IsLoaded() || g_settingsKept) return false;
     // A read-only settings file stays as it is, also for an administrator,
     // whom some systems would let overwrite it.
     DWORD attributes = ::GetFileAttributesA(path_.c_str());

@@ -23,6 +23,10 @@ extern const CLSID kDomDocumentClassId;
 // Whether the system's XML DOM document can be created at all.
 bool XmlParserAvailable();
 
+// From now on no settings document is saved in this process, whoever asks:
+// for a run that must leave the settings exactly as they are (a preview).
+void KeepSettingsUnchanged();
+
 class ConfigDocument {
 public:
     ConfigDocument() = default;

@@ -41,6 +41,12 @@ public:
         auto upper = ::SendMessageA(progress_, PBM_GETRANGE, FALSE, 0);
         return upper < 0 ? 0 : static_cast<uint32_t>(upper);
     }
+    // The finish page keeps a copy of the result before it is shown.
+    void ReportResult(const clean::CleanResult& result) override {
+        if (HWND finish = GetWizardPage(Windows().page, kFinishPage)) {
+            ::SendMessageA(finish, WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&result));
+        }
+    }
     void ShowFinishPage() override { ShowWizardPage(kFinishPage); }
 
 private:
@@ -48,13 +54,20 @@ private:
 };
 
 void RunCleanJob(clean::CleanSink& sink, platform::JobControl& control) { clean::RunClean(sink, control); }
+void RunPreviewJob(clean::CleanSink& sink, platform::JobControl& control) {
+    clean::RunClean(sink, control, platform::kHumanPaceMs, clean::CleanKind::Preview);
+}
 
 constexpr JobPageRoute<clean::CleanSink> kRoute = {WM_CLEANPAGE_START, "_Pleasewaitwhilecleandisks", kFinishPage,
                                                    kCleanSummaryPage, RunCleanJob};
+// A preview run's clean only writes the log of what it would do.
+constexpr JobPageRoute<clean::CleanSink> kPreviewRoute = {WM_CLEANPAGE_START, "_Pleasewaitwhilecleandisks",
+                                                          kFinishPage, kCleanSummaryPage, RunPreviewJob};
 
 }  // namespace
 
-CleaningPage::CleaningPage(RunMode mode) : JobPage(kRoute, kCleaningPage, mode) {}
+CleaningPage::CleaningPage(RunMode mode)
+    : JobPage(mode == RunMode::Preview ? kPreviewRoute : kRoute, kCleaningPage, mode) {}
 
 bool CleaningPage::OnInit() {
     InitJobPage(kLayout, [&](const JobWindows& windows) {

@@ -1,7 +1,10 @@
 #include "pages/finish_page.h"
 
+#include "pages/clean_result_text.h"
 #include "pages/column_shares.h"
 #include "pages/drive_listing.h"
+#include "pages/not_cleaned_dialog.h"
+#include "pages/page_messages.h"
 #include "pages/resource_ids.h"
 #include "text/language_table.h"
 #include "ui/shell_actions.h"
@@ -13,6 +16,8 @@ namespace {
 constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
     {IDC_PG_START_NEW_TASK, ui::kAnchorTopLeft},
+    {IDC_PG_RESULT_LINE, ui::kAnchorTopWide},
+    {IDC_PG_NOT_CLEANED, ui::kAnchorTopLeft},
     {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
     {IDC_PG_LIST, ui::kAnchorAll},
 };
@@ -41,6 +46,7 @@ bool FinishPage::OnInit() {
     ui::ButtonLook look;
     look.textHover = RGB(0, 70, 213);
     newTaskButton_.Attach(Item(IDC_PG_START_NEW_TASK), look);
+    ShowResult();
     return true;
 }
 
@@ -49,6 +55,19 @@ void FinishPage::OnActivated() {
     SetWizardCancelText(Hwnd(), text::LookupText("_mainWndCancelFinish"));
     MeasureFreeSpace(space_, Measurement::After, FixedDriveRoots(), query_);
     FillDriveList();
+    ShowResult();
+}
+
+void FinishPage::ShowResult() {
+    SetItemText(IDC_PG_RESULT_LINE, result_ ? ResultLine(*result_).c_str() : "");
+    const bool notCleaned = result_ && !clean::NotCleanedFiles(*result_).empty();
+    ::ShowWindow(Item(IDC_PG_NOT_CLEANED), notCleaned ? SW_SHOWNA : SW_HIDE);
+}
+
+void FinishPage::ShowNotCleaned() {
+    if (!result_) return;
+    NotCleanedDialog dialog(NotCleanedRows(*result_), result_->logPath, services_.openAddress);
+    dialog.Show(Hwnd());
 }
 
 void FinishPage::OnDeactivated() { SetWizardCancelText(Hwnd(), text::LookupText("_Cancel")); }
@@ -77,6 +96,10 @@ bool FinishPage::OnCommand(int id, int code, HWND control) {
         ShowPage(kDriveSelectionPage);
         return true;
     }
+    if (id == IDC_PG_NOT_CLEANED) {
+        ShowNotCleaned();
+        return true;
+    }
     return WizardPage::OnCommand(id, code, control);
 }
 
@@ -91,6 +114,13 @@ void FinishPage::ShowMenu(POINT at) {
 }
 
 bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_FINISHPAGE_RESULT) {
+        if (const auto* given = reinterpret_cast<const clean::CleanResult*>(lParam)) {
+            result_ = std::make_shared<const clean::CleanResult>(*given);
+        }
+        ShowResult();
+        return true;
+    }
     if (message != WM_CONTEXTMENU) return WizardPage::OnPageMessage(message, wParam, lParam, result);
     if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
     ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));

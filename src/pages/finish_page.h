@@ -1,8 +1,13 @@
 #pragma once
-// Wizard page 6: the free space of every fixed drive before cleaning
-// (measured once, when the page is created) and after (measured each time
-// the page is shown). Cancel reads as the way to finish while it is shown.
+// Wizard page 6: what the last clean did (a line of counts, and the files it
+// did not clean in a dialog), and the free space of every fixed drive before
+// cleaning (measured once, when the page is created) and after (measured
+// each time the page is shown). Cancel reads as the way to finish while it
+// is shown.
+#include <memory>
 #include <utility>
+
+#include "clean/clean_result.h"
 
 #include "pages/drive_space.h"
 #include "pages/services.h"
@@ -38,6 +43,10 @@ protected:
 private:
     void FillDriveList();
     void ShowMenu(POINT at);
+    // The line of the last clean's result and the button of its files not
+    // cleaned; both hidden before the first clean.
+    void ShowResult();
+    void ShowNotCleaned();
 
     FreeSpaceQuery query_;
     DriveSpace space_;
@@ -48,6 +57,7 @@ private:
     ui::SkinnedButton newTaskButton_;
     ui::Layout layout_;
     Services services_;
+    std::shared_ptr<const clean::CleanResult> result_;
 };
 
 }  // namespace pages

@@ -26,6 +26,9 @@ constexpr UINT WM_PAGE_JOBENDED = WM_APP + 0x244;
 constexpr UINT WM_REPORTPAGE_GETROWS = WM_APP + 0x245;
 // Posted by the report page to itself: its count line is due again.
 constexpr UINT WM_REPORTPAGE_RECOUNT = WM_APP + 0x246;
+// To the finish page, by the clean job before it shows that page: lParam is
+// a const clean::CleanResult*, which the page copies.
+constexpr UINT WM_FINISHPAGE_RESULT = WM_APP + 0x247;
 
 // True while the job page at jobPage (kScanningPage or kCleaningPage) of
 // page's wizard is busy; a wizard without that page has no busy job.

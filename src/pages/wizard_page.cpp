@@ -35,7 +35,7 @@ bool WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         case WM_PAGE_ACTIVATED:
             OnActivated();
             // Only a page that is still shown after its activation goes on.
-            stepDue_ = mode_ == RunMode::Unattended && HasUnattendedStep(index_) &&
+            stepDue_ = IsUnattended(mode_) && HasUnattendedStep(index_) &&
                        (::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE);
             TakeDueStep();
             return true;

@@ -12,8 +12,11 @@
 namespace pages {
 
 // Who drives the pages: the user, or the pages themselves from the drive
-// selection to the end of the clean (the "auto" switch).
-enum class RunMode { Interactive, Unattended };
+// selection to the end of the clean (the "auto" switch), or to the end of a
+// preview that only logs what a clean would do (the "preview" switch).
+enum class RunMode { Interactive, Unattended, Preview };
+
+inline bool IsUnattended(RunMode mode) { return mode != RunMode::Interactive; }
 
 class WizardPage : public ui::Dialog {
 public:

@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "clean/backup_layout.h"
+#include "clean/clean_log.h"
+#include "paths/path_text.h"
 #include "rescue/backup_sets.h"
 #include "rescue/rescue_center_dialog.h"
 #include "rescue/rescue_resources.h"
 #include "rescue/restore.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
+#include "ui/popup_menu.h"
 #include "ui/shell_actions.h"
 
 namespace rescue {
@@ -53,8 +56,7 @@ void RescueCenter::FillList() {
         const int image = ::ImageList_AddIcon(images_.Get(), ::LoadIconA(nullptr, IDI_INFORMATION));
         list_.InsertItem(0, text::LookupText("_NoBackupItemBeFound"), image, 0);
     }
-    EnableItem(IDC_RESCUE_DELETE, anySet);
-    EnableItem(IDC_RESCUE_RESTORE, anySet);
+    for (int id : {IDC_RESCUE_DELETE, IDC_RESCUE_RESTORE, IDC_RESCUE_OPEN_LOG}) EnableItem(id, anySet);
     if (selected >= 0) list_.Select(std::min(selected, list_.Count() - 1));
 }
 
@@ -66,16 +68,20 @@ const std::string* RescueCenter::PathOfRow(int row) const {
 
 void RescueCenter::SetBusy(bool busy) {
     busy_ = busy;
-    for (int id : {IDC_RESCUE_RESTORE, IDC_RESCUE_DELETE, IDCANCEL}) EnableItem(id, !busy);
+    for (int id : {IDC_RESCUE_RESTORE, IDC_RESCUE_DELETE, IDC_RESCUE_OPEN_LOG, IDCANCEL}) EnableItem(id, !busy);
 }
 
-void RescueCenter::Run(const SetAction& action) {
+const std::string* RescueCenter::SelectedSetPath() const {
     const int row = list_.Selected();
     if (row < 0) {
         ui::ShowMessage(Hwnd(), "_pleaseselectandate", MB_OK | MB_ICONINFORMATION);
-        return;
+        return nullptr;
     }
-    const std::string* path = PathOfRow(row);
+    return PathOfRow(row);
+}
+
+void RescueCenter::Run(const SetAction& action) {
+    const std::string* path = SelectedSetPath();
     if (!path) return;
     if (ui::ShowMessage(Hwnd(), action.questionKey, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
     const std::string setPath = *path;  // the refill below replaces the rows' paths
@@ -86,8 +92,36 @@ void RescueCenter::Run(const SetAction& action) {
     FillList();
 }
 
+void RescueCenter::OpenLog() {
+    const std::string* path = SelectedSetPath();
+    if (!path) return;
+    // The set's clean logged under the set's name.
+    const std::string log = clean::LogPathFor(paths::LastComponent(*path));
+    const DWORD attributes = ::GetFileAttributesA(log.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ui::ShowMessage(Hwnd(), "_udNoLog", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    openFolder_(log);
+}
+
+void RescueCenter::ShowMenu(POINT at) {
+    const int row = list_.Selected();
+    if (row < 0 || !PathOfRow(row) || busy_) return;
+    if (ui::TrackPopupMenuAt(Hwnd(), {{kOpenLog, "_udOpenLog", true}}, at) == kOpenLog) OpenLog();
+}
+
+bool RescueCenter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    if (message != WM_CONTEXTMENU || !ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
+    ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
+    return true;
+}
+
 bool RescueCenter::OnCommand(int id, int, HWND) {
     switch (id) {
+        case IDC_RESCUE_OPEN_LOG:
+            if (!busy_) OpenLog();
+            return true;
         case IDC_RESCUE_DELETE:
             if (!busy_) Run(kDelete);
             return true;
@@ -104,7 +138,12 @@ bool RescueCenter::OnCommand(int id, int, HWND) {
 }
 
 bool RescueCenter::OnNotify(const NMHDR& header, LRESULT&) {
-    if (header.idFrom != IDC_RESCUE_SET_LIST || header.code != NM_DBLCLK) return false;
+    if (header.idFrom != IDC_RESCUE_SET_LIST) return false;
+    if (header.code == NM_RCLICK) {
+        ShowMenu(ui::CursorPoint());
+        return true;
+    }
+    if (header.code != NM_DBLCLK) return false;
     const int row = list_.Selected();
     if (row < 0) return true;
     if (const std::string* path = PathOfRow(row)) openFolder_(*path);

@@ -1,6 +1,7 @@
 #pragma once
 // The rescue center's dialog: one row per backup set, Delete and Restore
-// for the selected one. The work runs on the dialog's own thread.
+// for the selected one, and its clean's log to open (a button, and the
+// list's context menu). The work runs on the dialog's own thread.
 #include <windows.h>
 
 #include <functional>
@@ -15,8 +16,10 @@ namespace rescue {
 
 class RescueCenter : public ui::Dialog {
 public:
-    // How a set's folder is opened on a double click (the shell by default).
+    // How a set's folder (on a double click) and its log are opened: the
+    // shell by default, so that the log opens in the user's text editor.
     using FolderOpener = std::function<void(const std::string& folder)>;
+    enum Command : int { kOpenLog = 1 };
 
     RescueCenter();
     explicit RescueCenter(FolderOpener openFolder);
@@ -28,6 +31,7 @@ protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     struct SetAction {
@@ -38,9 +42,15 @@ private:
     static const SetAction kRestore;
 
     void Run(const SetAction& action);
+    // Opens the log of the selected set's clean, or says it has none.
+    void OpenLog();
+    void ShowMenu(POINT at);
     void SetBusy(bool busy);
     // The set path of a row; null for the placeholder row.
     const std::string* PathOfRow(int row) const;
+    // The selected row's set path; null for the placeholder row, and when no
+    // row is selected (the user is asked to select one).
+    const std::string* SelectedSetPath() const;
 
     FolderOpener openFolder_;
     ui::ListView list_;

@@ -17,6 +17,7 @@
 #include "platform/handle.h"
 #include "program_runner.h"
 #include "support/scratch.h"
+#include "support/text_lines.h"
 
 namespace {
 
@@ -102,6 +103,21 @@ protected:
     std::string demo_;
 };
 
+using Row = std::vector<std::string>;
+
+// The one log beside the program: its name and its lines split at tabs.
+std::pair<std::string, std::vector<Row>> OnlyLog(const ProgramCopy& copy) {
+    const std::string folder = copy.Folder() + "\\Data\\ToolJunkSweep\\Logs";
+    const std::set<std::string> names = FilesBelow(folder);
+    EXPECT_EQ(names.size(), 1u) << folder;
+    if (names.empty()) return {};
+    return {*names.begin(), testsupport::TabRowsOf(testsupport::ReadFile(folder + "\\" + *names.begin()))};
+}
+
+bool HasField(const Row& summary, const std::string& field) {
+    return std::find(summary.begin(), summary.end(), field) != summary.end();
+}
+
 TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
     struct Case {
         Mode mode;
@@ -148,10 +164,74 @@ TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
         } else {
             EXPECT_TRUE(sets.empty()) << label;
         }
+        // The clean's log, named like its set when it made one, is the record.
+        const auto [logName, log] = OnlyLog(copy);
+        ASSERT_EQ(log.size(), kJunk.size() + 1) << label;
+        if (c.backup) {
+            EXPECT_EQ(logName, sets.at(0) + ".log") << label;
+        }
+        for (size_t i = 0; i < kJunk.size(); ++i) EXPECT_EQ(log[i].at(3), "cleaned") << label << " " << log[i][0];
+        EXPECT_TRUE(HasField(log.back(), "cleaned=" + std::to_string(kJunk.size()))) << label;
+        EXPECT_TRUE(HasField(log.back(), "status=completed")) << label;
         // The welcome page was passed by itself and kept its setting.
         config::ConfigDocument doc;
         ASSERT_TRUE(doc.Open(copy.SettingsPath()));
         EXPECT_EQ(doc.GetAttribute("/Config/Welcome/ShowWelcome", "custom"), "1") << label;
+    }
+}
+
+// A preview scans the stored selection and logs what a clean would do,
+// and changes nothing: no file, no trace, not even the settings' time.
+TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
+    const std::set<std::string> everything = FilesBelow(demo_);
+    const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+    for (const char* commandLine : {"/auto /preview /hide", "/preview /hide"}) {
+        ProgramCopy copy("preview");
+        Configure(copy, Mode::Delete, true, "");
+        {
+            config::ConfigDocument doc;
+            ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+            doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanRunHistory", "custom", 1);
+            ASSERT_TRUE(doc.Save());
+        }
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kRunMru, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(key);
+        const std::string settings = testsupport::ReadFile(copy.SettingsPath());
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        ASSERT_TRUE(::GetFileAttributesExA(copy.SettingsPath().c_str(), GetFileExInfoStandard, &before));
+
+        RunningProgram program(copy, commandLine);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.WaitForExit(120000), 2) << commandLine;
+
+        EXPECT_EQ(FilesBelow(demo_), everything) << commandLine;
+        EXPECT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kRunMru, 0, KEY_READ, &key), ERROR_SUCCESS) << commandLine;
+        ::RegCloseKey(key);
+        EXPECT_EQ(testsupport::ReadFile(copy.SettingsPath()), settings) << commandLine;
+        WIN32_FILE_ATTRIBUTE_DATA after{};
+        ASSERT_TRUE(::GetFileAttributesExA(copy.SettingsPath().c_str(), GetFileExInfoStandard, &after));
+        EXPECT_EQ(::CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0) << commandLine;
+        EXPECT_FALSE(testsupport::FolderExists(copy.Folder() + "\\Data\\ToolJunkSweep\\Backup")) << commandLine;
+
+        const auto [logName, log] = OnlyLog(copy);
+        ASSERT_EQ(log.size(), kJunk.size() + 2) << commandLine;
+        // Each junk file's line, but for why the scan found it (the last column).
+        std::set<Row> lines, expected;
+        for (size_t i = 0; i < kJunk.size(); ++i) {
+            ASSERT_EQ(log[i].size(), 6u) << commandLine;
+            lines.insert(Row(log[i].begin(), log[i].end() - 1));
+        }
+        for (const std::string& name : kJunk) {
+            const std::string size = std::to_string(("junk " + name).size());
+            expected.insert({demo_ + "\\" + name, size, "backup+delete", "planned", ""});
+        }
+        EXPECT_EQ(lines, expected) << commandLine;
+        EXPECT_EQ(log[kJunk.size()], (Row{"trace:run-history", "", "erase", "planned", "", ""})) << commandLine;
+        EXPECT_TRUE(HasField(log.back(), "status=preview")) << commandLine;
+        EXPECT_TRUE(HasField(log.back(), "planned=" + std::to_string(kJunk.size()))) << commandLine;
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kRunMru);
     }
 }
 

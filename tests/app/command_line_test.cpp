@@ -26,6 +26,9 @@ TEST(CommandLineSwitches, SplitsOnBlanksSlashesAndDashes) {
         {"\"auto\"", {"\"auto\""}, false, false, RunMode::Interactive},
         {"  //--  ", {}, false, false, RunMode::Interactive},
         {"/Auto /AUTO", {"auto"}, false, false, RunMode::Unattended},
+        {"/auto /preview /hide", {"auto", "hide", "preview"}, true, false, RunMode::Preview},
+        {"-Preview", {"preview"}, false, false, RunMode::Preview},
+        {"/previews", {"previews"}, false, false, RunMode::Interactive},
     };
     for (const auto& c : cases) {
         auto switches = app::CommandLineSwitches::Parse(c.line);

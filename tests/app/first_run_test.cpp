@@ -54,10 +54,16 @@ TEST(FirstRun, AnUnattendedRunOnTheShippedSettingsDoesNothingAndEnds) {
 
     EXPECT_TRUE(testsupport::FileExists(marker));
     ::DeleteFileA(marker.c_str());
-    // No backup set, nothing new beside the program; the settings were
-    // saved (the welcome page saves its switch) and read as they were.
+    // No backup set, nothing new beside the program but the log of its
+    // empty clean; the settings were saved (the welcome page saves its
+    // switch) and read as they were.
     EXPECT_EQ(NamesIn(copy.Folder()),
-              (std::set<std::string>{"JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}));
+              (std::set<std::string>{"Data", "JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}));
+    const std::string data = copy.Folder() + "\\Data\\ToolJunkSweep";
+    EXPECT_EQ(NamesIn(data), std::set<std::string>{"Logs"});
+    const std::set<std::string> logs = NamesIn(data + "\\Logs");
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_EQ(testsupport::ReadFile(data + "\\Logs\\" + *logs.begin()).substr(0, 21), "summary\tfiles=0\tclean");
     EXPECT_EQ(testsupport::LinesOf(testsupport::ReadFile(copy.SettingsPath())), testsupport::LinesOf(shipped));
 }
 

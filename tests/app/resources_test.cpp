@@ -152,6 +152,7 @@ constexpr OwnedId kOwnedIds[] = {
     {"pages", ResourceKind::Dialog, IDD_PG_CLEAN_SUMMARY},
     {"pages", ResourceKind::Dialog, IDD_PG_CLEANING},
     {"pages", ResourceKind::Dialog, IDD_PG_FINISH},
+    {"pages", ResourceKind::Dialog, IDD_PG_NOT_CLEANED},
     {"pages", ResourceKind::Bitmap, IDB_PG_TREE_IMAGES},
     {"pages", ResourceKind::Bitmap, IDB_PG_CHECK_STATES},
     {"pages", ResourceKind::Bitmap, IDB_PG_SUMMARY_IMAGES},

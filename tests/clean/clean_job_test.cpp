@@ -11,6 +11,7 @@
 #include "clean/clean_job.h"
 #include "config/settings_paths.h"
 #include "platform/handle.h"
+#include "job_bed.h"
 #include "recording_sink.h"
 #include "bin_view.h"
 #include "support/scratch.h"
@@ -18,65 +19,19 @@
 
 namespace {
 
+using cleantest::Job;
+using cleantest::JobSettings;
 using cleantest::RecordingSink;
+using cleantest::RunJob;
+using cleantest::kRunMru;
+using cleantest::MakeRunHistory;
+using cleantest::RunHistoryLeft;
+using cleantest::WriteSettings;
 using testsupport::FileExists;
 using testsupport::FolderExists;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 using Texts = std::vector<std::string>;
-
-struct JobSettings {
-    int backup = 0;
-    int clean = 0;
-    int recycle = 0;
-    int move = 0;
-    std::string movePath;
-    std::vector<int> cleaners;  // trace cleaners switched on, by number
-
-    JobSettings& Backup() { return backup = 1, *this; }
-    JobSettings& Delete() { return clean = 1, *this; }
-    JobSettings& Recycle() { return recycle = 1, *this; }
-    JobSettings& Move(std::string path) { return move = 1, movePath = std::move(path), *this; }
-    JobSettings& Cleaners(std::vector<int> numbers) { return cleaners = std::move(numbers), *this; }
-};
-
-// The setting's element, named by the last step of its path.
-std::string ElementFor(std::string_view path, const std::string& custom) {
-    return testsupport::SettingXml(path.substr(path.rfind('/') + 1), custom);
-}
-
-void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s) {
-    namespace p = config::path;
-    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config><Options><CleanOpt>";
-    xml += ElementFor(p::kClean, std::to_string(s.clean));
-    xml += ElementFor(p::kMoveToRecycle, std::to_string(s.recycle));
-    xml += ElementFor(p::kMoveToFolder, std::to_string(s.move));
-    xml += ElementFor(p::kMoveToFolderPath, s.movePath);
-    xml += ElementFor(p::kBackup, std::to_string(s.backup));
-    xml += "</CleanOpt>";
-    config::AdvCleanOptions traces{};
-    for (int n : s.cleaners) traces.at(static_cast<size_t>(n - 1)) = 1;
-    xml += testsupport::TraceSwitchesXml(traces);
-    xml += "</Options></Config>\n";
-    place.WriteSettings(xml);
-}
-
-// The run-history key stands for "this trace cleaner ran".
-const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-
-void MakeRunHistory() {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kRunMru, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, "a", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-    RegCloseKey(key);
-}
-
-bool RunHistoryLeft() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunMru, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
 
 std::vector<std::string> MakeFiles(const std::string& folder, int count) {
     std::vector<std::string> files;
@@ -99,25 +54,6 @@ std::vector<std::string> Subfolders(const std::string& folder) {
     return names;
 }
 
-// The clean job run on the test's thread, with the stop request and the
-// running state a page sees of it; the window hears of every file when
-// paceMs is 0.
-struct Job {
-    explicit Job(uint64_t paceMs = platform::kHumanPaceMs) : paceMs(paceMs) {}
-    void RequestStop() { control.RequestStop(); }
-    bool Running() const { return !control.Settled(); }
-
-    platform::JobControl control;
-    uint64_t paceMs;
-};
-
-// Runs one job to its end and returns true when it came to the finish page.
-bool RunJob(Job& job, RecordingSink& sink) {
-    job.control.Begin();
-    clean::RunClean(sink, job.control, job.paceMs);
-    return sink.WaitForFinish(std::chrono::seconds(0));
-}
-
 TEST(CleanJob, EmptyListRunsOnlyTheTraceCleanersAndCompletes) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings().Backup().Delete().Cleaners({5}));
@@ -131,9 +67,9 @@ TEST(CleanJob, EmptyListRunsOnlyTheTraceCleanersAndCompletes) {
     ASSERT_TRUE(RunJob(job, sink));
     EXPECT_EQ(sink.Events(), Texts({"buttons 0", "status _cpStartCleanState", "stop on", "pos 0", "status _cpGetList",
                                     "collect", "range 0", "status _cpclringcleanck5", "pos 50", "pos 100", "stop off",
-                                    "pos 0", "status _cpThreadCompleted", "buttons 3", "finish"}));
+                                    "pos 0", "status _cpThreadCompleted", "result", "buttons 3", "finish"}));
     EXPECT_EQ(runningAt, Texts({"buttons 3 idle", "finish idle"}));
-    EXPECT_FALSE(FolderExists(place.Folder() + "\\Data")) << "no backup set for an empty list";
+    EXPECT_FALSE(FolderExists(clean::BackupRoot())) << "no backup set for an empty list";
     EXPECT_FALSE(RunHistoryLeft());
 }
 
@@ -276,7 +212,7 @@ TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
     ASSERT_TRUE(RunJob(job, sink));
     Texts events = sink.Events();
     EXPECT_EQ(events.at(6), "range 70000");
-    EXPECT_EQ(events.at(events.size() - 4), "pos 70000");
+    EXPECT_EQ(events.at(events.size() - 5), "pos 70000");
 }
 
 }  // namespace

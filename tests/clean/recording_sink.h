@@ -74,6 +74,13 @@ public:
         Note("range " + std::to_string(count));
     }
     uint32_t RangeUpper() override { return range_; }
+    void ReportResult(const clean::CleanResult& result) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            result_ = result;
+        }
+        Note("result");
+    }
     void ShowFinishPage() override {
         Note("finish");
         std::lock_guard<std::mutex> lock(mutex_);
@@ -89,6 +96,11 @@ public:
 
     std::vector<std::string> Events() const { return log_.Events(); }
     std::vector<std::string> Statuses() const { return log_.Statuses(); }
+    // The result the job reported last.
+    clean::CleanResult Result() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return result_;
+    }
 
 private:
     void Note(std::string event) {
@@ -97,6 +109,7 @@ private:
     }
 
     clean::CleanList files_;
+    clean::CleanResult result_;
     uint32_t range_ = 0;
     EventLog log_;
     std::mutex mutex_;

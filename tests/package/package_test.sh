@@ -86,9 +86,9 @@ shipped=$(lines "$program/JunkSweep.xml")
 
 code=$(run "$program" 'e:\JunkSweep\JunkSweep.exe' /auto /hide)
 check "unzipped, /auto /hide on the shipped settings ends normally" same "$code" 2
-check "... and leaves the folder as it was" \
-    same "$(cd "$program" && find . -mindepth 1 | sort | tr '\n' ' ')" \
-    "./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.xml ./LICENSE.txt ./README.txt ./common.xml "
+check "... and leaves the folder as it was but for the log of its clean" \
+    same "$(cd "$program" && find . -mindepth 1 | sort | sed 's|/[0-9_-]*\.log$|/<log>|' | tr '\n' ' ')" \
+    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.xml ./LICENSE.txt ./README.txt ./common.xml "
 check "... with the settings saved line for line as shipped" same "$(lines "$program/JunkSweep.xml")" "$shipped"
 
 mkdir -p "$sealed"

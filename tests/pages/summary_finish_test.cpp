@@ -4,15 +4,18 @@
 #include <commctrl.h>
 
 #include <map>
+#include <set>
 
 #include "page_harness.h"
 #include "pages/clean_summary_page.h"
 #include "pages/drive_listing.h"
 #include "pages/drive_space.h"
 #include "pages/finish_page.h"
+#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
+#include "support/modal_answerer.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
 
@@ -233,13 +236,13 @@ protected:
     }
     // (Re)makes the finish page for a run mode; "before" is measured now.
     void Make(pages::RunMode mode) {
-        page_ = &wizard_.Add(pages::kFinishPage,
-                             std::make_unique<pages::FinishPage>(testsupport::UnexpectedServices(), mode, FakeFree),
+        page_ = &wizard_.Add(pages::kFinishPage, std::make_unique<pages::FinishPage>(services_, mode, FakeFree),
                              IDD_PG_FINISH);
         list_.Attach(page_->Item(IDC_PG_LIST));
     }
     void TearDown() override { g_free.clear(); }
 
+    pages::Services services_ = testsupport::UnexpectedServices();
     PagePlace place_;
     FakeWizard wizard_;
     pages::FinishPage* page_ = nullptr;
@@ -291,6 +294,88 @@ TEST_F(FinishPageTest, RenamesCancelWhileShownDisablesBackAndNextAndStartsANewTa
     wizard_.Show(pages::kFinishPage);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
     EXPECT_EQ(wizard_.showRequests.back(), pages::kCleaningPage);
+}
+
+// A clean's result as its job reports it: one listed file per size and
+// outcome.
+clean::CleanResult ResultOf(const std::vector<std::pair<uint64_t, clean::FileOutcome>>& files, bool preview = false) {
+    clean::CleanResult result;
+    for (const auto& [size, outcome] : files) {
+        const std::string path = "d:\\junk\\f" + std::to_string(result.files.size()) + ".tmp";
+        result.files.emplace_back(path, platform::FileStamp{size, 0});
+        result.outcomes.push_back(outcome);
+    }
+    result.preview = preview;
+    result.stopped = true;  // files no phase reached were stopped
+    result.logPath = "d:\\logs\\2006-12-07_14-05-09.log";
+    return result;
+}
+
+TEST_F(FinishPageTest, SaysInOneLineWhatTheCleanDidAndOffersTheFilesNotCleaned) {
+    using O = clean::FileOutcome;
+    constexpr uint64_t kHalfMb = 512 * 1024;
+    // Every way a file can stay, each once.
+    const std::vector<O> staying = {O::KeptNoCopy, O::KeptStopped, O::KeptNoPlace, O::KeptChanged, O::KeptLink,
+                                    O::InUse,      O::Denied,      O::Missing,     O::NotBinned,   O::Failed,
+                                    O::Waiting,    O::BackedUp};
+    std::vector<std::pair<uint64_t, O>> mixed(4, {kHalfMb, O::Cleaned});
+    for (O outcome : staying) mixed.push_back({1024, outcome});
+    struct Case {
+        const char* label;
+        clean::CleanResult result;
+        const char* line;
+        bool offersList;
+    } cases[] = {
+        {"all cleaned", ResultOf({{kHalfMb, O::Cleaned}, {3 * kHalfMb, O::Cleaned}}), "Cleaned 2 files, 2.00 MB.",
+         false},
+        {"some stayed", ResultOf(mixed), "Cleaned 4 files, 2.00 MB; 12 could not be cleaned.", true},
+        {"nothing to clean", ResultOf({}), "Cleaned 0 files, 0 Bytes.", false},
+        {"preview", ResultOf({{512, O::Waiting}, {1024, O::Waiting}}, true),
+         "Preview only: 2 files, 1.50 KB would be cleaned. Nothing was changed.", false},
+    };
+    place_.CopyShipped("JunkSweep.lng");
+    std::vector<std::string> opened;
+    services_.openAddress = [&](const std::string& path) { opened.push_back(path); };
+    Make(pages::RunMode::Interactive);
+    wizard_.Show(pages::kFinishPage);
+    auto line = [&] { return pagetest::WindowText(page_->Item(IDC_PG_RESULT_LINE)); };
+    HWND button = page_->Item(IDC_PG_NOT_CLEANED);
+    auto offered = [button] { return (::GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_EQ(line(), "") << "no clean yet";
+    EXPECT_FALSE(offered());
+    for (const Case& c : cases) {
+        ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&c.result));
+        EXPECT_EQ(line(), c.line) << c.label;
+        EXPECT_EQ(offered(), c.offersList) << c.label;
+    }
+
+    // The list of the files that stayed, with their sizes and reasons.
+    ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&cases[1].result));
+    std::vector<std::vector<std::string>> rows;
+    testsupport::ModalAnswerer answerer;
+    answerer.Expect("Files Not Cleaned", [&](HWND dialog) {
+        ui::ListView shown(::GetDlgItem(dialog, IDC_PG_LIST));
+        for (int row = 0; row < shown.Count(); ++row) {
+            rows.push_back({shown.Text(row, 0), shown.Text(row, 1), shown.Text(row, 2)});
+        }
+        ::SendMessageA(::GetDlgItem(dialog, IDC_PG_OPEN_LOG), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    ::SendMessageA(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(answerer.Pending(), 0u);
+    ASSERT_EQ(rows.size(), staying.size());
+    std::set<std::string> reasons;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i][0], cases[1].result.files[4 + i].path);
+        EXPECT_EQ(rows[i][1], "1.00 KB");
+        EXPECT_NE(rows[i][2].rfind('_', 0), 0u) << "a text, not a key: " << rows[i][2];
+        reasons.insert(rows[i][2]);
+    }
+    EXPECT_EQ(rows[5][2], "In use by another program");
+    EXPECT_EQ(rows[10][2], "The clean was stopped before it");
+    // Each way of failing reads on its own; the three stopped ones alike.
+    EXPECT_EQ(reasons.size(), staying.size() - 2);
+    EXPECT_EQ(opened, std::vector<std::string>{cases[1].result.logPath});
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {

@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "clean/backup_layout.h"
+#include "clean/clean_log.h"
 #include "paths/path_text.h"
 #include "platform/window_text.h"
 #include "rescue/backup_sets.h"
@@ -24,7 +26,7 @@ using Rows = std::vector<std::string>;
 constexpr const char* kLanguage =
     "[String]\n_AppName=JunkSweep\n_undoDialog=Rescue Center\n_udItemFormat=%02d/%02d/%04d %02d:%02d:%02d\n"
     "_NoBackupItemBeFound=None\n_pleaseselectandate=Select one\n_AreYouSureDelBackupFile=Delete?\n"
-    "_AreYouSureRestoreBackupFile=Restore?\n_udCompleted=Done\n";
+    "_AreYouSureRestoreBackupFile=Restore?\n_udCompleted=Done\n_udOpenLog=Open Log\n_udNoLog=No log\n";
 
 class RescueCenterTest : public testing::Test {
 protected:
@@ -50,9 +52,14 @@ protected:
     void Click(int id) const { ::SendMessageA(center_.Item(id), BM_CLICK, 0, 0); }
     // What a click does, also to a disabled button.
     void Command(int id) const { ::SendMessageA(center_.Hwnd(), WM_COMMAND, id, 0); }
-    void DoubleClick() const {
-        NMHDR header{list_.Hwnd(), IDC_RESCUE_SET_LIST, static_cast<UINT>(NM_DBLCLK)};
+    void Notify(int code) const {
+        NMHDR header{list_.Hwnd(), IDC_RESCUE_SET_LIST, static_cast<UINT>(code)};
         ::SendMessageA(center_.Hwnd(), WM_NOTIFY, IDC_RESCUE_SET_LIST, reinterpret_cast<LPARAM>(&header));
+    }
+    void DoubleClick() const { Notify(NM_DBLCLK); }
+    int RowOf(const std::string& text) const {
+        Rows rows = Texts();
+        return static_cast<int>(std::find(rows.begin(), rows.end(), text) - rows.begin());
     }
 
     testsupport::ProgramPlace place_{"center"};
@@ -94,7 +101,7 @@ TEST_F(RescueCenterTest, WithoutSetsThePlaceholderShowsAndNothingActsOnIt) {
     MakeSet(root_, "Old");
     Open();
     EXPECT_EQ(Texts(), Rows{"None"});
-    EXPECT_FALSE(Enabled(IDC_RESCUE_DELETE) || Enabled(IDC_RESCUE_RESTORE));
+    EXPECT_FALSE(Enabled(IDC_RESCUE_DELETE) || Enabled(IDC_RESCUE_RESTORE) || Enabled(IDC_RESCUE_OPEN_LOG));
     testsupport::ModalAnswerer watcher(center_.Hwnd());
     // No selection: both ask for one.
     Command(IDC_RESCUE_DELETE);
@@ -149,6 +156,35 @@ TEST_F(RescueCenterTest, RestorePutsTheFilesBackAndTheSetLeavesTheList) {
     EXPECT_EQ(Texts(), Rows{"12/06/2006 09:00:00"});
     EXPECT_EQ(list_.Selected(), 0);
     EXPECT_EQ(Status(), "Done");
+}
+
+// The log of a set's clean carries the set's name; the button and the
+// list's context menu open it with the shell.
+TEST_F(RescueCenterTest, OpensTheLogOfTheSelectedSetsClean) {
+    MakeSet(root_, "2006-12-05_10-20-30");
+    MakeSet(root_, "2006-12-06_09-00-00");
+    testsupport::MakeFolders(paths::WithoutTrailingBackslash(clean::LogRoot()));
+    const std::string log = clean::LogPathFor("2006-12-05_10-20-30");
+    testsupport::WriteFile(log, "summary\tfiles=0\r\n");
+    Open();
+    EXPECT_TRUE(Enabled(IDC_RESCUE_OPEN_LOG));
+    // This thread's windows: the menus and message boxes, and the center itself, which stays.
+    testsupport::ModalAnswerer answerer;
+    answerer.Expect("Rescue Center", [](HWND) {});
+    // The menu first: a message box closing hands the activation round
+    // afterwards, which would end a menu open at that moment.
+    list_.Select(RowOf("12/05/2006 10:20:30"));
+    answerer.ExpectMenu(rescue::RescueCenter::kOpenLog);
+    Notify(NM_RCLICK);
+    Click(IDC_RESCUE_OPEN_LOG);
+    list_.Select(RowOf("12/06/2006 09:00:00"));
+    Command(IDC_RESCUE_OPEN_LOG);  // a set whose clean left no log
+    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED);
+    Command(IDC_RESCUE_OPEN_LOG);  // nothing selected
+    EXPECT_EQ(answerer.Messages(), (Rows{"No log", "Select one"}));
+    EXPECT_EQ(opened_, (Rows{log, log}));
+    EXPECT_EQ(answerer.Menus(), (std::vector<std::vector<testsupport::MenuItem>>{{{1, "Open Log"}}}));
+    EXPECT_TRUE(answerer.Unexpected().empty());
 }
 
 TEST(ShowRescueCenter, RunsModallyUntilClosed) {

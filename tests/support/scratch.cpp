@@ -164,7 +164,7 @@ std::string TestProgramFolder() {
     return path.substr(0, path.find_last_of('\\'));
 }
 
-ProgramPlace::ProgramPlace(std::string_view hint) : folder_(NewScratchFolder(hint)) {
+ProgramPlace::ProgramPlace(std::string_view hint, char drive) : folder_(NewScratchFolder(hint, drive)) {
     paths::OverrideModulePath(folder_ + "\\JunkSweep.exe");
     text::LanguageTable::Instance().SetFilePath(LanguagePath());
 }

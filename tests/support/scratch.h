@@ -70,10 +70,10 @@ inline constexpr const char* kSealedFolder = "e:\\fixtures\\sealed";
 std::string TestProgramFolder();
 
 // Makes the program's own files (settings, language file, backup root) live
-// in a scratch folder for the lifetime of the object.
+// in a scratch folder of the drive for the lifetime of the object.
 class ProgramPlace {
 public:
-    explicit ProgramPlace(std::string_view hint = "program");
+    explicit ProgramPlace(std::string_view hint = "program", char drive = 'd');
     ~ProgramPlace();
     ProgramPlace(const ProgramPlace&) = delete;
     ProgramPlace& operator=(const ProgramPlace&) = delete;

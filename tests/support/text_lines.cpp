@@ -16,4 +16,18 @@ std::vector<std::string> LinesOf(const std::string& text) {
     return lines;
 }
 
+std::vector<std::vector<std::string>> TabRowsOf(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : LinesOf(text)) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (size_t start = 0;;) {
+            size_t tab = line.find('\t', start);
+            row.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+    }
+    return rows;
+}
+
 }  // namespace testsupport

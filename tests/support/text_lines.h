@@ -9,4 +9,7 @@ namespace testsupport {
 // last line without a line end counts too.
 std::vector<std::string> LinesOf(const std::string& text);
 
+// The lines, each split at its tabs (an empty last column counts).
+std::vector<std::vector<std::string>> TabRowsOf(const std::string& text);
+
 }  // namespace testsupport
