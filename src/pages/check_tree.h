@@ -28,7 +28,8 @@ public:
     virtual Item Parent(Item item) const = 0;
     virtual int State(Item item) const = 0;
     virtual void SetState(Item item, int state) = 0;
-    // The path attached to the item, or null (the computer item, placeholders).
+    // The path attached to the item, or null (the computer item, placeholders);
+    // valid until the next Expand, which may add items.
     virtual const std::string* Path(Item item) const = 0;
     // Expands the item, filling its children first if they are not there yet.
     virtual void Expand(Item item) = 0;

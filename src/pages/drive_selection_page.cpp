@@ -96,13 +96,14 @@ void DriveSelectionPage::BuildTree() {
 HTREEITEM DriveSelectionPage::AppendFolderItem(HTREEITEM parent, const std::string& text, const std::string& path,
                                                int image, int selectedImage, int state) {
     paths_.push_back(path);
-    HTREEITEM item = tree_.Append(parent, text, image, selectedImage, state, reinterpret_cast<LPARAM>(&paths_.back()));
+    HTREEITEM item = tree_.Append(parent, text, image, selectedImage, state, static_cast<LPARAM>(paths_.size()));
     if (item && HasSubfolder(path)) tree_.AppendPlain(item, kPlaceholderText);
     return item;
 }
 
 const std::string* DriveSelectionPage::PathOf(HTREEITEM item) const {
-    return reinterpret_cast<const std::string*>(tree_.Data(item));
+    const auto data = static_cast<size_t>(tree_.Data(item));
+    return data > 0 && data <= paths_.size() ? &paths_[data - 1] : nullptr;
 }
 
 void DriveSelectionPage::FillChildren(HTREEITEM item) {

@@ -1,7 +1,6 @@
 #pragma once
 // Wizard page 1: the fixed drives and their folders in a tree with
 // three-state check boxes. Next stores the ticked paths and starts the scan.
-#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +40,7 @@ private:
     void BuildTree();
     HTREEITEM AppendFolderItem(HTREEITEM parent, const std::string& text, const std::string& path, int image,
                                int selectedImage, int state);
+    // The item's path, valid until the next item is appended; null if none.
     const std::string* PathOf(HTREEITEM item) const;
     // Replaces a placeholder child by the item's folders.
     void FillChildren(HTREEITEM item);
@@ -54,7 +54,9 @@ private:
     ui::TreeView tree_;
     ui::ImageList images_;
     ui::ImageList states_;
-    std::deque<std::string> paths_;  // the items' paths; stable addresses
+    // The folder items' paths; an item's data is its index here plus one
+    // (0 for the computer item and the placeholders, which have no path).
+    std::vector<std::string> paths_;
     ui::SkinnedLabel header_;
     ui::Layout layout_;
     Services services_;
