@@ -203,6 +203,48 @@ TEST(CleanJob, FilesTheBackupCouldNotCopyStayInPlace) {
     EXPECT_EQ(sink.Statuses().back(), "_cpThreadCompleted");
 }
 
+// The window hears of the files at a human pace, yet ends at the exact last
+// position of the phase, and a stop still takes effect at the next file.
+TEST(CleanJob, AtAHumanPaceTheLastPositionIsExactAndStopComesAtTheNextFile) {
+    testsupport::ProgramPlace place;
+    WriteSettings(place, JobSettings().Delete());
+    constexpr int kFiles = 2000;
+    {
+        std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-paced"), kFiles);
+        Job job;
+        RecordingSink sink(clean::CleanList(files.begin(), files.end()));
+        ASSERT_TRUE(RunJob(job, sink));
+        Texts positions;
+        for (const std::string& e : sink.Events()) {
+            if (e.rfind("pos ", 0) == 0) positions.push_back(e);
+        }
+        ASSERT_FALSE(positions.empty());
+        EXPECT_EQ(positions.back(), "pos " + std::to_string(kFiles));
+        EXPECT_LT(positions.size(), static_cast<size_t>(kFiles / 4));  // not one message per file
+        for (const std::string& file : files) EXPECT_FALSE(FileExists(file)) << file;
+    }
+    {
+        std::vector<std::string> files = MakeFiles(testsupport::NewScratchFolder("job-paced-stop"), 200);
+        Job job;
+        RecordingSink sink(clean::CleanList(files.begin(), files.end()));
+        bool deleting = false, stopped = false;
+        sink.hook = [&](const std::string& e) {
+            if (e == "status _cpCleaning") deleting = true;
+            // The phase's first position always shows at once.
+            if (deleting && !stopped && e.rfind("pos ", 0) == 0) {
+                stopped = true;
+                job.RequestStop();
+            }
+        };
+        ASSERT_TRUE(RunJob(job, sink));
+        ASSERT_TRUE(stopped);
+        int gone = 0;
+        for (const std::string& file : files) gone += FileExists(file) ? 0 : 1;
+        EXPECT_LE(gone, 1);
+        EXPECT_EQ(sink.Statuses().back(), "_cpThreadStopped");
+    }
+}
+
 TEST(CleanJob, ProgressRangeHoldsCountsBeyond16Bits) {
     testsupport::ProgramPlace place;
     WriteSettings(place, JobSettings());

@@ -23,6 +23,7 @@ public:
     // Run inside SetStatus and EnableWizardButtons, on the job's thread.
     std::function<void(const std::string&)> onStatus;
     std::function<void()> onButtons;
+    std::function<void(const std::string&)> onCount;
 
     void EnableWizardButtons(int mask) override {
         calls.push_back("buttons " + std::to_string(mask));
@@ -32,7 +33,10 @@ public:
         calls.push_back("status " + text);
         if (onStatus) onStatus(text);
     }
-    void SetCountText(const std::string& text) override { calls.push_back("count " + text); }
+    void SetCountText(const std::string& text) override {
+        calls.push_back("count " + text);
+        if (onCount) onCount(text);
+    }
     void EnableStop(bool enabled) override { calls.push_back(enabled ? "stop on" : "stop off"); }
     void FillReport(std::vector<scan::FoundFile>& findings) override {
         calls.push_back("fill " + std::to_string(findings.size()));
@@ -180,6 +184,46 @@ TEST(ScanJob, StopDuringTheSecondOfThreePathsEndsTheWholeScan) {
     EXPECT_EQ(Reported(sink)[0].path, first + "\\a.tmp");
     for (const auto& f : Reported(sink)) EXPECT_NE(f.path, third + "\\d.tmp");
     EXPECT_EQ(sink.reports.at(0).size(), Reported(sink).size());
+}
+
+// Thousands of findings reach the window at a human pace, yet the count it
+// ends with is exact; a stop still takes effect at the next file.
+TEST(ScanJob, AtAHumanPaceTheLastCountIsExactAndStopComesAtTheNextFile) {
+    constexpr int kFolders = 20, kPerFolder = 100;
+    std::string root = NewScratchFolder("paced");
+    for (int folder = 0; folder < kFolders; ++folder) {
+        std::string path = root + "\\sub" + std::to_string(folder);
+        MakeFolders(path);
+        for (int i = 0; i < kPerFolder; ++i) WriteFile(path + "\\f" + std::to_string(i) + ".tmp", "x");
+    }
+    constexpr int kFiles = kFolders * kPerFolder;
+    {
+        JobPlace place(Selecting({root}));
+        platform::JobControl job;
+        RecordingSink sink;
+        RunOnce(job, sink);
+        std::vector<std::string> counts;
+        for (const std::string& call : sink.calls) {
+            if (call.rfind("count Found", 0) == 0) counts.push_back(call);
+        }
+        ASSERT_FALSE(counts.empty());
+        EXPECT_EQ(counts.back(), "count Found " + std::to_string(kFiles));
+        EXPECT_LT(counts.size(), static_cast<size_t>(kFiles / 4));  // not one message per finding
+        EXPECT_EQ(Reported(sink).size(), static_cast<size_t>(kFiles));
+        EXPECT_TRUE(sink.Called("status Completed"));
+    }
+    {
+        JobPlace place(Selecting({root}));
+        platform::JobControl job;
+        RecordingSink sink;
+        // The first finding's count always shows at once.
+        sink.onCount = [&](const std::string& text) {
+            if (text.rfind("Found", 0) == 0) job.RequestStop();
+        };
+        RunOnce(job, sink);
+        EXPECT_EQ(Reported(sink).size(), 1u);
+        EXPECT_TRUE(sink.Called("status Stopped"));
+    }
 }
 
 TEST(ScanJob, NothingSelectedCompletesWithAnEmptyReport) {
