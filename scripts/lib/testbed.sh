@@ -72,6 +72,14 @@ testbed_ensure_prefix() {
             testbed_map_drive f "$TB/drives/full" hd
             wineserver -k 2>/dev/null
         fi
+        # A program that crashes in a test must end, not wait for someone
+        # to close Wine's crash dialog on the invisible display.
+        if [ ! -f "$WINEPREFIX/.junksweep-no-crash-dialog" ]; then
+            "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+            wineserver -k 2>/dev/null
+            wineserver -w 2>/dev/null
+            touch "$WINEPREFIX/.junksweep-no-crash-dialog"
+        fi
         testbed_link_fonts
         # A host-root drive must never be there, whatever put it back.
         if [ -e "$WINEPREFIX/dosdevices/z:" ] || [ -L "$WINEPREFIX/dosdevices/z:" ]; then
