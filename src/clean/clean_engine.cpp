@@ -125,10 +125,14 @@ bool CopyIntoBackup(const std::string& source, const std::string& place, uint64_
 // A file the bin cannot take stays where it is (never deleted for good).
 bool RecycleFile(const std::string& path) { return MoveToRecycleBin(path); }
 
-// Opens the file without following links and checks it against the
-// listing; the outcome is Waiting when it may be disposed of.
-FileOutcome Hold(HeldFile& held, const CleanItem& item, platform::FolderFinalPaths& folders) {
-    return OutcomeOf(held.Check(folders, item.listed));
+// Checks the held file (opened without following links) against the
+// listing: true when it may be disposed of; otherwise its outcome is settled
+// with the reason it stays.
+bool MayDispose(HeldFile& held, const CleanItem& item, platform::FolderFinalPaths& folders, FileOutcome& outcome) {
+    const FileOutcome checked = OutcomeOf(held.Check(folders, item.listed));
+    if (checked == FileOutcome::Waiting) return true;
+    outcome = checked;
+    return false;
 }
 
 }  // namespace
@@ -178,11 +182,7 @@ bool DeleteFiles(const CleanList& list, CleanProgress& progress, const StopFlag&
     return WalkList(list, progress, stop, text::LookupText("_cpCleaning"), [&](size_t i, const CleanItem& item) {
                if (IsSettled(outcome[i])) return;
                HeldFile held(item.path);
-               FileOutcome checked = Hold(held, item, folders);
-               if (checked != FileOutcome::Waiting) {
-                   outcome[i] = checked;
-                   return;
-               }
+               if (!MayDispose(held, item, folders, outcome[i])) return;
                outcome[i] = held.Delete() ? FileOutcome::Cleaned : OutcomeOfLastError();
            }) == list.size();
 }
@@ -195,11 +195,7 @@ bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag
                         if (IsSettled(outcome[i])) return;
                         {
                             HeldFile held(item.path);
-                            FileOutcome checked = Hold(held, item, folders);
-                            if (checked != FileOutcome::Waiting) {
-                                outcome[i] = checked;
-                                return;
-                            }
+                            if (!MayDispose(held, item, folders, outcome[i])) return;
                         }  // the shell moves the file by its path: let go of it first
                         outcome[i] = RecycleFile(item.path) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
                     }) == list.size();
@@ -217,11 +213,7 @@ bool MoveFilesToFolder(const CleanList& list, std::string_view targetFolder, Cle
     return WalkList(list, progress, stop, status, [&](size_t i, const CleanItem& item) {
                if (IsSettled(outcome[i])) return;
                HeldFile held(item.path);
-               FileOutcome checked = Hold(held, item, folders);
-               if (checked != FileOutcome::Waiting) {
-                   outcome[i] = checked;
-                   return;
-               }
+               if (!MayDispose(held, item, folders, outcome[i])) return;
                std::string target = UniqueTargetPath(folder, paths::LastComponent(item.path));
                // Never replace: a file that appeared under the chosen name since
                // it was found free makes the copy fail and the source stay.

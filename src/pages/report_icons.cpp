@@ -87,7 +87,9 @@ int ReportIcons::FileIcon(const std::string& path, std::string_view fileName) {
     ++shellQueries_;
     ui::Icon icon = ui::SmallIconOfPath(path);
     if (icon) return AddIcon(icon.Get());
-    return TypeIcon("*" + TypeKey(fileName), nullptr, fileName);
+    std::string pattern = "*";
+    pattern += TypeKey(fileName);
+    return TypeIcon(pattern, nullptr, fileName);
 }
 
 }  // namespace pages

@@ -61,7 +61,10 @@ Conversion Parse(std::string_view s, size_t start) {
 std::string FormatFor(const Conversion& c, const char* length) {
     std::string format = "%" + c.flags;
     if (c.width >= 0) format += std::to_string(c.width);
-    if (c.precision >= 0) format += "." + std::to_string(c.precision);
+    if (c.precision >= 0) {
+        format += '.';
+        format += std::to_string(c.precision);
+    }
     format += length;
     format += c.type;
     return format;
