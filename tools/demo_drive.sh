@@ -3,7 +3,8 @@
 # of its own. Sourced; needs scripts/lib/testbed.sh's environment.
 
 # A folder tree of documents, pictures and projects with junk among them:
-# editor and office backups, temporary files, thumbnail caches, crash dumps.
+# editor and office backups, temporary files, thumbnail caches, crash dumps,
+# some of them large enough for the report's sizes to tell them apart.
 make_demo_tree() {
     local base=$1 i
     mkdir -p "$base"/{Documents/Letters,Documents/Reports/2023,Pictures/Holiday,Projects/website/css,Projects/tool/src,Downloads}
@@ -12,20 +13,20 @@ make_demo_tree() {
     done
     printf 'Quarterly figures\n' >"$base/Documents/Reports/2023/q3.txt"
     printf 'Quarterly figures, draft\n' >"$base/Documents/Reports/2023/q3.txt.bak"
-    printf 'autosave\n' >"$base/Documents/Reports/2023/~WRL0001.tmp"
+    head -c 24576 /dev/urandom >"$base/Documents/Reports/2023/~WRL0001.tmp"
     printf 'old draft\n' >"$base/Documents/Letters/letter1.wbk"
     head -c 4096 /dev/urandom >"$base/Pictures/Holiday/beach.jpg"
     head -c 2048 /dev/urandom >"$base/Pictures/Holiday/sunset.jpg"
-    head -c 1024 /dev/urandom >"$base/Pictures/Holiday/Thumbs.db"
+    head -c 98304 /dev/urandom >"$base/Pictures/Holiday/Thumbs.db"
     printf '<html></html>\n' >"$base/Projects/website/index.html"
     printf 'body {}\n' >"$base/Projects/website/css/site.css"
     printf 'body { }\n' >"$base/Projects/website/css/site.css~"
     printf 'swap\n' >"$base/Projects/website/.index.html.swp"
     printf 'int main() { return 0; }\n' >"$base/Projects/tool/src/main.c"
     printf 'int main() { return 1; }\n' >"$base/Projects/tool/src/main.c.~1~"
-    head -c 8192 /dev/urandom >"$base/Projects/tool/crash.dmp"
+    head -c 3355443 /dev/urandom >"$base/Projects/tool/crash.dmp"
     printf 'notes\n' >"$base/Projects/tool/notes.txt"
-    printf 'partial\n' >"$base/Downloads/setup.exe.temp"
+    head -c 1468006 /dev/urandom >"$base/Downloads/setup.exe.temp"
     printf 'installer\n' >"$base/Downloads/readme.txt"
     printf 'build log\n' >"$base/Downloads/build.log"
 }

@@ -20,7 +20,8 @@ constexpr ui::LayoutRule kLayout[] = {
 };
 
 constexpr const char* kColumnKeys[] = {"_ncColFile", "_ncColSize", "_ncColReason"};
-constexpr double kColumnShares[] = {0.55, 0.15, 0.28};
+// The reason gets room for its longest text; a long path may be cut.
+constexpr double kColumnShares[] = {0.46, 0.12, 0.40};
 
 }  // namespace
 

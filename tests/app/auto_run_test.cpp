@@ -114,6 +114,52 @@ std::pair<std::string, std::vector<Row>> OnlyLog(const ProgramCopy& copy) {
     return {*names.begin(), testsupport::TabRowsOf(testsupport::ReadFile(folder + "\\" + *names.begin()))};
 }
 
+// What a file is: its bytes, attributes and times as its folder lists them.
+struct FileState {
+    std::string content;
+    DWORD attributes = 0;
+    uint64_t lastWrite = 0;
+    uint64_t lastAccess = 0;  // 0 where it is not compared
+    bool operator==(const FileState&) const = default;
+};
+
+uint64_t Ticks(const FILETIME& time) { return (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
+
+// Every file below folder but those below skip, without reading a byte:
+// listing a file leaves its last-access time as it is.
+std::map<std::string, FileState> ListedStates(const std::string& folder, bool withAccess, const std::string& skip = "") {
+    std::map<std::string, FileState> states;
+    for (const std::string& name : FilesBelow(folder)) {
+        if (!skip.empty() && name.rfind(skip, 0) == 0) continue;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_TRUE(::GetFileAttributesExA((folder + "\\" + name).c_str(), GetFileExInfoStandard, &data)) << name;
+        states[name] = {"", data.dwFileAttributes, Ticks(data.ftLastWriteTime),
+                        withAccess ? Ticks(data.ftLastAccessTime) : 0};
+    }
+    return states;
+}
+
+void ReadContents(const std::string& folder, std::map<std::string, FileState>& states) {
+    for (auto& [name, state] : states) state.content = testsupport::ReadFile(folder + "\\" + name);
+}
+
+// Moves every file's last-access time a month back: a run that opened and
+// read a file would move it to now (the drives are mounted relatime), and
+// the search for files not opened for months would lose what it looks at.
+void AgeAccessTimes(const std::string& folder) {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const uint64_t monthAgo = Ticks(now) - 30ull * 24 * 3600 * 10000000;
+    const FILETIME old{static_cast<DWORD>(monthAgo), static_cast<DWORD>(monthAgo >> 32)};
+    for (const std::string& name : FilesBelow(folder)) {
+        platform::UniqueHandle file(::CreateFileA((folder + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                                  nullptr));
+        ASSERT_TRUE(file) << name;
+        ASSERT_TRUE(::SetFileTime(file.Get(), nullptr, &old, nullptr)) << name;
+    }
+}
+
 bool HasField(const Row& summary, const std::string& field) {
     return std::find(summary.begin(), summary.end(), field) != summary.end();
 }
@@ -181,9 +227,12 @@ TEST_F(AutoRun, CleansExactlyTheJunkOfTheSelectionAndEnds) {
 }
 
 // A preview scans the stored selection and logs what a clean would do,
-// and changes nothing: no file, no trace, not even the settings' time.
+// and changes nothing: no file (not its bytes, attributes or times, nor
+// when it was last read), no trace, not even the settings' time.
 TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
-    const std::set<std::string> everything = FilesBelow(demo_);
+    std::map<std::string, FileState> demoBefore = ListedStates(demo_, false);
+    ReadContents(demo_, demoBefore);
+    AgeAccessTimes(demo_);
     const char* kRunMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
     for (const char* commandLine : {"/auto /preview /hide", "/preview /hide"}) {
         ProgramCopy copy("preview");
@@ -201,12 +250,26 @@ TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
         const std::string settings = testsupport::ReadFile(copy.SettingsPath());
         WIN32_FILE_ATTRIBUTE_DATA before{};
         ASSERT_TRUE(::GetFileAttributesExA(copy.SettingsPath().c_str(), GetFileExInfoStandard, &before));
+        // The program's own files: it reads them, so their access times move.
+        std::map<std::string, FileState> ownBefore = ListedStates(copy.Folder(), false);
+        ReadContents(copy.Folder(), ownBefore);
+        const std::map<std::string, FileState> timesBefore = ListedStates(demo_, true);
+        const LONGLONG recycledBefore = RecycledItems();
 
         RunningProgram program(copy, commandLine);
         ASSERT_TRUE(program.Started());
         EXPECT_EQ(program.WaitForExit(120000), 2) << commandLine;
 
-        EXPECT_EQ(FilesBelow(demo_), everything) << commandLine;
+        std::map<std::string, FileState> timesAfter = ListedStates(demo_, true);
+        EXPECT_EQ(timesAfter, timesBefore) << commandLine;
+        std::map<std::string, FileState> demoAfter = ListedStates(demo_, false);
+        ReadContents(demo_, demoAfter);
+        EXPECT_EQ(demoAfter, demoBefore) << commandLine;
+        std::map<std::string, FileState> ownAfter = ListedStates(copy.Folder(), false, "Data\\ToolJunkSweep\\Logs\\");
+        ReadContents(copy.Folder(), ownAfter);
+        EXPECT_EQ(ownAfter, ownBefore) << commandLine;
+        EXPECT_EQ(RecycledItems(), recycledBefore) << commandLine;
+        AgeAccessTimes(demo_);  // the contents were read for the next command line
         EXPECT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kRunMru, 0, KEY_READ, &key), ERROR_SUCCESS) << commandLine;
         ::RegCloseKey(key);
         EXPECT_EQ(testsupport::ReadFile(copy.SettingsPath()), settings) << commandLine;

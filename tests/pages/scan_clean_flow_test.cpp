@@ -4,18 +4,28 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "clean/clean_log.h"
 #include "page_harness.h"
 #include "pages/clean_summary_page.h"
 #include "pages/cleaning_page.h"
 #include "pages/drive_selection_page.h"
 #include "pages/finish_page.h"
+#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
 #include "pages/scan_page.h"
+#include "platform/handle.h"
 #include "support/modal_answerer.h"
+#include "support/text_lines.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
 
@@ -124,6 +134,115 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_EQ(list_.Count(), 1);
     EXPECT_EQ(report_->OwnedFindings(), 1u);
     EXPECT_EQ(list_.StateImage(0), 2);
+}
+
+// A file of the given length whose bytes take no room: marked sparse where
+// the file system can, and made long by moving its end.
+void MakeLongFile(const std::string& path, uint64_t size) {
+    platform::UniqueHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << path;
+    DWORD returned = 0;
+    ::DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(file.Get()));
+}
+
+// Sizes come from the scan's listing and travel with each finding to the
+// report's column and count line, the summary, the finish page and the log:
+// an empty file, one beyond 4 GB (whose low 32 bits alone would make it
+// smaller than the rest) and thousands of ordinary ones.
+TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
+    constexpr int kSmall = 2500;
+    constexpr uint64_t kSmallSize = 1024;
+    constexpr uint64_t kHugeSize = (4ull << 30) + 512;
+    const std::string huge = folder_ + "\\huge.tmp";
+    testsupport::MakeFolders(folder_ + "\\many");
+    for (int i = 0; i < kSmall; ++i) {
+        WriteFile(folder_ + "\\many\\" + std::to_string(i) + ".log", std::string(kSmallSize, 'x'));
+    }
+    WriteFile(folder_ + "\\empty.tmp", "");
+    MakeLongFile(huge, kHugeSize);
+    Open();
+    place_->CopyShipped("JunkSweep.lng");
+    wizard_->Show(pages::kDriveSelectionPage);
+    Command(drive_, pages::kNextButton);
+    ASSERT_TRUE(PumpUntil([&] { return !scan_->Busy(); }, 120000));
+    ASSERT_EQ(list_.Count(), kSmall + 2);
+    const int hugeRow = RowOf("huge.tmp"), emptyRow = RowOf("empty.tmp");
+    EXPECT_EQ(list_.Text(hugeRow, pages::ReportPage::kSizeColumn), "4.00 GB");
+    EXPECT_EQ(list_.Text(emptyRow, pages::ReportPage::kSizeColumn), "0 Bytes");
+    EXPECT_EQ(list_.Text(RowOf("7.log"), pages::ReportPage::kSizeColumn), "1.00 KB");
+    auto countLine = [&] {
+        pagetest::PumpPending();
+        return WindowText(report_->Item(IDC_PG_REPORT_COUNT));
+    };
+    EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2502 files, 4.00 GB)");
+
+    // By size, by number: the empty file first, the one beyond 4 GB last.
+    report_->SortBy(pages::ReportPage::kSizeColumn);
+    EXPECT_EQ(list_.Text(0, pages::ReportPage::kNameColumn), "empty.tmp");
+    EXPECT_EQ(list_.Text(list_.Count() - 1, pages::ReportPage::kNameColumn), "huge.tmp");
+
+    const int last = list_.Count() - 1;
+    list_.SetChecked(last, false);
+    EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2501 files, 2.44 MB)");
+    list_.SetChecked(last, true);
+    // Paths compare without case: the scan spells the drive letter as the
+    // drive selection does.
+    auto lower = [](std::string path) {
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(c)); });
+        return path;
+    };
+    std::set<std::string> unticked;
+    for (int row = 0; row < list_.Count() && unticked.size() < 500; ++row) {
+        const std::string name = list_.Text(row, pages::ReportPage::kNameColumn);
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".log") != 0) continue;
+        list_.SetChecked(row, false);
+        unticked.insert(lower(folder_ + "\\many\\" + name));
+    }
+    const uint64_t taken = kHugeSize + (kSmall - 500) * kSmallSize;
+    EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2002 files, 4.00 GB)");
+
+    Command(report_, pages::kNextButton);
+    HWND summary = wizard_->PageWindow(pages::kCleanSummaryPage);
+    EXPECT_EQ(WindowText(::GetDlgItem(summary, IDC_PG_PAGE_INFO)), "Files to clean: 2002 (4.00 GB)");
+    ::SendMessageA(summary, WM_COMMAND, pages::kNextButton, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !cleaning_->Busy(); }, 120000));
+    PumpUntil([&] { return wizard_->Current() == pages::kFinishPage; });
+    EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(pages::kFinishPage), IDC_PG_RESULT_LINE)),
+              "Cleaned 2002 files, 4.00 GB.");
+    EXPECT_FALSE(FileExists(huge));
+    EXPECT_TRUE(FileExists(*unticked.begin()));  // case-blind, as the drive is
+
+    // The log: every file cleaned with its size in bytes, and the sum.
+    WIN32_FIND_DATAA entry{};
+    platform::FindHandle find(::FindFirstFileA((clean::LogRoot() + "*.log").c_str(), &entry));
+    ASSERT_TRUE(find);
+    const auto log = testsupport::TabRowsOf(testsupport::ReadFile(clean::LogRoot() + entry.cFileName));
+    EXPECT_FALSE(::FindNextFileA(find.Get(), &entry)) << "one log";
+    ASSERT_EQ(log.size(), 2003u);
+    const std::map<std::string, std::string> oddSizes = {{lower(huge), "4294967808"},
+                                                         {lower(folder_ + "\\empty.tmp"), "0"}};
+    std::set<std::string> logged;
+    for (size_t i = 0; i + 1 < log.size(); ++i) {
+        ASSERT_GE(log[i].size(), 4u);
+        const std::string path = lower(log[i][0]);
+        auto odd = oddSizes.find(path);
+        EXPECT_EQ(log[i][1], odd != oddSizes.end() ? odd->second : "1024") << path;
+        EXPECT_EQ(log[i][3], "cleaned") << path;
+        EXPECT_FALSE(unticked.count(path)) << path;
+        logged.insert(path);
+    }
+    EXPECT_EQ(logged.size(), 2002u);
+    EXPECT_TRUE(logged.count(lower(huge)));
+    const auto& summaryLine = log.back();
+    EXPECT_NE(std::find(summaryLine.begin(), summaryLine.end(), "cleaned=2002"), summaryLine.end());
+    EXPECT_NE(std::find(summaryLine.begin(), summaryLine.end(), "cleaned_bytes=" + std::to_string(taken)),
+              summaryLine.end());
 }
 
 TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
