@@ -1,5 +1,6 @@
 #include "pages/report_icons.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/codepage.h"
@@ -33,6 +34,25 @@ bool RegisteredPerFile(const std::string& typeKey) {
     return false;
 }
 
+// True when the system has anything to say of the type: a class, a
+// system-wide association or a user's choice. The shell shows every other
+// type with the one icon of unknown files.
+bool KnownToTheSystem(const std::string& typeKey) {
+    if (typeKey.empty()) return false;
+    const std::string extension = "." + typeKey;
+    // The classes root holds the user's classes on Windows, not everywhere.
+    return platform::RegistryKey::Open(HKEY_CLASSES_ROOT, extension).Opened() ||
+           platform::RegistryKey::Open(HKEY_CURRENT_USER, "Software\\Classes\\" + extension).Opened() ||
+           platform::RegistryKey::Open(HKEY_CLASSES_ROOT, "SystemFileAssociations\\" + extension).Opened() ||
+           platform::RegistryKey::Open(HKEY_CURRENT_USER,
+                                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\" + extension)
+               .Opened();
+}
+
+// The cache key shared by the types the system does not know; no extension
+// holds a "?".
+constexpr char kUnknownTypes[] = "?";
+
 }  // namespace
 
 std::string ReportIcons::TypeKey(std::string_view fileName) {
@@ -43,15 +63,20 @@ std::string ReportIcons::TypeKey(std::string_view fileName) {
     return key;
 }
 
-bool ReportIcons::IconComesFromFile(const std::string& typeKey) {
-    auto known = perFileTypes_.find(typeKey);
-    if (known != perFileTypes_.end()) return known->second;
-    bool perFile = false;
-    for (std::string_view type : kPerFileTypes) perFile |= (type == typeKey);
-    if (!perFile && !typeKey.empty()) perFile = RegisteredPerFile(typeKey);
-    perFileTypes_.emplace(typeKey, perFile);
-    return perFile;
+ReportIcons::TypeKind ReportIcons::KindOf(const std::string& typeKey) {
+    auto known = typeKinds_.find(typeKey);
+    if (known != typeKinds_.end()) return known->second;
+    TypeKind kind = TypeKind::Unknown;
+    if (std::find(kPerFileTypes.begin(), kPerFileTypes.end(), typeKey) != kPerFileTypes.end()) {
+        kind = TypeKind::PerFile;
+    } else if (KnownToTheSystem(typeKey)) {
+        kind = RegisteredPerFile(typeKey) ? TypeKind::PerFile : TypeKind::Registered;
+    }
+    typeKinds_.emplace(typeKey, kind);
+    return kind;
 }
+
+bool ReportIcons::IconComesFromFile(const std::string& typeKey) { return KindOf(typeKey) == TypeKind::PerFile; }
 
 int ReportIcons::AddIcon(HICON icon) {
     if (!images_ || !icon) return I_IMAGENONE;
@@ -78,7 +103,16 @@ int ReportIcons::TypeIcon(const std::string& cacheKey, const std::string* path, 
 
 int ReportIcons::IndexFor(const std::string& path, std::string_view fileName) {
     std::string typeKey = TypeKey(fileName);
-    if (IconComesFromFile(typeKey)) return I_IMAGECALLBACK;
+    switch (KindOf(typeKey)) {
+        case TypeKind::PerFile:
+            return I_IMAGECALLBACK;
+        case TypeKind::Unknown:
+            // One question for all of them: junk often comes in many made-up
+            // extensions (".~1f3a", ".$01"), each of which would cost one.
+            return TypeIcon(kUnknownTypes, &path, fileName);
+        case TypeKind::Registered:
+            break;
+    }
     // The first file of a type stands for all of them.
     return TypeIcon(typeKey, &path, fileName);
 }

@@ -5,10 +5,12 @@
 // answer serves every file of that type. Files whose icon comes from the file
 // itself (programs, shortcuts, icon files and any type whose registered icon
 // is "%1" or made by an icon handler) are asked for one by one, and only when
-// their row is first shown: each such question costs milliseconds.
+// their row is first shown: each such question costs milliseconds. Types the
+// system does not know all look alike and share one question.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,6 +40,8 @@ public:
     bool IconComesFromFile(const std::string& typeKey);
 
 private:
+    enum class TypeKind : uint8_t { Registered, PerFile, Unknown };
+    TypeKind KindOf(const std::string& typeKey);
     int AddIcon(HICON icon);
     // The icon of the type, asked once: of the file at path when it is
     // given, else (or when that fails) of the bare name.
@@ -45,7 +49,7 @@ private:
 
     HIMAGELIST images_ = nullptr;
     std::unordered_map<std::string, int> typeIcons_;
-    std::unordered_map<std::string, bool> perFileTypes_;
+    std::unordered_map<std::string, TypeKind> typeKinds_;
     size_t shellQueries_ = 0;
 };
 

@@ -141,11 +141,12 @@ protected:
 };
 
 TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndItsShellIcon) {
-    auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.log", "tool one.exe", "tool two.exe", "old.bak"});
+    // txt is a type the system knows; tmp and bak are not, and look alike.
+    auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.txt", "tool one.exe", "tool two.exe", "old.bak"});
     findings.push_back(Finding("d:\\root.tmp", "Zero Length File (Empty File)"));
     const auto sent = findings;
     ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
-    EXPECT_EQ(page_->Icons().ShellQueries(), 3u) << "programs are asked for when their rows are shown";
+    EXPECT_EQ(page_->Icons().ShellQueries(), 2u) << "programs are asked for when their rows are shown";
 
     // The page owns the findings; each row carries the index of its own.
     auto* owned = reinterpret_cast<const std::vector<scan::FoundFile>*>(
@@ -167,8 +168,9 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
 
     for (int row = 0; row < 7; ++row) EXPECT_GE(RowImage(list_.Hwnd(), row), 0) << row;
     EXPECT_EQ(RowImage(list_.Hwnd(), 0), RowImage(list_.Hwnd(), 6)) << "one icon per type";
-    // tmp, log and bak once each, and each program on its own.
-    EXPECT_EQ(page_->Icons().ShellQueries(), 5u);
+    EXPECT_EQ(RowImage(list_.Hwnd(), 0), RowImage(list_.Hwnd(), 5)) << "one icon for the unknown types";
+    // txt once, the unknown types once together, and each program on its own.
+    EXPECT_EQ(page_->Icons().ShellQueries(), 4u);
 }
 
 TEST_F(ReportPageTest, EveryRowShowsTheIconTheShellGivesItsFile) {
@@ -195,6 +197,22 @@ TEST_F(ReportPageTest, EveryRowShowsTheIconTheShellGivesItsFile) {
     size_t asked = page_->Icons().ShellQueries();
     for (int row = 0; row < list_.Count(); ++row) RowImage(list_.Hwnd(), row);
     EXPECT_EQ(page_->Icons().ShellQueries(), asked) << "each file asked for once";
+}
+
+TEST_F(ReportPageTest, MadeUpExtensionsShareOneIconWhileTypesTheSystemKnowsKeepTheirOwn) {
+    // A type a user registered is known; hundreds of made-up ones are not.
+    const char* const kUserType = "Software\\Classes\\.jsmine";
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kUserType, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(key);
+    std::vector<std::string> names = {"mine.jsmine"};
+    for (int i = 0; i < 300; ++i) names.push_back("backup.~" + std::to_string(i * 7919));
+    page_->Fill(MakeFindings(folder_, names));
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kUserType);
+    EXPECT_EQ(page_->Icons().ShellQueries(), 2u);
+    EXPECT_EQ(RowImage(list_.Hwnd(), 1), RowImage(list_.Hwnd(), 300));
+    EXPECT_GE(RowImage(list_.Hwnd(), 0), 0);
 }
 
 TEST_F(ReportPageTest, RowsOwnTheirFindingsUntilTheyAreDeleted) {
