@@ -60,7 +60,9 @@ std::vector<std::string> LayTree(const std::string& root) {
         std::set<std::string> names;
         for (int i = 0; i < bench::kFilesPerLeaf; ++i) {
             // Star stems carry the file's index: unique within the folder.
-            const std::string stem = "f" + std::to_string(i) + "_";
+            std::string stem = "f";
+            stem += std::to_string(i);
+            stem += '_';
             std::string name;
             const bool isJunk = random() % 5 == 0;
             if (isJunk) {
