@@ -26,8 +26,9 @@ public:
     virtual void SetRange(uint32_t count) = 0;
     virtual uint32_t RangeUpper() = 0;
     // What the clean did, once it is over and its log is written; called
-    // right before the finish page is shown.
-    virtual void ReportResult(const CleanResult& result) = 0;
+    // right before the finish page is shown. The receiver may take the
+    // result over: the job has no more use for it.
+    virtual void ReportResult(CleanResult& result) = 0;
     virtual void ShowFinishPage() = 0;
 };
 

@@ -42,7 +42,7 @@ public:
         return upper < 0 ? 0 : static_cast<uint32_t>(upper);
     }
     // The finish page keeps a copy of the result before it is shown.
-    void ReportResult(const clean::CleanResult& result) override {
+    void ReportResult(clean::CleanResult& result) override {
         if (HWND finish = GetWizardPage(Windows().page, kFinishPage)) {
             ::SendMessageA(finish, WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&result));
         }

@@ -27,7 +27,7 @@ constexpr UINT WM_REPORTPAGE_GETROWS = WM_APP + 0x245;
 // Posted by the report page to itself: its count line is due again.
 constexpr UINT WM_REPORTPAGE_RECOUNT = WM_APP + 0x246;
 // To the finish page, by the clean job before it shows that page: lParam is
-// a const clean::CleanResult*, which the page copies.
+// a clean::CleanResult*, which the page takes over (moves from).
 constexpr UINT WM_FINISHPAGE_RESULT = WM_APP + 0x247;
 
 // True while the job page at jobPage (kScanningPage or kCleaningPage) of

@@ -74,7 +74,7 @@ public:
         Note("range " + std::to_string(count));
     }
     uint32_t RangeUpper() override { return range_; }
-    void ReportResult(const clean::CleanResult& result) override {
+    void ReportResult(clean::CleanResult& result) override {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             result_ = result;

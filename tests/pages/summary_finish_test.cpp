@@ -344,13 +344,15 @@ TEST_F(FinishPageTest, SaysInOneLineWhatTheCleanDidAndOffersTheFilesNotCleaned) 
     EXPECT_EQ(line(), "") << "no clean yet";
     EXPECT_FALSE(offered());
     for (const Case& c : cases) {
-        ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&c.result));
+        clean::CleanResult given = c.result;  // the page takes it over
+        ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&given));
         EXPECT_EQ(line(), c.line) << c.label;
         EXPECT_EQ(offered(), c.offersList) << c.label;
     }
 
     // The list of the files that stayed, with their sizes and reasons.
-    ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&cases[1].result));
+    clean::CleanResult given = cases[1].result;
+    ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&given));
     std::vector<std::vector<std::string>> rows;
     testsupport::ModalAnswerer answerer;
     answerer.Expect("Files Not Cleaned", [&](HWND dialog) {
