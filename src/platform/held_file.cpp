@@ -35,13 +35,23 @@ std::string_view FolderOf(std::string_view path) {
 // final path followed by its name: a link, or a path through one, ends
 // elsewhere.
 bool ReachedByOwnName(HANDLE file, const std::string& path, FolderFinalPaths& folders) {
+    std::wstring actual = FinalPathOf(file);
+    if (actual.empty()) return false;
+    // Mostly the final path is the path itself: then nothing on the way is a
+    // link, and the folder need not be opened to learn its own final path.
+    constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
+    if (std::wstring_view(actual).substr(0, kLocalPrefix.size()) == kLocalPrefix &&
+        SameIgnoringCase(std::wstring_view(actual).substr(kLocalPrefix.size()), ToWide(path))) {
+        return true;
+    }
+    // Otherwise the path may still be the file's own under another spelling
+    // (short names, a drive mapped to a folder).
     const std::wstring& folder = folders.Of(std::string(FolderOf(path)));
     if (folder.empty()) return false;
     std::wstring expected = folder;
     if (expected.back() != L'\\') expected += L'\\';
     expected += ToWide(path.substr(path.find_last_of('\\') + 1));
-    std::wstring actual = FinalPathOf(file);
-    return !actual.empty() && SameIgnoringCase(actual, expected);
+    return SameIgnoringCase(actual, expected);
 }
 
 constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
