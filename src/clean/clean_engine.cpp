@@ -80,11 +80,7 @@ struct PathState {
 PathState StateOfPath(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
-    WIN32_FIND_DATAA asListed{};
-    asListed.nFileSizeHigh = data.nFileSizeHigh;
-    asListed.nFileSizeLow = data.nFileSizeLow;
-    asListed.ftLastWriteTime = data.ftLastWriteTime;
-    return {true, data.dwFileAttributes, platform::StampOf(asListed)};
+    return {true, data.dwFileAttributes, platform::StampOf(data)};
 }
 
 // Whether the file at the path can still be the one listed; Waiting when so.
@@ -121,9 +117,6 @@ bool CopyIntoBackup(const std::string& source, const std::string& place, uint64_
     folders.Ensure(folder);
     return CopyWhole(source, place, size, false);
 }
-
-// A file the bin cannot take stays where it is (never deleted for good).
-bool RecycleFile(const std::string& path) { return MoveToRecycleBin(path); }
 
 // Checks the held file (opened without following links) against the
 // listing: true when it may be disposed of; otherwise its outcome is settled
@@ -197,7 +190,8 @@ bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag
                             HeldFile held(item.path);
                             if (!MayDispose(held, item, folders, outcome[i])) return;
                         }  // the shell moves the file by its path: let go of it first
-                        outcome[i] = RecycleFile(item.path) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
+                        // A file the bin cannot take stays where it is (never deleted for good).
+                        outcome[i] = MoveToRecycleBin(item.path) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
                     }) == list.size();
 }
 

@@ -21,7 +21,6 @@ std::string WithoutTrailingBackslash(std::string_view path) {
     return std::string(path);
 }
 
-bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
 bool IsDrivePath(std::string_view path) {
     if (path.size() < 2 || path[1] != ':') return false;

@@ -14,8 +14,6 @@ std::string FolderPart(std::string_view path);
 // Drops one trailing backslash, so that "C:\" becomes "C:".
 std::string WithoutTrailingBackslash(std::string_view path);
 
-// True for the "." and ".." entries a folder listing returns.
-bool IsDotEntry(std::string_view name);
 
 // True for a drive root ("C:", "C:\") or an absolute path below one
 // ("C:\Temp"): the only paths that name the same place whatever the

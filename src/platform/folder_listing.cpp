@@ -29,7 +29,7 @@ bool IsPlainEntryName(std::string_view name) {
     return name.back() != '.' && name.back() != ' ';
 }
 
-FolderListing::FolderListing(std::string_view folder, Dots dots) : dots_(dots) {
+FolderListing::FolderListing(std::string_view folder) {
     std::string pattern(folder);
     pattern += "\\*.*";
     // The narrow functions take at most MAX_PATH - 1 characters: a folder
@@ -45,7 +45,7 @@ bool FolderListing::Next() {
             if (!find_ || !::FindNextFileW(find_.Get(), &wide_)) return false;
         }
         fetched_ = false;
-        if (dots_ == Dots::Skip && IsDotName(wide_.cFileName)) continue;
+        if (IsDotName(wide_.cFileName)) continue;
         addressable_ = Convert();
         return true;
     }
@@ -70,7 +70,7 @@ bool FolderListing::Convert() {
     if (wide_.cAlternateFileName[0] != L'\0' && ToNarrowExact(wide_.cAlternateFileName, name)) {
         CopyInto(entry_.cAlternateFileName, name);
     }
-    return IsDotName(wide_.cFileName) || IsPlainEntryName(entry_.cFileName);
+    return IsPlainEntryName(entry_.cFileName);
 }
 
 }  // namespace platform

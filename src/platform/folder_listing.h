@@ -22,12 +22,10 @@ bool IsPlainEntryName(std::string_view name);
 
 class FolderListing {
 public:
-    enum class Dots { Skip, Include };
-
-    // Lists folder (no trailing backslash; "C:" lists the drive's root).
-    // A folder that cannot be listed, or whose pattern would not fit the
-    // narrow functions' MAX_PATH, has no entries.
-    explicit FolderListing(std::string_view folder, Dots dots = Dots::Skip);
+    // Lists folder (no trailing backslash; "C:" lists the drive's root),
+    // without "." and "..". A folder that cannot be listed, or whose pattern
+    // would not fit the narrow functions' MAX_PATH, has no entries.
+    explicit FolderListing(std::string_view folder);
 
     // False when the folder could not be listed at all.
     bool Opened() const { return find_.Valid(); }
@@ -52,7 +50,6 @@ private:
     WIN32_FIND_DATAA entry_{};
     bool fetched_ = false;  // wide_ holds an entry not yet handed out
     bool addressable_ = false;
-    Dots dots_;
 };
 
 }  // namespace platform

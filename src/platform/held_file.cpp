@@ -73,6 +73,10 @@ FileStamp StampOf(const WIN32_FIND_DATAA& entry) {
     return {(static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow, Ticks(entry.ftLastWriteTime)};
 }
 
+FileStamp StampOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    return {(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, Ticks(data.ftLastWriteTime)};
+}
+
 const std::wstring& FolderFinalPaths::Of(const std::string& folder) {
     if (folder == folder_ && !finalPath_.empty()) return finalPath_;
     folder_ = folder;

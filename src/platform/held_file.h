@@ -27,6 +27,7 @@ struct FileStamp {
 };
 
 FileStamp StampOf(const WIN32_FIND_DATAA& entry);
+FileStamp StampOf(const WIN32_FILE_ATTRIBUTE_DATA& data);
 
 // The final path of the folder a file sits in, remembered for the next file
 // of the same folder: files to check come folder by folder.
