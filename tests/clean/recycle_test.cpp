@@ -15,6 +15,7 @@
 #include "platform/handle.h"
 #include "recording_sink.h"
 #include "bin_view.h"
+#include "support/environment_override.h"
 #include "support/scratch.h"
 
 namespace {
@@ -84,30 +85,6 @@ TEST(RecycleFiles, FilesGoToTheRecycleBinAndCanBeBroughtBack) {
     EXPECT_FALSE(clean::MoveToRecycleBin(folder + "\\missing.txt"));
 }
 
-// Sets environment variables of this process for the lifetime of the object.
-class EnvironmentOverride {
-public:
-    void Set(const char* name, const std::string& value) {
-        char old[4096] = {};
-        DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-        saved_.push_back({name, old, n != 0});
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~EnvironmentOverride() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            SetEnvironmentVariableA(it->name, it->had ? it->value.c_str() : nullptr);
-        }
-    }
-
-private:
-    struct Saved {
-        const char* name;
-        std::string value;
-        bool had;
-    };
-    std::vector<Saved> saved_;
-};
-
 constexpr const char* kChildFiles = "JS_RECYCLE_CHILD_FILES";
 constexpr const char* kChildTest = "RecycleChild.DISABLED_FilesStayWhenTheBinCannotTakeThem";
 
@@ -135,7 +112,7 @@ TEST(RecycleChild, DISABLED_FilesStayWhenTheBinCannotTakeThem) {
 DWORD RunChild(const std::string& dataHome, const std::vector<std::string>& files) {
     std::string joined;
     for (const std::string& f : files) joined += f + "|";
-    EnvironmentOverride environment;
+    testsupport::EnvironmentOverride environment;
     environment.Set("XDG_DATA_HOME", dataHome);
     environment.Set(kChildFiles, joined);
     char self[MAX_PATH] = {};

@@ -14,6 +14,7 @@
 #include "platform/handle.h"
 #include "platform/registry.h"
 #include "recording_sink.h"
+#include "support/environment_override.h"
 #include "support/scratch.h"
 
 namespace {
@@ -181,24 +182,11 @@ TEST(TempFolderCleaner, EmptiesTheTemporaryFolderDesktopIniIncluded) {
 class TempFolderOverride {
 public:
     explicit TempFolderOverride(const std::string& folder) {
-        for (const char* name : {"TMP", "TEMP"}) {
-            char value[MAX_PATH] = {};
-            DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
-            saved_.push_back({name, n ? std::string(value) : std::string(), n != 0});
-            SetEnvironmentVariableA(name, folder.c_str());
-        }
-    }
-    ~TempFolderOverride() {
-        for (const Saved& s : saved_) SetEnvironmentVariableA(s.name, s.had ? s.value.c_str() : nullptr);
+        for (const char* name : {"TMP", "TEMP"}) environment_.Set(name, folder);
     }
 
 private:
-    struct Saved {
-        const char* name;
-        std::string value;
-        bool had;
-    };
-    std::vector<Saved> saved_;
+    testsupport::EnvironmentOverride environment_;
 };
 
 // The test bed lays e:\fixtures\cleantemp (scripts/lib/testbed.sh): a temp
