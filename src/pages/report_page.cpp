@@ -167,10 +167,7 @@ void ReportPage::ShowRows() {
     ListView_SetItemState(list_.Hwnd(), -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
-const scan::FoundFile* ReportPage::FindingOfRow(int row) const {
-    const auto index = static_cast<size_t>(list_.Data(row));
-    return row >= 0 && index < findings_.size() ? &findings_[index] : nullptr;
-}
+const scan::FoundFile* ReportPage::FindingOfRow(int row) const { return ReportRows{list_, &findings_}.FindingOf(row); }
 
 int ReportPage::RowImage(int row) {
     const auto index = static_cast<size_t>(list_.Data(row));

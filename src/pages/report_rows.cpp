@@ -6,7 +6,7 @@
 namespace pages {
 
 const scan::FoundFile* ReportRows::FindingOf(int row) const {
-    if (!findings) return nullptr;
+    if (!findings || row < 0) return nullptr;
     const auto index = static_cast<size_t>(list.Data(row));
     return index < findings->size() ? &(*findings)[index] : nullptr;
 }
