@@ -179,8 +179,7 @@ std::string TaskXml(const Schedule& s, const TaskIdentity& identity, const WallT
         "  </RegistrationInfo>\n"
         "  <Triggers>\n"
         "    <CalendarTrigger>\n"
-        "      <StartBoundary>" + StartBoundary(firstRun, s) + "</StartBoundary>\n"
-        "      <Enabled>true</Enabled>\n" +
+        "      <StartBoundary>" + StartBoundary(firstRun, s) + "</StartBoundary>\n" +
         ScheduleElement(s) +
         "    </CalendarTrigger>\n"
         "  </Triggers>\n"
