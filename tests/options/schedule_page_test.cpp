@@ -111,47 +111,41 @@ struct ScheduleTab {
 std::string Program() { return paths::ModulePath(); }
 
 TEST(SchedulePage, ShowsWhatTheTaskSchedulerHolds) {
-    const std::string wineCopy =
-        "<Task xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Triggers/><Actions><Exec/></Actions>"
-        "</Task>";
+    ScheduleBed place;
     const Schedule lastDay{Frequency::Monthly, 1, schedule::kLastDayOfMonth, 23, 0};
+    const std::string old = "D:\\Old\\JunkSweep.exe";
     struct Case {
         const char* what;
-        std::function<std::string()> xml;  // none: no task
+        std::optional<std::string> xml;
         HRESULT failure;
-        int checked;
-        std::vector<std::function<std::string()>> says;
+        int checked, choice;  // the frequency shown and its day
+        std::vector<std::string> says;
     } cases[] = {
-        {"no task", nullptr, S_OK, IDC_SCHEDULE_NEVER, {[] { return text::LookupText("_schNoTask"); }}},
-        {"weekly", [&] { return TaskXml(kWeeklyFriday, Program()); }, S_OK, IDC_SCHEDULE_WEEKLY,
-         {[] { return options::ScheduleText(kWeeklyFriday); },
-          [] { return text::LookupText("_schNextRun").substr(0, 5); },
-          [] { return Program(); }}},
-        {"another program", [&] { return TaskXml(lastDay, "D:\\Old\\JunkSweep.exe"); }, S_OK, IDC_SCHEDULE_MONTHLY,
-         {[&] { return options::ScheduleText(lastDay); },
-          [] { return text::FormatTemplate(text::LookupText("_schOtherProgram"), {"D:\\Old\\JunkSweep.exe"}); }}},
-        {"times not told", [&] { return wineCopy; }, S_OK, 0,
-         {[] { return text::LookupText("_schTaskUnknownTimes"); }, [] { return text::LookupText("_schUnknownProgram"); }}},
-        {"service not running", nullptr, kNotRunning, 0, {[] { return options::FailureText(kNotRunning); }}},
+        {"no task", {}, S_OK, IDC_SCHEDULE_NEVER, 0, {text::LookupText("_schNoTask")}},
+        {"weekly", TaskXml(kWeeklyFriday, Program()), S_OK, IDC_SCHEDULE_WEEKLY, 5,
+         {options::ScheduleText(kWeeklyFriday), text::LookupText("_schNextRun").substr(0, 5), Program()}},
+        {"another program", TaskXml(lastDay, old), S_OK, IDC_SCHEDULE_MONTHLY, schedule::kLastDayOfMonth,
+         {options::ScheduleText(lastDay), text::FormatTemplate(text::LookupText("_schOtherProgram"), {old})}},
+        {"times not told", "<Task><Triggers/><Actions><Exec/></Actions></Task>", S_OK, 0, 0,
+         {text::LookupText("_schTaskUnknownTimes"), text::LookupText("_schUnknownProgram")}},
+        {"service not running", {}, kNotRunning, 0, 0, {options::FailureText(kNotRunning)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FakeTasks tasks;
         tasks.failure = c.failure;
-        ScheduleBed place;
-        if (c.xml) tasks.tasks[options::SchedulePage::TaskName()] = c.xml();
+        if (c.xml) tasks.tasks[options::SchedulePage::TaskName()] = *c.xml;
         ScheduleTab tab(&tasks);
         EXPECT_EQ(tab.Checked(), c.checked);
         const std::string now = tab.Text(IDC_SCHEDULE_NOW);
-        for (const auto& said : c.says) EXPECT_NE(now.find(said()), std::string::npos) << now << "\n" << said();
+        for (const std::string& said : c.says) EXPECT_NE(now.find(said), std::string::npos) << now << "\n" << said;
         EXPECT_EQ(tab.Text(IDC_SCHEDULE_PLAN), "");
-        EXPECT_EQ(::IsWindowEnabled(tab.Item(IDC_SCHEDULE_WEEKDAY)) != 0, c.checked == IDC_SCHEDULE_WEEKLY);
-        EXPECT_EQ(::IsWindowEnabled(tab.Item(IDC_SCHEDULE_MONTHDAY)) != 0, c.checked == IDC_SCHEDULE_MONTHLY);
-        if (c.checked == IDC_SCHEDULE_WEEKLY) {
-            EXPECT_EQ(tab.Choice(IDC_SCHEDULE_WEEKDAY), 5);
-        }
-        if (c.checked == IDC_SCHEDULE_MONTHLY) {
-            EXPECT_EQ(tab.Choice(IDC_SCHEDULE_MONTHDAY), schedule::kLastDayOfMonth);
+        for (int combo : {IDC_SCHEDULE_WEEKDAY, IDC_SCHEDULE_MONTHDAY}) {
+            const bool used = c.checked == (combo == IDC_SCHEDULE_WEEKDAY ? IDC_SCHEDULE_WEEKLY : IDC_SCHEDULE_MONTHLY);
+            EXPECT_EQ(::IsWindowEnabled(tab.Item(combo)) != 0, used);
+            if (used) {
+                EXPECT_EQ(tab.Choice(combo), c.choice);
+            }
         }
         optest::Click(tab.sheet.Item(IDCANCEL));
         EXPECT_TRUE(tasks.changes.empty());
@@ -172,68 +166,58 @@ TEST(SchedulePage, OkChangesTheTaskOnlyAsTheUserChose) {
     const Schedule lastDay{Frequency::Monthly, 1, schedule::kLastDayOfMonth, 8, 30};
     struct Case {
         const char* what;
-        const char* registered;  // the program the task starts; null: no task
+        bool registered;  // a weekly task of this program is there
         std::vector<Step> steps;
         int button;
         std::vector<std::string> changes;
         Schedule after;
     } cases[] = {
-        {"nothing chosen", "", {}, IDOK, {}, kWeeklyFriday},
-        {"daily", nullptr, {click(IDC_SCHEDULE_DAILY)}, IDOK, {"register"}, {Frequency::Daily, 1, 1, 12, 0}},
-        {"weekly, other day and time", nullptr,
+        {"nothing chosen", true, {}, IDOK, {}, kWeeklyFriday},
+        {"daily", false, {click(IDC_SCHEDULE_DAILY)}, IDOK, {"register"}, {Frequency::Daily, 1, 1, 12, 0}},
+        {"weekly, other day and time", false,
          {click(IDC_SCHEDULE_WEEKLY), [](ScheduleTab& t) { t.Choose(IDC_SCHEDULE_WEEKDAY, 3); },
           [](ScheduleTab& t) { t.SetTime(6, 45); }},
          IDOK, {"register"}, wednesday},
-        {"last day of the month", "",
+        {"last day of the month", true,
          {click(IDC_SCHEDULE_MONTHLY), [](ScheduleTab& t) { t.Choose(IDC_SCHEDULE_MONTHDAY, 32); }}, IDOK,
          {"register"}, lastDay},
-        {"chosen as it is", "", {click(IDC_SCHEDULE_WEEKLY)}, IDOK, {}, kWeeklyFriday},
-        {"chosen as it is, other program", "D:\\Old\\JunkSweep.exe", {click(IDC_SCHEDULE_WEEKLY)}, IDOK,
-         {"register"}, kWeeklyFriday},
-        {"never", "", {click(IDC_SCHEDULE_NEVER)}, IDOK, {"remove"}, {}},
-        {"page default", "", {click(IDC_PAGE_DEFAULT)}, IDOK, {"remove"}, {}},
-        {"default all, no task", nullptr, {[](ScheduleTab& t) { optest::Click(t.sheet.Item(IDC_DEFAULT_ALL)); }},
-         IDOK, {}, {}},
-        {"cancelled", "", {click(IDC_SCHEDULE_DAILY)}, IDCANCEL, {}, kWeeklyFriday},
+        {"chosen as it is", true, {click(IDC_SCHEDULE_WEEKLY)}, IDOK, {}, kWeeklyFriday},
+        {"never", true, {click(IDC_SCHEDULE_NEVER)}, IDOK, {"remove"}, {}},
+        {"page default", true, {click(IDC_PAGE_DEFAULT)}, IDOK, {"remove"}, {}},
+        {"cancelled", true, {click(IDC_SCHEDULE_DAILY)}, IDCANCEL, {}, kWeeklyFriday},
     };
+    ScheduleBed place;
+    const schedule::TimeZone zone = schedule::CurrentTimeZone();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FakeTasks tasks;
-        ScheduleBed place;
-        if (c.registered) {
-            tasks.tasks[options::SchedulePage::TaskName()] = TaskXml(kWeeklyFriday, *c.registered ? c.registered : Program());
-        }
+        if (c.registered) tasks.tasks[options::SchedulePage::TaskName()] = TaskXml(kWeeklyFriday, Program());
         ScheduleTab tab(&tasks);
         for (const Step& step : c.steps) step(tab);
-        const std::string plan = tab.Text(IDC_SCHEDULE_PLAN);
         if (c.button == IDOK) {
-            EXPECT_EQ(plan.empty(), c.changes.empty()) << plan;
+            EXPECT_EQ(tab.Text(IDC_SCHEDULE_PLAN).empty(), c.changes.empty());
         }
         optest::Click(tab.sheet.Item(c.button));
         EXPECT_FALSE(::IsWindow(tab.sheet.Hwnd()));
         EXPECT_EQ(tasks.changes, c.changes);
         EXPECT_TRUE(schedule::SameTimes(Registered(tasks), c.after));
-        if (c.changes == std::vector<std::string>{"register"}) {
-            // Starts this program, on the day of its next run.
-            const std::string& xml = tasks.tasks[options::SchedulePage::TaskName()];
-            EXPECT_EQ(schedule::ReadTaskXml(xml).command, Program());
-            const schedule::TimeZone zone = schedule::CurrentTimeZone();
-            const auto next = schedule::NextRun(c.after, schedule::UtcNow(), zone);
-            ASSERT_TRUE(next);
-            const schedule::WallTime day = schedule::ToWallTime(*next, zone);
-            char start[16];
-            std::snprintf(start, sizeof start, "%04d-%02d-%02dT", day.year, day.month, day.day);
-            EXPECT_NE(xml.find(std::string("<StartBoundary>") + start), std::string::npos) << xml;
-        }
+        if (c.changes != std::vector<std::string>{"register"}) continue;
+        // Starts this program, from the day of its next run.
+        const std::string& xml = tasks.tasks[options::SchedulePage::TaskName()];
+        EXPECT_EQ(schedule::ReadTaskXml(xml).command, Program());
+        const schedule::WallTime day = schedule::ToWallTime(*schedule::NextRun(c.after, schedule::UtcNow(), zone), zone);
+        char start[32];
+        std::snprintf(start, sizeof start, "<StartBoundary>%04d-%02d-%02dT", day.year, day.month, day.day);
+        EXPECT_NE(xml.find(start), std::string::npos) << xml;
     }
 }
 
 TEST(SchedulePage, AFailingServiceIsNamedOnThePageAndNothingChanges) {
+    ScheduleBed place;
     for (HRESULT failure : {kNotRunning, E_ACCESSDENIED, kRefused}) {
         for (int choice : {IDC_SCHEDULE_DAILY, IDC_SCHEDULE_NEVER}) {
             SCOPED_TRACE(std::to_string(failure) + " " + std::to_string(choice));
             FakeTasks tasks;
-            ScheduleBed place;
             tasks.tasks[options::SchedulePage::TaskName()] = TaskXml(kWeeklyFriday, Program());
             const std::string settings = place.bed.SettingsBytes();
             ScheduleTab tab(&tasks);
@@ -259,33 +243,27 @@ TEST(SchedulePage, AFailingServiceIsNamedOnThePageAndNothingChanges) {
             EXPECT_EQ(Registered(tasks).frequency, choice == IDC_SCHEDULE_DAILY ? Frequency::Daily : Frequency::Never);
         }
     }
-    // The three failures read differently; another names its code.
-    ScheduleBed place;
-    EXPECT_NE(options::FailureText(kNotRunning), options::FailureText(E_ACCESSDENIED));
-    EXPECT_NE(options::FailureText(E_ACCESSDENIED), options::FailureText(kRefused));
+    // Another failure is named by its code.
     EXPECT_NE(options::FailureText(E_FAIL).find("0x80004005"), std::string::npos);
 }
 
 TEST(SchedulePage, WarnsOfACleanWithNothingToDoAndShowsTheLastClean) {
-    testsupport::SettingsValues values;
+    ScheduleBed place;
+    FakeTasks tasks;
     struct Case {
         std::vector<std::string> selection;
         int traceOn;  // -1: none
         bool warns;
     } cases[] = {{{}, -1, true}, {{"d:\\"}, -1, false}, {{}, 3, false}};
     for (const Case& c : cases) {
-        FakeTasks tasks;
-        ScheduleBed place;
         testsupport::SettingsValues user;
         if (c.traceOn >= 0) user.traces[static_cast<size_t>(c.traceOn)] = 1;
-        place.bed.Place().WriteSettings(testsupport::SettingsDocumentXml(values, user, c.selection));
+        place.bed.Place().WriteSettings(testsupport::SettingsDocumentXml({}, user, c.selection));
         ScheduleTab tab(&tasks);
         EXPECT_EQ(tab.Text(IDC_SCHEDULE_WARNING), c.warns ? text::LookupText("_schNothingToClean") : "");
         EXPECT_EQ(tab.Text(IDC_SCHEDULE_LAST), text::LookupText("_schNoClean"));
     }
 
-    FakeTasks tasks;
-    ScheduleBed place;
     const std::string logs = place.bed.Place().Folder() + "\\Data\\ToolJunkSweep\\Logs";
     testsupport::MakeFolders(logs);
     testsupport::WriteFile(logs + "\\2024-05-17_09-30-05.log",
@@ -335,7 +313,12 @@ TEST(SchedulePage, RegistersReplacesAndRemovesTheTaskOfTheSystemService) {
 
     BedTasks tasks;
     run(tasks, IDC_SCHEDULE_DAILY, true);
-    EXPECT_TRUE(system.Find(name).found);
+    // The service's copy keeps the task's settings (its triggers and action it drops).
+    const std::string kept = system.Find(name).xml;
+    for (const char* setting : {"<MultipleInstancesPolicy>IgnoreNew<", "<StartWhenAvailable>true<",
+                                "<ExecutionTimeLimit>PT2H<", "<Description>" JUNKSWEEP_DESCRIPTION "<"}) {
+        EXPECT_NE(kept.find(setting), std::string::npos) << setting << "\n" << kept;
+    }
     run(tasks, IDC_SCHEDULE_WEEKLY, true);
     EXPECT_EQ(tasks.registered, 2);
     EXPECT_TRUE(system.Find(name).found);
