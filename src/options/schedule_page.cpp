@@ -75,7 +75,8 @@ void SelectChoice(HWND combo, int value) {
 
 int SelectedChoice(HWND combo, int fallback) {
     const LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    return index < 0 ? fallback : static_cast<int>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    if (index < 0) return fallback;
+    return static_cast<int>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 }  // namespace
@@ -122,7 +123,8 @@ void SchedulePage::LoadPage(config::ValueSet set) {
 void SchedulePage::ShowSchedule(const std::optional<schedule::Schedule>& shown) {
     const schedule::Schedule s = shown.value_or(schedule::Schedule{});
     for (const FrequencyButton& button : kFrequencyButtons) {
-        ::CheckDlgButton(Hwnd(), button.id, shown && shown->frequency == button.frequency ? BST_CHECKED : BST_UNCHECKED);
+        const bool checked = shown && shown->frequency == button.frequency;
+        ::CheckDlgButton(Hwnd(), button.id, checked ? BST_CHECKED : BST_UNCHECKED);
     }
     SelectChoice(Item(IDC_SCHEDULE_WEEKDAY), s.weekday);
     SelectChoice(Item(IDC_SCHEDULE_MONTHDAY), s.monthDay);
@@ -198,7 +200,8 @@ bool SchedulePage::Commit() {
     }
     const HRESULT result = schedule::CarryOut(tasks_, change, TaskName(), xml);
     if (SUCCEEDED(result)) return true;
-    SetItemText(IDC_SCHEDULE_PLAN, text::FormatTemplate(text::LookupText("_schNotChanged"), {FailureText(result)}).c_str());
+    const std::string message = text::FormatTemplate(text::LookupText("_schNotChanged"), {FailureText(result)});
+    SetItemText(IDC_SCHEDULE_PLAN, message.c_str());
     return false;
 }
 

@@ -71,7 +71,9 @@ Failure KindOf(HRESULT failure) {
         CO_E_SERVER_EXEC_FAILURE,
     };
     constexpr HRESULT kDenied[] = {E_ACCESSDENIED, HRESULT_FROM_WIN32(ERROR_PRIVILEGE_NOT_HELD)};
-    auto among = [failure](const auto& list) { return std::find(std::begin(list), std::end(list), failure) != std::end(list); };
+    auto among = [failure](const auto& list) {
+        return std::find(std::begin(list), std::end(list), failure) != std::end(list);
+    };
     if (among(kNotRunning)) return Failure::NotRunning;
     if (among(kDenied)) return Failure::Denied;
     const auto code = static_cast<uint32_t>(failure);

@@ -205,7 +205,8 @@ TEST(SchedulePage, OkChangesTheTaskOnlyAsTheUserChose) {
         // Starts this program, from the day of its next run.
         const std::string& xml = tasks.tasks[options::SchedulePage::TaskName()];
         EXPECT_EQ(schedule::ReadTaskXml(xml).command, Program());
-        const schedule::WallTime day = schedule::ToWallTime(*schedule::NextRun(c.after, schedule::UtcNow(), zone), zone);
+        const auto next = schedule::NextRun(c.after, schedule::UtcNow(), zone);
+        const schedule::WallTime day = schedule::ToWallTime(next.value_or(0), zone);
         char start[32];
         std::snprintf(start, sizeof start, "<StartBoundary>%04d-%02d-%02dT", day.year, day.month, day.day);
         EXPECT_NE(xml.find(start), std::string::npos) << xml;

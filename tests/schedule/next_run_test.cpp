@@ -128,7 +128,8 @@ TEST(NextRun, IsTheFirstRunStrictlyAfterNow) {
     }
     const UtcSeconds now = Utc(2024, 5, 20, 9, 0);
     EXPECT_EQ(schedule::NextRun(Schedule{}, now, kBerlin), std::nullopt);
-    for (const Schedule& invalid : {Daily(24, 0), Daily(12, 60), Weekly(7, 12, 0), Monthly(0, 12, 0), Monthly(33, 1, 0)}) {
+    for (const Schedule& invalid :
+         {Daily(24, 0), Daily(12, 60), Weekly(7, 12, 0), Monthly(0, 12, 0), Monthly(33, 1, 0)}) {
         EXPECT_EQ(schedule::NextRun(invalid, now, kBerlin), std::nullopt);
     }
 }
