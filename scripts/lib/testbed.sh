@@ -220,6 +220,16 @@ testbed_make_fixtures() {
     ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
     printf 'plain' > "$fl/set/E/restored/plain.txt"
 
+    # Rescue tests (tests/rescue): a backup root whose oldest set is a link
+    # to a folder elsewhere; removing old sets must leave the link and what
+    # it leads to.
+    #   e:\fixtures\agedsets\Backup\2001-01-01_00-00-00 -> ..\elsewhere
+    #   e:\fixtures\agedsets\elsewhere\C\keep.txt
+    local as="$TB/drives/e/fixtures/agedsets"
+    mkdir -p "$as/Backup" "$as/elsewhere/C"
+    printf 'keep' > "$as/elsewhere/C/keep.txt"
+    ln -sfn ../elsewhere "$as/Backup/2001-01-01_00-00-00"
+
     # Clean tests (tests/clean): bins that cannot take a file. A second test
     # process started with XDG_DATA_HOME pointing at one of them finds
     #   unusable-bins/no-trash/Trash         a file where the bin's folder belongs

@@ -69,6 +69,12 @@ void AppendSummary(std::string& text, const CleanResult& result) {
     AppendField(text, result.action);
     text += "\tstatus=";
     text += result.preview ? "preview" : result.stopped ? "stopped" : "completed";
+    Tally removedSets;
+    for (const AgedSetRun& set : result.agedSets) {
+        if (set.result == AgedSetResult::Removed) removedSets.Add(set.bytes);
+    }
+    AppendCount(text, "sets_removed", removedSets.files);
+    AppendCount(text, "sets_removed_bytes", removedSets.bytes);
     text += "\r\n";
 }
 
@@ -167,9 +173,29 @@ bool IsLogFileName(std::string_view name) {
     return true;
 }
 
+namespace {
+
+// How the age rule's work on a set reads: result and reason.
+std::pair<const char*, const char*> AgedSetTokens(AgedSetResult result) {
+    switch (result) {
+        case AgedSetResult::Removed: return {"cleaned", ""};
+        case AgedSetResult::InUse: return {"failed", "in-use"};
+        case AgedSetResult::Planned: return {"planned", ""};
+        case AgedSetResult::Failed: break;
+    }
+    return {"failed", "error"};
+}
+
+}  // namespace
+
 std::string LogText(const CleanResult& result) {
     std::string text;
     text.reserve(result.files.size() * 96 + 512);
+    // The backup sets the age rule took away come first, as the clean did.
+    for (const AgedSetRun& set : result.agedSets) {
+        const auto [outcome, reason] = AgedSetTokens(set.result);
+        AppendColumns(text, {"backup-set:" + set.name, std::to_string(set.bytes), "remove", outcome, reason, ""});
+    }
     for (size_t i = 0; i < result.files.size(); ++i) {
         const CleanItem& item = result.files[i];
         const ResultText reads = TextOf(result, i);

@@ -10,6 +10,7 @@
 #include "clean/folder_tree.h"
 #include "platform/codepage.h"
 #include "platform/handle.h"
+#include "platform/path_forms.h"
 #include "platform/special_folders.h"
 
 namespace clean {
@@ -17,89 +18,6 @@ namespace clean {
 namespace {
 
 constexpr int kGuardedSpecialFolders[] = {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY};
-
-// Buffers grow to what the call asks for: long forms can outgrow MAX_PATH.
-template <typename Call>
-std::string GrowingBuffer(Call call) {
-    std::string buffer(MAX_PATH, '\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        DWORD n = call(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            return buffer;
-        }
-        buffer.assign(n + 1, '\0');
-    }
-    return {};
-}
-
-std::string FullPath(const std::string& path) {
-    return GrowingBuffer([&](char* out, DWORD size) { return ::GetFullPathNameA(path.c_str(), size, out, nullptr); });
-}
-
-std::string LongPath(const std::string& path) {
-    return GrowingBuffer([&](char* out, DWORD size) { return ::GetLongPathNameA(path.c_str(), out, size); });
-}
-
-// Length of the root: "C:\" or "\\server\share\" (0 when there is none).
-size_t RootLength(const std::string& full) {
-    if (full.size() >= 2 && full[1] == ':') return full.size() > 2 && full[2] == '\\' ? 3 : 2;
-    if (full.rfind("\\\\", 0) != 0) return 0;
-    size_t server = full.find('\\', 2);
-    if (server == std::string::npos) return full.size();
-    size_t share = full.find('\\', server + 1);
-    return share == std::string::npos ? full.size() : share + 1;
-}
-
-// Drops the trailing dots and blanks of every component (the file system
-// ignores them) and the trailing separators.
-std::string TrimComponents(const std::string& path, size_t root) {
-    std::string trimmed = path.substr(0, root);
-    size_t start = root;
-    while (start < path.size()) {
-        size_t end = path.find('\\', start);
-        if (end == std::string::npos) end = path.size();
-        std::string component = path.substr(start, end - start);
-        size_t keep = component.find_last_not_of(". ");
-        if (keep != std::string::npos) component.resize(keep + 1);
-        if (!component.empty()) {
-            if (trimmed.size() > root) trimmed += '\\';
-            trimmed += component;
-        }
-        start = end + 1;
-    }
-    while (trimmed.size() > 2 && trimmed.back() == '\\') trimmed.pop_back();
-    return trimmed;
-}
-
-// The one spelling of a folder: full, long as far as the folders exist,
-// trimmed, lower case. Empty when the path cannot be made full.
-std::string LongForm(const std::string& path) {
-    std::string full = FullPath(path);
-    if (full.empty()) return {};
-    const size_t root = RootLength(full);
-    // Only existing folders have long names: expand the longest existing
-    // head and keep the rest as written.
-    std::string head = full, tail;
-    while (head.size() > root) {
-        std::string expanded = LongPath(head);
-        if (!expanded.empty()) {
-            full = expanded + tail;
-            break;
-        }
-        size_t cut = head.find_last_of('\\');
-        if (cut == std::string::npos || cut < root) break;
-        tail = head.substr(cut) + tail;
-        head.resize(cut);
-    }
-    return platform::LowerAnsi(TrimComponents(full, RootLength(full)));
-}
-
-bool IsRoot(const std::string& longForm) {
-    std::string withSeparator = longForm + '\\';
-    return RootLength(withSeparator) >= withSeparator.size();
-}
 
 // What the file system knows a folder by, however it was reached.
 struct FolderIdentity {
@@ -144,12 +62,12 @@ struct Guard {
 Guard MakeGuard() {
     Guard guard;
     for (const std::string& folder : GuardedFolders()) {
-        std::string longForm = LongForm(folder);
+        std::string longForm = platform::LongForm(folder);
         if (longForm.empty()) continue;
         guard.longForms.push_back(longForm);
         // The folder and every folder above it, its root included.
         for (std::string path = longForm;;) {
-            if (IsRoot(path)) {
+            if (platform::IsRootForm(path)) {
                 guard.AddIdentity(path + '\\');
                 break;
             }
@@ -170,20 +88,15 @@ Guard MakeGuard() {
     return guard;
 }
 
-bool HoldsOrIs(const std::string& folder, const std::string& guarded) {
-    return guarded == folder || (guarded.size() > folder.size() && guarded.compare(0, folder.size(), folder) == 0 &&
-                                 guarded[folder.size()] == '\\');
-}
-
 }  // namespace
 
 bool IsProtectedFolder(const std::string& folder) {
     if (NamesWholeDrive(folder)) return true;
-    std::string candidate = LongForm(folder);
-    if (candidate.empty() || IsRoot(candidate)) return true;
+    std::string candidate = platform::LongForm(folder);
+    if (candidate.empty() || platform::IsRootForm(candidate)) return true;
     Guard guard = MakeGuard();
     for (const std::string& guarded : guard.longForms) {
-        if (HoldsOrIs(candidate, guarded)) return true;
+        if (platform::IsSameOrBelow(guarded, candidate)) return true;
     }
     // A link or junction leads elsewhere than its spelling says.
     std::optional<FolderIdentity> id = IdentityOf(folder);

@@ -11,6 +11,7 @@ namespace {
 
 const char* ValueAttribute(ValueSet set) { return set == ValueSet::Default ? "default" : "custom"; }
 const char* MonthAttribute(ValueSet set) { return set == ValueSet::Default ? "monthdefault" : "month"; }
+const char* DaysAttribute(ValueSet set) { return set == ValueSet::Default ? "daysdefault" : "days"; }
 
 int32_t ReadInt(const ConfigDocument& doc, std::string_view path, const char* attribute) {
     auto text = doc.GetAttribute(path, attribute);
@@ -52,14 +53,30 @@ constexpr FlagField<CleanOptions> kCleanFlags[] = {
 
 std::wstring CheckedText(int32_t checked) { return checked ? L"1" : L"0"; }
 
+// The element at an absolute path of element steps, made with its missing
+// ancestors below the root: settings files written before an element was
+// added to the program lack it, and a value written to no element would be
+// lost without a word. The root itself is never made.
+XmlNode MadeElement(ConfigDocument& doc, std::string_view path) {
+    if (XmlNode node = doc.SelectSingleNode(path)) return node;
+    const size_t cut = path.find_last_of('/');
+    if (cut == 0 || cut == std::string_view::npos) return {};
+    XmlNode parent = MadeElement(doc, path.substr(0, cut));
+    if (!parent || !doc.AppendElement(parent, path.substr(cut + 1), "", {})) return {};
+    return doc.SelectSingleNode(path);
+}
+
+enum class MissingSection { Skip, Make };
+
 // Removes the section's entries and appends the new ones, then saves.
 template <typename Entry, typename ToAttributes>
 void ReplaceList(const char* sectionPath, const char* entryTag, const std::vector<Entry>& list,
-                 ToAttributes toAttributes) {
+                 ToAttributes toAttributes, MissingSection missing = MissingSection::Skip) {
     OpenSettings settings;
     ConfigDocument& doc = settings.doc;
     if (!doc.IsLoaded()) return;
-    XmlNode section = doc.SelectSingleNode(sectionPath);
+    XmlNode section =
+        missing == MissingSection::Make ? MadeElement(doc, sectionPath) : doc.SelectSingleNode(sectionPath);
     if (section) {
         std::string entryPath = std::string(sectionPath) + "/" + entryTag;
         for (const XmlNode& old : doc.SelectNodes(entryPath)) doc.RemoveChild(section, old);
@@ -132,11 +149,17 @@ void SaveSearchOptions(const SearchOptions& options) {
     settings.doc.Save();
 }
 
+int32_t SoundSetAgeDays(int32_t days) {
+    return days >= kMinSetAgeDays && days <= kMaxSetAgeDays ? days : kSuggestedSetAgeDays;
+}
+
 CleanOptions LoadCleanOptions(ValueSet set) {
     OpenSettings settings;
     CleanOptions options;
     for (const auto& f : kCleanFlags) options.*f.field = ReadFlagIn(settings.doc, f.path, set);
     options.moveToFolderPath = settings.doc.GetAttribute(path::kMoveToFolderPath, ValueAttribute(set)).value_or("");
+    options.removeOldSets = ReadFlagIn(settings.doc, path::kRemoveOldBackups, set);
+    options.setAgeDays = ReadInt(settings.doc, path::kRemoveOldBackups, DaysAttribute(set));
     return options;
 }
 
@@ -145,6 +168,10 @@ void SaveCleanOptions(const CleanOptions& options) {
     if (!settings.doc.IsLoaded()) return;
     for (const auto& f : kCleanFlags) settings.doc.SetAttribute(f.path, "custom", options.*f.field);
     settings.doc.SetAttribute(path::kMoveToFolderPath, "custom", options.moveToFolderPath);
+    if (MadeElement(settings.doc, path::kRemoveOldBackups)) {
+        settings.doc.SetAttribute(path::kRemoveOldBackups, "custom", options.removeOldSets);
+        settings.doc.SetAttribute(path::kRemoveOldBackups, "days", options.setAgeDays);
+    }
     settings.doc.Save();
 }
 
@@ -193,6 +220,44 @@ void SaveSkipFolders(const std::vector<SkipFolder>& list) {
         return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
                                                     {L"folder", platform::ToWide(entry.folder)}};
     });
+}
+
+std::vector<KeptEntry> LoadKeepList(ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kKeepListDefault : path::kKeepListCustom;
+    std::vector<KeptEntry> list = LoadList<KeptEntry>(section + "/item", [](const XmlNode& node) {
+        if (auto file = NodeAttribute(node, "file")) return KeptEntry{*file, false};
+        return KeptEntry{TextOf(node, "folder"), true};
+    });
+    // An entry without a path keeps nothing.
+    std::erase_if(list, [](const KeptEntry& entry) { return entry.path.empty(); });
+    return list;
+}
+
+namespace {
+
+std::map<std::wstring, std::wstring> KeptAttributes(const KeptEntry& entry) {
+    return {{entry.folder ? L"folder" : L"file", platform::ToWide(entry.path)}};
+}
+
+}  // namespace
+
+void SaveKeepList(const std::vector<KeptEntry>& list) {
+    ReplaceList(path::kKeepListCustom, "item", list, KeptAttributes, MissingSection::Make);
+}
+
+void AddToKeepList(const KeptEntry& entry) {
+    if (entry.path.empty()) return;
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return;
+    const std::string kind = entry.folder ? "folder" : "file";
+    const std::string wanted = platform::LowerAnsi(entry.path);
+    for (const XmlNode& node : doc.SelectNodes(std::string(path::kKeepListCustom) + "/item")) {
+        auto path = NodeAttribute(node, kind);
+        if (path && platform::LowerAnsi(*path) == wanted) return;
+    }
+    XmlNode section = MadeElement(doc, path::kKeepListCustom);
+    if (section && doc.AppendElement(section, "item", "", KeptAttributes(entry))) doc.Save();
 }
 
 std::vector<std::string> LoadSelectedPaths() {

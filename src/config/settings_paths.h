@@ -19,6 +19,7 @@ inline constexpr const char* kMoveToRecycle = "/Config/Options/CleanOpt/MoveToRe
 inline constexpr const char* kMoveToFolder = "/Config/Options/CleanOpt/MoveToFolder";
 inline constexpr const char* kMoveToFolderPath = "/Config/Options/CleanOpt/MoveToFolderPath";
 inline constexpr const char* kBackup = "/Config/Options/CleanOpt/Backup";
+inline constexpr const char* kRemoveOldBackups = "/Config/Options/CleanOpt/RemoveOldBackups";
 
 // The thirteen trace switches, in the order that numbers the trace cleaners.
 inline constexpr std::array<const char*, 13> kAdvClean = {
@@ -41,6 +42,8 @@ inline constexpr const char* kJunkFilesDefault = "/Config/Options/JunkFiles/Defa
 inline constexpr const char* kJunkFilesCustom = "/Config/Options/JunkFiles/Custom";
 inline constexpr const char* kSkipFoldersDefault = "/Config/Options/SkipFolders/default";
 inline constexpr const char* kSkipFoldersCustom = "/Config/Options/SkipFolders/items";
+inline constexpr const char* kKeepListDefault = "/Config/Options/KeepList/default";
+inline constexpr const char* kKeepListCustom = "/Config/Options/KeepList/items";
 inline constexpr const char* kSelectDrive = "/Config/SelectDrive";
 
 }  // namespace config::path

@@ -11,6 +11,7 @@
 #include "options/search_options_page.h"
 #include "options/skip_folders_page.h"
 #include "platform/task_scheduler.h"
+#include "ui/file_chooser.h"
 #include "ui/folder_browser.h"
 
 namespace options {
@@ -19,6 +20,7 @@ namespace options {
 struct PageServices {
     const ui::FolderBrowser& browse;
     platform::TaskFolder& tasks;
+    const ui::FileChooser& chooseFile;
 };
 
 struct OptionTab {
@@ -34,7 +36,7 @@ inline constexpr OptionTab kOptionTabs[] = {
     {"_OptSearchOpt", IDD_SEARCH_OPTIONS_PAGE, 1,
      [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<SearchOptionsPage>(); }},
     {"_OptSkipFolder", IDD_SKIP_FOLDERS_PAGE, 2,
-     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse); }},
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse, s.chooseFile); }},
     {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE, 3,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
     {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,

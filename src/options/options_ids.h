@@ -56,6 +56,10 @@
 
 // Skip folders page.
 #define IDC_SKIP_FOLDER_LIST 1040
+#define IDC_KEEP_LABEL 1041
+#define IDC_KEEP_ADD 1042
+#define IDC_KEEP_REMOVE 1043
+#define IDC_KEEP_LIST 1044
 
 // Clean options page.
 #define IDC_DISPOSAL_GROUP 1050
@@ -67,6 +71,10 @@
 #define IDC_BACKUP 1056
 #define IDC_BACKUP_NOTE 1057
 #define IDC_ADVANCED 1058
+#define IDC_REMOVE_OLD_SETS 1059
+#define IDC_SET_AGE_DAYS 1064
+#define IDC_SET_AGE_SPIN 1065
+#define IDC_SET_AGE_LABEL 1066
 
 // Schedule page.
 #define IDC_SCHEDULE_GROUP 1080

@@ -46,9 +46,10 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks)
-    : firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {
-    const PageServices services{browse, tasks ? *tasks : systemTasks_};
+OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks,
+                           ui::FileChooser chooseFile)
+    : chooseFile_(std::move(chooseFile)), firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {
+    const PageServices services{browse, tasks ? *tasks : systemTasks_, chooseFile_};
     for (int tab = 0; tab < kTabCount; ++tab) pages_[static_cast<size_t>(tab)] = kOptionTabs[tab].make(services);
 }
 

@@ -19,8 +19,9 @@ public:
 
     // browse: the folder browser the skip folders and clean options pages
     // offer; tasks: the Task Scheduler the schedule page reaches (the
-    // system's when null).
-    OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks = nullptr);
+    // system's when null); chooseFile: the file dialog of the keep list.
+    OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks = nullptr,
+                 ui::FileChooser chooseFile = ui::SystemFileChooser);
 
     // Runs the dialog modally; returns IDOK or IDCANCEL.
     INT_PTR Run(HWND owner);
@@ -51,6 +52,7 @@ private:
     void Close(INT_PTR code);
 
     platform::SystemTaskFolder systemTasks_;
+    ui::FileChooser chooseFile_;
     std::array<std::unique_ptr<OptionPage>, kTabCount> pages_;
     ui::ImageList tabImages_;
     ui::Layout layout_;

@@ -59,6 +59,9 @@ inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
 //   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
 //   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
 inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
+// A backup root whose only set is a link:
+//   agedsets\Backup\2001-01-01_00-00-00 -> agedsets\elsewhere (holds C\keep.txt)
+inline constexpr const char* kAgedSetsFarm = "e:\\fixtures\\agedsets";
 // A drive with a little over 50 KB free (when the test bed may mount one).
 inline constexpr const char* kFullDrive = "f:";
 inline constexpr const char* kReadOnlyFarm = "e:\\fixtures\\readonly";

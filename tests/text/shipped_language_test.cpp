@@ -76,6 +76,22 @@ const Key kKeys[] = {
     {"_rpMenuInvertSelect", ""},
     {"_rpMenuFinditinexplorer", ""},
     {"_rpMenuProperty", ""},
+    {"_rpMenuKeepFile", ""},
+    {"_rpMenuKeepFolder", ""},
+    {"_rpViewFiles", ""},
+    {"_rpViewByType", ""},
+    {"_rptColFoundAs", ""},
+    {"_rptColFiles", ""},
+    {"_rptColShare", ""},
+    {"_cpRemovingOldSets", ""},
+    {"_kpBelow", ""},
+    {"_kpColPath", ""},
+    {"_kpMenuAddFile", ""},
+    {"_kpMenuAddFolder", ""},
+    {"_kpMenuRemove", ""},
+    {"_kpSelectFirst", ""},
+    {"_ClrOptRemoveOldSets", ""},
+    {"_ClrOptDays", ""},
     {"_ClrOptHeader", ""},
     {"_ClrOptInfo", "d"},
     {"_ClrOptInfoSize", "ss"},
@@ -277,9 +293,10 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    // 181 keys of the first release, 23 for the result of a clean and 43
-    // for the schedule page.
-    ASSERT_EQ(std::size(kKeys), 247u);
+    // 181 keys of the first release, 23 for the result of a clean, 43 for
+    // the schedule page and 16 for the report's views, the keep list and
+    // the age of backups.
+    ASSERT_EQ(std::size(kKeys), 263u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
