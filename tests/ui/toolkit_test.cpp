@@ -119,6 +119,11 @@ TEST(ListView, ReadsTextsOfAnyLengthWhole) {
     EXPECT_EQ(list.StateImage(row), 2);
     list.SetChecked(row, false);
     EXPECT_EQ(list.StateImage(row), 1);
+    // The partly ticked picture comes once, after the two of the check box.
+    for (int twice = 0; twice < 2; ++twice) EXPECT_TRUE(list.AddPartlyTickedImage());
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list.Hwnd(), LVSIL_STATE)), 3);
+    ListView_SetItemState(list.Hwnd(), row, INDEXTOSTATEIMAGEMASK(ui::ListView::kPartlyTicked), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ(list.StateImage(row), ui::ListView::kPartlyTicked);
     list.Select(row);
     EXPECT_EQ(list.Selected(), row);
     ::DestroyWindow(hwnd);
