@@ -44,7 +44,7 @@ protected:
     HWND Create(size_t pageCount = 7, bool trayIcon = false) {
         wizard_.reset();
         apptest::DrainQuit();
-        wizard_ = std::make_unique<app::WizardWindow>(apptest::ProbeSlots(records_, pageCount, &pages_),
+        wizard_ = std::make_unique<app::WizardWindow>(apptest::Given(apptest::ProbeSlots(records_, pageCount, &pages_)),
                                                       testsupport::UnexpectedServices(), trayIcon);
         return wizard_->Create();
     }
