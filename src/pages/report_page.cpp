@@ -167,7 +167,9 @@ void ReportPage::ToggleTick(int row) {
     if (!FindingOfRow(row, finding)) return;
     session_.SetTicked(finding, !session_.Ticked(finding));
     ListView_RedrawItems(list_.Hwnd(), row, row);
-    ShowCount();
+    // Many rows may change in a row (a key held down): the count line, which
+    // reads the language file, is drawn once they have.
+    if (!recountPosted_) recountPosted_ = ::PostMessageA(Hwnd(), WM_REPORTPAGE_RECOUNT, 0, 0) != 0;
 }
 
 // The number of rows found and, where the language has the words for it,
@@ -324,6 +326,10 @@ void ReportPage::ShowMenu(POINT at) {
 
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+        case WM_REPORTPAGE_RECOUNT:
+            recountPosted_ = false;
+            ShowCount();
+            return true;
         case WM_CONTEXTMENU:
             if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
             ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));

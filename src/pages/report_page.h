@@ -86,6 +86,7 @@ private:
     std::unordered_map<size_t, int> fileImages_;  // finding -> its own icon
     int sortColumn_ = -1;
     bool sortDescending_ = false;
+    bool recountPosted_ = false;
     std::string textBuffer_;  // the last text given to the list
 };
 

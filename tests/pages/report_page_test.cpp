@@ -433,13 +433,20 @@ TEST_F(ReportPageTest, TheCountLineAddsTheTickedFilesAndTheirSizeAsRowsAreUntick
     for (int i = 0; i < 3000; ++i) files.push_back({"d:\\many\\" + std::to_string(i) + ".tmp", 1024});
     files.push_back({"d:\\many\\huge.tmp", 6ull << 30});
     Fill(Sized(files));
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
+    auto countLine = [&] {
+        PumpPending();
+        return pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT));
+    };
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 3001, 6.00 GB");
     pagetest::PressSpaceOn(list_.Hwnd(), 3000);
-    for (int row = 0; row < 1000; ++row) pagetest::PressSpaceOn(list_.Hwnd(), row);
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 2000, 1.95 MB");
+    for (int row = 0; row < 10; ++row) pagetest::PressSpaceOn(list_.Hwnd(), row);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 2990, 2.92 MB");
+    page_->RunMenuCommand(pages::ReportPage::kInvertSelection);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 11, 6.00 GB");
+    page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 0, 0 Bytes");
     page_->RunMenuCommand(pages::ReportPage::kSelectAll);
-    PumpPending();
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 3001, 6.00 GB");
 }
 
 }  // namespace
