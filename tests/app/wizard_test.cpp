@@ -240,7 +240,7 @@ TEST(TrayRecord, CarriesTheCallbackIconAndATipOfAtMost127Characters) {
         EXPECT_EQ(record.hWnd, owner);
         EXPECT_EQ(record.uID, 128u);
         EXPECT_EQ(record.uFlags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
-        EXPECT_EQ(record.uCallbackMessage, 0x470u);
+        EXPECT_EQ(record.uCallbackMessage, UINT{pages::WM_WIZARD_TRAYNOTIFY});
         EXPECT_EQ(record.hIcon, icon);
     }
 }
