@@ -60,7 +60,13 @@ void CleaningPage::ShowReports(const ProgressRelay::Reports& reports) {
 }
 
 void CleaningPage::TakeResult() {
-    if (!result_) return;  // a job that failed outright did nothing to report
+    if (!result_) {
+        // A job that failed outright: the finish page must not show an
+        // earlier clean as this one.
+        result_.emplace();
+        result_->stopped = true;
+        result_->action = "none";
+    }
     session_.SetLastClean(std::move(*result_));
     result_.reset();
 }

@@ -77,9 +77,6 @@ inline void ShowWizardPage(HWND page, int index) {
 inline HWND GetWizardPage(HWND page, int index) {
     return reinterpret_cast<HWND>(::SendMessageA(PageHostOf(page), WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));
 }
-inline HWND CurrentWizardPage(HWND page) {
-    return reinterpret_cast<HWND>(::SendMessageA(WizardOf(page), WM_WIZARD_GETCURRENTPAGE, 0, 0));
-}
 inline void EnableWizardButtons(HWND page, int mask) {
     ::SendMessageA(WizardOf(page), WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);
 }
