@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "config/job_requests.h"
 #include "config/settings.h"
 #include "paths/module_paths.h"
 #include "platform/com.h"
@@ -147,14 +148,7 @@ int main() {
         return 1;
     }
 
-    scan::SearchSwitches factorySwitches;
-    factorySwitches.skipReadOnly = factory.skipReadOnlyFiles != 0;
-    factorySwitches.skipSystem = factory.skipSystemFiles != 0;
-    factorySwitches.skipHidden = factory.skipHiddenFiles != 0;
-    factorySwitches.findEmptyFiles = factory.findZeroLengthFiles != 0;
-    factorySwitches.findInvalidShortcuts = factory.findInvalidShortcuts != 0;
-    factorySwitches.findNotAccessed = factory.findFilesNotAccessed != 0;
-    factorySwitches.months = static_cast<int32_t>(factory.months);
+    const scan::SearchSwitches factorySwitches = config::SearchSwitchesOf(factory);
     scan::SearchSwitches allSwitches = factorySwitches;
     allSwitches.findEmptyFiles = allSwitches.findInvalidShortcuts = allSwitches.findNotAccessed = true;
 

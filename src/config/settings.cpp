@@ -249,8 +249,12 @@ scan::ScanRequest LoadScanRequest() {
     for (SkipFolder& folder : SkipFoldersIn(doc, ValueSet::Custom)) {
         if (folder.checked) request.skipFolders.push_back(std::move(folder.folder));
     }
-    const SearchOptions options = SearchOptionsIn(doc, ValueSet::Custom);
-    scan::SearchSwitches& switches = request.switches;
+    request.switches = SearchSwitchesOf(SearchOptionsIn(doc, ValueSet::Custom));
+    return request;
+}
+
+scan::SearchSwitches SearchSwitchesOf(const SearchOptions& options) {
+    scan::SearchSwitches switches;
     switches.skipReadOnly = options.skipReadOnlyFiles != 0;
     switches.skipSystem = options.skipSystemFiles != 0;
     switches.skipHidden = options.skipHiddenFiles != 0;
@@ -258,7 +262,7 @@ scan::ScanRequest LoadScanRequest() {
     switches.findInvalidShortcuts = options.findInvalidShortcuts != 0;
     switches.findNotAccessed = options.findFilesNotAccessed != 0;
     switches.months = static_cast<int32_t>(options.months);
-    return request;
+    return switches;
 }
 
 clean::CleanSettings LoadCleanSettings() {

@@ -8,29 +8,10 @@ void ProgressRelay::Announce() {
     announced_ = ::PostMessageA(page_, message_, 0, 0) != 0;
 }
 
-void ProgressRelay::SetStatus(const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.status = text;
-    Announce();
-}
-
-void ProgressRelay::SetCount(uint64_t count) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.count = count;
-    Announce();
-}
-
-void ProgressRelay::SetRange(uint32_t steps) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.range = steps;
-    Announce();
-}
-
-void ProgressRelay::SetPosition(int position) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    waiting_.position = position;
-    Announce();
-}
+void ProgressRelay::SetStatus(const std::string& text) { Keep(waiting_.status, text); }
+void ProgressRelay::SetCount(uint64_t count) { Keep(waiting_.count, count); }
+void ProgressRelay::SetRange(uint32_t steps) { Keep(waiting_.range, steps); }
+void ProgressRelay::SetPosition(int position) { Keep(waiting_.position, position); }
 
 ProgressRelay::Reports ProgressRelay::Take() {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -36,6 +36,13 @@ public:
     Reports Take();
 
 private:
+    // Keeps the latest report of a kind, and tells the page it waits.
+    template <typename Value>
+    void Keep(std::optional<Value>& slot, Value value) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        slot = std::move(value);
+        Announce();
+    }
     // Called with the lock held.
     void Announce();
 
