@@ -122,7 +122,6 @@ bool RowsShown(HWND list, int expectedRows, int stride) {
         std::fprintf(stderr, "bench_report: %d rows instead of %d\n", view.Count(), expectedRows);
         return false;
     }
-    const int images = ImageList_GetImageCount(view.SmallImages());
     for (int row = 0; row < view.Count(); row += stride) {
         char text[MAX_PATH] = {};
         LVITEMA item{};
@@ -131,7 +130,8 @@ bool RowsShown(HWND list, int expectedRows, int stride) {
         item.pszText = text;
         item.cchTextMax = sizeof text;
         ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        if (item.iImage < 0 || item.iImage >= images || text[0] == '\0') {
+        // Asked now, an icon of a file that brings its own was just added.
+        if (item.iImage < 0 || item.iImage >= ImageList_GetImageCount(view.SmallImages()) || text[0] == '\0') {
             std::fprintf(stderr, "bench_report: row %d shows no icon or no name\n", row);
             return false;
         }

@@ -199,6 +199,17 @@ TEST(ScanJob, SearchesOnlyTheCheckedTypesSkipsAndSwitchesItIsGiven) {
                        {"unskipped\\c.tmp", "Temporary file"}}));
 }
 
+TEST(ScanJob, WithNothingSelectedAndNoLanguageFileTheScanCompletesEmpty) {
+    testsupport::ProgramPlace place("jobnofiles");
+    RecordingProgress progress;
+    platform::StopFlag stop{0};
+    const scan::ScanResult result = scan::RunScan(scan::ScanRequest{}, progress, stop);
+    EXPECT_TRUE(result.completed);
+    EXPECT_TRUE(result.findings.Empty());
+    EXPECT_TRUE(progress.Called("status _stLoadlist")) << "a text without its language shows its key";
+    EXPECT_EQ(progress.calls.back(), "status _ScanCompleted");
+}
+
 // A stored entry that is not a drive path would be searched relative to
 // whatever the current folder is (an empty one lists the current drive's
 // root), and its files could have no place in a backup.
