@@ -18,6 +18,10 @@ public:
     virtual void LoadPage(config::ValueSet set) = 0;
     // Writes what the controls show as the user's values.
     virtual void SavePage() = 0;
+    // Carries out, before any page saves, a change that may fail (one made
+    // outside the settings file); false when it failed, after the page
+    // showed why, and the dialog stays open with nothing saved.
+    virtual bool Commit() { return true; }
 
 protected:
     // What every page does first while it initialises: the tab-page

@@ -225,6 +225,17 @@ const Key kKeys[] = {
     {"_udCompleted", ""},
     {"_udOpenLog", ""},
     {"_udNoLog", ""},
+    // The schedule page.
+    {"_OptSchedule", ""}, {"_schInfo", ""}, {"_schWhen", ""}, {"_schNever", ""}, {"_schDaily", ""},
+    {"_schWeekly", ""}, {"_schMonthly", ""}, {"_schAt", ""}, {"_schLastDay", ""}, {"_schSunday", ""},
+    {"_schMonday", ""}, {"_schTuesday", ""}, {"_schWednesday", ""}, {"_schThursday", ""}, {"_schFriday", ""},
+    {"_schSaturday", ""}, {"_schEveryDay", "s"}, {"_schEveryWeek", "ss"}, {"_schEveryMonth", "ds"},
+    {"_schEveryMonthLast", "s"}, {"_schDateTime", "sddddd"}, {"_schRegisteredLabel", ""}, {"_schNoTask", ""},
+    {"_schTaskRuns", "s"}, {"_schNextRun", "s"}, {"_schTaskUnknownTimes", ""}, {"_schTaskOff", ""},
+    {"_schStarts", "s"}, {"_schOtherProgram", "s"}, {"_schUnknownProgram", ""}, {"_schPlanRegister", "ss"},
+    {"_schShortMonths", "d"}, {"_schPlanRemove", ""}, {"_schNotRunning", ""}, {"_schDenied", ""},
+    {"_schRefused", ""}, {"_schFailed", "s"}, {"_schNotChanged", "s"}, {"_schLastLabel", ""},
+    {"_schLastClean", "ss"}, {"_schLastCleanStopped", "ss"}, {"_schNoClean", ""}, {"_schNothingToClean", ""},
 };
 
 // The conversions of a text, one letter each ('d' for integers, 's' for
@@ -266,8 +277,9 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    // 181 keys of the first release, and 23 for the result of a clean.
-    ASSERT_EQ(std::size(kKeys), 204u);
+    // 181 keys of the first release, 23 for the result of a clean and 43
+    // for the schedule page.
+    ASSERT_EQ(std::size(kKeys), 247u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
