@@ -62,6 +62,7 @@ protected:
     // Puts the returned job's result where the next page reads it.
     virtual void TakeResult() = 0;
 
+    // The wizard's session: where requests come from and results go.
     Session& session_;
 
     void OnSize(int width, int height) override { layout_.Apply(width, height); }
