@@ -5,6 +5,20 @@
 
 namespace pages {
 
+std::vector<TypeTotal> TotalsOf(const Session& session) {
+    const scan::Findings& findings = session.Findings();
+    return TotalsByType(
+        findings.FoundAsTexts().size(), findings.Count(), [&](size_t i) { return findings.FoundAsIndex(i); },
+        [&](size_t i) { return findings.Listed(i).size; }, [&](size_t i) { return session.Ticked(i); });
+}
+
+void SetTypeTicked(Session& session, size_t type, bool ticked) {
+    const scan::Findings& findings = session.Findings();
+    for (size_t i = 0; i < findings.Count(); ++i) {
+        if (findings.FoundAsIndex(i) == type) session.SetTicked(i, ticked);
+    }
+}
+
 std::vector<CleanedType> CleanedByType(const clean::CleanResult& result) {
     // The "found as" texts numbered in the order first met.
     std::unordered_map<std::string_view, size_t> indexOf;

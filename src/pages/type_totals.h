@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "clean/clean_result.h"
+#include "pages/session.h"
 
 namespace pages {
 
@@ -61,6 +62,12 @@ std::vector<TypeTotal> TotalsByType(size_t typeCount, size_t count, TypeOf typeO
     std::sort(byType.begin(), byType.end(), LargerType);
     return byType;
 }
+
+// The session's findings by type, with their ticks.
+std::vector<TypeTotal> TotalsOf(const Session& session);
+
+// Ticks or unticks every finding of a type (a "found as" index).
+void SetTypeTicked(Session& session, size_t type, bool ticked);
 
 // What a clean cleaned, by type: the files it cleaned and their listed
 // sizes, with the "found as" text of each type, largest first.

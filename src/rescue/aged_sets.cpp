@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "clean/backup_layout.h"
 #include "platform/folder_listing.h"
 #include "platform/handle.h"
 #include "rescue/set_removal.h"
@@ -117,6 +118,12 @@ std::vector<clean::AgedSetRun> RemoveAgedSets(const std::string& root, int days,
         runs.push_back(std::move(run));
     }
     return runs;
+}
+
+std::vector<clean::AgedSetRun> RemoveAgedSetsNow(int days, bool preview) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return RemoveAgedSets(clean::BackupRoot(), days, now, preview);
 }
 
 }  // namespace rescue

@@ -31,5 +31,7 @@ std::vector<SetFolder> SetsOlderThan(const std::vector<SetFolder>& folders, cons
 // A preview removes nothing and tells what it would remove.
 std::vector<clean::AgedSetRun> RemoveAgedSets(const std::string& root, int days, const SYSTEMTIME& now,
                                               bool preview);
+// The same for the program's own backup root, at the local time now.
+std::vector<clean::AgedSetRun> RemoveAgedSetsNow(int days, bool preview);
 
 }  // namespace rescue
