@@ -147,8 +147,8 @@ void ReportPage::ShowFindings() {
     ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
     ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
+    // The type rows are summed when the page is shown (OnActivated).
     ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    RefreshTypes();
 }
 
 bool ReportPage::FindingOfRow(int row, size_t& finding) const {
@@ -293,6 +293,7 @@ void ReportPage::OnDestroy() { fileImages_.clear(); }
 void ReportPage::OnActivated() {
     EnableButtons(kEnableNext | kEnableBack);
     ShowFindings();
+    // Sums the findings by type once, whether they are new or only retouched.
     RefreshTypes();
     ShowCount();
 }

@@ -52,7 +52,9 @@ TEST(TotalsByType, KeepsUpWithTwoHundredThousandFindings) {
         files += totals[i].files;
         bytes += totals[i].bytes;
         EXPECT_EQ(totals[i].Ticks(), TickState::Some);
-        if (i > 0) EXPECT_GT(totals[i - 1].bytes, totals[i].bytes);
+        if (i > 0) {
+            EXPECT_GT(totals[i - 1].bytes, totals[i].bytes);
+        }
     }
     EXPECT_EQ(files, 200000u);
     EXPECT_EQ(bytes, 199999ull * 200000 / 2);
