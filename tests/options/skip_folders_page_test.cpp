@@ -109,6 +109,13 @@ TEST(SkipFoldersPage, TheKeepListIsShownEditedByHandAndSaved) {
     optest::BrowserAnswers files({"d:\\notes\\keep.tmp", std::nullopt});
     SkipPage page{folders.Browser(), files.Browser()};
     EXPECT_EQ(page.KeptRows(), (std::vector<KeptEntry>{{"d:\\kept\\a.tmp", false}, {"d:\\kept folder", true}}));
+    // Its add and remove pictures are as small as the folder list's.
+    for (const auto& [mine, folders] : {std::pair{page.KeepAdd(), page.Add()}, {page.KeepRemove(), page.Delete()}}) {
+        RECT a{}, b{};
+        ::GetWindowRect(mine, &a);
+        ::GetWindowRect(folders, &b);
+        EXPECT_EQ(std::pair(a.right - a.left, a.bottom - a.top), std::pair(b.right - b.left, b.bottom - b.top));
+    }
 
     // A file; a cancelled file dialog; a whole drive, refused; the listed
     // folder in other letters, not listed twice; a folder through the
