@@ -5,11 +5,13 @@
 #include <optional>
 
 #include "clean/clean_log.h"
+#include "clean/spare_journal.h"
 #include "clean/trace_cleaners.h"
 #include "config/settings.h"
 #include "config/settings_paths.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
+#include "platform/folder_removal.h"
 #include "platform/paced.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
@@ -59,11 +61,26 @@ private:
     std::string text_;
 };
 
+// The words of the action column for the switches as they are now.
+std::string PlannedAction() {
+    namespace cfg = config::path;
+    ActionWords action;
+    if (SwitchedOn(cfg::kBackup)) action.Add("backup");
+    if (SwitchedOn(cfg::kClean)) action.Add("delete");
+    if (SwitchedOn(cfg::kMoveToRecycle)) action.Add("recycle");
+    if (config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom) != 0 &&
+        !paths::WithoutTrailingBackslash(config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom)).empty()) {
+        action.Add("move");
+    }
+    return action.Text();
+}
+
 // The file phases over a non-empty list, each after a fresh read of its
 // switch. A phase stopped early makes the rest start and end at once. A
-// preview reads the same switches and runs nothing. set receives the
-// backup set the clean made.
-bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& stop, std::optional<std::string>& set) {
+// preview reads the same switches and runs nothing. set is the backup set
+// reserved for the clean, if any.
+bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& stop,
+                   const std::optional<std::string>& set) {
     namespace cfg = config::path;
     const CleanList& list = result.files;
     const bool run = !result.preview;
@@ -73,7 +90,6 @@ bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& sto
     ActionWords action;
     if (SwitchedOn(cfg::kBackup)) {
         action.Add("backup");
-        if (run) set = ReserveBackupSet();
         if (set) {
             completed &= BackupFiles(list, *set, sink, stop, &outcomes);
         } else if (run) {
@@ -89,7 +105,13 @@ bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& sto
     sink.Flush();
     if (SwitchedOn(cfg::kMoveToRecycle)) {
         action.Add("recycle");
-        if (run) completed &= RecycleFiles(list, sink, stop, &outcomes);
+        if (run) {
+            {
+                SpareJournal journal(SpareJournalPath());
+                completed &= RecycleFiles(list, sink, stop, &outcomes, journal.Valid() ? &journal : nullptr);
+            }
+            SettleRecordedSpareNames(SpareJournalPath());
+        }
     }
     sink.Flush();
     int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
@@ -121,6 +143,10 @@ bool RunTraceCleaners(CleanResult& result, PacedProgress& sink, const StopFlag& 
     return completed;
 }
 
+std::optional<std::string> SetNameOf(const std::optional<std::string>& set) {
+    return set ? std::optional<std::string>(paths::LastComponent(*set)) : std::nullopt;
+}
+
 }  // namespace
 
 void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, CleanKind kind) {
@@ -132,6 +158,7 @@ void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, C
     result.preview = kind == CleanKind::Preview;
     result.action = "none";
     std::optional<std::string> set;
+    CleanLog log;
     bool completed = true;
     try {
         sink.EnableWizardButtons(0);
@@ -144,8 +171,22 @@ void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, C
         const size_t count = result.files.size();
         sink.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
         PacedProgress paced(sink, paceMs);
-        if (count > 0) completed &= RunFilePhases(result, paced, control.StopFlag(), set);
-        completed &= RunTraceCleaners(result, paced, control.StopFlag());
+        if (!result.preview) {
+            // What a run killed in its recycle left behind is settled first.
+            SettleRecordedSpareNames(SpareJournalPath());
+            if (count > 0 && SwitchedOn(config::path::kBackup)) set = ReserveBackupSet();
+            if (count > 0) result.action = PlannedAction();
+            // Nothing is disposed of before the clean's record exists.
+            if (!log.Open(result, SetNameOf(set), started)) {
+                result.logRefused = true;
+                if (set) platform::RemoveEmptyFolder(*set, paths::FolderPart(*set));
+                set.reset();
+            }
+        }
+        if (!result.logRefused) {
+            if (count > 0) completed &= RunFilePhases(result, paced, control.StopFlag(), set);
+            completed &= RunTraceCleaners(result, paced, control.StopFlag());
+        }
     } catch (...) {
         platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
@@ -154,13 +195,16 @@ void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, C
     }
     result.stopped = !completed;
     try {
-        // Written once, after the work: the clean itself never waits for it.
-        const std::optional<std::string> setName =
-            set ? std::optional<std::string>(paths::LastComponent(*set)) : std::nullopt;
-        result.logPath = WriteCleanLog(result, setName, started);
+        // Completed once, after the work: the clean itself never waits for it.
+        if (result.preview) {
+            result.logPath = WriteCleanLog(result, SetNameOf(set), started);
+        } else if (log.IsOpen()) {
+            result.logPath = log.Complete(result);
+        }
     } catch (...) {
         platform::TraceException("clean log");
     }
+    if (result.logPath.empty()) NoteLogNotWritten();
     try {
         sink.EnableStop(false);
         sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));

@@ -9,6 +9,7 @@
 #include "platform/handle.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
+#include "ui/shell_actions.h"
 
 namespace options {
 
@@ -160,10 +161,13 @@ void OptionsSheet::Close(INT_PTR code) {
 bool OptionsSheet::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     switch (id) {
-        case IDOK:
-            for (OptionPage* page : pages_) page->SavePage();
+        case IDOK: {
+            bool saved = true;
+            for (OptionPage* page : pages_) saved &= page->SavePage();
+            if (!saved) ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
             Close(IDOK);
             return true;
+        }
         case IDCANCEL:
             Close(IDCANCEL);
             return true;

@@ -106,6 +106,20 @@ bool TickStoredPath(CheckTree& tree, std::string_view storedPath) {
     return TickBelow(tree, tree.FirstTopLevel(), key);
 }
 
+std::vector<std::string> WithPathsNotShown(std::vector<std::string> ticked, const std::vector<std::string>& notShown) {
+    std::vector<std::string> keys;
+    for (const std::string& path : ticked) keys.push_back(MatchKey(path));
+    for (const std::string& path : notShown) {
+        const std::string key = MatchKey(path);
+        bool held = false;
+        for (const std::string& tickedKey : keys) held |= key == tickedKey || LiesBelow(key, tickedKey);
+        if (held) continue;
+        ticked.push_back(path);
+        keys.push_back(key);
+    }
+    return ticked;
+}
+
 std::string MatchKey(std::string_view path) {
     std::string key = paths::WithoutTrailingBackslash(path);
     platform::LowerAnsiInPlace(key);

@@ -142,10 +142,14 @@ std::vector<std::string> DriveSelectionPage::TickedPaths() const {
 void DriveSelectionPage::LoadSelection() {
     Checks checks(*this);
     BusyTree busy(tree_.Hwnd());
-    for (const std::string& path : config::LoadSelectedPaths()) TickStoredPath(checks, path);
+    for (const std::string& path : config::LoadSelectedPaths()) {
+        if (!TickStoredPath(checks, path)) notShown_.push_back(path);
+    }
 }
 
-void DriveSelectionPage::StoreSelection() const { config::SaveSelectedPaths(TickedPaths()); }
+void DriveSelectionPage::StoreSelection() const {
+    config::SaveSelectedPaths(WithPathsNotShown(TickedPaths(), notShown_));
+}
 
 void DriveSelectionPage::OnActivated() { EnableButtons(kEnableNext | kEnableBack); }
 
@@ -155,7 +159,7 @@ void DriveSelectionPage::OnNext() {
         ui::ShowMessage(Hwnd(), "_PleaseSelectadrive", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    config::SaveSelectedPaths(paths);
+    config::SaveSelectedPaths(WithPathsNotShown(paths, notShown_));
     ShowPageAndStart(Hwnd(), kScanningPage, WM_SCANPAGE_STARTSCAN);
 }
 

@@ -57,6 +57,8 @@ private:
     // The folder items' paths; an item's data is its index here plus one
     // (0 for the computer item and the placeholders, which have no path).
     std::vector<std::string> paths_;
+    // Stored paths the tree could not show; they are stored again as they were.
+    std::vector<std::string> notShown_;
     ui::SkinnedLabel header_;
     ui::Layout layout_;
     Services services_;
