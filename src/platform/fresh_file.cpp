@@ -138,7 +138,7 @@ std::optional<CheckedEntry> CheckEntry(const GuardedFolder& folder, std::wstring
         error = ERROR_DIRECTORY;
         return std::nullopt;
     }
-    if (!folder.Holds(entry.Get(), name, true)) {
+    if (!folder.Holds(entry.Get(), name, folder.CaseSensitive())) {
         error = kErrorReachedThroughLink;
         return std::nullopt;
     }

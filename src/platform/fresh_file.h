@@ -59,9 +59,11 @@ private:
 };
 
 // The file of that name in the folder, when it is a plain file reached by
-// its own name (exactly): its identity and attributes. None when there is
-// no such entry; error tells ERROR_FILE_NOT_FOUND from a link, a folder or
-// another failure.
+// its own name: its identity and attributes. In a folder that tells names
+// apart by case, a file whose name differs only in case is another file,
+// and does not count. None when there is no such entry; error tells
+// ERROR_FILE_NOT_FOUND from a link, a folder, a name twin or another
+// failure.
 struct CheckedEntry {
     FileId id;
     DWORD attributes = 0;

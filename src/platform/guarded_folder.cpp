@@ -258,6 +258,18 @@ bool GuardedFolder::Holds(HANDLE entry, std::wstring_view name, bool exactCase) 
     return exactCase ? leaf == name : SameIgnoringCase(leaf, name);
 }
 
+bool GuardedFolder::CaseSensitive() const {
+    // The folder's case-sensitivity flag (systems from 2018 on).
+    constexpr auto kFileCaseSensitiveInformation = static_cast<FILE_INFORMATION_CLASS>(71);
+    constexpr ULONG kCaseSensitiveDirectory = 1;
+    ULONG flags = 0;
+    IO_STATUS_BLOCK io{};
+    if (::NtQueryInformationFile(handle_.Get(), &io, &flags, sizeof flags, kFileCaseSensitiveInformation) < 0) {
+        return true;
+    }
+    return (flags & kCaseSensitiveDirectory) != 0;
+}
+
 DWORD GuardedFolder::Rename(HANDLE file, std::wstring_view name, bool replace) const {
     const size_t nameBytes = name.size() * sizeof(wchar_t);
     std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));

@@ -56,6 +56,11 @@ public:
     // differs from it in case only (another file in a case-sensitive
     // folder).
     bool Holds(HANDLE entry, std::wstring_view name, bool exactCase) const;
+    // False only when the file system says the folder compares names
+    // without regard to case (then a name that differs in case is the same
+    // name); true where it cannot tell, as on systems whose folders are all
+    // case-sensitive underneath.
+    bool CaseSensitive() const;
     // Names the file behind the handle (opened with DELETE access) name in
     // this folder; an entry of that name is replaced only when replace is
     // set. Returns ERROR_SUCCESS or the error (ERROR_ALREADY_EXISTS when

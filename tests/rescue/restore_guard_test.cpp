@@ -30,22 +30,35 @@ size_t EntriesIn(const std::string& folder) {
     return count;
 }
 
-// e:\fixtures\restorelinks\work is a link to its sibling "other". Before, a
-// set's "work\a.tmp" replaced "other\a.tmp", moved on the volume of the set
-// or copied from another. Now the file stays in the set.
-TEST(RestoreGuard, NothingIsWrittenThroughAFolderLinkOnTheWay) {
-    const std::string other = std::string(testsupport::kFixtures) + "\\restorelinks\\other\\a.tmp";
-    for (char drive : {'d', 'e'}) {
-        SCOPED_TRACE(drive);
-        testsupport::ProgramPlace place("restore-link", drive);
-        const std::string root = paths::WithoutTrailingBackslash(clean::BackupRoot());
-        const std::string set =
-            MakeSet(root, "2006-12-05_10-20-30", {{"E\\fixtures\\restorelinks\\work\\a.tmp", "from the set"}});
-        const rescue::RestoreOutcome outcome = rescue::RestoreSet(set);
-        EXPECT_EQ(outcome.failed, 1u);
-        EXPECT_EQ(ReadFile(other), "newer");
-        EXPECT_EQ(ReadFile(set + "\\E\\fixtures\\restorelinks\\work\\a.tmp"), "from the set");
-        EXPECT_EQ(EntriesIn(paths::FolderPart(other)), 1u);
+// A restore puts a file back only at its own place. Before, a set's file
+// replaced another: through e:\fixtures\restorelinks\work, a link to its
+// sibling "other", and over "twin.tmp" for a set's "Twin.tmp" (another file
+// in a folder that tells case apart), whether moved on the volume of the
+// set or copied from another. Now the file stays in the set.
+TEST(RestoreGuard, NothingIsWrittenOverAnotherFile) {
+    const std::string twins = testsupport::NewScratchFolder("restore-twin", 'e');
+    struct Case {
+        const char* label;
+        std::string fromSet;  // below the set
+        std::string other;    // the file that must stay as it is
+    } cases[] = {
+        {"a folder link on the way", "E\\fixtures\\restorelinks\\work\\a.tmp",
+         std::string(testsupport::kFixtures) + "\\restorelinks\\other\\a.tmp"},
+        {"a name that differs in case", "E" + twins.substr(2) + "\\Twin.tmp", twins + "\\twin.tmp"},
+    };
+    testsupport::WriteFile(cases[1].other, "newer");
+    for (const Case& c : cases) {
+        for (char drive : {'d', 'e'}) {
+            SCOPED_TRACE(std::string(c.label) + " " + drive);
+            testsupport::ProgramPlace place("restore-other", drive);
+            const std::string root = paths::WithoutTrailingBackslash(clean::BackupRoot());
+            const std::string set = MakeSet(root, "2006-12-05_10-20-30", {{c.fromSet, "from the set"}});
+            const rescue::RestoreOutcome outcome = rescue::RestoreSet(set);
+            EXPECT_EQ(outcome.failed, 1u);
+            EXPECT_EQ(ReadFile(c.other), "newer");
+            EXPECT_EQ(ReadFile(set + "\\" + c.fromSet), "from the set");
+            EXPECT_EQ(EntriesIn(paths::FolderPart(c.other)), 1u);
+        }
     }
 }
 
