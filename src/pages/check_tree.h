@@ -54,8 +54,10 @@ bool TickStoredPath(CheckTree& tree, std::string_view storedPath);
 // The paths to store: the ticked ones, then the stored paths the tree could
 // not show (a drive not plugged in, a folder not made yet), which the user
 // could not change and which stay as they were, unless a ticked path already
-// holds them.
-std::vector<std::string> WithPathsNotShown(std::vector<std::string> ticked, const std::vector<std::string>& notShown);
+// holds them. When the ticks are those the stored paths gave, the stored
+// list stays exactly as it is.
+std::vector<std::string> PathsToStore(std::vector<std::string> ticked, const std::vector<std::string>& stored,
+                                      const std::vector<std::string>& notShown);
 
 // A path as compared when stored paths are matched: lower-cased with the
 // system's ANSI mapping and without one trailing backslash.
