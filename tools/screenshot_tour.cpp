@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -159,10 +160,16 @@ public:
         HWND options = WaitForNewWindow(before);
         if (!options) return;
         HWND tabs = ::GetDlgItem(options, IDC_OPTION_TABS);
-        const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean"};
-        for (int tab = 0; tab < 4; ++tab) {
+        const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean",
+                               "options-schedule"};
+        for (int tab = 0; tab < static_cast<int>(std::size(names)); ++tab) {
             ::SendMessageA(tabs, TCM_SETCURFOCUS, tab, 0);
             ::Sleep(500);
+            // The schedule page as the user fills it in (the dialog is cancelled after).
+            if (HWND weekly = ::GetDlgItem(VisiblePageOf(options, IDC_SCHEDULE_WEEKLY), IDC_SCHEDULE_WEEKLY)) {
+                Click(weekly);
+                ::Sleep(300);
+            }
             Shot(names[tab], options);
             if (tab == 0) JunkTypeEditor(options);
             if (tab == 3) AdvancedSettings(options);

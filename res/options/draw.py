@@ -1,5 +1,5 @@
-"""Draws the options dialog's pictures: the tab image strip (four 16x16
-images, 16 colours, pure green transparent) and the icons of its pages.
+"""Draws the options dialog's pictures: the tab image strip (one 16x16
+image per tab, 16 colours, pure green transparent) and the icons of its pages.
     python3 res/options/draw.py
 """
 import os
@@ -101,6 +101,18 @@ def advanced(c):
     c.ellipse(32, 32, 9, 9, (255, 255, 255))
 
 
+def schedule(c):
+    import math
+    c.ellipse(32, 32, 29, 29, INK)
+    c.ellipse(32, 32, 25, 25, PAPER)
+    for i in range(12):
+        a = math.pi * 2 * i / 12
+        c.line(32 + math.cos(a) * 19, 32 + math.sin(a) * 19, 32 + math.cos(a) * 23, 32 + math.sin(a) * 23, INK, 2)
+    c.line(32, 32, 32, 14, INK, 5)
+    c.line(32, 32, 45, 39, BLUE, 5)
+    c.ellipse(32, 32, 4, 4, RED)
+
+
 def plain_file(c):
     document(c)
 
@@ -146,6 +158,7 @@ ICONS = {
     'add.ico': add,
     'delete.ico': delete,
     'advanced.ico': advanced,
+    'schedule.ico': schedule,
     'file.ico': plain_file,
     'folder.ico': plain_folder,
 }
@@ -155,7 +168,7 @@ def main():
     for name, draw in ICONS.items():
         big = picture(draw)
         write_ico(os.path.join(HERE, name), [big.scaled(32, 32), big.scaled(16, 16)])
-    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean]))
+    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule]))
 
 
 if __name__ == '__main__':

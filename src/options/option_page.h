@@ -19,6 +19,10 @@ public:
     // Writes what the controls show as the user's values; false when the
     // settings file could not be saved.
     virtual bool SavePage() = 0;
+    // Carries out, before any page saves, a change that may fail (one made
+    // outside the settings file); false when it failed, after the page
+    // showed why, and the dialog stays open with nothing saved.
+    virtual bool Commit() { return true; }
 
 protected:
     // What every page does first while it initialises: the tab-page

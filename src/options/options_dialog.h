@@ -1,12 +1,18 @@
 #pragma once
-// The options dialog (four tabs) and the advanced settings dialog.
+// The options dialog (its tabs) and the advanced settings dialog.
 #include <windows.h>
 
 #include "ui/folder_browser.h"
 
 namespace options {
 
-enum OptionsTab : int { kJunkTypesTab = 0, kSearchOptionsTab = 1, kSkipFoldersTab = 2, kCleanOptionsTab = 3 };
+enum OptionsTab : int {
+    kJunkTypesTab = 0,
+    kSearchOptionsTab = 1,
+    kSkipFoldersTab = 2,
+    kCleanOptionsTab = 3,
+    kScheduleTab = 4,
+};
 
 // Runs the options dialog modally over owner, showing firstTab, with the
 // folder browser its pages offer; returns IDOK (the settings were saved) or

@@ -15,18 +15,6 @@ namespace options {
 
 namespace {
 
-struct Tab {
-    const char* textKey;
-    int templateId;
-};
-
-constexpr std::array<Tab, OptionsSheet::kTabCount> kTabs = {{
-    {"_OptSelectJunk", IDD_JUNK_TYPES_PAGE},
-    {"_OptSearchOpt", IDD_SEARCH_OPTIONS_PAGE},
-    {"_OptSkipFolder", IDD_SKIP_FOLDERS_PAGE},
-    {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE},
-}};
-
 constexpr ui::LayoutRule kLayout[] = {
     {IDC_OPTION_TABS, ui::kAnchorAll},
     {IDOK, ui::kAnchorBottomRight},
@@ -59,11 +47,11 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse)
-    : skipFolders_(browse),
-      cleanOptions_(browse),
-      pages_{&junkTypes_, &searchOptions_, &skipFolders_, &cleanOptions_},
-      firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {}
+OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks)
+    : firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {
+    const PageServices services{browse, tasks ? *tasks : systemTasks_};
+    for (int tab = 0; tab < kTabCount; ++tab) pages_[static_cast<size_t>(tab)] = kOptionTabs[tab].make(services);
+}
 
 INT_PTR OptionsSheet::Run(HWND owner) {
     OptionsSheet* outer = std::exchange(tl_runningSheet, this);
@@ -110,12 +98,12 @@ void OptionsSheet::AttachTabImages() {
 
 void OptionsSheet::CreatePages() {
     for (int tab = 0; tab < kTabCount; ++tab) {
-        HWND page = pages_[static_cast<size_t>(tab)]->Create(tabs_, kTabs[static_cast<size_t>(tab)].templateId);
-        std::string title = text::LookupText(kTabs[static_cast<size_t>(tab)].textKey);
+        HWND page = Page(tab).Create(tabs_, kOptionTabs[tab].templateId);
+        std::string title = text::LookupText(kOptionTabs[tab].textKey);
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
         item.pszText = title.data();
-        item.iImage = tab;
+        item.iImage = kOptionTabs[tab].image;
         item.lParam = reinterpret_cast<LPARAM>(page);
         ::SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
     }
@@ -162,8 +150,16 @@ bool OptionsSheet::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDOK: {
+            // What may fail goes first: a page that could not carry out its
+            // change is shown with its message, and nothing is saved.
+            for (int tab = 0; tab < kTabCount; ++tab) {
+                if (!Page(tab).Commit()) {
+                    ShowTab(tab);
+                    return true;
+                }
+            }
             bool saved = true;
-            for (OptionPage* page : pages_) saved &= page->SavePage();
+            for (const auto& page : pages_) saved &= page->SavePage();
             if (!saved) ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
             Close(IDOK);
             return true;
@@ -172,7 +168,7 @@ bool OptionsSheet::OnCommand(int id, int code, HWND) {
             Close(IDCANCEL);
             return true;
         case IDC_DEFAULT_ALL:
-            for (OptionPage* page : pages_) page->LoadPage(config::ValueSet::Default);
+            for (const auto& page : pages_) page->LoadPage(config::ValueSet::Default);
             return true;
         default:
             return false;

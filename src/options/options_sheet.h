@@ -1,12 +1,12 @@
 #pragma once
-// The options dialog: four pages in a tab control, OK (saves every page),
+// The options dialog: its pages in a tab control, OK (saves every page),
 // Cancel (saves nothing) and "default all" (shows the factory values).
 #include <array>
+#include <memory>
 
-#include "options/clean_options_page.h"
-#include "options/junk_types_page.h"
-#include "options/search_options_page.h"
-#include "options/skip_folders_page.h"
+#include "options/option_tabs.h"
+#include "options/options_dialog.h"
+#include "platform/task_scheduler.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
@@ -15,10 +15,12 @@ namespace options {
 
 class OptionsSheet : public ui::Dialog {
 public:
-    static constexpr int kTabCount = 4;
+    static constexpr int kTabCount = kOptionTabCount;
 
-    // browse: the folder browser the skip folders and clean options pages offer.
-    OptionsSheet(int firstTab, const ui::FolderBrowser& browse);
+    // browse: the folder browser the skip folders and clean options pages
+    // offer; tasks: the Task Scheduler the schedule page reaches (the
+    // system's when null).
+    OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks = nullptr);
 
     // Runs the dialog modally; returns IDOK or IDCANCEL.
     INT_PTR Run(HWND owner);
@@ -26,7 +28,7 @@ public:
     INT_PTR Result() const { return result_; }
 
     OptionPage& Page(int tab) const { return *pages_[static_cast<size_t>(tab)]; }
-    SearchOptionsPage& SearchOptions() { return searchOptions_; }
+    SearchOptionsPage& SearchOptions() { return static_cast<SearchOptionsPage&>(Page(kSearchOptionsTab)); }
     // The tab whose page is shown, or -1.
     int ShownTab() const { return shown_; }
     // Shows the page of a tab, as a click on the tab does.
@@ -48,11 +50,8 @@ private:
     void PlaceShownPage() const;
     void Close(INT_PTR code);
 
-    JunkTypesPage junkTypes_;
-    SearchOptionsPage searchOptions_;
-    SkipFoldersPage skipFolders_;
-    CleanOptionsPage cleanOptions_;
-    std::array<OptionPage*, kTabCount> pages_;
+    platform::SystemTaskFolder systemTasks_;
+    std::array<std::unique_ptr<OptionPage>, kTabCount> pages_;
     ui::ImageList tabImages_;
     ui::Layout layout_;
     HWND tabs_ = nullptr;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/size_text.h"
+
 namespace pages {
 
 struct SpaceCounts {
@@ -31,7 +33,6 @@ enum class Measurement { Before, After };
 void MeasureFreeSpace(DriveSpace& table, Measurement which, const std::vector<std::string>& roots,
                       FreeSpaceQuery query = QueryFreeSpace);
 
-// "512 Bytes", "1.50 KB", "1024.00 MB", "5.00 GB".
-std::string FormatSize(uint64_t bytes);
+using text::FormatSize;
 
 }  // namespace pages

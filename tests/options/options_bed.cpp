@@ -60,7 +60,8 @@ ui::FolderBrowser BrowserAnswers::Browser() {
     };
 }
 
-OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse) : sheet_(firstTab, browse) {
+OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks)
+    : sheet_(firstTab, browse, tasks) {
     sheet_.Create(nullptr, IDD_OPTIONS);
 }
 

@@ -11,6 +11,7 @@
 
 #include "options/options_ids.h"
 #include "options/options_sheet.h"
+#include "platform/task_scheduler.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
 #include "ui/folder_browser.h"
@@ -54,10 +55,12 @@ private:
     int asked_ = 0;
 };
 
-// The options dialog as a modeless window, hidden, opened on a tab.
+// The options dialog as a modeless window, hidden, opened on a tab; its
+// schedule page reaches the given Task Scheduler (the system's when null).
 class OpenSheet {
 public:
-    explicit OpenSheet(int firstTab = 0, const ui::FolderBrowser& browse = UnexpectedBrowser());
+    explicit OpenSheet(int firstTab = 0, const ui::FolderBrowser& browse = UnexpectedBrowser(),
+                       platform::TaskFolder* tasks = nullptr);
     options::OptionsSheet& operator*() { return sheet_; }
     options::OptionsSheet* operator->() { return &sheet_; }
     HWND Hwnd() const { return sheet_.Hwnd(); }

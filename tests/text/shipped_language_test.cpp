@@ -228,6 +228,17 @@ const Key kKeys[] = {
     {"_udCompleted", ""},
     {"_udOpenLog", ""},
     {"_udNoLog", ""},
+    // The schedule page.
+    {"_OptSchedule", ""}, {"_schInfo", ""}, {"_schWhen", ""}, {"_schNever", ""}, {"_schDaily", ""},
+    {"_schWeekly", ""}, {"_schMonthly", ""}, {"_schAt", ""}, {"_schLastDay", ""}, {"_schSunday", ""},
+    {"_schMonday", ""}, {"_schTuesday", ""}, {"_schWednesday", ""}, {"_schThursday", ""}, {"_schFriday", ""},
+    {"_schSaturday", ""}, {"_schEveryDay", "s"}, {"_schEveryWeek", "ss"}, {"_schEveryMonth", "ds"},
+    {"_schEveryMonthLast", "s"}, {"_schDateTime", "sddddd"}, {"_schRegisteredLabel", ""}, {"_schNoTask", ""},
+    {"_schTaskRuns", "s"}, {"_schNextRun", "s"}, {"_schTaskUnknownTimes", ""}, {"_schTaskOff", ""},
+    {"_schStarts", "s"}, {"_schOtherProgram", "s"}, {"_schUnknownProgram", ""}, {"_schPlanRegister", "ss"},
+    {"_schShortMonths", "d"}, {"_schPlanRemove", ""}, {"_schNotRunning", ""}, {"_schDenied", ""},
+    {"_schRefused", ""}, {"_schFailed", "s"}, {"_schNotChanged", "s"}, {"_schLastLabel", ""},
+    {"_schLastClean", "ss"}, {"_schLastCleanStopped", "ss"}, {"_schNoClean", ""}, {"_schNothingToClean", ""},
 };
 
 // The conversions of a text, one letter each ('d' for integers, 's' for
@@ -269,9 +280,10 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    // 181 keys of the first release, 23 for the result of a clean, and 3 for
-    // a clean without its log and settings that could not be saved.
-    ASSERT_EQ(std::size(kKeys), 207u);
+    // 181 keys of the first release, 23 for the result of a clean, 43 for
+    // the schedule page, and 3 for a clean without its log and settings
+    // that could not be saved.
+    ASSERT_EQ(std::size(kKeys), 250u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;

@@ -1,0 +1,46 @@
+#pragma once
+// The tabs of the options dialog, in their order. A new page is one entry
+// here (and its tab constant in options_dialog.h).
+#include <iterator>
+#include <memory>
+
+#include "options/clean_options_page.h"
+#include "options/junk_types_page.h"
+#include "options/options_ids.h"
+#include "options/schedule_page.h"
+#include "options/search_options_page.h"
+#include "options/skip_folders_page.h"
+#include "platform/task_scheduler.h"
+#include "ui/folder_browser.h"
+
+namespace options {
+
+// What the dialog hands its pages when it makes them.
+struct PageServices {
+    const ui::FolderBrowser& browse;
+    platform::TaskFolder& tasks;
+};
+
+struct OptionTab {
+    const char* textKey;  // the tab's title
+    int templateId;       // the page's dialog template
+    int image;            // its picture in the tab image strip
+    std::unique_ptr<OptionPage> (*make)(const PageServices& services);
+};
+
+inline constexpr OptionTab kOptionTabs[] = {
+    {"_OptSelectJunk", IDD_JUNK_TYPES_PAGE, 0,
+     [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<JunkTypesPage>(); }},
+    {"_OptSearchOpt", IDD_SEARCH_OPTIONS_PAGE, 1,
+     [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<SearchOptionsPage>(); }},
+    {"_OptSkipFolder", IDD_SKIP_FOLDERS_PAGE, 2,
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse); }},
+    {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE, 3,
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
+    {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SchedulePage>(s.tasks); }},
+};
+
+inline constexpr int kOptionTabCount = static_cast<int>(std::size(kOptionTabs));
+
+}  // namespace options
