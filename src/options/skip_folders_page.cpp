@@ -57,9 +57,12 @@ std::vector<config::SkipFolder> SkipFoldersPage::Rows() const {
     return rows;
 }
 
-void SkipFoldersPage::SavePage() {
-    config::SaveSkipFolders(Rows());
-    config::SaveKeepList(kept_.Rows());
+bool SkipFoldersPage::SavePage() {
+    // Both lists are saved even when the first fails: each save keeps the
+    // file whole, and the page tells one failure for both.
+    const bool skipSaved = config::SaveSkipFolders(Rows());
+    const bool keepSaved = config::SaveKeepList(kept_.Rows());
+    return skipSaved && keepSaved;
 }
 
 void SkipFoldersPage::Add() {

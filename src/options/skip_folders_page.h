@@ -17,7 +17,7 @@ namespace options {
 class SkipFoldersPage : public CheckListPage {
 public:
     explicit SkipFoldersPage(ui::FolderBrowser browse, ui::FileChooser chooseFile = ui::SystemFileChooser);
-    void SavePage() override;
+    bool SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::SkipFolder> Rows() const;
     std::vector<config::KeptEntry> KeptRows() const { return kept_.Rows(); }

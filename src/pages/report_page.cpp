@@ -11,6 +11,7 @@
 #include "scan/keep_filter.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
+#include "ui/shell_actions.h"
 
 namespace pages {
 
@@ -218,7 +219,9 @@ void ReportPage::AlwaysKeep(bool folder) {
     if (!FindingOfRow(list_.Selected(), selected)) return;
     const scan::Findings& findings = session_.Findings();
     const config::KeptEntry entry{folder ? std::string(findings.Folder(selected)) : findings.Path(selected), folder};
-    config::AddToKeepList(entry);
+    // The finding leaves the report either way (keeping it is always safe);
+    // an entry that could not be stored would be found again next time.
+    if (!config::AddToKeepList(entry)) ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
     scan::KeepPaths kept;
     (folder ? kept.folders : kept.files).push_back(entry.path);
     scan::KeepFilter filter(kept);

@@ -5,7 +5,8 @@
 
 #include "clean/backup_layout.h"
 #include "platform/folder_listing.h"
-#include "platform/handle.h"
+#include "platform/held_file.h"
+#include "platform/wide_path.h"
 #include "rescue/set_removal.h"
 
 namespace rescue {
@@ -33,17 +34,13 @@ std::optional<uint64_t> TicksOf(const SetTime& time) {
     return Ticks(ft);
 }
 
-bool IsLink(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesW(platform::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Whether another program holds the file without letting it be deleted.
 bool HeldElsewhere(const std::string& path) {
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING,
-                                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return !file && ::GetLastError() == ERROR_SHARING_VIOLATION;
+    return platform::HeldFile(path, platform::HeldFile::kForDeletion).OpenState() == platform::HeldState::InUse;
 }
 
 struct SetContents {
@@ -102,7 +99,9 @@ std::vector<clean::AgedSetRun> RemoveAgedSets(const std::string& root, int days,
                                               bool preview) {
     std::vector<clean::AgedSetRun> runs;
     for (const SetFolder& set : SetsOlderThan(ListSetFolders(root), now, days)) {
-        if (IsLink(set.path)) continue;
+        // A set that is a link or junction, or is reached through one, is
+        // no set of the program's: it stays, and so does what it leads to.
+        if (!IsGenuineSet(set.path)) continue;
         SetContents contents;
         Survey(set.path, contents);
         clean::AgedSetRun run{set.name, contents.bytes, clean::AgedSetResult::Planned};
@@ -111,8 +110,7 @@ std::vector<clean::AgedSetRun> RemoveAgedSets(const std::string& root, int days,
                 run.result = clean::AgedSetResult::InUse;
             } else {
                 RemoveSetFolder(set.path, kAgedSetFlags);
-                const bool gone = ::GetFileAttributesA(set.path.c_str()) == INVALID_FILE_ATTRIBUTES;
-                run.result = gone ? clean::AgedSetResult::Removed : clean::AgedSetResult::Failed;
+                run.result = Exists(set.path) ? clean::AgedSetResult::Failed : clean::AgedSetResult::Removed;
             }
         }
         runs.push_back(std::move(run));

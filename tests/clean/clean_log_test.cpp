@@ -329,10 +329,11 @@ TEST(CleanLog, OnlyTheLastHundredLogsAreKeptAndNothingElseIsRemoved) {
     EXPECT_TRUE(testsupport::FolderExists(root + "\\2000-01-01_00-00-01.log"));
 }
 
-// The age rule runs before anything else of a clean when it is on, once,
-// with the plan's days, told whether the clean is a preview; the sets it
-// took away (or could not, or would) come first in the log, and the
-// summary counts those removed.
+// The age rule runs once when it is on, with the plan's days, told whether
+// the clean is a preview; a clean's log already says it is running by then
+// (a set is removed only with a record). The sets it took away (or could
+// not, or would) come first in the log, and the summary counts those
+// removed.
 TEST(CleanLog, BackupSetsTheAgeRuleTookAwayComeFirst) {
     const struct {
         const char* label;
@@ -370,17 +371,22 @@ TEST(CleanLog, BackupSetsTheAgeRuleTookAwayComeFirst) {
                               c.kind};
         plan.settings.removeSetsOlderThanDays = c.days;
         std::vector<std::pair<int, bool>> asked;
+        bool logWritten = false;
         RecordingSink sink(plan.files);
         Job job;
         const clean::CleanResult result =
             clean::RunClean(std::move(plan), sink, job.stop, job.paceMs, [&](int days, bool preview) {
                 asked.emplace_back(days, preview);
+                WIN32_FIND_DATAA entry{};
+                logWritten = platform::FindHandle(::FindFirstFileA((clean::LogRoot() + "*.log").c_str(), &entry)).Valid();
                 return c.runs;
             });
         if (c.days == 0) {
             EXPECT_TRUE(asked.empty());
         } else {
-            EXPECT_EQ(asked, (std::vector<std::pair<int, bool>>{{c.days, c.kind == clean::CleanKind::Preview}}));
+            const bool preview = c.kind == clean::CleanKind::Preview;
+            EXPECT_EQ(asked, (std::vector<std::pair<int, bool>>{{c.days, preview}}));
+            EXPECT_EQ(logWritten, !preview) << "a preview writes its log at the end";
         }
         EXPECT_EQ(result.agedSets, c.runs);
         const std::vector<Row> log = ReadLog(result.logPath);

@@ -154,6 +154,7 @@ const Key kKeys[] = {
     {"_fnCleanedNotAllLine", "dsd"},
     {"_fnPreviewLine", "ds"},
     {"_fnShowNotCleaned", ""},
+    {"_fnNoLogLine", "s"},
     {"_ncCaption", ""},
     {"_ncInfo", ""},
     {"_ncColFile", ""},
@@ -171,7 +172,9 @@ const Key kKeys[] = {
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
+    {"_ncReasonNoLog", ""},
     {"_Options", ""},
+    {"_SettingsNotSaved", ""},
     {"_OptSelectJunk", ""},
     {"_OptSearchOpt", ""},
     {"_OptSkipFolder", ""},
@@ -294,9 +297,10 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     // 181 keys of the first release, 23 for the result of a clean, 43 for
-    // the schedule page and 16 for the report's views, the keep list and
+    // the schedule page, 3 for a clean without its log and settings that
+    // could not be saved, and 16 for the report's views, the keep list and
     // the age of backups.
-    ASSERT_EQ(std::size(kKeys), 263u);
+    ASSERT_EQ(std::size(kKeys), 266u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
