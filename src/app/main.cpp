@@ -10,10 +10,11 @@
 #include "app/welcome_page.h"
 #include "app/wizard_window.h"
 #include "config/config_document.h"
+#include "config/settings.h"
 #include "pages/wizard_pages.h"
 #include "platform/com.h"
 #include "platform/trace.h"
-#include "text/language_table.h"
+#include "text/language_choice.h"
 #include "ui/message_loop.h"
 #include "ui/shell_actions.h"
 
@@ -42,7 +43,10 @@ std::vector<pages::PageSlot> WizardPages(pages::Session& session, const pages::S
 
 int Run(const char* commandLine, int showCommand) {
     platform::ComApartment com;
-    text::LanguageTable::Instance().SetFilePath(text::LanguageFilePath());
+    // The language chosen in the options, or that of Windows; a change of
+    // the choice takes effect here, at the next start.
+    text::UseLanguage(text::ResolveLanguage(config::LoadLanguage(config::ValueSet::Custom),
+                                            text::DisplayLanguageName(), text::InstalledTranslations()));
 
     app::SingleInstance instance;
     if (instance.AnotherIsRunning()) {

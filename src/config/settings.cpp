@@ -198,6 +198,24 @@ void SaveAdvCleanOptions(const AdvCleanOptions& options) {
     settings.doc.Save();
 }
 
+std::string LoadLanguage(ValueSet set) { return ReadText(path::kLanguage, set); }
+
+void SaveLanguage(std::string_view tag) {
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return;
+    if (doc.SelectSingleNode(path::kLanguage)) {
+        doc.SetAttribute(path::kLanguage, "custom", tag);
+    } else if (tag.empty()) {
+        return;  // a missing choice already means the language of Windows
+    } else if (XmlNode options = doc.SelectSingleNode(path::kOptions)) {
+        doc.AppendElement(options, "Language", "", {{L"custom", platform::ToWide(tag)}, {L"default", L""}});
+    } else {
+        return;
+    }
+    doc.Save();
+}
+
 int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set); }
 
 void SaveShowWelcome(int32_t show) { WriteFlag(path::kShowWelcome, show); }

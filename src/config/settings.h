@@ -65,6 +65,10 @@ CleanOptions LoadCleanOptions(ValueSet set);
 void SaveCleanOptions(const CleanOptions& options);
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set);
 void SaveAdvCleanOptions(const AdvCleanOptions& options);
+// The chosen language's tag; empty for the language of Windows. Saving adds
+// the setting to a settings file that lacks it.
+std::string LoadLanguage(ValueSet set);
+void SaveLanguage(std::string_view tag);
 int32_t LoadShowWelcome(ValueSet set);
 void SaveShowWelcome(int32_t show);
 

@@ -62,7 +62,7 @@ TEST(OptionsDialog, ShowsOnlyThePageOfTheTabItOpensOnOrIsSwitchedTo) {
     };
     struct Case {
         int firstTab, shown;
-    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 0}, {-1, 0}};
+    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 0}, {-1, 0}};
     for (const Case& c : cases) {
         optest::OpenSheet sheet(c.firstTab);
         expectShown(sheet, c.shown, c.firstTab);
