@@ -102,16 +102,16 @@ testbed_link_fonts() {
         [ -f "$font" ] || continue
         [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
     done
-    # Tahoma has no Chinese glyphs: as on Windows, where Tahoma links to the
-    # system's Chinese fonts, the Chinese font stands in for the characters
-    # Tahoma lacks.
-    if [ -f "$JS_CHINESE_FONT" ] && [ ! -f "$WINEPREFIX/.junksweep-font-link" ]; then
-        local name=${JS_CHINESE_FONT##*/}
-        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-            /v Tahoma /t REG_MULTI_SZ /d "$name,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    # Tahoma has no Chinese glyphs. As on Windows, Wine draws the characters
+    # a font lacks with the fonts linked to it, SimSun among them for
+    # Tahoma (Wine writes those links anew at every start); the Chinese font
+    # stands in for SimSun.
+    if [ -f "$JS_CHINESE_FONT" ] && [ ! -f "$WINEPREFIX/.junksweep-chinese-font" ]; then
+        "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+            /v SimSun /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
-        touch "$WINEPREFIX/.junksweep-font-link"
+        touch "$WINEPREFIX/.junksweep-chinese-font"
     fi
 }
 

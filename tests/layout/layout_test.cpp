@@ -214,3 +214,55 @@ TEST(LayoutAtThisDpi, WritesWhatDoesNotFit) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels of one character drawn in the dialogs' font, Tahoma 8.
+std::vector<COLORREF> Drawn(const wchar_t* character) {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 24, 24);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    HFONT font = ::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all{0, 0, 24, 24};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 2, 2, character, 1);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 24; ++x) pixels.push_back(::GetPixel(dc, x, y));
+    }
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(font);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+bool HasInk(const std::vector<COLORREF>& pixels) {
+    for (COLORREF pixel : pixels) {
+        if (pixel != RGB(255, 255, 255)) return true;
+    }
+    return false;
+}
+
+// A font without Chinese glyphs draws every character as the same empty
+// box (or nothing); with them, each character has its own shape.
+TEST(ChineseText, DrawsInTheDialogFontWithGlyphsOfItsOwn) {
+    const wchar_t* characters[] = {L"\x4E2D", L"\x6587", L"\x6E05", L"\x7406"};  // the words "Chinese", "clean"
+    const std::vector<COLORREF> missing = Drawn(L"\xE000");  // a private character no font has
+    std::vector<std::vector<COLORREF>> drawn;
+    for (const wchar_t* character : characters) drawn.push_back(Drawn(character));
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_TRUE(HasInk(drawn[i])) << i;
+        EXPECT_NE(drawn[i], missing) << i;
+        for (size_t j = 0; j < i; ++j) EXPECT_NE(drawn[i], drawn[j]) << i << " " << j;
+    }
+}
+
+}  // namespace

@@ -158,6 +158,9 @@ void CheckListEntries(HWND combo, HDC dc, Walk& walk) {
 void CheckInsideParent(HWND control, Walk& walk) {
     HWND parent = ::GetParent(control);
     if (!parent || (::GetWindowLongA(control, GWL_STYLE) & WS_CHILD) == 0) return;
+    // Only the program's own dialogs are laid out by it; the parts inside a
+    // system control (the arrows of a time picker) are the control's own.
+    if (ClassOf(parent) != "#32770") return;
     RECT inner{}, outer{};
     ::GetWindowRect(control, &inner);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
