@@ -103,15 +103,17 @@ testbed_link_fonts() {
         [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
     done
     # Tahoma has no Chinese glyphs. As on Windows, Wine draws the characters
-    # a font lacks with the fonts linked to it, SimSun among them for
-    # Tahoma (Wine writes those links anew at every start); the Chinese font
-    # stands in for SimSun.
-    if [ -f "$JS_CHINESE_FONT" ] && [ ! -f "$WINEPREFIX/.junksweep-chinese-font" ]; then
+    # a font lacks with the fonts linked to it: for Tahoma, SimSun among
+    # them (Wine writes those links anew at every start), for which the
+    # Chinese font stands in; bold Tahoma is linked by a name of its own.
+    if [ -f "$JS_CHINESE_FONT" ] && [ ! -f "$WINEPREFIX/.junksweep-chinese-fonts" ]; then
         "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
             /v SimSun /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v 'Tahoma Bold' /t REG_MULTI_SZ /d "${JS_CHINESE_FONT##*/},WenQuanYi Micro Hei" /f >/dev/null 2>&1
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
-        touch "$WINEPREFIX/.junksweep-chinese-font"
+        touch "$WINEPREFIX/.junksweep-chinese-fonts"
     fi
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/window_text.h"
 
 namespace ui {
@@ -127,9 +128,12 @@ void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(dc, TRANSPARENT);
     COLORREF color = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : (active ? look_.textHover : look_.text);
     ::SetTextColor(dc, color);
-    std::string caption = platform::WindowText(item.hwndItem);
+    // Drawn through the wide function: under Wine the narrow one converts
+    // the caption with code page 1252 although the program's code page is
+    // UTF-8, and a translated caption came out as a row of wrong characters.
+    const std::wstring caption = platform::ToWide(platform::WindowText(item.hwndItem));
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | ((look_.icon && !look_.iconAbove) ? DT_LEFT : DT_CENTER);
-    ::DrawTextA(dc, caption.c_str(), -1, &content, format);
+    ::DrawTextW(dc, caption.c_str(), -1, &content, format);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rect;
         ::InflateRect(&focus, -2, -2);

@@ -217,14 +217,14 @@ TEST(LayoutAtThisDpi, WritesWhatDoesNotFit) {
 
 namespace {
 
-// The pixels of one character drawn in the dialogs' font, Tahoma 8.
-std::vector<COLORREF> Drawn(const wchar_t* character) {
+// The pixels of one character drawn in the dialogs' font, Tahoma 8, at a weight.
+std::vector<COLORREF> Drawn(const wchar_t* character, int weight) {
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 24, 24);
     ::ReleaseDC(nullptr, screen);
     HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    HFONT font = ::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+    HFONT font = ::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, weight, FALSE, FALSE,
                                FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     RECT all{0, 0, 24, 24};
@@ -255,13 +255,17 @@ bool HasInk(const std::vector<COLORREF>& pixels) {
 // box (or nothing); with them, each character has its own shape.
 TEST(ChineseText, DrawsInTheDialogFontWithGlyphsOfItsOwn) {
     const wchar_t* characters[] = {L"\x4E2D", L"\x6587", L"\x6E05", L"\x7406"};  // the words "Chinese", "clean"
-    const std::vector<COLORREF> missing = Drawn(L"\xE000");  // a private character no font has
-    std::vector<std::vector<COLORREF>> drawn;
-    for (const wchar_t* character : characters) drawn.push_back(Drawn(character));
-    for (size_t i = 0; i < drawn.size(); ++i) {
-        EXPECT_TRUE(HasInk(drawn[i])) << i;
-        EXPECT_NE(drawn[i], missing) << i;
-        for (size_t j = 0; j < i; ++j) EXPECT_NE(drawn[i], drawn[j]) << i << " " << j;
+    // Labels and headings draw in the dialog font and in its bold weight.
+    for (int weight : {FW_NORMAL, FW_BOLD}) {
+        SCOPED_TRACE(weight);
+        const std::vector<COLORREF> missing = Drawn(L"\xE000", weight);  // a private character no font has
+        std::vector<std::vector<COLORREF>> drawn;
+        for (const wchar_t* character : characters) drawn.push_back(Drawn(character, weight));
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_TRUE(HasInk(drawn[i])) << i;
+            EXPECT_NE(drawn[i], missing) << i;
+            for (size_t j = 0; j < i; ++j) EXPECT_NE(drawn[i], drawn[j]) << i << " " << j;
+        }
     }
 }
 
