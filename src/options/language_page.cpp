@@ -34,7 +34,7 @@ bool LanguagePage::OnInit() {
 
 void LanguagePage::LoadPage(config::ValueSet set) { Show(config::LoadLanguage(set)); }
 
-void LanguagePage::SavePage() { config::SaveLanguage(ChosenTag()); }
+bool LanguagePage::SavePage() { return config::SaveLanguage(ChosenTag()); }
 
 void LanguagePage::Show(const std::string& tag) const {
     WPARAM row = 0;

@@ -13,7 +13,7 @@ namespace options {
 class LanguagePage : public OptionPage {
 public:
     void LoadPage(config::ValueSet set) override;
-    void SavePage() override;
+    bool SavePage() override;
     // The tag the list shows chosen; empty for Automatic.
     std::string ChosenTag() const;
 

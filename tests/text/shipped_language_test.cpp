@@ -139,6 +139,7 @@ const Key kKeys[] = {
     {"_fnCleanedNotAllLine", "dsd"},
     {"_fnPreviewLine", "ds"},
     {"_fnShowNotCleaned", ""},
+    {"_fnNoLogLine", "s"},
     {"_ncCaption", ""},
     {"_ncInfo", ""},
     {"_ncColFile", ""},
@@ -156,7 +157,9 @@ const Key kKeys[] = {
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
+    {"_ncReasonNoLog", ""},
     {"_Options", ""},
+    {"_SettingsNotSaved", ""},
     {"_OptSelectJunk", ""},
     {"_OptSearchOpt", ""},
     {"_OptSkipFolder", ""},
@@ -255,9 +258,10 @@ std::string ConversionsOf(const std::string& text) {
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    // 181 keys of the first release, 23 for the result of a clean, 43
-    // for the schedule page and 6 for the language.
-    ASSERT_EQ(std::size(kKeys), 253u);
+    // 181 keys of the first release, 23 for the result of a clean, 43 for
+    // the schedule page, 3 for a clean without its log and settings that
+    // could not be saved, and 6 for the language.
+    ASSERT_EQ(std::size(kKeys), 256u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
