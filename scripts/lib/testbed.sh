@@ -219,6 +219,11 @@ testbed_make_fixtures() {
     printf 'plain' > "$fl/temp/plain.tmp"
     ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
     printf 'plain' > "$fl/set/E/restored/plain.txt"
+    #   e:\fixtures\filelinks\deep\<220 x d>\<60 x e>\link.tmp -> ..\..\..\target\precious.tmp
+    #       the same kind of link at a path of more than 300 characters
+    local deep="$fl/deep/$(printf 'd%.0s' $(seq 220))/$(printf 'e%.0s' $(seq 60))"
+    mkdir -p "$deep"
+    ln -sfn ../../../target/precious.tmp "$deep/link.tmp"
 
     # Clean tests (tests/clean): bins that cannot take a file. A second test
     # process started with XDG_DATA_HOME pointing at one of them finds

@@ -9,7 +9,8 @@
 
 #include "clean/folder_tree.h"
 #include "platform/codepage.h"
-#include "platform/handle.h"
+#include "platform/drives.h"
+#include "platform/file_query.h"
 #include "platform/special_folders.h"
 
 namespace clean {
@@ -18,29 +19,9 @@ namespace {
 
 constexpr int kGuardedSpecialFolders[] = {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY};
 
-// Buffers grow to what the call asks for: long forms can outgrow MAX_PATH.
-template <typename Call>
-std::string GrowingBuffer(Call call) {
-    std::string buffer(MAX_PATH, '\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        DWORD n = call(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            return buffer;
-        }
-        buffer.assign(n + 1, '\0');
-    }
-    return {};
-}
+std::string FullPath(const std::string& path) { return platform::FullPathName(path); }
 
-std::string FullPath(const std::string& path) {
-    return GrowingBuffer([&](char* out, DWORD size) { return ::GetFullPathNameA(path.c_str(), size, out, nullptr); });
-}
-
-std::string LongPath(const std::string& path) {
-    return GrowingBuffer([&](char* out, DWORD size) { return ::GetLongPathNameA(path.c_str(), out, size); });
-}
+std::string LongPath(const std::string& path) { return platform::LongPathName(path); }
 
 // Length of the root: "C:\" or "\\server\share\" (0 when there is none).
 size_t RootLength(const std::string& full) {
@@ -102,22 +83,9 @@ bool IsRoot(const std::string& longForm) {
 }
 
 // What the file system knows a folder by, however it was reached.
-struct FolderIdentity {
-    DWORD volume;
-    DWORD indexHigh;
-    DWORD indexLow;
-    bool operator==(const FolderIdentity&) const = default;
-};
+using FolderIdentity = platform::FileId;
 
-std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
-    platform::UniqueHandle handle(::CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!handle || !::GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
-    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
+std::optional<FolderIdentity> IdentityOf(const std::string& folder) { return platform::FolderIdOf(folder); }
 
 std::vector<std::string> GuardedFolders() {
     std::vector<std::string> folders = {platform::WindowsFolder()};
@@ -159,12 +127,10 @@ Guard MakeGuard() {
             path.resize(cut);
         }
     }
-    char drives[4 * 26 + 1] = {};
-    DWORD n = ::GetLogicalDriveStringsA(sizeof drives - 1, drives);
-    for (const char* root = drives; n > 0 && n < sizeof drives && *root; root += lstrlenA(root) + 1) {
+    for (const std::string& root : platform::DriveRoots()) {
         // Only local disks: a removable or optical drive may wait for a
         // medium, a network drive for its server.
-        UINT type = ::GetDriveTypeA(root);
+        const UINT type = platform::DriveTypeOf(root);
         if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) guard.AddIdentity(root);
     }
     return guard;

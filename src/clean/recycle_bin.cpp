@@ -7,7 +7,7 @@
 
 #include "clean/recycle_sink.h"
 #include "clean/spare_name.h"
-#include "platform/codepage.h"
+#include "platform/wide_path.h"
 #include "platform/com.h"
 #include "platform/shell_file_operation.h"
 
@@ -44,7 +44,7 @@ Outcome RecycleThroughFileOperation(const std::string& path) {
     if (Missing(hr)) return NoteMissing();
     if (FAILED(hr)) return Outcome::NoFileOperation;  // flags older systems do not know
     platform::ComPtr<IShellItem> item;
-    std::wstring widePath = platform::ToWide(path);
+    std::wstring widePath = platform::ShellPath(path);
     if (FAILED(::SHCreateItemFromParsingName(widePath.c_str(), nullptr, IID_IShellItem, item.PutVoid()))) {
         return Outcome::Kept;
     }

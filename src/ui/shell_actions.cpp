@@ -4,25 +4,29 @@
 
 #include "platform/handle.h"
 #include "platform/trace.h"
+#include "platform/wide_path.h"
 #include "text/language_table.h"
 
 namespace ui {
 
+// The shell takes paths without the long-path prefix, spelled as the
+// program spells them.
 void ShowProperties(HWND owner, const std::string& path) {
-    SHELLEXECUTEINFOA info{};
+    const std::wstring file = platform::ShellPath(path);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_INVOKEIDLIST;
     info.hwnd = owner;
-    info.lpVerb = "properties";
-    info.lpFile = path.c_str();
-    info.lpParameters = "";
+    info.lpVerb = L"properties";
+    info.lpFile = file.c_str();
+    info.lpParameters = L"";
     info.nShow = SW_SHOW;
-    if (!::ShellExecuteExA(&info)) platform::TraceLastError("shell", "the property sheet cannot be opened");
+    if (!::ShellExecuteExW(&info)) platform::TraceLastError("shell", "the property sheet cannot be opened");
 }
 
 namespace {
 
-// ShellExecuteA answers 32 or less on failure.
+// ShellExecute answers 32 or less on failure.
 void TraceShellFailure(HINSTANCE result, const char* what) {
     if (reinterpret_cast<INT_PTR>(result) <= 32) platform::TraceLastError("shell", what);
 }
@@ -30,19 +34,23 @@ void TraceShellFailure(HINSTANCE result, const char* what) {
 }  // namespace
 
 void ShowInExplorer(const std::string& path) {
-    std::string parameters = "/e,/select," + path;
-    TraceShellFailure(::ShellExecuteA(nullptr, "open", "Explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL),
+    std::wstring parameters = L"/e,/select," + platform::ShellPath(path);
+    TraceShellFailure(::ShellExecuteW(nullptr, L"open", L"Explorer", parameters.c_str(), nullptr, SW_SHOWNORMAL),
                       "the file manager cannot be opened");
 }
 
 void OpenWithShell(const std::string& target) {
-    TraceShellFailure(::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL),
+    // A web address is not a path: it goes as written.
+    const std::wstring wide = platform::ShellPath(target);
+    TraceShellFailure(::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL),
                       "a document or address cannot be opened");
 }
 
 Icon SmallIconOfPath(const std::string& path) {
-    SHFILEINFOA info{};
-    if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return Icon();
+    SHFILEINFOW info{};
+    if (!::SHGetFileInfoW(platform::ShellPath(path).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) {
+        return Icon();
+    }
     return Icon(info.hIcon);
 }
 

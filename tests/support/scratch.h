@@ -58,6 +58,7 @@ inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
 //   filelinks\junk\link.tmp      -> target\precious.tmp
 //   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
 //   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
+//   filelinks\deep\<220 x d>\<60 x e>\link.tmp -> target\precious.tmp
 inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
 // Made on the host (scripts/lib/testbed.sh), each for one test to clean:
 //   twins\backup, twins\recycle   "Twin.tmp" and "twin.tmp", and two names of

@@ -153,6 +153,7 @@ const Key kKeys[] = {
     {"_ncReasonDenied", ""},
     {"_ncReasonMissing", ""},
     {"_ncReasonNotBinned", ""},
+    {"_ncReasonBinPathTooLong", ""},
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
