@@ -66,8 +66,9 @@ bool MoveToRecycleBin(const std::string& path, SpareJournal* journal) {
     Outcome outcome = RecycleThroughFileOperation(path);
     if (outcome == Outcome::NoFileOperation) {
         // The older operation deletes for good what the bin does not take:
-        // only a spare name can undo that.
-        if (!spare.Held()) return false;
+        // only a spare name can undo that. It takes no path longer than
+        // MAX_PATH - 1 (some platforms crash on one): such a file stays.
+        if (!spare.Held() || platform::ExceedsShortPathLimit(path)) return false;
         platform::ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
     }
     if (spare.Held()) return spare.Settle();

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include "platform/handle.h"
+#include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "platform/trace.h"
 #include "platform/wide_path.h"
 #include "text/language_table.h"
@@ -12,6 +14,12 @@ namespace ui {
 // The shell takes paths without the long-path prefix, spelled as the
 // program spells them.
 void ShowProperties(HWND owner, const std::string& path) {
+    // The shell's own functions take no longer path (some platforms crash
+    // on one): nothing is shown rather than the program ended.
+    if (platform::ExceedsShortPathLimit(path)) {
+        platform::Trace("shell", "no property sheet for a path longer than the shell takes");
+        return;
+    }
     const std::wstring file = platform::ShellPath(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
@@ -41,6 +49,10 @@ void ShowInExplorer(const std::string& path) {
 
 void OpenWithShell(const std::string& target) {
     // A web address is not a path: it goes as written.
+    if (platform::ExceedsShortPathLimit(target)) {
+        platform::Trace("shell", "a path longer than the shell takes is not opened");
+        return;
+    }
     const std::wstring wide = platform::ShellPath(target);
     TraceShellFailure(::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL),
                       "a document or address cannot be opened");
@@ -48,9 +60,14 @@ void OpenWithShell(const std::string& target) {
 
 Icon SmallIconOfPath(const std::string& path) {
     SHFILEINFOW info{};
-    if (!::SHGetFileInfoW(platform::ShellPath(path).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) {
-        return Icon();
-    }
+    // A path longer than the shell takes gets the icon of its kind, by its
+    // attributes alone.
+    const bool beyondShell = platform::ExceedsShortPathLimit(path);
+    const DWORD attributes = beyondShell ? platform::AttributesOf(path) : 0;
+    if (beyondShell && attributes == INVALID_FILE_ATTRIBUTES) return Icon();
+    const std::wstring name = beyondShell ? platform::WideName(paths::LastComponent(path)) : platform::ShellPath(path);
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (beyondShell ? SHGFI_USEFILEATTRIBUTES : 0);
+    if (!::SHGetFileInfoW(name.c_str(), attributes, &info, sizeof info, flags)) return Icon();
     return Icon(info.hIcon);
 }
 
