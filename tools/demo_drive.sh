@@ -31,12 +31,13 @@ make_demo_tree() {
     printf 'build log\n' >"$base/Downloads/build.log"
 }
 
-# Copies the program and its three files of the build ($BUILD) into a
-# folder, with the demo drive d: as the stored selection.
+# Copies the program, its three files and its translations of the build
+# ($BUILD) into a folder, with the demo drive d: as the stored selection.
 install_program() {
     local folder=$1
-    mkdir -p "$folder"
+    mkdir -p "$folder/Languages"
     cp "$BUILD/bin/JunkSweep.exe" "$BUILD/bin/JunkSweep.lng" "$BUILD/bin/common.xml" "$folder/"
+    cp "$BUILD/bin/Languages/"*.lng "$folder/Languages/"
     sed 's|<SelectDrive/>|<SelectDrive><PathItem name="D:"/></SelectDrive>|' "$BUILD/bin/JunkSweep.xml" \
         >"$folder/JunkSweep.xml"
     grep -q '<PathItem name="D:"/>' "$folder/JunkSweep.xml"

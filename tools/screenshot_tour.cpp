@@ -161,7 +161,7 @@ public:
         if (!options) return;
         HWND tabs = ::GetDlgItem(options, IDC_OPTION_TABS);
         const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean",
-                               "options-schedule"};
+                               "options-schedule", "options-language"};
         for (int tab = 0; tab < static_cast<int>(std::size(names)); ++tab) {
             ::SendMessageA(tabs, TCM_SETCURFOCUS, tab, 0);
             ::Sleep(500);

@@ -113,6 +113,18 @@ def schedule(c):
     c.ellipse(32, 32, 4, 4, RED)
 
 
+def language(c):
+    # Two speech bubbles: one with a line of Latin letters, one with a glyph.
+    c.polygon([(4, 6), (42, 6), (42, 32), (18, 32), (8, 42), (10, 32), (4, 32)], BLUE)
+    for x in (10, 20, 30):
+        c.rect(x, 17, x + 6, 21, (255, 255, 255))
+    c.polygon([(24, 26), (60, 26), (60, 52), (54, 52), (56, 62), (44, 52), (24, 52)], INK)
+    c.polygon([(27, 29), (57, 29), (57, 49), (27, 49)], PAPER)
+    c.rect(34, 33, 50, 36, RED)
+    c.rect(40, 33, 43, 46, RED)
+    c.rect(33, 43, 51, 46, RED)
+
+
 def plain_file(c):
     document(c)
 
@@ -159,6 +171,7 @@ ICONS = {
     'delete.ico': delete,
     'advanced.ico': advanced,
     'schedule.ico': schedule,
+    'language.ico': language,
     'file.ico': plain_file,
     'folder.ico': plain_folder,
 }
@@ -168,7 +181,7 @@ def main():
     for name, draw in ICONS.items():
         big = picture(draw)
         write_ico(os.path.join(HERE, name), [big.scaled(32, 32), big.scaled(16, 16)])
-    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule]))
+    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule, language]))
 
 
 if __name__ == '__main__':

@@ -244,6 +244,21 @@ bool SaveAdvCleanOptions(const AdvCleanOptions& options) {
     return SaveIfChanged(settings.doc, changed);
 }
 
+std::string LoadLanguage(ValueSet set) { return ReadText(path::kLanguage, set); }
+
+bool SaveLanguage(std::string_view tag) {
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return true;  // no file: nothing to keep
+    if (doc.SelectSingleNode(path::kLanguage)) return SaveIfChanged(doc, SetCustom(doc, path::kLanguage, "custom", tag));
+    // A missing choice already means the language of Windows.
+    if (tag.empty()) return true;
+    XmlNode options = doc.SelectSingleNode(path::kOptions);
+    if (!options) return true;
+    doc.AppendElement(options, "Language", "", {{L"custom", platform::ToWide(tag)}, {L"default", L""}});
+    return doc.Save();
+}
+
 int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set); }
 
 bool SaveShowWelcome(int32_t show) { return WriteFlag(path::kShowWelcome, show); }

@@ -67,6 +67,11 @@ CleanOptions LoadCleanOptions(ValueSet set);
 bool SaveCleanOptions(const CleanOptions& options);
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set);
 bool SaveAdvCleanOptions(const AdvCleanOptions& options);
+// The chosen language's tag; empty for the language of Windows. Saving adds
+// the setting to a settings file that lacks it; false when the file could
+// not be saved.
+std::string LoadLanguage(ValueSet set);
+bool SaveLanguage(std::string_view tag);
 int32_t LoadShowWelcome(ValueSet set);
 bool SaveShowWelcome(int32_t show);
 

@@ -37,6 +37,11 @@ inline constexpr std::array<const char*, 13> kAdvClean = {
     "/Config/Options/AdvCleanOpt/CleanInternetTempFiles",
 };
 
+// The language the user chose ("" for the language of Windows). Settings
+// files from before there was a choice lack the element.
+inline constexpr const char* kOptions = "/Config/Options";
+inline constexpr const char* kLanguage = "/Config/Options/Language";
+
 inline constexpr const char* kJunkFilesDefault = "/Config/Options/JunkFiles/Default";
 inline constexpr const char* kJunkFilesCustom = "/Config/Options/JunkFiles/Custom";
 inline constexpr const char* kSkipFoldersDefault = "/Config/Options/SkipFolders/default";

@@ -6,6 +6,7 @@
 
 #include "options/clean_options_page.h"
 #include "options/junk_types_page.h"
+#include "options/language_page.h"
 #include "options/options_ids.h"
 #include "options/schedule_page.h"
 #include "options/search_options_page.h"
@@ -39,6 +40,8 @@ inline constexpr OptionTab kOptionTabs[] = {
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
     {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SchedulePage>(s.tasks); }},
+    {"_OptLanguage", IDD_LANGUAGE_PAGE, 5,
+     [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<LanguagePage>(); }},
 };
 
 inline constexpr int kOptionTabCount = static_cast<int>(std::size(kOptionTabs));

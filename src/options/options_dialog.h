@@ -12,6 +12,7 @@ enum OptionsTab : int {
     kSkipFoldersTab = 2,
     kCleanOptionsTab = 3,
     kScheduleTab = 4,
+    kLanguageTab = 5,
 };
 
 // Runs the options dialog modally over owner, showing firstTab, with the

@@ -99,6 +99,8 @@ public:
     std::string LanguagePath() const { return folder_ + "\\JunkSweep.lng"; }
     // Copies a shipped file ("JunkSweep.xml", ...) of the build beside the program.
     void CopyShipped(const std::string& name) const;
+    // Copies the shipped translations into the folder Languages beside it.
+    void CopyShippedLanguages() const;
     void WriteSettings(std::string_view xml) const { WriteFile(SettingsPath(), xml); }
 
 private:
