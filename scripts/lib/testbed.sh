@@ -235,6 +235,11 @@ testbed_make_fixtures() {
     printf 'plain' > "$fl/temp/plain.tmp"
     ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
     printf 'plain' > "$fl/set/E/restored/plain.txt"
+    #   e:\fixtures\filelinks\deep\<220 x d>\<60 x e>\link.tmp -> ..\..\..\target\precious.tmp
+    #       the same kind of link at a path of more than 300 characters
+    local deep="$fl/deep/$(printf 'd%.0s' $(seq 220))/$(printf 'e%.0s' $(seq 60))"
+    mkdir -p "$deep"
+    ln -sfn ../../../target/precious.tmp "$deep/link.tmp"
 
     # Rescue tests (tests/rescue): a backup root whose oldest set is a link
     # to a folder elsewhere; removing old sets must leave the link and what

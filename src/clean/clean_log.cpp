@@ -169,7 +169,7 @@ std::string WriteNewLog(const platform::GuardedFolder& folder, const std::string
     if (setName) {
         // The set's name was free of logs when it was reserved.
         const std::string name = *setName + kLogExtension;
-        return platform::WriteNewFile(folder, platform::WidePath(name), bytes) == ERROR_SUCCESS ? name : std::string();
+        return platform::WriteNewFile(folder, platform::WideName(name), bytes) == ERROR_SUCCESS ? name : std::string();
     }
     FILETIME start{};
     if (!::SystemTimeToFileTime(&started, &start)) return {};
@@ -182,7 +182,7 @@ std::string WriteNewLog(const platform::GuardedFolder& folder, const std::string
         const std::string stem = BackupSetName(t);
         if (PathTaken(BackupRoot() + stem)) continue;
         const std::string name = stem + kLogExtension;
-        const DWORD written = platform::WriteNewFile(folder, platform::WidePath(name), bytes);
+        const DWORD written = platform::WriteNewFile(folder, platform::WideName(name), bytes);
         if (written == ERROR_SUCCESS) return name;
         if (written != ERROR_ALREADY_EXISTS) return {};
     }
@@ -269,7 +269,7 @@ bool CleanLog::Open(const CleanResult& planned, const std::optional<std::string>
     const std::string name = WriteNewLog(folder_, ToUtf8(opening), setName, started);
     if (name.empty()) return false;
     DWORD error = ERROR_SUCCESS;
-    std::optional<platform::CheckedEntry> made = platform::CheckEntry(folder_, platform::WidePath(name), error);
+    std::optional<platform::CheckedEntry> made = platform::CheckEntry(folder_, platform::WideName(name), error);
     if (!made) return false;
     id_ = made->id;
     path_ = folder_.Path() + "\\" + name;
@@ -281,7 +281,7 @@ std::string CleanLog::Complete(const CleanResult& result) {
     const std::string name = paths::LastComponent(path_);
     platform::FreshFile whole(folder_);
     if (!whole.Write(ToUtf8(LogText(result))) ||
-        whole.PutInPlace(platform::WidePath(name), id_) != ERROR_SUCCESS) {
+        whole.PutInPlace(platform::WideName(name), id_) != ERROR_SUCCESS) {
         return {};
     }
     if (!result.preview) PruneLogs(folder_, kLogsKept, name);

@@ -75,8 +75,8 @@ bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndex
         // A name the narrow functions cannot reach exactly would make every
         // call below act on another entry.
         if (!listing.Addressable()) continue;
-        const char* name = listing.Name();
-        if (!includeDesktopIni && SameNameIgnoringCase(name, "desktop.ini")) continue;
+        const std::string& name = listing.Name();
+        if (!includeDesktopIni && SameNameIgnoringCase(name.c_str(), "desktop.ini")) continue;
         std::string path = paths::JoinPath(folder, name);
         const WIN32_FIND_DATAA& entry = listing.Entry();
         if (listing.IsFolder()) {
@@ -91,7 +91,7 @@ bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndex
             platform::RemoveEmptyFolder(path, folder);
             continue;
         }
-        DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name, "index.dat"), folders);
+        DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name.c_str(), "index.dat"), folders);
     }
     return listing.Opened();
 }

@@ -9,7 +9,8 @@
 
 #include "clean/folder_tree.h"
 #include "platform/codepage.h"
-#include "platform/handle.h"
+#include "platform/drives.h"
+#include "platform/file_query.h"
 #include "platform/path_forms.h"
 #include "platform/special_folders.h"
 
@@ -20,22 +21,9 @@ namespace {
 constexpr int kGuardedSpecialFolders[] = {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY};
 
 // What the file system knows a folder by, however it was reached.
-struct FolderIdentity {
-    DWORD volume;
-    DWORD indexHigh;
-    DWORD indexLow;
-    bool operator==(const FolderIdentity&) const = default;
-};
+using FolderIdentity = platform::FileId;
 
-std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
-    platform::UniqueHandle handle(::CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!handle || !::GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
-    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
+std::optional<FolderIdentity> IdentityOf(const std::string& folder) { return platform::FolderIdOf(folder); }
 
 std::vector<std::string> GuardedFolders() {
     std::vector<std::string> folders = {platform::WindowsFolder()};
@@ -77,12 +65,10 @@ Guard MakeGuard() {
             path.resize(cut);
         }
     }
-    char drives[4 * 26 + 1] = {};
-    DWORD n = ::GetLogicalDriveStringsA(sizeof drives - 1, drives);
-    for (const char* root = drives; n > 0 && n < sizeof drives && *root; root += lstrlenA(root) + 1) {
+    for (const std::string& root : platform::DriveRoots()) {
         // Only local disks: a removable or optical drive may wait for a
         // medium, a network drive for its server.
-        UINT type = ::GetDriveTypeA(root);
+        const UINT type = platform::DriveTypeOf(root);
         if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) guard.AddIdentity(root);
     }
     return guard;

@@ -3,56 +3,37 @@
 #include <windows.h>
 
 #include "platform/codepage.h"
+#include "platform/file_query.h"
+#include "platform/guarded_folder.h"
 #include "platform/handle.h"
+#include "platform/wide_path.h"
 
 namespace platform {
 
 namespace {
 
-// Buffers grow to what the call asks for: long forms can outgrow MAX_PATH.
-template <typename Char, typename Call>
-std::basic_string<Char> GrowingBuffer(Call call) {
-    std::basic_string<Char> buffer(MAX_PATH, Char());
-    for (int tries = 0; tries < 3; ++tries) {
-        DWORD n = call(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            return buffer;
-        }
-        buffer.assign(n + 1, Char());
-    }
-    return {};
-}
+std::string FullPath(const std::string& path) { return FullPathName(path); }
 
-std::string FullPath(const std::string& path) {
-    return GrowingBuffer<char>(
-        [&](char* out, DWORD size) { return ::GetFullPathNameA(path.c_str(), size, out, nullptr); });
-}
-
-std::string LongPath(const std::string& path) {
-    return GrowingBuffer<char>([&](char* out, DWORD size) { return ::GetLongPathNameA(path.c_str(), out, size); });
-}
+std::string LongPath(const std::string& path) { return LongPathName(path); }
 
 // The path the file system gives an existing file or folder, links and
 // mapped drives resolved; empty when it cannot be opened or the narrow code
 // page cannot spell the answer exactly.
 std::string FinalPathOfExisting(const std::string& path) {
-    UniqueHandle handle(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const std::wstring wide = WidePath(path);
+    UniqueHandle handle(::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle) return {};
-    std::wstring wide = GrowingBuffer<wchar_t>([&](wchar_t* out, DWORD size) {
-        return ::GetFinalPathNameByHandleW(handle.Get(), out, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    });
+    std::wstring resolved = FinalPathOf(handle.Get());
     constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\", kLocal = L"\\\\?\\";
-    if (wide.starts_with(kUnc)) {
-        wide = L"\\\\" + wide.substr(kUnc.size());
-    } else if (wide.starts_with(kLocal)) {
-        wide.erase(0, kLocal.size());
+    if (resolved.starts_with(kUnc)) {
+        resolved = L"\\\\" + resolved.substr(kUnc.size());
+    } else if (resolved.starts_with(kLocal)) {
+        resolved.erase(0, kLocal.size());
     }
     std::string narrow;
-    if (wide.empty() || !ToNarrowExact(wide, narrow)) return {};
+    if (resolved.empty() || !ToNarrowExact(resolved, narrow)) return {};
     return narrow;
 }
 

@@ -58,6 +58,7 @@ inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
 //   filelinks\junk\link.tmp      -> target\precious.tmp
 //   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
 //   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
+//   filelinks\deep\<220 x d>\<60 x e>\link.tmp -> target\precious.tmp
 inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
 // A backup root whose only set is a link:
 //   agedsets\Backup\2001-01-01_00-00-00 -> agedsets\elsewhere (holds C\keep.txt)

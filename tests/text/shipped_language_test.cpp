@@ -170,6 +170,7 @@ const Key kKeys[] = {
     {"_ncReasonDenied", ""},
     {"_ncReasonMissing", ""},
     {"_ncReasonNotBinned", ""},
+    {"_ncReasonBinPathTooLong", ""},
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
@@ -277,8 +278,9 @@ TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     // 181 keys of the first release, 23 for the result of a clean, 43 for
     // the schedule page, 3 for a clean without its log and settings that
     // could not be saved, 16 for the report's views, the keep list and the
-    // age of backups, and 6 for the language.
-    ASSERT_EQ(std::size(kKeys), 272u);
+    // age of backups, 6 for the language, and 1 for a path the Recycle Bin
+    // cannot take.
+    ASSERT_EQ(std::size(kKeys), 273u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
