@@ -5,41 +5,11 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/growing_buffer.h"
 #include "platform/handle.h"
 #include "platform/wide_path.h"
 
 namespace platform {
-
-namespace {
-
-// Calls that write a path into a buffer, giving its length when it fits and
-// the size they need when it does not.
-template <typename Call>
-std::wstring GrowingBuffer(Call call) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        const DWORD n = call(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            return buffer;
-        }
-        buffer.assign(n + 1, L'\0');
-    }
-    return {};
-}
-
-// The narrow spelling of a long form the system handed back: its prefix
-// goes, so that it reads like the path it was asked for.
-std::string WithoutLongPrefix(std::wstring_view wide) {
-    constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
-    constexpr std::wstring_view kLocal = L"\\\\?\\";
-    if (wide.substr(0, kUnc.size()) == kUnc) return "\\\\" + ToNarrow(wide.substr(kUnc.size()));
-    if (wide.substr(0, kLocal.size()) == kLocal) return ToNarrow(wide.substr(kLocal.size()));
-    return ToNarrow(wide);
-}
-
-}  // namespace
 
 DWORD AttributesOf(std::string_view path) { return ::GetFileAttributesW(WidePath(path).c_str()); }
 
@@ -77,10 +47,14 @@ ComPtr<IStream> OpenReadStream(std::string_view path) {
     return stream;
 }
 
-std::optional<FileId> FolderIdOf(std::string_view path) {
-    UniqueHandle handle(::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+UniqueHandle OpenForQuery(std::string_view path) {
+    return UniqueHandle(::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+std::optional<FileId> FolderIdOf(std::string_view path) {
+    const UniqueHandle handle = OpenForQuery(path);
     FILE_BASIC_INFO basic{};
     if (!handle || !::GetFileInformationByHandleEx(handle.Get(), FileBasicInfo, &basic, sizeof basic) ||
         !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -101,8 +75,8 @@ std::string LongPathName(std::string_view path) {
     // The long form only where the path needs it: some platforms hand a
     // prefixed path back as it came, without looking at the file system.
     const std::wstring wide = ExceedsShortPathLimit(path) ? WidePath(path) : ShellPath(path);
-    return WithoutLongPrefix(
-        GrowingBuffer([&](wchar_t* out, DWORD size) { return ::GetLongPathNameW(wide.c_str(), out, size); }));
+    return ToNarrow(WithoutLongPrefix(
+        GrowingBuffer([&](wchar_t* out, DWORD size) { return ::GetLongPathNameW(wide.c_str(), out, size); })));
 }
 
 }  // namespace platform

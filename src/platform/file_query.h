@@ -12,6 +12,7 @@
 
 #include "platform/com.h"
 #include "platform/file_identity.h"
+#include "platform/handle.h"
 
 namespace platform {
 
@@ -31,6 +32,10 @@ std::string ReadTail(std::string_view path, size_t maxBytes);
 // A stream over the file's bytes, for reading; null when it cannot be
 // opened.
 ComPtr<IStream> OpenReadStream(std::string_view path);
+
+// The file or folder at path, opened to read its attributes and where it
+// is (links followed), shared with everybody; null when it cannot be.
+UniqueHandle OpenForQuery(std::string_view path);
 
 // The identity of the folder at path, followed wherever links lead; none
 // when there is no folder there.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/growing_buffer.h"
 #include "platform/wide_path.h"
 
 namespace platform {
@@ -19,11 +20,6 @@ constexpr auto kFileRenameInformation = static_cast<FILE_INFORMATION_CLASS>(10);
 constexpr ULONG kFileOpened = 1;  // IO_STATUS_BLOCK.Information of an open that found the entry
 
 DWORD ErrorOf(NTSTATUS status) { return ::RtlNtStatusToDosError(status); }
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
 
 std::wstring_view WithoutTrailingBackslash(std::wstring_view path) {
     while (!path.empty() && path.back() == L'\\') path.remove_suffix(1);
@@ -139,18 +135,9 @@ std::wstring NativeFinalPath(HANDLE handle) {
 }  // namespace
 
 std::wstring FinalPathOf(HANDLE handle) {
-    // Most paths fit the first buffer; a longer one is asked for again with
-    // the size the system says it needs.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-        if (n == 0) return NativeFinalPath(handle);
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(n + 1);
-    }
+    std::wstring path = GrowingBuffer(
+        [&](wchar_t* out, DWORD size) { return ::GetFinalPathNameByHandleW(handle, out, size, 0); });
+    return path.empty() ? NativeFinalPath(handle) : path;
 }
 
 namespace {

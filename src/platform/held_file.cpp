@@ -1,6 +1,7 @@
 #include "platform/held_file.h"
 
 #include "platform/file_identity.h"
+#include "platform/file_query.h"
 #include "platform/guarded_folder.h"
 #include "platform/wide_path.h"
 
@@ -9,11 +10,6 @@ namespace platform {
 namespace {
 
 uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
 
 std::string_view FolderOf(std::string_view path) {
     size_t cut = path.find_last_of('\\');
@@ -69,9 +65,7 @@ const std::wstring& FolderFinalPaths::Of(const std::string& folder) {
     finalPath_.clear();
     // "C:" alone would name the current folder of drive C.
     std::string open = folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
-    UniqueHandle handle(::CreateFileW(WidePath(open).c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueHandle handle = OpenForQuery(open);
     if (handle) finalPath_ = FinalPathOf(handle.Get());
     return finalPath_;
 }

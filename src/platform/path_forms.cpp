@@ -12,26 +12,13 @@ namespace platform {
 
 namespace {
 
-std::string FullPath(const std::string& path) { return FullPathName(path); }
-
-std::string LongPath(const std::string& path) { return LongPathName(path); }
-
 // The path the file system gives an existing file or folder, links and
 // mapped drives resolved; empty when it cannot be opened or the narrow code
 // page cannot spell the answer exactly.
 std::string FinalPathOfExisting(const std::string& path) {
-    const std::wstring wide = WidePath(path);
-    UniqueHandle handle(::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueHandle handle = OpenForQuery(path);
     if (!handle) return {};
-    std::wstring resolved = FinalPathOf(handle.Get());
-    constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\", kLocal = L"\\\\?\\";
-    if (resolved.starts_with(kUnc)) {
-        resolved = L"\\\\" + resolved.substr(kUnc.size());
-    } else if (resolved.starts_with(kLocal)) {
-        resolved.erase(0, kLocal.size());
-    }
+    const std::wstring resolved = WithoutLongPrefix(FinalPathOf(handle.Get()));
     std::string narrow;
     if (resolved.empty() || !ToNarrowExact(resolved, narrow)) return {};
     return narrow;
@@ -114,15 +101,15 @@ bool IsRootForm(const std::string& longForm) {
 }
 
 std::string LongForm(const std::string& path) {
-    std::string full = FullPath(path);
+    std::string full = FullPathName(path);
     if (full.empty()) return {};
     // Only existing folders have long names.
-    std::string expanded = ExpandLongestHead(full, LongPath);
+    std::string expanded = ExpandLongestHead(full, LongPathName);
     return FormOf(expanded.empty() ? full : expanded);
 }
 
 std::string FinalLongForm(const std::string& path) {
-    std::string full = FullPath(path);
+    std::string full = FullPathName(path);
     if (full.empty()) return {};
     std::string expanded = ExpandLongestHead(full, FinalPathOfExisting);
     return expanded.empty() ? LongForm(path) : FormOf(expanded);

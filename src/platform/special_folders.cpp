@@ -4,26 +4,13 @@
 #include <shlobj.h>
 
 #include "platform/codepage.h"
+#include "platform/growing_buffer.h"
 #include "platform/handle.h"
 #include "platform/wide_path.h"
 
 namespace platform {
 
 namespace {
-
-// A folder of the system's queries that give the length when the path fits
-// and the size they need when it does not.
-template <typename Query>
-std::string GrowingFolder(Query query) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        const UINT n = query(buffer.data(), static_cast<UINT>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) return ToNarrow(std::wstring_view(buffer.data(), n));
-        buffer.assign(n + 1, L'\0');
-    }
-    return {};
-}
 
 // The shell's folder queries fill a buffer of their own fixed size at most;
 // the buffer here holds any path.
@@ -49,16 +36,15 @@ std::string SpecialFolderPathFrom(const char* library, int csidl) {
 }
 
 std::string WindowsFolder() {
-    return GrowingFolder([](wchar_t* buffer, UINT size) { return ::GetWindowsDirectoryW(buffer, size); });
+    return ToNarrow(GrowingBuffer([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); }));
 }
 
 std::string SystemFolder() {
-    return GrowingFolder([](wchar_t* buffer, UINT size) { return ::GetSystemDirectoryW(buffer, size); });
+    return ToNarrow(GrowingBuffer([](wchar_t* buffer, DWORD size) { return ::GetSystemDirectoryW(buffer, size); }));
 }
 
 std::string TempFolder() {
-    return GrowingFolder(
-        [](wchar_t* buffer, UINT size) { return static_cast<UINT>(::GetTempPathW(size, buffer)); });
+    return ToNarrow(GrowingBuffer([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); }));
 }
 
 std::string ProgramFilePath() {

@@ -92,6 +92,19 @@ std::wstring WideName(std::string_view name) { return ToWide(name); }
 
 std::wstring ShellPath(std::string_view path) { return Compose(path, L"", L"\\\\"); }
 
+std::wstring WithoutLongPrefix(std::wstring_view wide) {
+    constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
+    constexpr std::wstring_view kLocal = L"\\\\?\\";
+    if (wide.starts_with(kUnc)) return L"\\\\" + std::wstring(wide.substr(kUnc.size()));
+    if (wide.starts_with(kLocal)) return std::wstring(wide.substr(kLocal.size()));
+    return std::wstring(wide);
+}
+
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
 bool ExceedsShortPathLimit(std::string_view path) { return ShellPath(path).size() >= MAX_PATH; }
 
 }  // namespace platform

@@ -32,6 +32,15 @@ std::wstring WideName(std::string_view name);
 // like WidePath, without the prefix, which they do not understand.
 std::wstring ShellPath(std::string_view path);
 
+// A long form the system handed back, spelled as the path it was asked
+// for: "\\?\C:\a" becomes "C:\a", "\\?\UNC\server\share" "\\server\share";
+// any other text stays as it is.
+std::wstring WithoutLongPrefix(std::wstring_view wide);
+
+// True when two wide paths or names are the same but for case, compared
+// the way the file system compares names (ordinal, no locale).
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b);
+
 // True when the path is longer than the shell's functions and the older
 // narrow functions take (MAX_PATH - 1 UTF-16 units).
 bool ExceedsShortPathLimit(std::string_view path);
