@@ -52,26 +52,36 @@ UniqueHandle OpenFolderByPath(std::string_view folder, DWORD& error) {
     return handle;
 }
 
-// Opens or makes name below the held folder as a folder; made tells which.
-UniqueHandle OpenOrMakeFolder(HANDLE parent, std::wstring_view name, bool& made, DWORD& error,
-                              ULONG disposition = FILE_OPEN_IF) {
+// Opens or makes the entry name relative to the held folder, through the
+// native call, which takes a name relative to a handle. information, when
+// given, receives what the call did (kFileOpened: found the entry).
+UniqueHandle OpenRelative(HANDLE folder, std::wstring_view name, DWORD access, DWORD attributes, ULONG disposition,
+                          ULONG options, DWORD& error, ULONG_PTR* information = nullptr) {
     UNICODE_STRING text{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
                         static_cast<USHORT>(name.size() * sizeof(wchar_t)), const_cast<wchar_t*>(name.data())};
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, parent, nullptr);
+    OBJECT_ATTRIBUTES objectAttributes;
+    InitializeObjectAttributes(&objectAttributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
     IO_STATUS_BLOCK io{};
-    HANDLE folder = nullptr;
-    NTSTATUS status = ::NtCreateFile(&folder, kFolderAccess, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL,
-                                     kShareAll, disposition,
-                                     FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_FOR_BACKUP_INTENT,
-                                     nullptr, 0);
+    HANDLE opened = nullptr;
+    const NTSTATUS status = ::NtCreateFile(&opened, access, &objectAttributes, &io, nullptr, attributes, kShareAll,
+                                           disposition, options | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     if (status < 0) {
         error = ErrorOf(status);
         return UniqueHandle();
     }
-    made = io.Information != kFileOpened;
     error = ERROR_SUCCESS;
-    return UniqueHandle(folder);
+    if (information) *information = io.Information;
+    return UniqueHandle(opened);
+}
+
+// Opens or makes name below the held folder as a folder; made tells which.
+UniqueHandle OpenOrMakeFolder(HANDLE parent, std::wstring_view name, bool& made, DWORD& error,
+                              ULONG disposition = FILE_OPEN_IF) {
+    ULONG_PTR information = 0;
+    UniqueHandle folder = OpenRelative(parent, name, kFolderAccess, FILE_ATTRIBUTE_NORMAL, disposition,
+                                       FILE_DIRECTORY_FILE | FILE_OPEN_FOR_BACKUP_INTENT, error, &information);
+    made = folder && information != kFileOpened;
+    return folder;
 }
 
 std::vector<std::wstring> Components(std::wstring_view rest) {
@@ -219,17 +229,9 @@ GuardedFolder GuardedFolder::Make(std::string_view path, std::string_view anchor
 
 UniqueHandle GuardedFolder::MakeFile(std::wstring_view name, DWORD access, DWORD attributes, DWORD& error,
                                      bool openExisting) const {
-    UNICODE_STRING text{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
-                        static_cast<USHORT>(name.size() * sizeof(wchar_t)), const_cast<wchar_t*>(name.data())};
-    OBJECT_ATTRIBUTES objectAttributes;
-    InitializeObjectAttributes(&objectAttributes, &text, OBJ_CASE_INSENSITIVE, handle_.Get(), nullptr);
-    IO_STATUS_BLOCK io{};
-    HANDLE file = nullptr;
-    NTSTATUS status = ::NtCreateFile(&file, access | SYNCHRONIZE, &objectAttributes, &io, nullptr, attributes,
-                                     kShareAll, openExisting ? FILE_OPEN_IF : FILE_CREATE,
-                                     FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-    error = status < 0 ? ErrorOf(status) : ERROR_SUCCESS;
-    return UniqueHandle(status < 0 ? nullptr : file);
+    const ULONG disposition = openExisting ? FILE_OPEN_IF : FILE_CREATE;
+    return OpenRelative(handle_.Get(), name, access | SYNCHRONIZE, attributes, disposition, FILE_NON_DIRECTORY_FILE,
+                        error);
 }
 
 DWORD GuardedFolder::MakeFolder(std::wstring_view name) const {
@@ -241,19 +243,8 @@ DWORD GuardedFolder::MakeFolder(std::wstring_view name) const {
 }
 
 UniqueHandle GuardedFolder::OpenEntry(std::wstring_view name, DWORD access, DWORD& error) const {
-    UNICODE_STRING text{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
-                        static_cast<USHORT>(name.size() * sizeof(wchar_t)), const_cast<wchar_t*>(name.data())};
-    OBJECT_ATTRIBUTES objectAttributes;
-    InitializeObjectAttributes(&objectAttributes, &text, OBJ_CASE_INSENSITIVE, handle_.Get(), nullptr);
-    IO_STATUS_BLOCK io{};
-    HANDLE entry = nullptr;
-    NTSTATUS status = ::NtCreateFile(&entry, access | SYNCHRONIZE, &objectAttributes, &io, nullptr, 0, kShareAll,
-                                     FILE_OPEN,
-                                     FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT |
-                                         FILE_OPEN_FOR_BACKUP_INTENT,
-                                     nullptr, 0);
-    error = status < 0 ? ErrorOf(status) : ERROR_SUCCESS;
-    return UniqueHandle(status < 0 ? nullptr : entry);
+    return OpenRelative(handle_.Get(), name, access | SYNCHRONIZE, 0, FILE_OPEN,
+                        FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT, error);
 }
 
 bool GuardedFolder::Holds(HANDLE entry, std::wstring_view name, bool exactCase) const {
