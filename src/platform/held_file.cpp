@@ -19,13 +19,14 @@ std::string_view FolderOf(std::string_view path) {
 // A file is reached by its own name when its final path is its folder's
 // final path followed by its name: a link, or a path through one, ends
 // elsewhere.
-bool ReachedByOwnName(HANDLE file, const std::string& path, FolderFinalPaths& folders) {
+// widePath is the path's long form, as the file was opened by.
+bool ReachedByOwnName(HANDLE file, const std::string& path, std::wstring_view widePath, FolderFinalPaths& folders) {
     std::wstring actual = FinalPathOf(file);
     if (actual.empty()) return false;
     // Mostly the final path is the path itself, in its long form: then
     // nothing on the way is a link, and the folder need not be opened to
     // learn its own final path.
-    if (SameIgnoringCase(actual, WidePath(path))) return true;
+    if (SameIgnoringCase(actual, widePath)) return true;
     // Otherwise the path may still be the file's own under another spelling
     // (short names, a drive mapped to a folder).
     const std::wstring& folder = folders.Of(std::string(FolderOf(path)));
@@ -86,14 +87,14 @@ HeldState StateOfError(DWORD error) {
     }
 }
 
-HeldFile::HeldFile(const std::string& path, DWORD access) : path_(path) {
-    file_.Reset(::CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+HeldFile::HeldFile(const std::string& path, DWORD access) : path_(path), widePath_(WidePath(path)) {
+    file_.Reset(::CreateFileW(widePath_.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
                               nullptr));
     openState_ = file_ ? HeldState::Plain : StateOfError(::GetLastError());
 }
 
-HeldState HeldFile::ReadInfo(LONGLONG& lastWrite) {
+HeldState HeldFile::CheckStamp(const std::optional<FileStamp>& expected) {
     if (!file_) return openState_;
     // Asked for one by one: the all-in-one query also reads the volume's
     // serial number, which costs Wine a round trip to another process, more
@@ -106,27 +107,20 @@ HeldState HeldFile::ReadInfo(LONGLONG& lastWrite) {
     }
     attributes_ = basic.FileAttributes;
     size_ = static_cast<uint64_t>(standard.EndOfFile.QuadPart);
-    lastWrite = basic.LastWriteTime.QuadPart;
     if (attributes_ & FILE_ATTRIBUTE_REPARSE_POINT) return HeldState::Link;
     if (attributes_ & FILE_ATTRIBUTE_DIRECTORY) return HeldState::Folder;
-    return HeldState::Plain;
-}
-
-HeldState HeldFile::CheckStamp(const std::optional<FileStamp>& expected) {
-    LONGLONG lastWrite = 0;
-    const HeldState state = ReadInfo(lastWrite);
-    if (state != HeldState::Plain) return state;
-    if (expected && !(FileStamp{size_, static_cast<uint64_t>(lastWrite)} == *expected)) return HeldState::Changed;
+    if (expected && !(FileStamp{size_, static_cast<uint64_t>(basic.LastWriteTime.QuadPart)} == *expected)) {
+        return HeldState::Changed;
+    }
     return HeldState::Plain;
 }
 
 HeldState HeldFile::Check(FolderFinalPaths& folders, const std::optional<FileStamp>& expected) {
-    LONGLONG lastWrite = 0;
-    const HeldState state = ReadInfo(lastWrite);
-    if (state != HeldState::Plain) return state;
-    if (!ReachedByOwnName(file_.Get(), path_, folders)) return HeldState::Link;
-    if (expected && !(FileStamp{size_, static_cast<uint64_t>(lastWrite)} == *expected)) return HeldState::Changed;
-    return HeldState::Plain;
+    // A file reached through a link is a link, whatever its stamp says.
+    const HeldState state = CheckStamp(expected);
+    if (state != HeldState::Plain && state != HeldState::Changed) return state;
+    if (!ReachedByOwnName(file_.Get(), path_, widePath_, folders)) return HeldState::Link;
+    return state;
 }
 
 bool HeldFile::SetAttributes(DWORD attributes) {
@@ -158,8 +152,7 @@ bool HeldFile::DeleteByName() {
     BY_HANDLE_FILE_INFORMATION held{};
     if (!::GetFileInformationByHandle(file_.Get(), &held)) return false;
     file_.Reset();
-    const std::wstring path = WidePath(path_);
-    UniqueHandle again(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    UniqueHandle again(::CreateFileW(widePath_.c_str(), FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION now{};
@@ -168,7 +161,7 @@ bool HeldFile::DeleteByName() {
                       now.nFileIndexHigh == held.nFileIndexHigh && now.nFileIndexLow == held.nFileIndexLow &&
                       !(now.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
     again.Reset();
-    return same && ::DeleteFileW(path.c_str()) != 0;
+    return same && ::DeleteFileW(widePath_.c_str()) != 0;
 }
 
 }  // namespace platform

@@ -94,9 +94,9 @@ public:
 
 private:
     bool DeleteByName();
-    HeldState ReadInfo(LONGLONG& lastWrite);
 
     std::string path_;
+    std::wstring widePath_;  // converted once, for the open and every check after it
     UniqueHandle file_;
     HeldState openState_ = HeldState::Failed;
     uint64_t size_ = 0;
