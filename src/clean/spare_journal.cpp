@@ -3,6 +3,7 @@
 #include <charconv>
 #include <vector>
 
+#include "clean/spare_name.h"
 #include "paths/module_paths.h"
 #include "paths/path_text.h"
 #include "platform/file_move.h"
@@ -63,20 +64,6 @@ std::vector<SpareRecord> ParseRecords(std::string_view text) {
     return records;
 }
 
-// Removes the name the file was opened by; a read-only file refuses that,
-// so the bit is lifted for the moment and put back: it belongs to the file,
-// which lives on under its other names.
-bool RemoveOpenedName(platform::HeldFile& file) {
-    const DWORD attributes = file.Attributes();
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !file.SetAttributes(attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
-    FILE_DISPOSITION_INFO dispose{TRUE};
-    const bool removed =
-        ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
-    if (readOnly) file.SetAttributes(attributes);
-    return removed;
-}
-
 // True when the record needs nothing more: its spare name is gone, or is
 // no longer the recorded file's, or has just been settled.
 bool Settle(const SpareRecord& record) {
@@ -94,7 +81,7 @@ bool Settle(const SpareRecord& record) {
     }
     const std::optional<platform::FileId> id = platform::IdOf(spare.Get());
     if (!id || !(*id == record.id)) return true;  // not the file recorded: someone else's
-    if (platform::LinkCountOf(spare.Get()) >= record.links) return RemoveOpenedName(spare);
+    if (platform::LinkCountOf(spare.Get()) >= record.links) return RemoveHeldName(spare);
     // The file lost a name: it was deleted from its place. The spare name
     // takes the place again, never replacing what stands there now.
     return platform::MoveHeldFile(spare.Get(), record.place, false) == ERROR_SUCCESS;

@@ -19,25 +19,18 @@ constexpr DWORD kNameAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBU
 // Names tried beside the file before giving up: "name.~spare0" and on.
 constexpr int kSpareNameTries = 8;
 
-// The identity of the file a name leads to now; none when it leads nowhere.
-std::optional<platform::FileId> IdAt(const std::string& path) {
-    platform::HeldFile file(path, FILE_READ_ATTRIBUTES | SYNCHRONIZE);
-    return file.OpenState() == platform::HeldState::Plain ? platform::IdOf(file.Get()) : std::nullopt;
-}
+}  // namespace
 
-// Removes the name the file was opened by. A read-only file refuses that, so
-// the bit is lifted for the moment and put back: it belongs to the file,
-// which lives on under its other name.
-void RemoveOpenedName(platform::HeldFile& file) {
+bool RemoveHeldName(platform::HeldFile& file) {
     const DWORD attributes = file.Attributes();
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) file.SetAttributes(attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (readOnly && !file.SetAttributes(attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
     FILE_DISPOSITION_INFO dispose{TRUE};
-    ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose);
+    const bool removed =
+        ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
     if (readOnly) file.SetAttributes(attributes);
+    return removed;
 }
-
-}  // namespace
 
 SpareName::SpareName(const std::string& path, SpareJournal* journal) : path_(path) {
     DWORD links = 0;
@@ -73,7 +66,7 @@ SpareName::SpareName(const std::string& path, SpareJournal* journal) : path_(pat
         // A name of another file, or one that cannot be examined, tells
         // nothing afterwards: of no use. It is removed only when it is a
         // name of this very file.
-        if (id && *id == id_) RemoveOpenedName(file);
+        if (id && *id == id_) RemoveHeldName(file);
         spare_.clear();
     }
 }
@@ -83,7 +76,7 @@ SpareName::~SpareName() { Settle(); }
 bool SpareName::Settle() {
     if (!Held()) return false;
     const std::string spare = std::exchange(spare_, {});
-    const std::optional<platform::FileId> atPlace = IdAt(path_);
+    const std::optional<platform::FileId> atPlace = platform::IdAt(path_);
     const bool left = !atPlace || !(*atPlace == id_);
     platform::HeldFile file(spare, kNameAccess);
     platform::FolderFinalPaths folders;
@@ -98,7 +91,7 @@ bool SpareName::Settle() {
         platform::MoveHeldFile(file.Get(), path_, false);
         return false;
     }
-    RemoveOpenedName(file);
+    RemoveHeldName(file);
     return left;
 }
 

@@ -69,8 +69,7 @@ bool ConfigDocument::Open(const std::string& filePath) {
     }
     path_ = filePath;
     // What was read, told by its identity: a save replaces this very file.
-    platform::HeldFile read(filePath, FILE_READ_ATTRIBUTES | SYNCHRONIZE);
-    loadedId_ = read.OpenState() == platform::HeldState::Plain ? platform::IdOf(read.Get()) : std::nullopt;
+    loadedId_ = platform::IdAt(filePath);
     return true;
 }
 

@@ -71,6 +71,11 @@ const std::wstring& FolderFinalPaths::Of(const std::string& folder) {
     return finalPath_;
 }
 
+std::optional<FileId> IdAt(const std::string& path) {
+    HeldFile file(path, FILE_READ_ATTRIBUTES | SYNCHRONIZE);
+    return file.OpenState() == HeldState::Plain ? IdOf(file.Get()) : std::nullopt;
+}
+
 HeldState StateOfError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_identity.h"
 #include "platform/handle.h"
 
 namespace platform {
@@ -102,6 +103,10 @@ private:
     uint64_t size_ = 0;
     DWORD attributes_ = 0;
 };
+
+// The identity of the file the path leads to now, opened without following
+// a link; none when nothing can be opened there.
+std::optional<FileId> IdAt(const std::string& path);
 
 // The state a failed open or delete stands for.
 HeldState StateOfError(DWORD error);
