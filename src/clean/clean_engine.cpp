@@ -97,19 +97,10 @@ bool CopyIntoBackup(HeldFile& source, const std::string& place, FolderKeeper& fo
 // copy: a file that is gone is left to the disposal phase to tell; any other
 // failure to read it keeps it, as no copy could be made.
 FileOutcome OutcomeBeforeCopy(HeldState state) {
-    switch (state) {
-        case HeldState::Plain:
-            return FileOutcome::Waiting;
-        case HeldState::Missing:
-            return FileOutcome::Missing;
-        case HeldState::Link:
-            return FileOutcome::KeptLink;
-        case HeldState::Folder:
-        case HeldState::Changed:
-            return FileOutcome::KeptChanged;
-        default:
-            return FileOutcome::KeptNoCopy;
-    }
+    const FileOutcome outcome = OutcomeOf(state);
+    const bool unread =
+        outcome == FileOutcome::InUse || outcome == FileOutcome::Denied || outcome == FileOutcome::Failed;
+    return unread ? FileOutcome::KeptNoCopy : outcome;
 }
 
 // Checks the held file (opened without following links) against the
@@ -121,10 +112,6 @@ bool MayDispose(HeldFile& held, const CleanItem& item, platform::FolderFinalPath
     outcome = checked;
     return false;
 }
-
-}  // namespace
-
-namespace {
 
 // Outcomes of files of which the backup phase made no copy.
 bool IsNotBackedUp(FileOutcome outcome) {

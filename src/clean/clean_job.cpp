@@ -37,32 +37,25 @@ private:
     platform::Paced<int, std::function<void(int)>> position_;
 };
 
-// The words of the log's action column, in phase order ("backup+delete").
-class ActionWords {
-public:
-    void Add(const char* word) {
-        if (!text_.empty()) text_ += '+';
-        text_ += word;
-    }
-    std::string Text() const { return text_.empty() ? "none" : text_; }
-
-private:
-    std::string text_;
-};
-
-// The words of the action column for the settings.
+// The words of the log's action column for the settings, in phase order
+// ("backup+delete"; "none" when no phase is on).
 std::string ActionOf(const CleanSettings& settings) {
-    ActionWords action;
-    if (settings.backup) action.Add("backup");
-    if (settings.deleteFiles) action.Add("delete");
-    if (settings.recycle) action.Add("recycle");
-    if (settings.moveToFolder && !paths::WithoutTrailingBackslash(settings.moveTarget).empty()) action.Add("move");
-    return action.Text();
+    std::string text;
+    const auto add = [&](const char* word) {
+        if (!text.empty()) text += '+';
+        text += word;
+    };
+    if (settings.backup) add("backup");
+    if (settings.deleteFiles) add("delete");
+    if (settings.recycle) add("recycle");
+    // An empty target folder moves nothing.
+    if (settings.moveToFolder && !paths::WithoutTrailingBackslash(settings.moveTarget).empty()) add("move");
+    return text.empty() ? "none" : text;
 }
 
 // The file phases the settings switch on, over a non-empty list. A phase
 // stopped early makes the rest start and end at once. A preview runs none
-// of them but names them. set is the backup set reserved for the clean.
+// of them. set is the backup set reserved for the clean.
 bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProgress& sink, const StopFlag& stop,
                    const std::optional<std::string>& set) {
     const CleanList& list = result.files;
@@ -70,9 +63,7 @@ bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProg
     bool completed = true;
     CleanOutcomes& outcomes = result.outcomes;
     outcomes.assign(list.size(), FileOutcome::Waiting);
-    ActionWords action;
     if (settings.backup) {
-        action.Add("backup");
         if (set) {
             completed &= BackupFiles(list, *set, sink, stop, &outcomes);
         } else if (run) {
@@ -81,30 +72,19 @@ bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProg
         }
     }
     sink.Flush();
-    if (settings.deleteFiles) {
-        action.Add("delete");
-        if (run) completed &= DeleteFiles(list, sink, stop, &outcomes);
-    }
+    if (settings.deleteFiles && run) completed &= DeleteFiles(list, sink, stop, &outcomes);
     sink.Flush();
-    if (settings.recycle) {
-        action.Add("recycle");
-        if (run) {
-            {
-                SpareJournal journal(SpareJournalPath());
-                completed &= RecycleFiles(list, sink, stop, &outcomes, journal.Valid() ? &journal : nullptr);
-            }
-            SettleRecordedSpareNames(SpareJournalPath());
+    if (settings.recycle && run) {
+        {
+            SpareJournal journal(SpareJournalPath());
+            completed &= RecycleFiles(list, sink, stop, &outcomes, journal.Valid() ? &journal : nullptr);
         }
+        SettleRecordedSpareNames(SpareJournalPath());
     }
     sink.Flush();
-    if (settings.moveToFolder) {
-        // An empty target folder moves nothing.
-        if (!paths::WithoutTrailingBackslash(settings.moveTarget).empty()) action.Add("move");
-        if (run) completed &= MoveFilesToFolder(list, settings.moveTarget, sink, stop, &outcomes);
-    }
+    if (settings.moveToFolder && run) completed &= MoveFilesToFolder(list, settings.moveTarget, sink, stop, &outcomes);
     sink.Flush();
     if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
-    result.action = action.Text();
     return completed;
 }
 
@@ -150,11 +130,11 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
     try {
         progress.SetStatus(text::LookupText("_cpStartCleanState"));
         const size_t count = result.files.size();
+        if (count > 0) result.action = ActionOf(plan.settings);
         if (!result.preview) {
             // What a run killed in its recycle left behind is settled first.
             SettleRecordedSpareNames(SpareJournalPath());
             if (count > 0 && plan.settings.backup) set = ReserveBackupSet();
-            if (count > 0) result.action = ActionOf(plan.settings);
             // Nothing is disposed of before the clean's record exists, not
             // even an old backup set.
             if (!log.Open(result, SetNameOf(set), started)) {
