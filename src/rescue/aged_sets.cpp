@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "clean/backup_layout.h"
+#include "clean/file_ops.h"
 #include "platform/folder_listing.h"
 #include "platform/held_file.h"
-#include "platform/wide_path.h"
 #include "rescue/set_removal.h"
 
 namespace rescue {
@@ -32,10 +32,6 @@ std::optional<uint64_t> TicksOf(const SetTime& time) {
     // Refuses the 30th of February, the 25th hour and the like.
     if (!::SystemTimeToFileTime(&st, &ft)) return std::nullopt;
     return Ticks(ft);
-}
-
-bool Exists(const std::string& path) {
-    return ::GetFileAttributesW(platform::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Whether another program holds the file without letting it be deleted.
@@ -110,7 +106,7 @@ std::vector<clean::AgedSetRun> RemoveAgedSets(const std::string& root, int days,
                 run.result = clean::AgedSetResult::InUse;
             } else {
                 RemoveSetFolder(set.path, kAgedSetFlags);
-                run.result = Exists(set.path) ? clean::AgedSetResult::Failed : clean::AgedSetResult::Removed;
+                run.result = clean::PathTaken(set.path) ? clean::AgedSetResult::Failed : clean::AgedSetResult::Removed;
             }
         }
         runs.push_back(std::move(run));
