@@ -3,7 +3,6 @@
 #include <charconv>
 #include <vector>
 
-#include "clean/spare_name.h"
 #include "paths/module_paths.h"
 #include "paths/path_text.h"
 #include "platform/file_move.h"
@@ -81,7 +80,7 @@ bool Settle(const SpareRecord& record) {
     }
     const std::optional<platform::FileId> id = platform::IdOf(spare.Get());
     if (!id || !(*id == record.id)) return true;  // not the file recorded: someone else's
-    if (platform::LinkCountOf(spare.Get()) >= record.links) return RemoveHeldName(spare);
+    if (platform::LinkCountOf(spare.Get()) >= record.links) return spare.RemoveName();
     // The file lost a name: it was deleted from its place. The spare name
     // takes the place again, never replacing what stands there now.
     return platform::MoveHeldFile(spare.Get(), record.place, false) == ERROR_SUCCESS;

@@ -21,17 +21,6 @@ constexpr int kSpareNameTries = 8;
 
 }  // namespace
 
-bool RemoveHeldName(platform::HeldFile& file) {
-    const DWORD attributes = file.Attributes();
-    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !file.SetAttributes(attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
-    FILE_DISPOSITION_INFO dispose{TRUE};
-    const bool removed =
-        ::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
-    if (readOnly) file.SetAttributes(attributes);
-    return removed;
-}
-
 SpareName::SpareName(const std::string& path, SpareJournal* journal) : path_(path) {
     DWORD links = 0;
     {
@@ -66,7 +55,7 @@ SpareName::SpareName(const std::string& path, SpareJournal* journal) : path_(pat
         // A name of another file, or one that cannot be examined, tells
         // nothing afterwards: of no use. It is removed only when it is a
         // name of this very file.
-        if (id && *id == id_) RemoveHeldName(file);
+        if (id && *id == id_) file.RemoveName();
         spare_.clear();
     }
 }
@@ -91,7 +80,7 @@ bool SpareName::Settle() {
         platform::MoveHeldFile(file.Get(), path_, false);
         return false;
     }
-    RemoveHeldName(file);
+    file.RemoveName();
     return left;
 }
 

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "platform/file_identity.h"
-#include "platform/held_file.h"
 
 namespace clean {
 
@@ -44,10 +43,5 @@ private:
     platform::FileId id_;
     DWORD linksWithSpare_ = 0;
 };
-
-// Removes the name the held file (checked, held for deletion) was opened
-// by. A read-only file refuses that, so the bit is lifted for the moment and
-// put back: it belongs to the file, which lives on under its other names.
-bool RemoveHeldName(platform::HeldFile& file);
 
 }  // namespace clean

@@ -25,8 +25,7 @@ bool RemoveEmptyFolder(const std::string& path, std::string_view anchor) {
         return false;
     }
     // Refused while the folder holds anything.
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return ::SetFileInformationByHandle(folder.Get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
+    return MarkForDeletion(folder.Get());
 }
 
 bool RemoveFolderLink(const std::string& path) { return ::RemoveDirectoryW(WidePath(path).c_str()) != 0; }

@@ -18,11 +18,6 @@ constexpr DWORD kCopyBlock = 256 * 1024;
 
 std::atomic<unsigned> g_freshCount{0};
 
-bool MarkForDeletion(HANDLE file, bool remove) {
-    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
-    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
-}
-
 bool IsTaken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
 
 }  // namespace
@@ -42,13 +37,13 @@ FreshFile::FreshFile(const GuardedFolder& folder) : folder_(folder) {
     if (!file_) return;
     // From here on, whatever happens to the program, the file goes unless
     // it is put in place.
-    if (!MarkForDeletion(file_.Get(), true)) Fail(::GetLastError());
+    if (!MarkForDeletion(file_.Get())) Fail(::GetLastError());
 }
 
 bool FreshFile::Fail(DWORD error) {
     error_ = error;
     if (file_) {
-        MarkForDeletion(file_.Get(), true);
+        MarkForDeletion(file_.Get());
         file_.Reset();
     }
     return false;

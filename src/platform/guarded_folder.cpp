@@ -150,6 +150,11 @@ std::wstring FinalPathOf(HANDLE handle) {
     return path.empty() ? NativeFinalPath(handle) : path;
 }
 
+bool MarkForDeletion(HANDLE handle, bool remove) {
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
 namespace {
 
 // The final path a folder must have: the anchor's final path followed by

@@ -78,4 +78,8 @@ private:
 // empty when it cannot tell.
 std::wstring FinalPathOf(HANDLE handle);
 
+// Marks the file or folder behind the handle (opened with DELETE access) to
+// go when its last handle closes; with remove false, to stay after all.
+bool MarkForDeletion(HANDLE handle, bool remove = true);
+
 }  // namespace platform

@@ -45,11 +45,6 @@ bool SetAttributesOf(HANDLE file, DWORD attributes) {
     return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
 }
 
-bool MarkForDeletion(HANDLE file) {
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
-}
-
 }  // namespace
 
 FileStamp StampOf(const WIN32_FIND_DATAA& entry) {
@@ -148,6 +143,16 @@ bool HeldFile::Delete() {
         return false;
     }
     return refusal == ERROR_ACCESS_DENIED && DeleteByName();
+}
+
+bool HeldFile::RemoveName() {
+    if (!file_) return false;
+    const DWORD attributes = attributes_;
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly && !SetAttributes(attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    const bool removed = MarkForDeletion(file_.Get());
+    if (readOnly) SetAttributes(attributes);
+    return removed;
 }
 
 // Some platforms refuse to mark a file whose contents a program has mapped

@@ -90,6 +90,11 @@ public:
     // file is made normal first, and gets its attributes back when it still
     // cannot be deleted. The file is gone once the handle closes.
     bool Delete();
+    // Removes the name the file was opened by (held for deletion, after
+    // Check), the file living on under its other names. A read-only file
+    // refuses that, so the bit is lifted for the moment and put back: it
+    // belongs to the file, not to this name.
+    bool RemoveName();
     // Closes the handle now (a delete takes effect here).
     void Close() { file_.Reset(); }
 
