@@ -116,15 +116,7 @@ const char* TraceLogName(int number) {
 // (as the program runs), converted otherwise.
 std::string ToUtf8(const std::string& narrow) {
     if (::GetACP() == CP_UTF8 || narrow.empty()) return narrow;
-    const std::wstring wide = platform::ToWide(narrow);
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(std::max(size, 0)), '\0');
-    if (size > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
-                              nullptr);
-    }
-    return utf8;
+    return platform::ToUtf8(platform::ToWide(narrow));
 }
 
 // Removes the oldest logs of the folder (by name, which orders them by time)

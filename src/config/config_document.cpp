@@ -223,11 +223,8 @@ bool ConfigDocument::Save() {
     Bstr text;
     if (FAILED(doc_->get_xml(text.Put())) || !text.Get()) return false;
     const std::wstring xml = DeclaredUtf8(std::wstring(text.Get(), ::SysStringLen(text.Get())));
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, xml.data(), static_cast<int>(xml.size()), nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return false;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, xml.data(), static_cast<int>(xml.size()), bytes.data(), size, nullptr, nullptr);
+    const std::string bytes = platform::ToUtf8(xml);
+    if (bytes.empty()) return false;
     // Written whole beside the file and then put in its place, so that a
     // crash or a full disk in the middle of a save leaves the old file as it
     // was, and a reader never sees a half-written one. Only the file this

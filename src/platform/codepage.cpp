@@ -12,13 +12,23 @@ std::wstring ToWide(std::string_view narrow) {
     return wide;
 }
 
-std::string ToNarrow(std::wstring_view wide) {
+namespace {
+
+std::string Encode(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
-    int n = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), n, nullptr, nullptr);
-    return narrow;
+    const int length = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string text(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(codePage, 0, wide.data(), length, text.data(), n, nullptr, nullptr);
+    return text;
 }
+
+}  // namespace
+
+std::string ToNarrow(std::wstring_view wide) { return Encode(CP_ACP, wide); }
+
+std::string ToUtf8(std::wstring_view wide) { return Encode(CP_UTF8, wide); }
 
 bool ToNarrowExact(std::wstring_view wide, std::string& narrow) {
     narrow.clear();

@@ -9,6 +9,9 @@ namespace platform {
 
 std::wstring ToWide(std::string_view narrow);
 std::string ToNarrow(std::wstring_view wide);
+// The wide text in UTF-8, whatever the active code page (files written for
+// other readers); empty when it cannot be converted.
+std::string ToUtf8(std::wstring_view wide);
 
 // Converts without any approximation: false when a character has no exact
 // narrow form in the active code page (where the plain conversion would put
