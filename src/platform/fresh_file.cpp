@@ -112,11 +112,7 @@ DWORD FreshFile::PutInPlace(std::wstring_view name, const std::optional<FileId>&
         Fail(IsTaken(renamed) ? ERROR_ALREADY_EXISTS : renamed);
         return error_;
     }
-    if (attributes_ != 0) {
-        FILE_BASIC_INFO basic{};
-        basic.FileAttributes = attributes_;
-        ::SetFileInformationByHandle(file_.Get(), FileBasicInfo, &basic, sizeof basic);
-    }
+    if (attributes_ != 0) SetAttributesOf(file_.Get(), attributes_);
     file_.Reset();
     return ERROR_SUCCESS;
 }
@@ -165,11 +161,7 @@ DWORD ReplaceWholeFile(const GuardedFolder& folder, std::wstring_view name, std:
     // The new file takes the old one's attributes (hidden, say).
     DWORD reopened = ERROR_SUCCESS;
     UniqueHandle placed = folder.OpenEntry(name, FILE_WRITE_ATTRIBUTES, reopened);
-    if (placed) {
-        FILE_BASIC_INFO basic{};
-        basic.FileAttributes = present->attributes ? present->attributes : FILE_ATTRIBUTE_NORMAL;
-        ::SetFileInformationByHandle(placed.Get(), FileBasicInfo, &basic, sizeof basic);
-    }
+    if (placed) SetAttributesOf(placed.Get(), present->attributes ? present->attributes : FILE_ATTRIBUTE_NORMAL);
     return ERROR_SUCCESS;
 }
 

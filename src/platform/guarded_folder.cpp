@@ -30,15 +30,8 @@ std::wstring_view WithoutTrailingBackslash(std::wstring_view path) {
 // has: its long form.
 std::wstring RootedFinalPath(std::string_view path) { return WidePath(path); }
 
-// "C:" alone names the current folder of drive C.
-std::string OpenablePath(std::string_view folder) {
-    std::string path(folder);
-    if (path.size() == 2 && path[1] == ':') path += '\\';
-    return path;
-}
-
 UniqueHandle OpenFolderByPath(std::string_view folder, DWORD& error) {
-    UniqueHandle handle(::CreateFileW(WidePath(OpenablePath(folder)).c_str(), kFolderAccess, kShareAll, nullptr,
+    UniqueHandle handle(::CreateFileW(WidePath(OpenableFolder(folder)).c_str(), kFolderAccess, kShareAll, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     error = handle ? ERROR_SUCCESS : ::GetLastError();
     if (handle) {
@@ -153,6 +146,12 @@ std::wstring FinalPathOf(HANDLE handle) {
 bool MarkForDeletion(HANDLE handle, bool remove) {
     FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
     return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+bool SetAttributesOf(HANDLE handle, DWORD attributes) {
+    FILE_BASIC_INFO info{};  // zero times leave the times as they are
+    info.FileAttributes = attributes;
+    return ::SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info) != 0;
 }
 
 namespace {

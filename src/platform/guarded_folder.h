@@ -82,4 +82,8 @@ std::wstring FinalPathOf(HANDLE handle);
 // go when its last handle closes; with remove false, to stay after all.
 bool MarkForDeletion(HANDLE handle, bool remove = true);
 
+// Sets the attributes of the file or folder behind the handle (opened with
+// FILE_WRITE_ATTRIBUTES); its times stay as they are.
+bool SetAttributesOf(HANDLE handle, DWORD attributes);
+
 }  // namespace platform

@@ -9,8 +9,6 @@ namespace platform {
 
 namespace {
 
-uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
 std::string_view FolderOf(std::string_view path) {
     size_t cut = path.find_last_of('\\');
     return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut);
@@ -37,31 +35,21 @@ bool ReachedByOwnName(HANDLE file, const std::string& path, std::wstring_view wi
     return SameIgnoringCase(actual, expected);
 }
 
-constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-bool SetAttributesOf(HANDLE file, DWORD attributes) {
-    FILE_BASIC_INFO info{};  // zero times leave the times as they are
-    info.FileAttributes = attributes;
-    return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
-}
-
 }  // namespace
 
 FileStamp StampOf(const WIN32_FIND_DATAA& entry) {
-    return {(static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow, Ticks(entry.ftLastWriteTime)};
+    return {(static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow, TicksOf(entry.ftLastWriteTime)};
 }
 
 FileStamp StampOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
-    return {(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, Ticks(data.ftLastWriteTime)};
+    return {(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow, TicksOf(data.ftLastWriteTime)};
 }
 
 const std::wstring& FolderFinalPaths::Of(const std::string& folder) {
     if (folder == folder_ && !finalPath_.empty()) return finalPath_;
     folder_ = folder;
     finalPath_.clear();
-    // "C:" alone would name the current folder of drive C.
-    std::string open = folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
-    const UniqueHandle handle = OpenForQuery(open);
+    const UniqueHandle handle = OpenForQuery(OpenableFolder(folder));
     if (handle) finalPath_ = FinalPathOf(handle.Get());
     return finalPath_;
 }
@@ -134,7 +122,7 @@ bool HeldFile::Delete() {
     if (MarkForDeletion(file_.Get())) return true;
     const DWORD refusal = ::GetLastError();
     const DWORD had = attributes_;
-    if (had & kBlocking) {
+    if (had & kBlockingAttributes) {
         // Read-only files refuse deletion; hidden and system ones are made
         // normal as well, as a delete by path would need.
         if (!SetAttributes(FILE_ATTRIBUTE_NORMAL)) return false;

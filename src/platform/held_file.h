@@ -27,6 +27,11 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// A file time as one count of 100 ns ticks.
+inline uint64_t TicksOf(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 FileStamp StampOf(const WIN32_FIND_DATAA& entry);
 FileStamp StampOf(const WIN32_FILE_ATTRIBUTE_DATA& data);
 
@@ -41,6 +46,9 @@ private:
     std::string folder_;
     std::wstring finalPath_;
 };
+
+// Attributes that make some platforms refuse to delete or replace a file.
+inline constexpr DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 enum class HeldState {
     Plain,     // a plain file, reached by its own name

@@ -100,6 +100,12 @@ std::wstring WithoutLongPrefix(std::wstring_view wide) {
     return std::wstring(wide);
 }
 
+std::string OpenableFolder(std::string_view folder) {
+    std::string path(folder);
+    if (path.size() == 2 && path[1] == ':') path += '\\';
+    return path;
+}
+
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;

@@ -37,6 +37,10 @@ std::wstring ShellPath(std::string_view path);
 // any other text stays as it is.
 std::wstring WithoutLongPrefix(std::wstring_view wide);
 
+// The folder path as the file system opens it: "C:" alone would name the
+// current folder of drive C, so a drive alone gets its root's separator.
+std::string OpenableFolder(std::string_view folder);
+
 // True when two wide paths or names are the same but for case, compared
 // the way the file system compares names (ordinal, no locale).
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b);

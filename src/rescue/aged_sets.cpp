@@ -18,8 +18,6 @@ namespace {
 constexpr FILEOP_FLAGS kAgedSetFlags = kRestoredSetFlags | FOF_NOERRORUI;
 constexpr uint64_t kTicksPerDay = 24ull * 60 * 60 * 10000000;
 
-uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
 std::optional<uint64_t> TicksOf(const SetTime& time) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(time.year);
@@ -31,7 +29,7 @@ std::optional<uint64_t> TicksOf(const SetTime& time) {
     FILETIME ft{};
     // Refuses the 30th of February, the 25th hour and the like.
     if (!::SystemTimeToFileTime(&st, &ft)) return std::nullopt;
-    return Ticks(ft);
+    return platform::TicksOf(ft);
 }
 
 // Whether another program holds the file without letting it be deleted.
@@ -77,7 +75,7 @@ std::optional<SetTime> ExactSetTime(std::string_view name) {
 std::vector<SetFolder> SetsOlderThan(const std::vector<SetFolder>& folders, const SYSTEMTIME& now, int days) {
     FILETIME nowFile{};
     if (days <= 0 || !::SystemTimeToFileTime(&now, &nowFile)) return {};
-    const uint64_t nowTicks = Ticks(nowFile);
+    const uint64_t nowTicks = platform::TicksOf(nowFile);
     const uint64_t age = static_cast<uint64_t>(days) * kTicksPerDay;
     std::vector<std::pair<uint64_t, SetFolder>> old;
     for (const SetFolder& folder : folders) {

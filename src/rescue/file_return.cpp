@@ -12,7 +12,6 @@ namespace {
 // Held for a move as well: it is renamed, and its security reset, through
 // the same handle that was checked; and read, should it be copied instead.
 constexpr DWORD kForMoving = platform::HeldFile::kForCopying | READ_CONTROL | WRITE_DAC;
-constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 char DriveOf(const std::string& target) { return static_cast<char>(target[0] | 0x20); }
 
@@ -25,7 +24,7 @@ public:
     ClearedForReplacing(const platform::GuardedFolder& place, const std::wstring& name,
                         const std::optional<platform::CheckedEntry>& present)
         : place_(place), name_(name) {
-        if (!present || !(present->attributes & kBlocking)) return;
+        if (!present || !(present->attributes & platform::kBlockingAttributes)) return;
         id_ = present->id;
         attributes_ = present->attributes;
         cleared_ = Set(FILE_ATTRIBUTE_NORMAL);
@@ -40,10 +39,7 @@ private:
         DWORD error = ERROR_SUCCESS;
         platform::UniqueHandle entry = place_.OpenEntry(name_, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, error);
         const std::optional<platform::FileId> id = entry ? platform::IdOf(entry.Get()) : std::nullopt;
-        if (!id || !(*id == id_)) return false;
-        FILE_BASIC_INFO basic{};
-        basic.FileAttributes = attributes;
-        return ::SetFileInformationByHandle(entry.Get(), FileBasicInfo, &basic, sizeof basic) != 0;
+        return id && *id == id_ && platform::SetAttributesOf(entry.Get(), attributes);
     }
 
     const platform::GuardedFolder& place_;

@@ -3,6 +3,7 @@
 #include "paths/path_text.h"
 #include "platform/file_query.h"
 #include "platform/folder_listing.h"
+#include "platform/held_file.h"
 #include "scan/lower_case.h"
 #include "scan/shortcut_reader.h"
 #include "scan/skip_texts.h"
@@ -14,8 +15,6 @@ namespace {
 constexpr uint64_t kTicksPerDay = 864000000000ULL;
 constexpr uint64_t kDaysPerMonth = 31;
 
-uint64_t Ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
-
 // The time zone and the current local time are read once per walk: asking
 // for them for every file would cost more than the rest of the search.
 class LocalClock {
@@ -26,7 +25,7 @@ public:
         FILETIME current{};
         ::GetLocalTime(&now);
         ::SystemTimeToFileTime(&now, &current);
-        now_ = Ticks(current);
+        now_ = platform::TicksOf(current);
     }
 
     // Whole months (of 31 days) between a UTC file time, taken as local
@@ -39,7 +38,7 @@ public:
             !::SystemTimeToFileTime(&local, &then)) {
             return 0;
         }
-        uint64_t at = Ticks(then);
+        uint64_t at = platform::TicksOf(then);
         return (at > now_ ? at - now_ : now_ - at) / kTicksPerDay / kDaysPerMonth;
     }
 

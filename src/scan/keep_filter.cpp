@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/path_forms.h"
+#include "platform/wide_path.h"
 
 namespace scan {
 
@@ -12,7 +13,7 @@ std::string KeptFileForm(std::string_view path) {
     const size_t cut = path.find_last_of('\\');
     if (cut == std::string_view::npos) return {};
     // "C:\a.tmp": the folder is the root, with its separator.
-    std::string folder(path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut));
+    const std::string folder = platform::OpenableFolder(path.substr(0, cut));
     std::string form = platform::FinalLongForm(folder);
     return form.empty() ? form : platform::JoinForm(form, path.substr(cut + 1));
 }
@@ -35,9 +36,7 @@ bool KeepFilter::Keeps(std::string_view folder, std::string_view name) {
     if (!hasLast_ || folder != lastFolder_) {
         hasLast_ = true;
         lastFolder_ = folder;
-        std::string path(folder);
-        if (path.size() == 2 && path[1] == ':') path += '\\';
-        lastForm_ = platform::FinalLongForm(path);
+        lastForm_ = platform::FinalLongForm(platform::OpenableFolder(folder));
         lastFolderKept_ = std::any_of(folders_.begin(), folders_.end(), [&](const std::string& kept) {
             return platform::IsSameOrBelow(lastForm_, kept);
         });
