@@ -131,6 +131,16 @@ bool SetCustom(ConfigDocument& doc, std::string_view path, const char* attribute
 // writes nothing. False when the file could not be saved.
 bool SaveIfChanged(ConfigDocument& doc, bool changed) { return !changed || doc.Save(); }
 
+// One writer's transaction: change sets values in the open document and
+// says whether that changed any; the file is saved only then. A missing or
+// unreadable file is never written, and that is no failure.
+template <typename Change>
+bool ChangeSettings(Change change) {
+    OpenSettings settings;
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    return SaveIfChanged(settings.doc, change(settings.doc));
+}
+
 template <typename Entry, typename FromNode>
 std::vector<Entry> ListIn(const ConfigDocument& doc, const std::string& entryPath, FromNode fromNode) {
     std::vector<Entry> list;
@@ -217,15 +227,11 @@ std::string ReadText(std::string_view path, ValueSet set) {
 }
 
 bool WriteFlag(std::string_view path, int32_t value) {
-    OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
-    return SaveIfChanged(settings.doc, SetCustom(settings.doc, path, "custom", value));
+    return ChangeSettings([&](ConfigDocument& doc) { return SetCustom(doc, path, "custom", value); });
 }
 
 bool WriteText(std::string_view path, std::string_view value) {
-    OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
-    return SaveIfChanged(settings.doc, SetCustom(settings.doc, path, "custom", value));
+    return ChangeSettings([&](ConfigDocument& doc) { return SetCustom(doc, path, "custom", value); });
 }
 
 int32_t ReadMonths(ValueSet set) {
@@ -239,12 +245,12 @@ SearchOptions LoadSearchOptions(ValueSet set) {
 }
 
 bool SaveSearchOptions(const SearchOptions& options) {
-    OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
-    bool changed = false;
-    for (const auto& f : kSearchFields) changed |= SetCustom(settings.doc, f.path, "custom", options.*f.field);
-    changed |= SetCustom(settings.doc, path::kFindFilesHaveNotAccessed, "month", static_cast<int>(options.months));
-    return SaveIfChanged(settings.doc, changed);
+    return ChangeSettings([&](ConfigDocument& doc) {
+        bool changed = false;
+        for (const auto& f : kSearchFields) changed |= SetCustom(doc, f.path, "custom", options.*f.field);
+        changed |= SetCustom(doc, path::kFindFilesHaveNotAccessed, "month", static_cast<int>(options.months));
+        return changed;
+    });
 }
 
 int32_t SoundSetAgeDays(int32_t days) {
@@ -257,18 +263,20 @@ CleanOptions LoadCleanOptions(ValueSet set) {
 }
 
 bool SaveCleanOptions(const CleanOptions& options) {
-    OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
-    bool changed = false;
-    for (const auto& f : kCleanFlags) changed |= SetCustom(settings.doc, f.path, "custom", options.*f.field);
-    changed |= SetCustom(settings.doc, path::kMoveToFolderPath, "custom", options.moveToFolderPath);
-    // A settings file from before the age rule lacks its element.
-    const bool ageRuleStored = static_cast<bool>(MadeElement(settings.doc, path::kRemoveOldBackups));
-    if (ageRuleStored) {
-        changed |= SetCustom(settings.doc, path::kRemoveOldBackups, "custom", options.removeOldSets);
-        changed |= SetCustom(settings.doc, path::kRemoveOldBackups, "days", options.setAgeDays);
-    }
-    return SaveIfChanged(settings.doc, changed) && ageRuleStored;
+    bool ageRuleStored = true;
+    const bool saved = ChangeSettings([&](ConfigDocument& doc) {
+        bool changed = false;
+        for (const auto& f : kCleanFlags) changed |= SetCustom(doc, f.path, "custom", options.*f.field);
+        changed |= SetCustom(doc, path::kMoveToFolderPath, "custom", options.moveToFolderPath);
+        // A settings file from before the age rule lacks its element.
+        ageRuleStored = static_cast<bool>(MadeElement(doc, path::kRemoveOldBackups));
+        if (ageRuleStored) {
+            changed |= SetCustom(doc, path::kRemoveOldBackups, "custom", options.removeOldSets);
+            changed |= SetCustom(doc, path::kRemoveOldBackups, "days", options.setAgeDays);
+        }
+        return changed;
+    });
+    return saved && ageRuleStored;
 }
 
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
@@ -277,13 +285,13 @@ AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
 }
 
 bool SaveAdvCleanOptions(const AdvCleanOptions& options) {
-    OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
-    bool changed = false;
-    for (size_t i = 0; i < options.size(); ++i) {
-        changed |= SetCustom(settings.doc, path::kAdvClean[i], "custom", options[i]);
-    }
-    return SaveIfChanged(settings.doc, changed);
+    return ChangeSettings([&](ConfigDocument& doc) {
+        bool changed = false;
+        for (size_t i = 0; i < options.size(); ++i) {
+            changed |= SetCustom(doc, path::kAdvClean[i], "custom", options[i]);
+        }
+        return changed;
+    });
 }
 
 std::string LoadLanguage(ValueSet set) { return ReadText(path::kLanguage, set); }
