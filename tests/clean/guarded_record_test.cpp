@@ -30,22 +30,10 @@ using cleantest::RecordingSink;
 using cleantest::RunJob;
 using cleantest::WriteSettings;
 using testsupport::FileExists;
+using testsupport::NamesIn;
 using testsupport::ProgramPlace;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) return names;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (::FindNextFileA(find.Get(), &entry));
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string LogName(int n) {
     char name[32];

@@ -48,19 +48,6 @@ std::vector<std::string> MakeJunk(const std::string& folder, const std::string& 
     return paths;
 }
 
-std::vector<std::string> FolderContent(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) return names;
-    do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.Get(), &entry));
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 TEST(RecycleFiles, FilesGoToTheRecycleBinAndCanBeBroughtBack) {
@@ -71,7 +58,7 @@ TEST(RecycleFiles, FilesGoToTheRecycleBinAndCanBeBroughtBack) {
     cleantest::RecordingProgress progress;
     clean::StopFlag stop{0};
     EXPECT_TRUE(clean::RecycleFiles(list, progress, stop));
-    EXPECT_EQ(FolderContent(folder), std::vector<std::string>()) << "nothing left beside the files";
+    EXPECT_EQ(testsupport::NamesIn(folder), std::vector<std::string>()) << "nothing left beside the files";
 
     platform::ComPtr<IShellFolder> bin = cleantest::RecycleBinFolder();
     ASSERT_TRUE(bin);
@@ -150,14 +137,14 @@ TEST(RecycleFiles, FilesStayInPlaceWhenTheBinCannotTakeThem) {
         const std::string deep = folder + "\\" + std::string(200, 'd') + "\\" + std::string(100, 'l') + ".tmp";
         testsupport::MakeFoldersLong(deep.substr(0, deep.find_last_of('\\')));
         testsupport::WriteFileLong(deep, "content of the deep file");
-        std::vector<std::string> before = FolderContent(folder);
+        std::vector<std::string> before = testsupport::NamesIn(folder);
         std::vector<std::string> all = files;
         all.push_back(deep);
 
         EXPECT_EQ(RunChild(std::string(dataHome) + "/unusable-bins/" + bin, all), 0u) << bin;
         EXPECT_EQ(testsupport::ReadFileW(platform::ToWide(deep)).value_or("<gone>"), "content of the deep file");
 
-        EXPECT_EQ(FolderContent(folder), before) << bin << ": nothing gone, nothing left behind";
+        EXPECT_EQ(testsupport::NamesIn(folder), before) << bin << ": nothing gone, nothing left behind";
         for (size_t i = 0; i < files.size(); ++i) {
             std::string name = i < kJunk.size() ? kJunk[i].name : "linked.tmp";
             EXPECT_EQ(ReadFile(files[i]), "content of " + name) << bin << " " << files[i];

@@ -18,18 +18,6 @@ namespace {
 using rescuetest::MakeSet;
 using testsupport::ReadFile;
 
-size_t EntriesIn(const std::string& folder) {
-    size_t count = 0;
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        count += std::string(entry.cFileName) != "." && std::string(entry.cFileName) != "..";
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-    return count;
-}
-
 // A restore puts a file back only at its own place. Before, a set's file
 // replaced another: through e:\fixtures\restorelinks\work, a link to its
 // sibling "other", and over "twin.tmp" for a set's "Twin.tmp" (another file
@@ -57,7 +45,7 @@ TEST(RestoreGuard, NothingIsWrittenOverAnotherFile) {
             EXPECT_EQ(outcome.failed, 1u);
             EXPECT_EQ(ReadFile(c.other), "newer");
             EXPECT_EQ(ReadFile(set + "\\" + c.fromSet), "from the set");
-            EXPECT_EQ(EntriesIn(paths::FolderPart(c.other)), 1u);
+            EXPECT_EQ(testsupport::NamesIn(paths::FolderPart(c.other)).size(), 1u);
         }
     }
 }
@@ -79,7 +67,7 @@ TEST(RestoreGuard, ACopyBackOnAFullDiskLeavesThePlaceAsItWas) {
     const rescue::RestoreOutcome outcome = rescue::RestoreSet(set);
     EXPECT_EQ(outcome.failed, 1u);
     EXPECT_EQ(ReadFile(folder + "\\big.bin"), "newer");
-    EXPECT_EQ(EntriesIn(folder), 1u);
+    EXPECT_EQ(testsupport::NamesIn(folder).size(), 1u);
     EXPECT_EQ(ReadFile(set + "\\" + relative).size(), 300u * 1024);
 }
 

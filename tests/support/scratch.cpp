@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <stdexcept>
@@ -54,6 +55,19 @@ bool FileExists(const std::string& path) {
 bool FolderExists(const std::string& path) {
     DWORD a = ::GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    platform::FindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
+    if (!find) return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileA(find.Get(), &entry));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 namespace {

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testsupport {
 
@@ -31,6 +32,9 @@ void WriteFile(const std::string& path, std::string_view content);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+// The names of the folder's entries, files and folders, sorted; empty when
+// it cannot be listed.
+std::vector<std::string> NamesIn(const std::string& folder);
 // Sets the last access time to the given number of days before now.
 void SetAccessedDaysAgo(const std::string& path, double days);
 // Writes a shell shortcut (.lnk) whose stored target is the given path.
