@@ -84,6 +84,13 @@ std::string ExpandLongestHead(const std::string& full, Expand expand) {
     return {};
 }
 
+// The long form of a full path.
+std::string LongFormOfFull(const std::string& full) {
+    // Only existing folders have long names.
+    std::string expanded = ExpandLongestHead(full, LongPathName);
+    return FormOf(expanded.empty() ? full : expanded);
+}
+
 }  // namespace
 
 size_t RootLength(std::string_view full) {
@@ -101,18 +108,16 @@ bool IsRootForm(const std::string& longForm) {
 }
 
 std::string LongForm(const std::string& path) {
-    std::string full = FullPathName(path);
-    if (full.empty()) return {};
-    // Only existing folders have long names.
-    std::string expanded = ExpandLongestHead(full, LongPathName);
-    return FormOf(expanded.empty() ? full : expanded);
+    const std::string full = FullPathName(path);
+    return full.empty() ? std::string() : LongFormOfFull(full);
 }
 
 std::string FinalLongForm(const std::string& path) {
-    std::string full = FullPathName(path);
+    const std::string full = FullPathName(path);
     if (full.empty()) return {};
+    // Nothing of it exists to be opened: the long form, from the same full path.
     std::string expanded = ExpandLongestHead(full, FinalPathOfExisting);
-    return expanded.empty() ? LongForm(path) : FormOf(expanded);
+    return expanded.empty() ? LongFormOfFull(full) : FormOf(expanded);
 }
 
 std::string JoinForm(std::string_view form, std::string_view name) {
