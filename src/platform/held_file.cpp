@@ -75,10 +75,19 @@ HeldState StateOfError(DWORD error) {
     }
 }
 
-HeldFile::HeldFile(const std::string& path, DWORD access) : path_(path), widePath_(WidePath(path)) {
-    file_.Reset(::CreateFileW(widePath_.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                              nullptr));
+namespace {
+
+// Opens a file or folder without following a link, sharing it with everybody.
+UniqueHandle OpenWithoutFollowing(const std::wstring& path, DWORD access) {
+    return UniqueHandle(::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr));
+}
+
+}  // namespace
+
+HeldFile::HeldFile(const std::string& path, DWORD access)
+    : path_(path), widePath_(WidePath(path)), file_(OpenWithoutFollowing(widePath_, access)) {
     openState_ = file_ ? HeldState::Plain : StateOfError(::GetLastError());
 }
 
@@ -150,9 +159,7 @@ bool HeldFile::DeleteByName() {
     BY_HANDLE_FILE_INFORMATION held{};
     if (!::GetFileInformationByHandle(file_.Get(), &held)) return false;
     file_.Reset();
-    UniqueHandle again(::CreateFileW(widePath_.c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    UniqueHandle again = OpenWithoutFollowing(widePath_, FILE_READ_ATTRIBUTES);
     BY_HANDLE_FILE_INFORMATION now{};
     if (!again || !::GetFileInformationByHandle(again.Get(), &now)) return false;
     const bool same = now.dwVolumeSerialNumber == held.dwVolumeSerialNumber &&
