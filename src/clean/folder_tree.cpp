@@ -111,4 +111,37 @@ void WipeIndexFile(std::string_view folder, std::string_view name) {
     if (file.Check(folders, std::nullopt) == HeldState::Plain) WipeHeldFile(file);
 }
 
+namespace {
+
+size_t RemoveEmptyTree(const std::string& folder) {
+    size_t removed = 0;
+    {
+        platform::FolderListing listing(folder);
+        while (listing.Next()) {
+            if (listing.Addressable() && listing.IsFolder() && !listing.IsLink()) {
+                removed += RemoveEmptyTree(folder + '\\' + listing.Name());
+            }
+        }
+    }
+    // Fails, as it should, while anything is left inside.
+    if (::RemoveDirectoryA(folder.c_str())) ++removed;
+    return removed;
+}
+
+}  // namespace
+
+size_t RemoveEmptyFolders(const std::vector<std::string>& folders) {
+    size_t removed = 0;
+    for (const std::string& folder : folders) {
+        if (NamesWholeDrive(folder)) continue;
+        const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            continue;
+        }
+        removed += RemoveEmptyTree(paths::WithoutTrailingBackslash(folder));
+    }
+    return removed;
+}
+
 }  // namespace clean

@@ -177,11 +177,19 @@ bool HoldsOrIs(const std::string& folder, const std::string& guarded) {
 
 }  // namespace
 
-bool IsProtectedFolder(const std::string& folder) {
+struct FolderGuard::Known {
+    Guard guard;
+};
+
+FolderGuard::FolderGuard() : known_(std::make_shared<Known>(Known{MakeGuard()})) {}
+
+bool IsProtectedFolder(const std::string& folder) { return FolderGuard().Refuses(folder); }
+
+bool FolderGuard::Refuses(const std::string& folder) const {
     if (NamesWholeDrive(folder)) return true;
     std::string candidate = LongForm(folder);
     if (candidate.empty() || IsRoot(candidate)) return true;
-    Guard guard = MakeGuard();
+    const Guard& guard = known_->guard;
     for (const std::string& guarded : guard.longForms) {
         if (HoldsOrIs(candidate, guarded)) return true;
     }

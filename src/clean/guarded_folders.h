@@ -1,5 +1,6 @@
 #pragma once
 // The folders no trace cleaner may empty, whatever spelling names them.
+#include <memory>
 #include <string>
 
 namespace clean {
@@ -15,5 +16,17 @@ namespace clean {
 // cache folder can name any of them; emptying it would destroy the user's
 // files or the system.
 bool IsProtectedFolder(const std::string& folder);
+
+// The same for many folders in a row: the guarded folders are asked of the
+// system once, when the guard is made.
+class FolderGuard {
+public:
+    FolderGuard();
+    bool Refuses(const std::string& folder) const;
+
+private:
+    struct Known;
+    std::shared_ptr<const Known> known_;
+};
 
 }  // namespace clean

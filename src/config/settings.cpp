@@ -212,4 +212,35 @@ void SaveSelectedPaths(const std::vector<std::string>& list) {
     });
 }
 
+std::vector<std::string> LoadCheckedRules(ValueSet set) {
+    OpenSettings settings;
+    const std::string section = set == ValueSet::Default ? path::kApplicationsDefault : path::kApplicationsCustom;
+    std::vector<std::string> names;
+    for (const XmlNode& node : settings.doc.SelectNodes(section + "/item")) {
+        std::string name = TextOf(node, "rule");
+        if (FlagOf(node, "checked") && !name.empty()) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+void SaveCheckedRules(const std::vector<std::string>& names) {
+    {
+        OpenSettings settings;
+        ConfigDocument& doc = settings.doc;
+        XmlNode options = doc.SelectSingleNode(path::kOptions);
+        if (!doc.IsLoaded() || !options) return;
+        if (!doc.SelectSingleNode(path::kApplications)) doc.AppendElement(options, "Applications", "", {});
+        if (XmlNode applications = doc.SelectSingleNode(path::kApplications)) {
+            if (!doc.SelectSingleNode(path::kApplicationsDefault)) doc.AppendElement(applications, "default", "", {});
+            if (!doc.SelectSingleNode(path::kApplicationsCustom)) {
+                doc.AppendElement(applications, "items", "", {});
+                doc.Save();
+            }
+        }
+    }
+    ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
+        return std::map<std::wstring, std::wstring>{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}};
+    });
+}
+
 }  // namespace config

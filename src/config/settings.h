@@ -77,5 +77,10 @@ void SaveSkipFolders(const std::vector<SkipFolder>& list);
 // would name another folder.
 std::vector<std::string> LoadSelectedPaths();
 void SaveSelectedPaths(const std::vector<std::string>& list);
+// The names of the ticked application rules, in document order. A settings
+// file from before there were rules lacks their section: the first save
+// adds it.
+std::vector<std::string> LoadCheckedRules(ValueSet set);
+void SaveCheckedRules(const std::vector<std::string>& names);
 
 }  // namespace config

@@ -43,4 +43,10 @@ inline constexpr const char* kSkipFoldersDefault = "/Config/Options/SkipFolders/
 inline constexpr const char* kSkipFoldersCustom = "/Config/Options/SkipFolders/items";
 inline constexpr const char* kSelectDrive = "/Config/SelectDrive";
 
+// The application rules ticked on the Applications page, by name.
+inline constexpr const char* kOptions = "/Config/Options";
+inline constexpr const char* kApplications = "/Config/Options/Applications";
+inline constexpr const char* kApplicationsDefault = "/Config/Options/Applications/default";
+inline constexpr const char* kApplicationsCustom = "/Config/Options/Applications/items";
+
 }  // namespace config::path

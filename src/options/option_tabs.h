@@ -3,7 +3,9 @@
 // here (and its tab constant in options_dialog.h).
 #include <iterator>
 #include <memory>
+#include <optional>
 
+#include "options/applications_page.h"
 #include "options/clean_options_page.h"
 #include "options/junk_types_page.h"
 #include "options/options_ids.h"
@@ -19,6 +21,9 @@ namespace options {
 struct PageServices {
     const ui::FolderBrowser& browse;
     platform::TaskFolder& tasks;
+    // The environment folders application rules start from; the system's
+    // when none are given.
+    const std::optional<scan::AppFolders>& appFolders;
 };
 
 struct OptionTab {
@@ -37,6 +42,10 @@ inline constexpr OptionTab kOptionTabs[] = {
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse); }},
     {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE, 3,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
+    {"_OptApplications", IDD_APPLICATIONS_PAGE, 5,
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> {
+         return std::make_unique<ApplicationsPage>(s.appFolders);
+     }},
     {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SchedulePage>(s.tasks); }},
 };

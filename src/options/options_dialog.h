@@ -11,7 +11,8 @@ enum OptionsTab : int {
     kSearchOptionsTab = 1,
     kSkipFoldersTab = 2,
     kCleanOptionsTab = 3,
-    kScheduleTab = 4,
+    kApplicationsTab = 4,
+    kScheduleTab = 5,
 };
 
 // Runs the options dialog modally over owner, showing firstTab, with the

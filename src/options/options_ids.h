@@ -13,6 +13,7 @@
 #define IDD_JUNK_TYPE_EDITOR 304
 #define IDD_ADVANCED_SETTINGS 305
 #define IDD_SCHEDULE_PAGE 306
+#define IDD_APPLICATIONS_PAGE 307
 
 // Icons.
 #define IDI_JUNK_TYPES 310
@@ -25,6 +26,7 @@
 #define IDI_ANY_FILE 317
 #define IDI_ANY_FOLDER 318
 #define IDI_SCHEDULE 319
+#define IDI_APPLICATIONS 330
 
 // Bitmaps.
 #define IDB_OPTION_TABS 320
@@ -84,6 +86,12 @@
 #define IDC_SCHEDULE_LAST_LABEL 1092
 #define IDC_SCHEDULE_LAST 1093
 #define IDC_SCHEDULE_WARNING 1094
+
+// Applications page.
+#define IDC_APP_LIST 1100
+#define IDC_APP_PROGRESS 1101
+#define IDC_APP_STATUS 1102
+#define IDC_APP_FILES 1103
 
 // Junk-type editor.
 #define IDC_FILE_NAME_LABEL 1060

@@ -46,9 +46,10 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks)
+OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks,
+                           std::optional<scan::AppFolders> appFolders)
     : firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {
-    const PageServices services{browse, tasks ? *tasks : systemTasks_};
+    const PageServices services{browse, tasks ? *tasks : systemTasks_, appFolders};
     for (int tab = 0; tab < kTabCount; ++tab) pages_[static_cast<size_t>(tab)] = kOptionTabs[tab].make(services);
 }
 

@@ -1,8 +1,10 @@
 #include "platform/special_folders.h"
 
 #include <windows.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
+#include "platform/codepage.h"
 #include "platform/handle.h"
 
 namespace platform {
@@ -36,6 +38,17 @@ std::string SpecialFolderPathFrom(const char* library, int csidl) {
     char path[MAX_PATH] = {};
     if (!get || FAILED(get(nullptr, csidl, nullptr, 0, path))) return {};
     return path;
+}
+
+std::string LocalLowFolder() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppDataLow, 0, nullptr, &path)) && path) {
+        std::string narrow;
+        if (ToNarrowExact(path, narrow) && narrow.size() < MAX_PATH) folder = std::move(narrow);
+    }
+    ::CoTaskMemFree(path);
+    return folder;
 }
 
 std::string WindowsFolder() {

@@ -70,6 +70,7 @@ run() {
 expected_files="JunkSweep/
 JunkSweep/JunkSweep.exe
 JunkSweep/JunkSweep.lng
+JunkSweep/JunkSweep.rules.ini
 JunkSweep/JunkSweep.xml
 JunkSweep/LICENSE.txt
 JunkSweep/README.txt
@@ -88,7 +89,7 @@ code=$(run "$program" 'e:\JunkSweep\JunkSweep.exe' /auto /hide)
 check "unzipped, /auto /hide on the shipped settings ends normally" same "$code" 2
 check "... and leaves the folder as it was but for the log of its clean" \
     same "$(cd "$program" && find . -mindepth 1 | sort | sed 's|/[0-9_-]*\.log$|/<log>|' | tr '\n' ' ')" \
-    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.xml ./LICENSE.txt ./README.txt ./common.xml "
+    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.rules.ini ./JunkSweep.xml ./LICENSE.txt ./README.txt ./common.xml "
 check "... with the settings saved line for line as shipped" same "$(lines "$program/JunkSweep.xml")" "$shipped"
 
 mkdir -p "$sealed"
@@ -135,7 +136,7 @@ wineserver -w
 check "the silent setup succeeds" same "$code" 0
 check "it installs into %LOCALAPPDATA%\\Programs\\JunkSweep" \
     same "$(cd "$installed" 2>/dev/null && ls | tr '\n' ' ')" \
-    "JunkSweep.exe JunkSweep.lng JunkSweep.xml LICENSE.txt README.txt Uninstall.exe common.xml "
+    "JunkSweep.exe JunkSweep.lng JunkSweep.rules.ini JunkSweep.xml LICENSE.txt README.txt Uninstall.exe common.xml "
 check "it adds a Start-menu shortcut" test -f "$start_menu/JunkSweep.lnk"
 check "it adds an entry to the installed programs" same "$(registry_value DisplayName)" JunkSweep
 check "... whose uninstaller is the installed one" \

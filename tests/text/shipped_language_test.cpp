@@ -236,6 +236,13 @@ const Key kKeys[] = {
     {"_schShortMonths", "d"}, {"_schPlanRemove", ""}, {"_schNotRunning", ""}, {"_schDenied", ""},
     {"_schRefused", ""}, {"_schFailed", "s"}, {"_schNotChanged", "s"}, {"_schLastLabel", ""},
     {"_schLastClean", "ss"}, {"_schLastCleanStopped", "ss"}, {"_schNoClean", ""}, {"_schNothingToClean", ""},
+    // The applications page.
+    {"_OptApplications", ""}, {"_appInfo", ""}, {"_appColumnName", ""}, {"_appColumnSize", ""},
+    {"_appLooking", ""}, {"_appNone", ""}, {"_appMeasuring", "dd"}, {"_appMeasured", "s"},
+    {"_appRefusedUnknown", ""}, {"_appRefusedRoot", ""}, {"_appRefusedBase", ""}, {"_appRefusedGuarded", ""},
+    {"_appRefusedLink", ""}, {"_appOwnMissing", ""}, {"_appOwnUnreadable", ""}, {"_appNoCommunity", ""},
+    {"_appCommunityRead", "ddd"}, {"_appCommunityTooLarge", ""}, {"_appCommunityNotText", ""},
+    {"_appCommunityUnreadable", ""},
 };
 
 // The conversions of a text, one letter each ('d' for integers, 's' for
@@ -277,9 +284,9 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 }
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
-    // 181 keys of the first release, 23 for the result of a clean and 43
-    // for the schedule page.
-    ASSERT_EQ(std::size(kKeys), 247u);
+    // 181 keys of the first release, 23 for the result of a clean, 43 for
+    // the schedule page and 20 for the applications page.
+    ASSERT_EQ(std::size(kKeys), 267u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;

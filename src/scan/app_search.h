@@ -1,0 +1,57 @@
+#pragma once
+// The search of one application rule's folders: every file its masks name
+// there (below, with RECURSE or REMOVESELF), save what its exclusions keep
+// and what the skip folders and search switches leave out.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/app_plan.h"
+#include "scan/folder_search.h"
+#include "scan/skip_texts.h"
+
+namespace scan {
+
+// What the search tells its caller: a file it found (reason: the rule's
+// name), or a folder it met, entered or not (reason null).
+struct AppHit {
+    std::string_view path;    // the entry's full path
+    std::string_view folder;  // the part of path before the last backslash
+    std::string_view name;    // the part after it
+    const char* reason;
+    const DirectoryEntry& entry;
+};
+
+// Called for every hit; returns false to stop the search.
+using AppVisitor = std::function<bool(const AppHit& hit)>;
+
+// The skip folders that hold for rules: all but the entries that keep the
+// drive walk out of application data ("\appdata\", "\application data\",
+// "\local settings\"), which would void every rule.
+std::vector<std::string> SkipFoldersForRules(const std::vector<std::string>& skipFolders);
+
+// Searches the plan's folders in turn. A junction or symbolic link is
+// reported as a folder met but never entered, and a link to a file is never
+// reported; entries the narrow file functions cannot reach exactly are
+// passed over. Only the switches that leave entries out (read-only, hidden,
+// system) apply: a rule finds files by its masks alone. Returns false when
+// the visitor stopped it.
+bool SearchRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
+                const AppVisitor& visit);
+
+// What a rule would free now: its files (each once) and their sizes.
+struct RuleSize {
+    uint64_t files = 0;
+    uint64_t bytes = 0;
+    bool completed = true;  // false when a stop request ended the count
+};
+
+// Searches the plan's folders and adds up what it finds; a non-zero stop
+// flag ends it early.
+RuleSize MeasureRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
+                     const std::atomic<int>& stop);
+
+}  // namespace scan
