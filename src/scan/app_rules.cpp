@@ -55,7 +55,9 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 // A folder as a rule may name it: an environment folder ("%Name%") or a
 // drive's absolute path first, then plain parts, "*" and "?" allowed; never
 // "." or ".." (which would lead out of the folder named), never an empty
-// part, never a forward slash. One trailing backslash is dropped.
+// part, never a forward slash, never a part ending in a dot or a blank
+// (the file functions drop those and would reach another folder). One
+// trailing backslash is dropped.
 std::optional<std::string> RuleFolder(std::string_view text) {
     text = Trim(text);
     if (!text.empty() && text.back() == '\\') text.remove_suffix(1);
@@ -68,7 +70,7 @@ std::optional<std::string> RuleFolder(std::string_view text) {
     if (!environment && !drive) return std::nullopt;
     for (size_t i = 1; i < parts.size(); ++i) {
         const std::string_view part = parts[i];
-        if (part.empty() || part == "." || part == ".." || part.find(':') != std::string_view::npos) {
+        if (part.empty() || part.back() == '.' || part.back() == ' ' || part.find(':') != std::string_view::npos) {
             return std::nullopt;
         }
     }

@@ -113,6 +113,8 @@ TEST(AppRules, EntriesParseAndABrokenLineSkipsOnlyItsEntry) {
         "FileKey1=%LocalAppData%\\Cache|sub\\*.tmp",        // a mask with a folder
         "FileKey1=%LocalAppData%\\..\\Roaming|*",           // a way out of the folder
         "FileKey1=%LocalAppData%\\.\\Cache|*",
+        "FileKey1=%LocalAppData%\\Cache.|*",              // names another folder
+        "FileKey1=%LocalAppData%\\Cache \\Data|*",
         "FileKey1=%LocalAppData%\\\\Cache|*",               // an empty part
         "FileKey1=%LocalAppData%/Cache|*",
         "FileKey1=Cache|*",                                 // relative
