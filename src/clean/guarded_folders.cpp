@@ -109,13 +109,40 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 
-std::optional<FolderIdentity> IdentityOf(const std::string& folder) {
-    platform::UniqueHandle handle(::CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+platform::UniqueHandle OpenFolder(const std::string& folder) {
+    // "C:" alone would name the current folder of drive C.
+    const std::string open = folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
+    return platform::UniqueHandle(::CreateFileA(open.c_str(), FILE_READ_ATTRIBUTES,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// The path the file system resolves an open folder to, every link on the
+// way followed: lower case, without the "\\?\" prefix or a trailing
+// backslash. Empty when it cannot be told.
+std::string FinalFormOf(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+    }
+    if (n == 0 || n >= path.size()) return {};
+    path.resize(n);
+    constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
+    if (std::wstring_view(path).substr(0, kLocalPrefix.size()) != kLocalPrefix) return {};
+    std::string narrow;
+    if (!platform::ToNarrowExact(std::wstring_view(path).substr(kLocalPrefix.size()), narrow)) return {};
+    while (narrow.size() > 2 && narrow.back() == '\\') narrow.pop_back();
+    return platform::LowerAnsi(narrow);
+}
+
+std::optional<FolderIdentity> IdentityOf(const std::string& folder, std::string* finalForm = nullptr) {
+    platform::UniqueHandle handle = OpenFolder(folder);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!handle || !::GetFileInformationByHandle(handle.Get(), &info)) return std::nullopt;
     if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+    if (finalForm) *finalForm = FinalFormOf(handle.Get());
     return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
@@ -131,13 +158,18 @@ std::vector<std::string> GuardedFolders() {
 struct Guard {
     std::vector<std::string> longForms;
     std::vector<FolderIdentity> identities;
+    std::vector<std::string> finalForms;  // of the same folders, where the file system tells them
     std::vector<std::string> asked;  // the guarded folders share their upper levels
 
     void AddIdentity(const std::string& folder) {
         std::string key = platform::LowerAnsi(folder);
         if (std::find(asked.begin(), asked.end(), key) != asked.end()) return;
         asked.push_back(key);
-        if (auto id = IdentityOf(folder)) identities.push_back(*id);
+        std::string finalForm;
+        if (auto id = IdentityOf(folder, &finalForm)) {
+            identities.push_back(*id);
+            if (!finalForm.empty()) finalForms.push_back(std::move(finalForm));
+        }
     }
 };
 
@@ -184,6 +216,30 @@ struct FolderGuard::Known {
 FolderGuard::FolderGuard() : known_(std::make_shared<Known>(Known{MakeGuard()})) {}
 
 bool IsProtectedFolder(const std::string& folder) { return FolderGuard().Refuses(folder); }
+
+std::string FinalFolderForm(const std::string& folder) {
+    platform::UniqueHandle handle = OpenFolder(folder);
+    return handle ? FinalFormOf(handle.Get()) : std::string();
+}
+
+bool FolderGuard::RefusesFinalForm(std::string_view finalForm) const {
+    if (finalForm.empty() || IsRoot(std::string(finalForm))) return true;
+    for (const std::string& known : known_->guard.finalForms) {
+        if (HoldsOrIs(std::string(finalForm), known)) return true;
+    }
+    return false;
+}
+
+bool FolderGuard::RefusesExisting(const std::string& folder) const {
+    if (NamesWholeDrive(folder)) return true;
+    // The guard knows the guarded folders, every folder above them and the
+    // roots by identity, so an existing folder that is or holds one of them
+    // (in whatever spelling, or through a link) shows by its identity.
+    std::optional<FolderIdentity> id = IdentityOf(folder);
+    if (!id) return Refuses(folder);
+    const std::vector<FolderIdentity>& known = known_->guard.identities;
+    return std::find(known.begin(), known.end(), *id) != known.end();
+}
 
 bool FolderGuard::Refuses(const std::string& folder) const {
     if (NamesWholeDrive(folder)) return true;

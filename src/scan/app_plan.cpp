@@ -104,12 +104,19 @@ private:
     std::string link_;
 };
 
+// The folder an expanded rule folder starts from: its environment folder,
+// or its drive ("C:").
+std::string StartOf(const ExpandedFolder& expanded) {
+    std::string start = expanded.text.substr(0, expanded.fixed);
+    while (start.size() > 2 && start.back() == '\\') start.pop_back();
+    return start;
+}
+
 // Calls found for every existing folder (or file, filesAtEnd) an expanded
 // rule folder names. Returns the first link met on the way by name (empty
 // when there was none).
 std::string ForEachMatch(const ExpandedFolder& expanded, bool filesAtEnd, const PatternWalk::Found& found) {
-    std::string start = expanded.text.substr(0, expanded.fixed);
-    while (start.size() > 2 && start.back() == '\\') start.pop_back();
+    const std::string start = StartOf(expanded);
     // The start folder is the system's: it may be a link (a redirected
     // folder), but it must exist. "C:" alone is checked as the root.
     const std::string probe = start.size() == 2 ? start + '\\' : start;
@@ -195,11 +202,26 @@ bool AppRulePlanner::Present(const AppRule& rule) const {
                        [](const std::string& key) { return RegistryKeyExists(key); });
 }
 
-PlanRefusal AppRulePlanner::Judge(const std::string& folder) const {
+const std::string& AppRulePlanner::FinalFormOf(const std::string& start) const {
+    auto known = finalForms_.find(start);
+    if (known == finalForms_.end()) known = finalForms_.emplace(start, clean::FinalFolderForm(start)).first;
+    return known->second;
+}
+
+PlanRefusal AppRulePlanner::Judge(const std::string& folder, const std::string& start) const {
     if (IsRootFolder(folder)) return PlanRefusal::Root;
     if (folders_.NamesOrHoldsBase(platform::LowerAnsi(folder))) return PlanRefusal::Base;
-    if (guard_.Refuses(folder)) return PlanRefusal::Guarded;
-    return PlanRefusal::None;
+    // The folder exists (it was met on the way) and lies below its start
+    // through plain folders only: where the file system puts it is where
+    // it puts the start, followed by the names below. A short name ("~")
+    // is not the name the file system resolves to: such a folder is asked
+    // by what the file system knows it by.
+    const std::string below = folder.substr(start.size());
+    const std::string& startForm = FinalFormOf(start);
+    const bool byText = !startForm.empty() && below.find('~') == std::string::npos;
+    const bool guarded = byText ? guard_.RefusesFinalForm(startForm + platform::LowerAnsi(below))
+                                : guard_.RefusesExisting(folder);
+    return guarded ? PlanRefusal::Guarded : PlanRefusal::None;
 }
 
 RulePlan AppRulePlanner::Plan(const AppRule& rule) const {
@@ -225,8 +247,9 @@ RulePlan AppRulePlanner::Plan(const AppRule& rule) const {
             if (folders_.NamesOrHoldsBase(platform::LowerAnsi(head))) return refuse(PlanRefusal::Base, head);
             PlanRefusal refused = PlanRefusal::None;
             std::string refusedFolder;
+            const std::string start = StartOf(one);
             const std::string link = ForEachMatch(one, false, [&](const std::string& folder) {
-                refused = Judge(folder);
+                refused = Judge(folder, start);
                 if (refused != PlanRefusal::None) {
                     refusedFolder = folder;
                     return false;

@@ -8,6 +8,7 @@
 // A rule never reaches outside its own folders: below the environment
 // folder it starts from, no part of a folder's path may be a junction or
 // symbolic link, and "*" parts match real folders only, never links.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ struct RulePlan {
 
 // Plans rules against one set of environment folders; the guarded folders
 // are asked of the system once, when the planner is made.
+// One thread at a time: it remembers what it learnt of the folders.
 class AppRulePlanner {
 public:
     AppRulePlanner(AppFolders folders, int windowsVersion);
@@ -64,11 +66,15 @@ public:
 
 private:
     bool Exists(const std::string& pattern) const;
-    PlanRefusal Judge(const std::string& folder) const;
+    // folder lies below start (its environment folder or drive) through
+    // plain folders only.
+    PlanRefusal Judge(const std::string& folder, const std::string& start) const;
+    const std::string& FinalFormOf(const std::string& start) const;
 
     AppFolders folders_;
     int windowsVersion_;
     clean::FolderGuard guard_;
+    mutable std::map<std::string, std::string> finalForms_;  // of the start folders met
 };
 
 // True when the lower-cased folder matches the exclusion's parts: the same
