@@ -232,6 +232,8 @@ void ApplicationsPage::ShowRules(std::vector<scan::SurveyedRule> rules, const sc
         }
     }
     filling_ = false;
+    // The rows may have brought a scroll bar, which narrows the list.
+    FitColumns();
     ::SendMessageA(Item(IDC_APP_PROGRESS), PBM_SETRANGE32, 0, static_cast<LPARAM>(std::max<size_t>(measurable_, 1)));
 }
 
