@@ -2,15 +2,20 @@
 //
 // Lays 20,000 files on the scratch drive d: (mostly .tmp, .log and .bak, with
 // 1 % programs and 1 % shortcuts to them), then times, alternating and after
-// a warm-up, two fills of a fresh report list each round:
-//   - the report page's own fill: one ticked row per finding with the shell's
-//     icon for its file, the finding copied into the row;
-//   - a bare loop over the same list control: the same rows, texts and ticks,
-//     no icons and no row data.
+// a warm-up, fills of a fresh report page each round:
+//   - the report page's own fill: the findings handed to the session and the
+//     page shown, every row ticked (the list asks for texts, icons and ticks
+//     as it draws rows);
+//   - the same for 200,000 findings (the 20,000 ten times over), with the
+//     list's first drawing of its rows;
+//   - a bare loop over the same list control: the 20,000 rows inserted with
+//     their texts and ticks, no icons and no row data.
+// After each fill every row must show a text and an icon.
 // Prints on stdout:
-//   report.ratio    page fill time / bare loop time (median of the rounds)
-//   report.fill_ms  median page fill time
-//   report.bare_ms  median bare loop time
+//   report.ratio       page fill time / bare loop time (median of the rounds)
+//   report.ratio_200k  fill and first draw of 200,000 / bare loop of 20,000
+//   report.fill_ms     median page fill time
+//   report.bare_ms     median bare loop time
 // Everything else goes to stderr.
 #include <windows.h>
 #include <commctrl.h>
@@ -20,10 +25,12 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
-#include "paths/path_text.h"
+#include "pages/session.h"
 #include "platform/com.h"
+#include "scan/findings.h"
 #include "ui/list_view.h"
 
 namespace {
@@ -32,59 +39,68 @@ constexpr const char* kRoot = "d:\\reportbench";
 constexpr int kFindings = 20000;
 constexpr int kPrograms = 200;
 constexpr int kShortcuts = 200;
+constexpr int kTimesOver = 10;  // the large report: the findings ten times over
 constexpr int kRounds = 5;
 const char* const kJunkExtensions[] = {".tmp", ".log", ".bak"};
 
-scan::FoundFile Finding(const std::string& folder, const std::string& name, const char* reason) {
-    scan::FoundFile found;
-    found.path = folder + "\\" + name;
-    found.reason = reason;
-    return found;
-}
+// A finding of a file laid here.
+struct Laid {
+    std::string folder, name;
+    const char* reason;
+};
 
-// The findings in a scan's order: 100 folders of 200 files each.
-std::vector<scan::FoundFile> LayFindings() {
-    std::vector<scan::FoundFile> findings;
+// The files in a scan's order: 100 folders of 200 files each.
+std::vector<Laid> LayFiles() {
+    std::vector<Laid> files;
     ::CreateDirectoryA(kRoot, nullptr);
     int programs = 0, shortcuts = 0;
-    for (int folderIndex = 0; findings.size() < kFindings; ++folderIndex) {
+    for (int folderIndex = 0; files.size() < kFindings; ++folderIndex) {
         std::string folder = std::string(kRoot) + "\\folder " + std::to_string(folderIndex);
         ::CreateDirectoryA(folder.c_str(), nullptr);
-        for (int i = 0; i < 200 && findings.size() < kFindings; ++i) {
-            size_t n = findings.size();
+        for (int i = 0; i < 200 && files.size() < kFindings; ++i) {
+            size_t n = files.size();
             if (n % 100 == 50 && programs < kPrograms) {
                 std::string name = "setup" + std::to_string(programs++) + ".exe";
                 bench::WriteSmallFile(folder + "\\" + name, "junk");
-                findings.push_back(Finding(folder, name, "Old installers"));
+                files.push_back({folder, name, "Old installers"});
             } else if (n % 100 == 99 && shortcuts < kShortcuts) {
                 std::string name = "shortcut" + std::to_string(shortcuts++) + ".lnk";
                 bench::WriteShortcut(folder + "\\" + name, folder + "\\setup" + std::to_string(programs - 1) + ".exe");
-                findings.push_back(Finding(folder, name, "Invalid Shortcut"));
+                files.push_back({folder, name, "Invalid Shortcut"});
             } else {
                 std::string name = "file" + std::to_string(n) + kJunkExtensions[n % 3];
                 bench::WriteSmallFile(folder + "\\" + name, "junk");
-                findings.push_back(Finding(folder, name, "Temporary files"));
+                files.push_back({folder, name, "Temporary files"});
             }
         }
+    }
+    return files;
+}
+
+// The files' findings as a scan hands them back, the files timesOver times.
+scan::Findings FindingsOf(const std::vector<Laid>& files, int timesOver) {
+    scan::Findings findings;
+    for (int round = 0; round < timesOver; ++round) {
+        for (const Laid& file : files) findings.Add(file.folder, file.name, file.reason, {4, 0}, FILE_ATTRIBUTE_ARCHIVE);
     }
     return findings;
 }
 
-// The same rows without icons or row data, into the list control as the
-// report page sets it up.
-void BareFill(HWND list, const std::vector<scan::FoundFile>& findings) {
+// The same rows without icons or row data, into a plain list control with
+// the report list's columns and check boxes.
+void BareFill(HWND list, const std::vector<Laid>& files) {
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCountEx(list, static_cast<int>(findings.size()), LVSICF_NOINVALIDATEALL);
+    ListView_SetItemCountEx(list, static_cast<int>(files.size()), LVSICF_NOINVALIDATEALL);
     ui::ListView view(list);
-    for (const scan::FoundFile& found : findings) {
+    for (const Laid& file : files) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = view.Count();
-        std::string name(found.Name());
+        std::string name = file.name;
         item.pszText = name.data();
         int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        view.SetText(row, 1, paths::FolderPart(found.path));
-        view.SetText(row, 2, found.reason);
+        view.SetText(row, 1, file.folder);
+        view.SetText(row, 2, file.reason);
     }
     ListView_SetItemState(list, -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -98,26 +114,75 @@ void Pump() {
     }
 }
 
-// One timed fill into a freshly made report page.
-template <typename Fill>
-double TimedFill(HWND host, Fill fill, int* rowsShown, int* rowsWithIcons) {
-    pages::ReportPage page{pages::Services{}};
-    HWND window = page.CreatePage(host, IDD_PG_REPORT);
-    ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
-    Pump();
-    HWND list = page.Item(IDC_PG_LIST);
-    double took = bench::Time([&] { fill(page, list); });
-    Pump();
+// Checks that every stride-th row of a filled list shows a text and an icon
+// (the list asks the page for them); false when one does not.
+bool RowsShown(HWND list, int expectedRows, int stride) {
     ui::ListView view(list);
-    *rowsShown = view.Count();
-    *rowsWithIcons = 0;
-    for (int row = 0; row < view.Count(); ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        *rowsWithIcons += item.iImage >= 0 && item.iImage < ImageList_GetImageCount(view.SmallImages());
+    if (view.Count() != expectedRows) {
+        std::fprintf(stderr, "bench_report: %d rows instead of %d\n", view.Count(), expectedRows);
+        return false;
     }
+    for (int row = 0; row < view.Count(); row += stride) {
+        char text[MAX_PATH] = {};
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE | LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        // Asked now, an icon of a file that brings its own was just added.
+        if (item.iImage < 0 || item.iImage >= ImageList_GetImageCount(view.SmallImages()) || text[0] == '\0') {
+            std::fprintf(stderr, "bench_report: row %d shows no icon or no name\n", row);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A report page made fresh in the host, shown and sized, with its session.
+struct FreshPage {
+    explicit FreshPage(HWND host) : page(session, pages::Services{}) {
+        window = page.CreatePage(host, IDD_PG_REPORT);
+        ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
+        Pump();
+        list = page.Item(IDC_PG_LIST);
+    }
+    ~FreshPage() { ::DestroyWindow(window); }
+
+    pages::Session session;
+    pages::ReportPage page;
+    HWND window = nullptr;
+    HWND list = nullptr;
+};
+
+// The page's own fill: the findings into the session, the page shown with
+// them; with firstDraw, until the list has drawn its rows.
+double PageFill(HWND host, scan::Findings findings, bool firstDraw, int* rows) {
+    FreshPage fresh(host);
+    const double took = bench::Time([&] {
+        fresh.session.SetFindings(std::move(findings));
+        ::SendMessageA(fresh.window, pages::WM_PAGE_ACTIVATED, 0, 0);
+        if (firstDraw) ::UpdateWindow(fresh.list);
+    });
+    Pump();
+    // Every row of the small report; a sample of the large one, whose programs
+    // would each cost the shell a question.
+    const int count = static_cast<int>(fresh.session.RowCount());
+    *rows = RowsShown(fresh.list, count, count > kFindings ? 97 : 1) ? count : -1;
+    return took;
+}
+
+// The bare loop, into a plain list control made like the report's.
+double BareFillTimed(HWND host, const std::vector<Laid>& files) {
+    HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 760,
+                                  500, host, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ui::ListView view(list);
+    for (int column = 0; column < 4; ++column) view.InsertColumn(column, "", 150);
+    view.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    Pump();
+    const double took = bench::Time([&] { BareFill(list, files); });
+    Pump();
+    ::DestroyWindow(list);
     return took;
 }
 
@@ -135,30 +200,29 @@ int main() {
     }
 
     auto layStart = bench::Clock::now();
-    const std::vector<scan::FoundFile> findings = LayFindings();
-    std::fprintf(stderr, "bench_report: laid %zu files in %.1f s\n", findings.size(), bench::SecondsSince(layStart));
+    const std::vector<Laid> files = LayFiles();
+    std::fprintf(stderr, "bench_report: laid %zu files in %.1f s\n", files.size(), bench::SecondsSince(layStart));
+    const scan::Findings findings = FindingsOf(files, 1);
+    const scan::Findings many = FindingsOf(files, kTimesOver);
 
-    auto pageFill = [&](pages::ReportPage& page, HWND) { page.Fill(findings); };
-    auto bareFill = [&](pages::ReportPage&, HWND list) { BareFill(list, findings); };
+    int rows = 0;
+    PageFill(host, findings, false, &rows);  // warm-up of every kind
+    PageFill(host, many, true, &rows);
+    BareFillTimed(host, files);
 
-    int rows = 0, withIcons = 0;
-    TimedFill(host, pageFill, &rows, &withIcons);  // warm-up of both kinds
-    TimedFill(host, bareFill, &rows, &withIcons);
-
-    std::vector<double> fillTimes, bareTimes;
+    std::vector<double> fillTimes, manyTimes, bareTimes;
     for (int round = 0; round < kRounds; ++round) {
-        fillTimes.push_back(TimedFill(host, pageFill, &rows, &withIcons));
-        if (rows != kFindings || withIcons != kFindings) {
-            std::fprintf(stderr, "bench_report: the fill showed %d rows, %d with an icon\n", rows, withIcons);
-            return 1;
-        }
-        int bareRows = 0, bareIcons = 0;
-        bareTimes.push_back(TimedFill(host, bareFill, &bareRows, &bareIcons));
-        std::fprintf(stderr, "bench_report: round %d: fill %.3f s, bare %.3f s\n", round + 1, fillTimes.back(),
-                     bareTimes.back());
+        fillTimes.push_back(PageFill(host, findings, false, &rows));
+        if (rows != kFindings) return 1;
+        manyTimes.push_back(PageFill(host, many, true, &rows));
+        if (rows != kFindings * kTimesOver) return 1;
+        bareTimes.push_back(BareFillTimed(host, files));
+        std::fprintf(stderr, "bench_report: round %d: fill %.3f s, 200k fill and draw %.3f s, bare %.3f s\n",
+                     round + 1, fillTimes.back(), manyTimes.back(), bareTimes.back());
     }
-    double fill = bench::Median(fillTimes), bare = bench::Median(bareTimes);
+    const double fill = bench::Median(fillTimes), manyFill = bench::Median(manyTimes), bare = bench::Median(bareTimes);
     std::printf("report.ratio %.3f\n", fill / bare);
+    std::printf("report.ratio_200k %.3f\n", manyFill / bare);
     std::printf("report.fill_ms %.1f\n", fill * 1000);
     std::printf("report.bare_ms %.1f\n", bare * 1000);
     ::DestroyWindow(host);

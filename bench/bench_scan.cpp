@@ -22,10 +22,12 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "config/job_requests.h"
 #include "config/settings.h"
 #include "paths/module_paths.h"
 #include "platform/com.h"
 #include "platform/handle.h"
+#include "scan/findings.h"
 #include "scan/folder_search.h"
 
 namespace {
@@ -88,29 +90,21 @@ size_t BareWalk(const std::string& folder) {
     return entries;
 }
 
+// The findings kept as the scan job keeps them.
 struct SearchRun {
-    std::vector<scan::FoundFile> found;
+    scan::Findings found;
     size_t folders = 0;
 };
-
-int OnFound(const char* path, const char* reason, scan::DirectoryEntry entry, void* context) {
-    static_cast<SearchRun*>(context)->found.push_back(
-        scan::FoundFile{path, reason, platform::StampOf(entry), entry.dwFileAttributes});
-    return 1;
-}
-
-int OnProgress(const char*, const char*, scan::DirectoryEntry, void* context) {
-    ++static_cast<SearchRun*>(context)->folders;
-    return 1;
-}
 
 // A fingerprint of what a search reported, so that runs of different builds
 // can be compared: the same findings in any order give the same value.
 uint64_t Fingerprint(const SearchRun& run) {
     uint64_t sum = 0;
-    for (const scan::FoundFile& f : run.found) {
+    for (size_t i = 0; i < run.found.Count(); ++i) {
         uint64_t h = 14695981039346656037ULL;
-        for (char c : f.path + '|' + f.reason) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        for (char c : run.found.Path(i) + '|' + run.found.FoundAs(i)) {
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        }
         sum += h;
     }
     return sum;
@@ -154,14 +148,7 @@ int main() {
         return 1;
     }
 
-    scan::SearchSwitches factorySwitches;
-    factorySwitches.skipReadOnly = factory.skipReadOnlyFiles != 0;
-    factorySwitches.skipSystem = factory.skipSystemFiles != 0;
-    factorySwitches.skipHidden = factory.skipHiddenFiles != 0;
-    factorySwitches.findEmptyFiles = factory.findZeroLengthFiles != 0;
-    factorySwitches.findInvalidShortcuts = factory.findInvalidShortcuts != 0;
-    factorySwitches.findNotAccessed = factory.findFilesNotAccessed != 0;
-    factorySwitches.months = static_cast<int32_t>(factory.months);
+    const scan::SearchSwitches factorySwitches = config::SearchSwitchesOf(factory);
     scan::SearchSwitches allSwitches = factorySwitches;
     allSwitches.findEmptyFiles = allSwitches.findInvalidShortcuts = allSwitches.findNotAccessed = true;
 
@@ -179,7 +166,14 @@ int main() {
 
     auto search = [&](const scan::SearchSwitches& switches) {
         SearchRun run;
-        scan::SearchFolder(kRoot, table, OnFound, &run, skipFolders, true, switches, OnProgress, &run);
+        scan::SearchFolder({kRoot, table, skipFolders, switches}, [&](const scan::SearchHit& hit) {
+            if (hit.reason) {
+                run.found.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry), hit.entry.dwFileAttributes);
+            } else {
+                ++run.folders;
+            }
+            return true;
+        });
         return run;
     };
 
@@ -189,8 +183,8 @@ int main() {
     SearchRun allRun = search(allSwitches);
     std::fprintf(stderr,
                  "bench_scan: %zu entries; factory search found %zu (%016llx), all switches found %zu (%016llx)\n",
-                 entries, factoryRun.found.size(), static_cast<unsigned long long>(Fingerprint(factoryRun)),
-                 allRun.found.size(), static_cast<unsigned long long>(Fingerprint(allRun)));
+                 entries, factoryRun.found.Count(), static_cast<unsigned long long>(Fingerprint(factoryRun)),
+                 allRun.found.Count(), static_cast<unsigned long long>(Fingerprint(allRun)));
 
     // Rounds alternate which walk goes first; each round's figures are the
     // search times over the bare walk's time in the same round, so a burst of

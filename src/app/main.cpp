@@ -30,10 +30,13 @@ void InitCommonControls() {
     ::InitCommonControlsEx(&controls);
 }
 
-std::vector<pages::PageSlot> WizardPages(const pages::Services& services, pages::RunMode mode) {
+std::vector<pages::PageSlot> WizardPages(pages::Session& session, const pages::Services& services,
+                                         pages::RunMode mode) {
     std::vector<pages::PageSlot> pages;
     pages.push_back({pages::MakePage<app::WelcomePage>(mode), IDD_WELCOME_PAGE});
-    for (pages::PageSlot& page : pages::CreateScanAndCleanPages(services, mode)) pages.push_back(std::move(page));
+    for (pages::PageSlot& page : pages::CreateScanAndCleanPages(session, services, mode)) {
+        pages.push_back(std::move(page));
+    }
     return pages;
 }
 
@@ -62,7 +65,9 @@ int Run(const char* commandLine, int showCommand) {
 
     ui::MessageLoop loop;
     const pages::Services services = app::SystemServices();
-    app::WizardWindow wizard(WizardPages(services, start.runMode), services, start.trayIcon);
+    app::WizardWindow wizard(
+        [&](pages::Session& session) { return WizardPages(session, services, start.runMode); }, services,
+        start.trayIcon);
     HWND window = wizard.Create();
     if (!window) {
         platform::TraceLastError("start-up", "the wizard window cannot be created");

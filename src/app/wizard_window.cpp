@@ -27,8 +27,8 @@ ui::Icon LoadProgramIcon(int widthMetric, int heightMetric) {
 
 }  // namespace
 
-WizardWindow::WizardWindow(std::vector<pages::PageSlot> pages, pages::Services services, bool trayIcon)
-    : slots_(std::move(pages)), trayIcon_(trayIcon), headerBar_(std::move(services)) {}
+WizardWindow::WizardWindow(const PageMaker& makePages, pages::Services services, bool trayIcon)
+    : slots_(makePages(session_)), trayIcon_(trayIcon), headerBar_(std::move(services)) {}
 
 WizardWindow::~WizardWindow() {
     // Destroy the window while every object it refers to still exists, so

@@ -2,12 +2,15 @@
 // The program's one top-level window: a header bar, a page area showing one
 // of the seven wizard pages, and the buttons Back, Next and Cancel. It
 // passes Back and Next to the current page, lets pages switch pages, set the
-// buttons and rename Cancel, and asks every page before it closes.
+// buttons and rename Cancel, and asks every page before it closes. It owns
+// the session the pages share.
+#include <functional>
 #include <vector>
 
 #include "app/header_bar.h"
 #include "app/page_host.h"
 #include "app/tray_icon.h"
+#include "pages/session.h"
 #include "pages/wizard_page.h"
 #include "platform/com.h"
 #include "skin/skin_engine.h"
@@ -19,10 +22,14 @@ namespace app {
 
 class WizardWindow : public ui::Dialog, private ui::MessageFilter, private ui::IdleHandler {
 public:
-    // pages: the wizard's pages in index order (welcome first); fewer than
-    // seven are allowed, the missing ones are never shown. services: what
-    // the header bar's buttons lead to. trayIcon: add the tray icon.
-    WizardWindow(std::vector<pages::PageSlot> pages, pages::Services services, bool trayIcon = false);
+    // Makes the wizard's pages in index order (welcome first), handing them
+    // the wizard's session; fewer than seven are allowed, the missing ones
+    // are never shown.
+    using PageMaker = std::function<std::vector<pages::PageSlot>(pages::Session& session)>;
+
+    // services: what the header bar's buttons lead to. trayIcon: add the
+    // tray icon.
+    WizardWindow(const PageMaker& makePages, pages::Services services, bool trayIcon = false);
     ~WizardWindow() override;
 
     // Creates the window (hidden) and initialises it; null when that fails.
@@ -50,6 +57,8 @@ private:
     void Cancel();
     void Close();
 
+    // The findings, ticks and last clean the pages share; it outlives them.
+    pages::Session session_;
     std::vector<pages::PageSlot> slots_;
     const bool trayIcon_;
     PageHost headerHost_;

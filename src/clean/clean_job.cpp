@@ -5,12 +5,8 @@
 #include <optional>
 
 #include "clean/clean_log.h"
-#include "clean/trace_cleaners.h"
-#include "config/settings.h"
-#include "config/settings_paths.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
-#include "platform/paced.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
 
@@ -18,33 +14,26 @@ namespace clean {
 
 namespace {
 
-constexpr int kEnableBackAndNext = 3;
-
-bool SwitchedOn(const char* settingPath) {
-    return config::ReadFlag(settingPath, config::ValueSet::Custom) != 0;
-}
-
-// The phases report every file; the window is told at a human pace. A new
+// The phases report every file; the owner is told at a human pace. A new
 // status shows at once, with the first position after it; Flush shows the
 // last position of a phase.
 class PacedProgress : public CleanProgress {
 public:
-    PacedProgress(CleanProgress& window, uint64_t paceMs)
-        : window_(window), position_([this](int position) { window_.SetPosition(position); }, paceMs) {}
+    PacedProgress(platform::JobProgress& owner, uint64_t paceMs)
+        : owner_(owner), position_([this](int position) { owner_.SetPosition(position); }, paceMs) {}
 
     void SetStatus(const std::string& text) override {
         position_.Flush();
         position_.Restart();
-        window_.SetStatus(text);
+        owner_.SetStatus(text);
     }
     void SetPosition(int position) override { position_.Set(position); }
     void Flush() { position_.Flush(); }
 
 private:
-    CleanProgress& window_;
+    platform::JobProgress& owner_;
     platform::Paced<int, std::function<void(int)>> position_;
 };
-
 
 // The words of the log's action column, in phase order ("backup+delete").
 class ActionWords {
@@ -59,19 +48,18 @@ private:
     std::string text_;
 };
 
-// The file phases over a non-empty list, each after a fresh read of its
-// switch. A phase stopped early makes the rest start and end at once. A
-// preview reads the same switches and runs nothing. set receives the
-// backup set the clean made.
-bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& stop, std::optional<std::string>& set) {
-    namespace cfg = config::path;
+// The file phases the settings switch on, over a non-empty list. A phase
+// stopped early makes the rest start and end at once. A preview runs none
+// of them but names them. set receives the backup set the clean made.
+bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProgress& sink, const StopFlag& stop,
+                   std::optional<std::string>& set) {
     const CleanList& list = result.files;
     const bool run = !result.preview;
     bool completed = true;
     CleanOutcomes& outcomes = result.outcomes;
     outcomes.assign(list.size(), FileOutcome::Waiting);
     ActionWords action;
-    if (SwitchedOn(cfg::kBackup)) {
+    if (settings.backup) {
         action.Add("backup");
         if (run) set = ReserveBackupSet();
         if (set) {
@@ -82,22 +70,20 @@ bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& sto
         }
     }
     sink.Flush();
-    if (SwitchedOn(cfg::kClean)) {
+    if (settings.deleteFiles) {
         action.Add("delete");
         if (run) completed &= DeleteFiles(list, sink, stop, &outcomes);
     }
     sink.Flush();
-    if (SwitchedOn(cfg::kMoveToRecycle)) {
+    if (settings.recycle) {
         action.Add("recycle");
         if (run) completed &= RecycleFiles(list, sink, stop, &outcomes);
     }
     sink.Flush();
-    int32_t move = config::ReadFlag(cfg::kMoveToFolder, config::ValueSet::Custom);
-    std::string target = config::ReadText(cfg::kMoveToFolderPath, config::ValueSet::Custom);
-    if (move != 0) {
+    if (settings.moveToFolder) {
         // An empty target folder moves nothing.
-        if (!paths::WithoutTrailingBackslash(target).empty()) action.Add("move");
-        if (run) completed &= MoveFilesToFolder(list, target, sink, stop, &outcomes);
+        if (!paths::WithoutTrailingBackslash(settings.moveTarget).empty()) action.Add("move");
+        if (run) completed &= MoveFilesToFolder(list, settings.moveTarget, sink, stop, &outcomes);
     }
     sink.Flush();
     if (set) DropCopiesOfUnlistedFiles(list, *set, outcomes);
@@ -108,11 +94,11 @@ bool RunFilePhases(CleanResult& result, PacedProgress& sink, const StopFlag& sto
 // The switched-on trace cleaners in their order; a stop request skips the
 // ones not yet begun (which the result lists as not run), and a preview
 // runs none.
-bool RunTraceCleaners(CleanResult& result, PacedProgress& sink, const StopFlag& stop) {
+bool RunTraceCleaners(CleanResult& result, const CleanSettings& settings, PacedProgress& sink, const StopFlag& stop) {
     bool completed = true;
     for (const TraceCleaner& cleaner : TraceCleaners()) {
         if (stop != 0) completed = false;
-        if (!SwitchedOn(cleaner.settingPath)) continue;
+        if (!settings.traces[static_cast<size_t>(cleaner.number - 1)]) continue;
         const bool run = completed && !result.preview;
         if (run) RunTraceCleaner(cleaner.number, sink);
         result.traces.push_back({cleaner.number, run});
@@ -121,31 +107,32 @@ bool RunTraceCleaners(CleanResult& result, PacedProgress& sink, const StopFlag& 
     return completed;
 }
 
+int LastPosition(size_t count) {
+    return static_cast<int>(std::min<size_t>(count, std::numeric_limits<int>::max()));
+}
+
 }  // namespace
 
-void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, CleanKind kind) {
+CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const StopFlag& stop, uint64_t paceMs) {
     std::optional<platform::ComApartment> com;
     com.emplace();
     SYSTEMTIME started{};
     ::GetLocalTime(&started);
     CleanResult result;
-    result.preview = kind == CleanKind::Preview;
+    result.preview = plan.kind == CleanKind::Preview;
     result.action = "none";
+    result.files = std::move(plan.files);
     std::optional<std::string> set;
     bool completed = true;
     try {
-        sink.EnableWizardButtons(0);
-        sink.SetStatus(text::LookupText("_cpStartCleanState"));
-        control.ClearStop();
-        sink.EnableStop(true);
-        sink.SetPosition(0);
-        sink.SetStatus(text::LookupText("_cpGetList"));
-        result.files = sink.CollectTickedFiles();
+        progress.SetStatus(text::LookupText("_cpStartCleanState"));
+        progress.SetPosition(0);
+        progress.SetStatus(text::LookupText("_cpGetList"));
         const size_t count = result.files.size();
-        sink.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
-        PacedProgress paced(sink, paceMs);
-        if (count > 0) completed &= RunFilePhases(result, paced, control.StopFlag(), set);
-        completed &= RunTraceCleaners(result, paced, control.StopFlag());
+        progress.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
+        PacedProgress paced(progress, paceMs);
+        if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
+        completed &= RunTraceCleaners(result, plan.settings, paced, stop);
     } catch (...) {
         platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
@@ -161,20 +148,14 @@ void RunClean(CleanSink& sink, platform::JobControl& control, uint64_t paceMs, C
     } catch (...) {
         platform::TraceException("clean log");
     }
+    com.reset();
     try {
-        sink.EnableStop(false);
-        sink.SetPosition(static_cast<int>(std::min<uint32_t>(sink.RangeUpper(), std::numeric_limits<int>::max())));
-        sink.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
-        sink.ReportResult(result);
-        control.Settle();
-        control.ClearStop();
-        sink.EnableWizardButtons(kEnableBackAndNext);
-        com.reset();
-        sink.ShowFinishPage();
+        progress.SetPosition(LastPosition(result.files.size()));
+        progress.SetStatus(text::LookupText(completed ? "_cpThreadCompleted" : "_cpThreadStopped"));
     } catch (...) {
         platform::TraceException("clean job end");
-        control.Settle();
     }
+    return result;
 }
 
 }  // namespace clean

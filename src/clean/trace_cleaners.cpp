@@ -6,7 +6,6 @@
 #include <string>
 
 #include "clean/browser_traces.h"
-#include "config/settings_paths.h"
 #include "platform/clipboard.h"
 #include "platform/registry.h"
 #include "platform/shell_file_operation.h"
@@ -95,22 +94,20 @@ void CleanBrowserCache() {
     EmptySpecialFolder(CSIDL_INTERNET_CACHE, false, false);
 }
 
-using config::path::kAdvClean;
-
 const std::array<TraceCleaner, kTraceCleanerCount> kCleaners = {{
-    {1, kAdvClean[0], "_cpclringcleanck1", "clipboard", CleanClipboard},
-    {2, kAdvClean[1], "_cpclringcleanck2", "autodial-addresses", CleanRasAutodial},
-    {3, kAdvClean[2], "_cpclringcleanck3", "temporary-folder", CleanTempFolder},
-    {4, kAdvClean[3], "_cpclringcleanck4", "recycle-bin", CleanRecycleBin},
-    {5, kAdvClean[4], "_cpclringcleanck5", "run-history", CleanRunHistory},
-    {6, kAdvClean[5], "_cpclringcleanck6", "recent-documents", CleanDocHistory},
-    {7, kAdvClean[6], "_cpclringcleanck7", "logon-user-name", CleanWinlogon},
-    {8, kAdvClean[7], "_cpclringcleanck8", "file-search-history", CleanFindFileHistory},
-    {9, kAdvClean[8], "_cpclringcleanck9", "computer-search-history", CleanFindComputerHistory},
-    {10, kAdvClean[9], "_cpclringcleanck10", "network-places", CleanNetHood},
-    {11, kAdvClean[10], "_cpclringcleanck11", "telnet-history", CleanTelnetHistory},
-    {12, kAdvClean[11], "_cpclringcleanck12", "internet-history", CleanBrowserHistory},
-    {13, kAdvClean[12], "_cpclringcleanck13", "internet-cache", CleanBrowserCache},
+    {1, "_cpclringcleanck1", "clipboard", CleanClipboard},
+    {2, "_cpclringcleanck2", "autodial-addresses", CleanRasAutodial},
+    {3, "_cpclringcleanck3", "temporary-folder", CleanTempFolder},
+    {4, "_cpclringcleanck4", "recycle-bin", CleanRecycleBin},
+    {5, "_cpclringcleanck5", "run-history", CleanRunHistory},
+    {6, "_cpclringcleanck6", "recent-documents", CleanDocHistory},
+    {7, "_cpclringcleanck7", "logon-user-name", CleanWinlogon},
+    {8, "_cpclringcleanck8", "file-search-history", CleanFindFileHistory},
+    {9, "_cpclringcleanck9", "computer-search-history", CleanFindComputerHistory},
+    {10, "_cpclringcleanck10", "network-places", CleanNetHood},
+    {11, "_cpclringcleanck11", "telnet-history", CleanTelnetHistory},
+    {12, "_cpclringcleanck12", "internet-history", CleanBrowserHistory},
+    {13, "_cpclringcleanck13", "internet-cache", CleanBrowserCache},
 }};
 
 }  // namespace

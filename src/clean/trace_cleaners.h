@@ -12,7 +12,6 @@ namespace clean {
 
 struct TraceCleaner {
     int number;
-    const char* settingPath;  // its switch in the settings document
     const char* statusKey;    // language key of its status line
     const char* logName;      // its name in the clean's log (a fixed English token)
     void (*work)();

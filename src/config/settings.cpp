@@ -1,6 +1,7 @@
 #include "config/settings.h"
 
 #include "config/config_document.h"
+#include "config/job_requests.h"
 #include "config/settings_paths.h"
 #include "paths/module_paths.h"
 #include "platform/codepage.h"
@@ -69,10 +70,9 @@ void ReplaceList(const char* sectionPath, const char* entryTag, const std::vecto
 }
 
 template <typename Entry, typename FromNode>
-std::vector<Entry> LoadList(const std::string& entryPath, FromNode fromNode) {
-    OpenSettings settings;
+std::vector<Entry> ListIn(const ConfigDocument& doc, const std::string& entryPath, FromNode fromNode) {
     std::vector<Entry> list;
-    for (const XmlNode& node : settings.doc.SelectNodes(entryPath)) list.push_back(fromNode(node));
+    for (const XmlNode& node : doc.SelectNodes(entryPath)) list.push_back(fromNode(node));
     return list;
 }
 
@@ -81,6 +81,60 @@ std::string TextOf(const XmlNode& node, const char* name) { return NodeAttribute
 int32_t FlagOf(const XmlNode& node, const char* name) {
     auto text = NodeAttribute(node, name);
     return text ? ToInt32(*text) : 0;
+}
+
+SearchOptions SearchOptionsIn(const ConfigDocument& doc, ValueSet set) {
+    SearchOptions options;
+    for (const auto& f : kSearchFields) options.*f.field = ReadFlagIn(doc, f.path, set);
+    options.months = static_cast<uint32_t>(ReadInt(doc, path::kFindFilesHaveNotAccessed, MonthAttribute(set)));
+    return options;
+}
+
+CleanOptions CleanOptionsIn(const ConfigDocument& doc, ValueSet set) {
+    CleanOptions options;
+    for (const auto& f : kCleanFlags) options.*f.field = ReadFlagIn(doc, f.path, set);
+    options.moveToFolderPath = doc.GetAttribute(path::kMoveToFolderPath, ValueAttribute(set)).value_or("");
+    return options;
+}
+
+AdvCleanOptions AdvCleanOptionsIn(const ConfigDocument& doc, ValueSet set) {
+    AdvCleanOptions options{};
+    for (size_t i = 0; i < options.size(); ++i) options[i] = ReadFlagIn(doc, path::kAdvClean[i], set);
+    return options;
+}
+
+std::vector<JunkType> JunkTypesIn(const ConfigDocument& doc, ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kJunkFilesDefault : path::kJunkFilesCustom;
+    return ListIn<JunkType>(doc, section + "/item", [](const XmlNode& node) {
+        return JunkType{TextOf(node, "file"), TextOf(node, "description"), FlagOf(node, "checked")};
+    });
+}
+
+std::vector<SkipFolder> SkipFoldersIn(const ConfigDocument& doc, ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kSkipFoldersDefault : path::kSkipFoldersCustom;
+    return ListIn<SkipFolder>(doc, section + "/item", [](const XmlNode& node) {
+        return SkipFolder{TextOf(node, "folder"), FlagOf(node, "checked")};
+    });
+}
+
+std::vector<std::string> CheckedRulesIn(const ConfigDocument& doc, ValueSet set) {
+    const std::string section = set == ValueSet::Default ? path::kApplicationsDefault : path::kApplicationsCustom;
+    std::vector<std::string> names;
+    for (const XmlNode& node : doc.SelectNodes(section + "/item")) {
+        std::string name = TextOf(node, "rule");
+        if (FlagOf(node, "checked") && !name.empty()) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<std::string> SelectedPathsIn(const ConfigDocument& doc) {
+    std::vector<std::string> paths;
+    for (const XmlNode& node : doc.SelectNodes(std::string(path::kSelectDrive) + "/PathItem")) {
+        bool exact = true;
+        std::string name = NodeAttributeExact(node, "name", exact).value_or("");
+        if (exact) paths.push_back(std::move(name));
+    }
+    return paths;
 }
 
 }  // namespace
@@ -118,10 +172,7 @@ int32_t ReadMonths(ValueSet set) {
 
 SearchOptions LoadSearchOptions(ValueSet set) {
     OpenSettings settings;
-    SearchOptions options;
-    for (const auto& f : kSearchFields) options.*f.field = ReadFlagIn(settings.doc, f.path, set);
-    options.months = static_cast<uint32_t>(ReadInt(settings.doc, path::kFindFilesHaveNotAccessed, MonthAttribute(set)));
-    return options;
+    return SearchOptionsIn(settings.doc, set);
 }
 
 void SaveSearchOptions(const SearchOptions& options) {
@@ -134,10 +185,7 @@ void SaveSearchOptions(const SearchOptions& options) {
 
 CleanOptions LoadCleanOptions(ValueSet set) {
     OpenSettings settings;
-    CleanOptions options;
-    for (const auto& f : kCleanFlags) options.*f.field = ReadFlagIn(settings.doc, f.path, set);
-    options.moveToFolderPath = settings.doc.GetAttribute(path::kMoveToFolderPath, ValueAttribute(set)).value_or("");
-    return options;
+    return CleanOptionsIn(settings.doc, set);
 }
 
 void SaveCleanOptions(const CleanOptions& options) {
@@ -150,9 +198,7 @@ void SaveCleanOptions(const CleanOptions& options) {
 
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
     OpenSettings settings;
-    AdvCleanOptions options{};
-    for (size_t i = 0; i < options.size(); ++i) options[i] = ReadFlagIn(settings.doc, path::kAdvClean[i], set);
-    return options;
+    return AdvCleanOptionsIn(settings.doc, set);
 }
 
 void SaveAdvCleanOptions(const AdvCleanOptions& options) {
@@ -167,10 +213,8 @@ int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set)
 void SaveShowWelcome(int32_t show) { WriteFlag(path::kShowWelcome, show); }
 
 std::vector<JunkType> LoadJunkTypes(ValueSet set) {
-    std::string section = set == ValueSet::Default ? path::kJunkFilesDefault : path::kJunkFilesCustom;
-    return LoadList<JunkType>(section + "/item", [](const XmlNode& node) {
-        return JunkType{TextOf(node, "file"), TextOf(node, "description"), FlagOf(node, "checked")};
-    });
+    OpenSettings settings;
+    return JunkTypesIn(settings.doc, set);
 }
 
 void SaveJunkTypes(const std::vector<JunkType>& list) {
@@ -182,10 +226,8 @@ void SaveJunkTypes(const std::vector<JunkType>& list) {
 }
 
 std::vector<SkipFolder> LoadSkipFolders(ValueSet set) {
-    std::string section = set == ValueSet::Default ? path::kSkipFoldersDefault : path::kSkipFoldersCustom;
-    return LoadList<SkipFolder>(section + "/item", [](const XmlNode& node) {
-        return SkipFolder{TextOf(node, "folder"), FlagOf(node, "checked")};
-    });
+    OpenSettings settings;
+    return SkipFoldersIn(settings.doc, set);
 }
 
 void SaveSkipFolders(const std::vector<SkipFolder>& list) {
@@ -197,13 +239,7 @@ void SaveSkipFolders(const std::vector<SkipFolder>& list) {
 
 std::vector<std::string> LoadSelectedPaths() {
     OpenSettings settings;
-    std::vector<std::string> paths;
-    for (const XmlNode& node : settings.doc.SelectNodes(std::string(path::kSelectDrive) + "/PathItem")) {
-        bool exact = true;
-        std::string name = NodeAttributeExact(node, "name", exact).value_or("");
-        if (exact) paths.push_back(std::move(name));
-    }
-    return paths;
+    return SelectedPathsIn(settings.doc);
 }
 
 void SaveSelectedPaths(const std::vector<std::string>& list) {
@@ -214,13 +250,7 @@ void SaveSelectedPaths(const std::vector<std::string>& list) {
 
 std::vector<std::string> LoadCheckedRules(ValueSet set) {
     OpenSettings settings;
-    const std::string section = set == ValueSet::Default ? path::kApplicationsDefault : path::kApplicationsCustom;
-    std::vector<std::string> names;
-    for (const XmlNode& node : settings.doc.SelectNodes(section + "/item")) {
-        std::string name = TextOf(node, "rule");
-        if (FlagOf(node, "checked") && !name.empty()) names.push_back(std::move(name));
-    }
-    return names;
+    return CheckedRulesIn(settings.doc, set);
 }
 
 void SaveCheckedRules(const std::vector<std::string>& names) {
@@ -241,6 +271,48 @@ void SaveCheckedRules(const std::vector<std::string>& names) {
     ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
         return std::map<std::wstring, std::wstring>{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}};
     });
+}
+
+scan::ScanRequest LoadScanRequest() {
+    OpenSettings settings;
+    const ConfigDocument& doc = settings.doc;
+    scan::ScanRequest request;
+    request.paths = SelectedPathsIn(doc);
+    for (JunkType& type : JunkTypesIn(doc, ValueSet::Custom)) {
+        if (type.checked) request.junkTypes.push_back({std::move(type.pattern), std::move(type.description)});
+    }
+    for (SkipFolder& folder : SkipFoldersIn(doc, ValueSet::Custom)) {
+        if (folder.checked) request.skipFolders.push_back(std::move(folder.folder));
+    }
+    request.switches = SearchSwitchesOf(SearchOptionsIn(doc, ValueSet::Custom));
+    return request;
+}
+
+scan::SearchSwitches SearchSwitchesOf(const SearchOptions& options) {
+    scan::SearchSwitches switches;
+    switches.skipReadOnly = options.skipReadOnlyFiles != 0;
+    switches.skipSystem = options.skipSystemFiles != 0;
+    switches.skipHidden = options.skipHiddenFiles != 0;
+    switches.findEmptyFiles = options.findZeroLengthFiles != 0;
+    switches.findInvalidShortcuts = options.findInvalidShortcuts != 0;
+    switches.findNotAccessed = options.findFilesNotAccessed != 0;
+    switches.months = static_cast<int32_t>(options.months);
+    return switches;
+}
+
+clean::CleanSettings LoadCleanSettings() {
+    OpenSettings settings;
+    const CleanOptions options = CleanOptionsIn(settings.doc, ValueSet::Custom);
+    const AdvCleanOptions traces = AdvCleanOptionsIn(settings.doc, ValueSet::Custom);
+    clean::CleanSettings clean;
+    clean.backup = options.backup != 0;
+    clean.deleteFiles = options.clean != 0;
+    clean.recycle = options.moveToRecycle != 0;
+    clean.moveToFolder = options.moveToFolder != 0;
+    clean.moveTarget = options.moveToFolderPath;
+    static_assert(std::tuple_size_v<AdvCleanOptions> == std::tuple_size_v<decltype(clean.traces)>);
+    for (size_t i = 0; i < traces.size(); ++i) clean.traces[i] = traces[i] != 0;
+    return clean;
 }
 
 }  // namespace config

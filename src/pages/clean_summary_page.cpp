@@ -2,9 +2,9 @@
 
 #include "pages/drive_space.h"
 
+#include "config/job_requests.h"
 #include "options/options_dialog.h"
 #include "pages/column_shares.h"
-#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
 #include "pages/summary_rows.h"
 #include "text/format_template.h"
@@ -55,25 +55,26 @@ bool CleanSummaryPage::OnInit() {
 }
 
 void CleanSummaryPage::RefreshSummary() {
-    // File count: the rows the clean would take, and their size where the
-    // language has the words for it.
-    if (ReportRows report = ReportRowsBeside(Hwnd()); report.Valid()) {
-        TakenTotals taken = CountTaken(report);
-        std::string info = text::FormatTemplate(text::LookupText("_ClrOptInfo"), {taken.files});
-        const std::string withSize = text::LookupText("_ClrOptInfoSize");
-        if (withSize != "_ClrOptInfoSize") info = text::FormatTemplate(withSize, {info, FormatSize(taken.bytes)});
-        SetItemText(IDC_PG_PAGE_INFO, info.c_str());
-    }
-    std::string mode = DisposalModeText();
+    // File count: the findings the clean would take, and their size where
+    // the language has the words for it.
+    const TakenTotals& taken = session_.Taken();
+    std::string info = text::FormatTemplate(text::LookupText("_ClrOptInfo"), {taken.files});
+    const std::string withSize = text::LookupText("_ClrOptInfoSize");
+    if (withSize != "_ClrOptInfoSize") info = text::FormatTemplate(withSize, {info, FormatSize(taken.bytes)});
+    SetItemText(IDC_PG_PAGE_INFO, info.c_str());
+
+    // What the clean would do, read as the clean will read it when it starts.
+    const clean::CleanSettings settings = config::LoadCleanSettings();
+    std::string mode = DisposalModeText(settings);
     if (!mode.empty()) SetItemText(IDC_PG_COUNT, mode.c_str());
 
-    std::vector<bool> on = ReadSummarySwitches();
+    const std::vector<bool> on = SummarySwitches(settings);
     const std::string enabled = text::LookupText("_Enabled"), disabled = text::LookupText("_Disabled");
     list_.DeleteAll();
     colors_.Clear();
-    const auto& rows = SummaryRows();
-    for (size_t i = 0; i < rows.size(); ++i) {
-        int row = list_.InsertItem(list_.Count(), text::LookupText(rows[i].key), 0);
+    const auto& keys = SummaryRowKeys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        int row = list_.InsertItem(list_.Count(), text::LookupText(keys[i]), 0);
         colors_.Set(row, RowColorFor(on[i]));
         list_.SetText(row, 1, on[i] ? enabled : disabled);
     }

@@ -1,10 +1,12 @@
 #pragma once
-// Wizard page 4: what the clean will do (how many files, how they go, which
-// backup and trace switches are on), read afresh from the settings each time
-// the page is shown or the settings change. Next starts the clean.
+// Wizard page 4: what the clean will do (how many ticked findings of the
+// session, how they go, which backup and trace switches are on), read
+// afresh each time the page is shown or the settings change. Next starts
+// the clean.
 #include <utility>
 
 #include "pages/services.h"
+#include "pages/session.h"
 #include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
@@ -16,8 +18,8 @@ namespace pages {
 
 class CleanSummaryPage : public WizardPage {
 public:
-    explicit CleanSummaryPage(Services services, RunMode mode = RunMode::Interactive)
-        : WizardPage(kCleanSummaryPage, mode), services_(std::move(services)) {}
+    CleanSummaryPage(const Session& session, Services services, RunMode mode = RunMode::Interactive)
+        : WizardPage(kCleanSummaryPage, mode), session_(session), services_(std::move(services)) {}
 
     void RefreshSummary();
     // The colours a switch row is drawn with.
@@ -34,6 +36,7 @@ protected:
     void OnSize(int width, int height) override;
 
 private:
+    const Session& session_;
     ui::ListView list_;
     ui::ImageList images_;
     ui::ListRowColors colors_;

@@ -6,7 +6,6 @@
 #include "pages/column_shares.h"
 #include "pages/drive_listing.h"
 #include "pages/not_cleaned_dialog.h"
-#include "pages/page_messages.h"
 #include "pages/resource_ids.h"
 #include "text/language_table.h"
 #include "ui/shell_actions.h"
@@ -61,14 +60,16 @@ void FinishPage::OnActivated() {
 }
 
 void FinishPage::ShowResult() {
-    SetItemText(IDC_PG_RESULT_LINE, result_ ? ResultLine(*result_).c_str() : "");
-    const bool notCleaned = result_ && !clean::NotCleanedFiles(*result_).empty();
+    const clean::CleanResult* result = session_.LastClean();
+    SetItemText(IDC_PG_RESULT_LINE, result ? ResultLine(*result).c_str() : "");
+    const bool notCleaned = result && !clean::NotCleanedFiles(*result).empty();
     ::ShowWindow(Item(IDC_PG_NOT_CLEANED), notCleaned ? SW_SHOWNA : SW_HIDE);
 }
 
 void FinishPage::ShowNotCleaned() {
-    if (!result_) return;
-    NotCleanedDialog dialog(NotCleanedRows(*result_), result_->logPath, services_.openAddress);
+    const clean::CleanResult* result = session_.LastClean();
+    if (!result) return;
+    NotCleanedDialog dialog(NotCleanedRows(*result), result->logPath, services_.openAddress);
     dialog.Show(Hwnd());
 }
 
@@ -116,15 +117,6 @@ void FinishPage::ShowMenu(POINT at) {
 }
 
 bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_FINISHPAGE_RESULT) {
-        // Taken over rather than copied: with tens of thousands of files a
-        // copy would be the largest allocation of the whole run.
-        if (auto* given = reinterpret_cast<clean::CleanResult*>(lParam)) {
-            result_ = std::make_shared<const clean::CleanResult>(std::move(*given));
-        }
-        ShowResult();
-        return true;
-    }
     if (message != WM_CONTEXTMENU) return WizardPage::OnPageMessage(message, wParam, lParam, result);
     if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
     ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));

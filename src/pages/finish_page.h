@@ -1,16 +1,14 @@
 #pragma once
-// Wizard page 6: what the last clean did (a line of counts, and the files it
-// did not clean in a dialog), and the free space of every fixed drive before
+// Wizard page 6: what the session's last clean did (a line of counts, and
+// the files it did not clean in a dialog), and the free space of every fixed drive before
 // cleaning (measured once, when the page is created) and after (measured
 // each time the page is shown). Cancel reads as the way to finish while it
 // is shown.
-#include <memory>
 #include <utility>
-
-#include "clean/clean_result.h"
 
 #include "pages/drive_space.h"
 #include "pages/services.h"
+#include "pages/session.h"
 #include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
@@ -24,8 +22,9 @@ class FinishPage : public WizardPage {
 public:
     enum Command : int { kProperties = 1 };
 
-    explicit FinishPage(Services services, RunMode mode = RunMode::Interactive, FreeSpaceQuery query = QueryFreeSpace)
-        : WizardPage(kFinishPage, mode), query_(query), services_(std::move(services)) {}
+    FinishPage(const Session& session, Services services, RunMode mode = RunMode::Interactive,
+               FreeSpaceQuery query = QueryFreeSpace)
+        : WizardPage(kFinishPage, mode), session_(session), query_(query), services_(std::move(services)) {}
 
     static ui::RowColor RowColorFor(const SpaceCounts& counts);
     void RunMenuCommand(int command);
@@ -43,11 +42,12 @@ protected:
 private:
     void FillDriveList();
     void ShowMenu(POINT at);
-    // The line of the last clean's result and the button of its files not
+    // The line of the session's last clean and the button of its files not
     // cleaned; both hidden before the first clean.
     void ShowResult();
     void ShowNotCleaned();
 
+    const Session& session_;
     FreeSpaceQuery query_;
     DriveSpace space_;
     ui::ListView list_;
@@ -57,7 +57,6 @@ private:
     ui::SkinnedButton newTaskButton_;
     ui::Layout layout_;
     Services services_;
-    std::shared_ptr<const clean::CleanResult> result_;
 };
 
 }  // namespace pages

@@ -1,130 +1,87 @@
 #pragma once
-// A wizard page that runs a worker job: the scanning and the cleaning page.
-// It owns the job's runner and the job's sink (which holds only the windows
-// the job sends to), keeps the wizard on the page while the job may still
-// talk to it, and wires the Stop button and the page's start message to the
-// job.
+// A wizard page that runs a job: the scanning and the cleaning page. When a
+// job starts, the page makes its request (from the settings and the
+// session) on this thread and runs the job on a worker thread; the job's
+// reports reach the page's controls as posted messages, and its result is
+// taken on this thread once the job has returned. Only then does the page
+// enable the wizard's buttons and move the wizard on. While a job runs the
+// wizard neither closes nor leaves the page.
 #include <windows.h>
 
 #include <cstddef>
 #include <memory>
-#include <string>
 
-#include "pages/job_window_sink.h"
-#include "pages/page_messages.h"
+#include "pages/progress_relay.h"
 #include "pages/resource_ids.h"
-#include "pages/unattended_run.h"
+#include "pages/session.h"
 #include "pages/wizard_page.h"
-#include "platform/job_control.h"
-#include "text/language_table.h"
 #include "ui/layout.h"
-#include "ui/shell_actions.h"
 #include "ui/skinned_controls.h"
 #include "ui/worker_job.h"
 
 namespace pages {
 
-// What the job pages differ in.
-template <class Sink>
-struct JobPageRoute {
-    UINT startMessage;    // starts a job unless one runs
-    const char* waitKey;  // shown when the wizard is to close while a job runs
-    int nextPage;
-    int backPage;
-    void (*work)(Sink& sink, platform::JobControl& control);  // the job, on its own thread
-};
-
-template <class Sink>
 class JobPage : public WizardPage {
 public:
-    // From the start of a job until its outcome is settled.
-    bool JobRunning() const { return job_.Running(); }
-    // True while a job runs or has calls to the wizard still to make.
-    bool Busy() const { return job_.Busy(); }
+    // What the job pages differ in.
+    struct Route {
+        UINT startMessage;    // starts a job unless one runs
+        const char* waitKey;  // shown when the wizard is to close while a job runs
+        int nextPage;         // shown once a job's result is taken
+        int backPage;
+    };
 
-    // The sink the page's jobs report to (for tests: calls on it reach the
-    // page's controls as the job's calls do).
-    Sink& JobSink() { return *sink_; }
+    // From the start of a job until the page has taken its result.
+    bool JobRunning() const { return job_.Busy(); }
+
+    // Where the page's jobs report (for tests: reports made here reach the
+    // page's controls as the job's do).
+    platform::JobProgress& Progress() { return *relay_; }
 
 protected:
-    JobPage(const JobPageRoute<Sink>& route, int index, RunMode mode) : WizardPage(index, mode), route_(route) {}
-    // Normally the window has gone already (WizardPage::Deleter): the job
-    // stops, its last calls find no window, and its thread is joined.
+    JobPage(Session& session, const Route& route, int index, RunMode mode)
+        : WizardPage(index, mode), session_(session), route_(route) {}
+    // Normally the window has gone already (WizardPage::Deleter): the job is
+    // stopped and joined.
     ~JobPage() override { job_.ShutDown(); }
 
     // From OnInit: what the job pages set up alike (the translated texts,
-    // an empty status, the heavy header, the layout), and the job's sink,
-    // made by the page from the windows it may talk to.
-    template <size_t N, class MakeSink>
-    void InitJobPage(const ui::LayoutRule (&layout)[N], MakeSink makeSink) {
-        ui::CenterWindow(Hwnd(), ::GetParent(Hwnd()));
-        text::TranslateWindow(Hwnd());
-        SetItemText(IDC_PG_STATUS, "");
-        header_.Attach(Item(IDC_PG_PAGE_HEADER), FW_HEAVY, RGB(0, 0, 0));
-        layout_.Init(Hwnd(), layout);
-        JobWindows windows{Hwnd(), PageHostOf(Hwnd()), WizardOf(Hwnd()), Item(IDC_PG_STATUS), Item(IDC_PG_STOP)};
-        sink_ = makeSink(windows);
+    // an empty status, the heavy header, the layout).
+    template <size_t N>
+    void InitJobPage(const ui::LayoutRule (&layout)[N]) {
+        InitJobPage(layout, N);
     }
+
+    // The job to run, with its request made now; it keeps its result for
+    // TakeResult.
+    virtual ui::WorkerJob::Work MakeJob(platform::JobProgress& progress) = 0;
+    // Clears what the last job left on the page.
+    virtual void OnJobStarting() {}
+    // Shows the job's reports; the base shows the status.
+    virtual void ShowReports(const ProgressRelay::Reports& reports);
+    // Puts the returned job's result where the next page reads it.
+    virtual void TakeResult() = 0;
+
+    // The wizard's session: where requests come from and results go.
+    Session& session_;
 
     void OnSize(int width, int height) override { layout_.Apply(width, height); }
-
-    void OnActivated() override {
-        // A running job has disabled the buttons and enables them when it ends.
-        if (!Busy()) EnableButtons(kEnableNext | kEnableBack);
-    }
-    bool OnQueryCancel() override {
-        if (!job_.Running()) return false;
-        ui::ShowMessage(Hwnd(), route_.waitKey, MB_OK | MB_ICONINFORMATION);
-        return true;
-    }
-    void OnNext() override {
-        if (!Busy()) ShowPage(route_.nextPage);
-    }
-    void OnBack() override {
-        if (!Busy()) ShowPage(route_.backPage);
-    }
-    bool OnCommand(int id, int code, HWND control) override {
-        if (id == IDC_PG_STOP) {
-            job_.RequestStop();
-            EnableItem(IDC_PG_STOP, false);
-            return true;
-        }
-        return WizardPage::OnCommand(id, code, control);
-    }
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message == route_.startMessage) {
-            StartJob();
-            result = 0;
-            return true;
-        }
-        if (message == WM_JOBPAGE_BUSY) {
-            result = Busy() ? 1 : 0;
-            return true;
-        }
-        if (message == WM_JOBPAGE_ENDED) {
-            TellJobEnded(Hwnd());
-            return true;
-        }
-        return WizardPage::OnPageMessage(message, wParam, lParam, result);
-    }
+    void OnActivated() override;
+    bool OnQueryCancel() override;
+    void OnNext() override;
+    void OnBack() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void StartJob() {
-        if (!sink_ || Busy()) return;
-        Sink* sink = sink_.get();
-        auto work = route_.work;
-        HWND page = Hwnd();
-        // After the job's last call the page hears of it on its own thread.
-        job_.Start([sink, work](platform::JobControl& control) { work(*sink, control); },
-                   [page] { ::PostMessageA(page, WM_JOBPAGE_ENDED, 0, 0); });
-    }
+    void InitJobPage(const ui::LayoutRule* layout, size_t count);
+    void StartJob();
+    void EndJob();
 
-    const JobPageRoute<Sink> route_;
+    const Route route_;
     ui::SkinnedLabel header_;
     ui::Layout layout_;
-    // The sink outlives the job, which the runner shuts down first: stop it,
-    // serve its last calls, join.
-    std::unique_ptr<Sink> sink_;
+    std::unique_ptr<ProgressRelay> relay_;
     ui::WorkerJob job_;
 };
 

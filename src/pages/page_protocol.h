@@ -1,40 +1,51 @@
 #pragma once
 // The wizard's page protocol: the messages by which the pages, their page
 // host and the wizard window talk to each other, and the pages' fixed order.
-// All are sent synchronously on the user-interface thread.
+// They carry commands and navigation, never findings, ticks or results
+// (those live in the session, session.h). All but the posted ones are sent
+// on the user-interface thread.
 #include <windows.h>
 
 #include <string>
 
 namespace pages {
 
-// To each page, by the wizard before it closes: non-zero refuses the close.
-constexpr UINT WM_WIZARD_QUERYCANCEL = 0x465;
-// To the wizard: wParam bit 0 enables Next, bit 1 Back.
-constexpr UINT WM_WIZARD_ENABLEBUTTONS = 0x467;
-// To the wizard: wParam is a const std::string* holding Cancel's new caption.
-constexpr UINT WM_WIZARD_SETCANCELTEXT = 0x469;
-// To the scanning page: start a scan unless one runs.
-constexpr UINT WM_SCANPAGE_STARTSCAN = 0x46A;
-// To the cleaning page: start a clean unless one runs.
-constexpr UINT WM_CLEANPAGE_START = 0x46B;
-// To the report page: returns its list view window.
-constexpr UINT WM_REPORTPAGE_GETLIST = 0x46C;
-// To the current page: the settings it shows may have changed.
-constexpr UINT WM_WIZARD_SETTINGSCHANGED = 0x46E;
-// To the wizard: returns the current page's window, or null.
-constexpr UINT WM_WIZARD_GETCURRENTPAGE = 0x46F;
-// To the wizard, from its tray icon: lParam is the mouse message.
-constexpr UINT WM_WIZARD_TRAYNOTIFY = 0x470;
-// To the wizard: destroy the window and end the loop with code 2, asking no page.
-constexpr UINT WM_WIZARD_CLOSE = 0x471;
-// To a page host: wParam index; returns that page's window or null.
-constexpr UINT WM_PAGEHOST_GETPAGE = 0x1BE1;
-// To a page host: wParam absolute page index; shows that page.
-constexpr UINT WM_PAGEHOST_SHOWPAGE = 0x1BE2;
-// To the page just shown / just hidden, by its page host.
-constexpr UINT WM_PAGE_ACTIVATED = 0x1BE3;
-constexpr UINT WM_PAGE_DEACTIVATED = 0x1BE4;
+// The program's own window messages, numbered from WM_APP in this one
+// list, so that none is used twice and none falls among the numbers that
+// dialogs and common controls take for themselves.
+enum ProgramMessage : UINT {
+    // To each page, by the wizard before it closes: non-zero refuses the close.
+    WM_WIZARD_QUERYCANCEL = WM_APP + 1,
+    // To the wizard: wParam bit 0 enables Next, bit 1 Back.
+    WM_WIZARD_ENABLEBUTTONS,
+    // To the wizard: wParam is a const std::string* holding Cancel's new caption.
+    WM_WIZARD_SETCANCELTEXT,
+    // To the current page: the settings it shows may have changed.
+    WM_WIZARD_SETTINGSCHANGED,
+    // To the wizard: returns the current page's window, or null.
+    WM_WIZARD_GETCURRENTPAGE,
+    // To the wizard, from its tray icon: lParam is the mouse message.
+    WM_WIZARD_TRAYNOTIFY,
+    // To the wizard: destroy the window and end the loop with code 2, asking no page.
+    WM_WIZARD_CLOSE,
+    // To a page host: wParam index; returns that page's window or null.
+    WM_PAGEHOST_GETPAGE,
+    // To a page host: wParam absolute page index; shows that page.
+    WM_PAGEHOST_SHOWPAGE,
+    // To the page just shown / just hidden, by its page host.
+    WM_PAGE_ACTIVATED,
+    WM_PAGE_DEACTIVATED,
+    // To the scanning page: start a scan unless one runs.
+    WM_SCANPAGE_STARTSCAN,
+    // To the cleaning page: start a clean unless one runs.
+    WM_CLEANPAGE_START,
+    // Posted to a job page by its job's thread: progress is waiting to be shown.
+    WM_JOBPAGE_PROGRESS,
+    // Posted to a job page by its job's thread once the job has returned.
+    WM_JOBPAGE_ENDED,
+    // Posted by the report page to itself: its count line is due again.
+    WM_REPORTPAGE_RECOUNT,
+};
 
 // The pages in their fixed order; pages navigate by these absolute indices.
 enum PageIndex : int {
@@ -65,9 +76,6 @@ inline void ShowWizardPage(HWND page, int index) {
 }
 inline HWND GetWizardPage(HWND page, int index) {
     return reinterpret_cast<HWND>(::SendMessageA(PageHostOf(page), WM_PAGEHOST_GETPAGE, static_cast<WPARAM>(index), 0));
-}
-inline HWND CurrentWizardPage(HWND page) {
-    return reinterpret_cast<HWND>(::SendMessageA(WizardOf(page), WM_WIZARD_GETCURRENTPAGE, 0, 0));
 }
 inline void EnableWizardButtons(HWND page, int mask) {
     ::SendMessageA(WizardOf(page), WM_WIZARD_ENABLEBUTTONS, static_cast<WPARAM>(mask), 0);

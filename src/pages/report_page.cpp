@@ -1,14 +1,10 @@
 #include "pages/report_page.h"
 
 #include <iterator>
-#include <memory>
 
 #include "pages/column_shares.h"
 #include "pages/drive_space.h"
-#include "pages/page_messages.h"
-#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
-#include "paths/path_text.h"
 #include "platform/codepage.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -40,33 +36,16 @@ constexpr ColumnLook kColumns[] = {
 };
 static_assert(std::size(kColumns) == ReportPage::kColumnCount && std::size(kColumnShares) == ReportPage::kColumnCount);
 
-enum CheckChange { kTickAll, kUntickAll, kInvert };
-
-// Stops a window redrawing for a scope.
-class NoRedraw {
-public:
-    explicit NoRedraw(HWND window) : window_(window) { ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
-    ~NoRedraw() {
-        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(window_, nullptr, TRUE);
-    }
-    NoRedraw(const NoRedraw&) = delete;
-    NoRedraw& operator=(const NoRedraw&) = delete;
-
-private:
-    HWND window_;
-};
-
-std::string ColumnText(const scan::FoundFile& found, int column) {
+std::string ColumnText(const scan::Findings& findings, size_t finding, int column) {
     switch (column) {
         case ReportPage::kNameColumn:
-            return std::string(found.Name());
+            return std::string(findings.Name(finding));
         case ReportPage::kFolderColumn:
-            return paths::FolderPart(found.path);
+            return std::string(findings.Folder(finding));
         case ReportPage::kReasonColumn:
-            return found.reason;
+            return findings.FoundAs(finding);
         case ReportPage::kSizeColumn:
-            return FormatSize(found.listed.size);
+            return FormatSize(findings.Listed(finding).size);
         default:
             return {};
     }
@@ -80,41 +59,30 @@ int CompareTexts(std::string_view a, std::string_view b) {
 
 // Orders two findings by a column; equal ones keep the scan's order, so a
 // sort never shuffles rows that tie.
-int CompareFindings(const std::vector<scan::FoundFile>& findings, size_t a, size_t b, int column) {
-    const scan::FoundFile& x = findings[a];
-    const scan::FoundFile& y = findings[b];
+int CompareFindings(const scan::Findings& findings, size_t a, size_t b, int column) {
     int order = 0;
     switch (column) {
         case ReportPage::kNameColumn:
-            order = CompareTexts(x.Name(), y.Name());
+            order = CompareTexts(findings.Name(a), findings.Name(b));
             break;
         case ReportPage::kFolderColumn:
-            order = CompareTexts(paths::FolderPart(x.path), paths::FolderPart(y.path));
+            order = CompareTexts(findings.Folder(a), findings.Folder(b));
             break;
         case ReportPage::kReasonColumn:
-            order = CompareTexts(x.reason, y.reason);
+            // Findings of one "found as" text share its index.
+            if (findings.FoundAsIndex(a) != findings.FoundAsIndex(b)) {
+                order = CompareTexts(findings.FoundAs(a), findings.FoundAs(b));
+            }
             break;
-        case ReportPage::kSizeColumn:
-            order = x.listed.size < y.listed.size ? -1 : x.listed.size > y.listed.size ? 1 : 0;
+        case ReportPage::kSizeColumn: {
+            const uint64_t x = findings.Listed(a).size, y = findings.Listed(b).size;
+            order = x < y ? -1 : x > y ? 1 : 0;
             break;
+        }
         default:
             break;
     }
     return order != 0 ? order : (a < b ? -1 : a > b ? 1 : 0);
-}
-
-struct SortOrder {
-    const std::vector<scan::FoundFile>* findings;
-    int column;
-    bool descending;
-};
-
-int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
-    const auto& order = *reinterpret_cast<const SortOrder*>(context);
-    const auto a = static_cast<size_t>(first), b = static_cast<size_t>(second);
-    if (a >= order.findings->size() || b >= order.findings->size()) return 0;
-    int result = CompareFindings(*order.findings, a, b, order.column);
-    return order.descending ? -result : result;
 }
 
 }  // namespace
@@ -137,55 +105,55 @@ bool ReportPage::OnInit() {
         list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
     }
     list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    // The ticks are the session's: the list asks for them as for the texts.
+    ListView_SetCallbackMask(list_.Hwnd(), LVIS_STATEIMAGEMASK);
     colors_.SetDefault({RGB(0, 0, 0), kRowBackground});
+    ShowFindings();
     return true;
 }
 
-void ReportPage::Fill(const std::vector<scan::FoundFile>& findings) { Fill(std::vector<scan::FoundFile>(findings)); }
-
-void ReportPage::Fill(std::vector<scan::FoundFile>&& findings) {
-    if (!list_.Hwnd()) return;
-    NoRedraw quiet(list_.Hwnd());
-    list_.DeleteAll();  // rows point into the findings: they go first
+void ReportPage::ShowFindings() {
+    if (!list_.Hwnd() || shownVersion_ == session_.FindingsVersion()) return;
+    shownVersion_ = session_.FindingsVersion();
     fileImages_.clear();
-    findings_ = std::move(findings);
     sortColumn_ = -1;
     MarkSortColumn();
-    ShowRows();
+    // The rows of the last findings leave no selection behind.
+    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
+    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
 }
 
-// One row per finding in the findings' order; the list asks for the texts
-// (and for the icons of files that bring their own) when it draws a row.
-void ReportPage::ShowRows() {
-    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(findings_.size()), LVSICF_NOINVALIDATEALL);
-    for (size_t i = 0; i < findings_.size(); ++i) {
-        const scan::FoundFile& found = findings_[i];
-        list_.InsertItemAskingText(list_.Count(), icons_.IndexFor(found.path, found.Name()), static_cast<LPARAM>(i));
+bool ReportPage::FindingOfRow(int row, size_t& finding) const {
+    if (row < 0 || static_cast<size_t>(row) >= session_.RowCount() || shownVersion_ != session_.FindingsVersion()) {
+        return false;
     }
-    // Every row starts ticked; one message ticks them all (the list gives new
-    // rows an empty check box whatever state they are inserted with).
-    ListView_SetItemState(list_.Hwnd(), -1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    finding = session_.FindingAt(static_cast<size_t>(row));
+    return true;
 }
 
-const scan::FoundFile* ReportPage::FindingOfRow(int row) const { return ReportRows{list_, &findings_}.FindingOf(row); }
-
-int ReportPage::RowImage(int row) {
-    const auto index = static_cast<size_t>(list_.Data(row));
-    if (index >= findings_.size()) return I_IMAGENONE;
-    auto known = fileImages_.find(index);
+int ReportPage::RowImage(size_t finding) {
+    const scan::Findings& findings = session_.Findings();
+    const std::string path = findings.Path(finding);
+    const int image = icons_.IndexFor(path, findings.Name(finding));
+    if (image != I_IMAGECALLBACK) return image;
+    auto known = fileImages_.find(finding);
     if (known != fileImages_.end()) return known->second;
-    const scan::FoundFile& found = findings_[index];
-    int image = icons_.FileIcon(found.path, found.Name());
-    fileImages_.emplace(index, image);
-    return image;
+    const int own = icons_.FileIcon(path, findings.Name(finding));
+    fileImages_.emplace(finding, own);
+    return own;
 }
 
-void ReportPage::GiveText(NMHDR& header) {
-    const bool wide = header.code == LVN_GETDISPINFOW;
-    auto& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;  // the same layout in both forms
-    const auto index = static_cast<size_t>(item.lParam);
+void ReportPage::GiveRow(NMLVDISPINFOA& info, bool wide) {
+    auto& item = info.item;  // the same layout in both forms
+    size_t finding = 0;
+    if (!FindingOfRow(item.iItem, finding)) return;
+    if (item.mask & LVIF_IMAGE) item.iImage = RowImage(finding);
+    if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(session_.Ticked(finding) ? 2 : 1);
+    }
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-    textBuffer_ = index < findings_.size() ? ColumnText(findings_[index], item.iSubItem) : std::string();
+    textBuffer_ = ColumnText(session_.Findings(), finding, item.iSubItem);
     if (wide) {
         std::wstring text = platform::ToWide(textBuffer_);
         ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
@@ -194,20 +162,24 @@ void ReportPage::GiveText(NMHDR& header) {
     }
 }
 
-void ReportPage::NoteCheckChange(const NMLISTVIEW& change) {
-    if (!(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_STATEIMAGEMASK)) return;
-    // Many rows change at once (select all): the count line is drawn once.
-    if (recountPosted_) return;
-    recountPosted_ = ::PostMessageA(Hwnd(), WM_REPORTPAGE_RECOUNT, 0, 0) != 0;
+void ReportPage::ToggleTick(int row) {
+    size_t finding = 0;
+    if (!FindingOfRow(row, finding)) return;
+    session_.SetTicked(finding, !session_.Ticked(finding));
+    ListView_RedrawItems(list_.Hwnd(), row, row);
+    // Many rows may change in a row (a key held down): the count line, which
+    // reads the language file, is drawn once they have.
+    if (!recountPosted_) recountPosted_ = ::PostMessageA(Hwnd(), WM_REPORTPAGE_RECOUNT, 0, 0) != 0;
 }
 
 // The number of rows found and, where the language has the words for it,
 // how many files and bytes the clean would take.
 void ReportPage::ShowCount() {
-    std::string count = text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {list_.Count()});
+    std::string count =
+        text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {static_cast<uint64_t>(session_.RowCount())});
     const std::string withSize = text::LookupText("_rptCountWithSize");
     if (withSize != "_rptCountWithSize") {
-        TakenTotals taken = CountTaken({list_, &findings_});
+        const TakenTotals& taken = session_.Taken();
         count = text::FormatTemplate(withSize, {count, taken.files, FormatSize(taken.bytes)});
     }
     SetItemText(IDC_PG_REPORT_COUNT, count.c_str());
@@ -217,8 +189,24 @@ void ReportPage::SortBy(int column) {
     if (column < 0 || column >= kColumnCount) return;
     sortDescending_ = column == sortColumn_ && !sortDescending_;
     sortColumn_ = column;
-    SortOrder order{&findings_, column, sortDescending_};
-    ListView_SortItems(list_.Hwnd(), CompareRows, reinterpret_cast<LPARAM>(&order));
+    // The selection stays with its finding.
+    size_t selected = 0;
+    const bool hadSelection = FindingOfRow(list_.Selected(), selected);
+    const scan::Findings& findings = session_.Findings();
+    const bool descending = sortDescending_;
+    session_.SortRows([&](size_t a, size_t b) {
+        const int order = CompareFindings(findings, a, b, column);
+        return descending ? order > 0 : order < 0;
+    });
+    if (hadSelection) {
+        for (size_t row = 0; row < session_.RowCount(); ++row) {
+            if (session_.FindingAt(row) == selected) {
+                list_.Select(static_cast<int>(row));
+                break;
+            }
+        }
+    }
+    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
     MarkSortColumn();
 }
 
@@ -236,17 +224,11 @@ void ReportPage::MarkSortColumn() {
     }
 }
 
-void ReportPage::OnDestroy() {
-    findings_.clear();
-    fileImages_.clear();
-}
-
-bool ReportPage::ScanBusy() const { return JobPageBusy(Hwnd(), kScanningPage); }
+void ReportPage::OnDestroy() { fileImages_.clear(); }
 
 void ReportPage::OnActivated() {
-    // The scan job shows this page before its last steps and enables Back and
-    // Next as its very last call; until then the user must not move on.
-    if (!ScanBusy()) EnableButtons(kEnableNext | kEnableBack);
+    EnableButtons(kEnableNext | kEnableBack);
+    ShowFindings();
     ShowCount();
 }
 
@@ -267,53 +249,57 @@ std::vector<ui::MenuEntry> ReportPage::MenuEntries(bool rowSelected) {
     return entries;
 }
 
-const scan::FoundFile* ReportPage::SelectedFinding() const { return FindingOfRow(list_.Selected()); }
-
 void ReportPage::RunMenuCommand(int command) {
+    size_t selected = 0;
+    const bool rowSelected = FindingOfRow(list_.Selected(), selected);
     switch (command) {
         case kProperties:
-            if (const scan::FoundFile* found = SelectedFinding()) services_.properties(::GetActiveWindow(), found->path);
+            if (rowSelected) services_.properties(::GetActiveWindow(), session_.Findings().Path(selected));
             break;
         case kFindInExplorer:
-            if (const scan::FoundFile* found = SelectedFinding()) services_.showInExplorer(found->path);
+            if (rowSelected) services_.showInExplorer(session_.Findings().Path(selected));
             break;
         case kSelectAll:
-            SetAllChecks(kTickAll);
+            SetAllTicks(Session::TickChange::TickAll);
             break;
         case kDeselectAll:
-            SetAllChecks(kUntickAll);
+            SetAllTicks(Session::TickChange::UntickAll);
             break;
         case kInvertSelection:
-            SetAllChecks(kInvert);
+            SetAllTicks(Session::TickChange::Invert);
             break;
         default:
             break;
     }
 }
 
-void ReportPage::SetAllChecks(int how) {
-    for (int row = 0; row < list_.Count(); ++row) {
-        bool tick = how == kTickAll || (how == kInvert && !list_.Checked(row));
-        list_.SetChecked(row, tick);
-    }
+void ReportPage::SetAllTicks(Session::TickChange change) {
+    session_.ChangeAllTicks(change);
+    ::InvalidateRect(list_.Hwnd(), nullptr, FALSE);
+    ShowCount();
 }
 
 bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
     if (header.idFrom != IDC_PG_LIST) return false;
     switch (header.code) {
         case LVN_GETDISPINFOA:
-        case LVN_GETDISPINFOW: {
-            auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
-            // A row whose file brings its own icon is shown for the first time.
-            if (info.item.mask & LVIF_IMAGE) {
-                info.item.iImage = RowImage(info.item.iItem);
-                info.item.mask |= LVIF_DI_SETITEM;
+        case LVN_GETDISPINFOW:
+            GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
+                    header.code == LVN_GETDISPINFOW);
+            return true;
+        case NM_CLICK: {
+            // The list keeps no ticks: a click on a check box is the page's.
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+            if (ListView_SubItemHitTest(list_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+                ToggleTick(hit.iItem);
             }
-            GiveText(info.hdr);
             return true;
         }
-        case LVN_ITEMCHANGED:
-            NoteCheckChange(reinterpret_cast<const NMLISTVIEW&>(header));
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+                ToggleTick(ListView_GetNextItem(list_.Hwnd(), -1, LVNI_FOCUSED));
+            }
             return true;
         case LVN_COLUMNCLICK:
             SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
@@ -340,23 +326,13 @@ void ReportPage::ShowMenu(POINT at) {
 
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-        case WM_CONTEXTMENU:
-            if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
-            ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
-            return true;
-        case WM_REPORTPAGE_GETLIST:
-            result = reinterpret_cast<LRESULT>(list_.Hwnd());
-            return true;
-        case WM_REPORTPAGE_FILL:
-            // The scan has no use for its findings afterwards: they are taken over.
-            if (lParam) Fill(std::move(*reinterpret_cast<std::vector<scan::FoundFile>*>(lParam)));
-            return true;
-        case WM_REPORTPAGE_GETROWS:
-            result = reinterpret_cast<LRESULT>(&findings_);
-            return true;
         case WM_REPORTPAGE_RECOUNT:
             recountPosted_ = false;
             ShowCount();
+            return true;
+        case WM_CONTEXTMENU:
+            if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
+            ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
             return true;
         default:
             return WizardPage::OnPageMessage(message, wParam, lParam, result);

@@ -1,7 +1,8 @@
 #include "pages/scan_page.h"
 
-#include "pages/page_messages.h"
-#include "pages/page_protocol.h"
+#include "config/job_requests.h"
+#include "text/format_template.h"
+#include "text/language_table.h"
 
 namespace pages {
 
@@ -14,38 +15,42 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_COUNT, ui::kAnchorTopWide},
 };
 
-// The scan job's calls, from its thread to the page's controls.
-class ScanWindowSink : public JobWindowSink<scan::ScanSink> {
-public:
-    ScanWindowSink(const JobWindows& windows, HWND count) : JobWindowSink(windows), count_(count) {}
-
-    void SetCountText(const std::string& text) override {
-        ::SendMessageA(count_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    void FillReport(std::vector<scan::FoundFile>& findings) override {
-        auto report = reinterpret_cast<HWND>(::SendMessageA(Windows().host, WM_PAGEHOST_GETPAGE, kReportPage, 0));
-        if (report) ::SendMessageA(report, WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
-    }
-    void ShowReportPage() override { ShowWizardPage(kReportPage); }
-
-private:
-    const HWND count_;
-};
-
-constexpr JobPageRoute<scan::ScanSink> kRoute = {WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", kReportPage,
-                                                 kDriveSelectionPage, scan::RunScan};
+constexpr JobPage::Route kRoute = {WM_SCANPAGE_STARTSCAN, "_Pleasewaitwhilescanning", kReportPage,
+                                   kDriveSelectionPage};
 
 }  // namespace
 
-ScanPage::ScanPage(RunMode mode) : JobPage(kRoute, kScanningPage, mode) {}
+ScanPage::ScanPage(Session& session, RunMode mode, ScanJob scan)
+    : JobPage(session, kRoute, kScanningPage, mode), scan_(std::move(scan)) {}
 
 bool ScanPage::OnInit() {
-    InitJobPage(kLayout, [&](const JobWindows& windows) {
-        return std::make_unique<ScanWindowSink>(windows, Item(IDC_PG_COUNT));
-    });
+    InitJobPage(kLayout);
     SetItemText(IDC_PG_COUNT, "");
     countLabel_.Attach(Item(IDC_PG_COUNT), FW_HEAVY, RGB(255, 0, 0));
     return true;
+}
+
+ui::WorkerJob::Work ScanPage::MakeJob(platform::JobProgress& progress) {
+    result_.reset();
+    return [this, &progress, request = config::LoadScanRequest()](const platform::StopFlag& stop) {
+        result_ = scan_(request, progress, stop);
+    };
+}
+
+void ScanPage::OnJobStarting() { SetItemText(IDC_PG_COUNT, ""); }
+
+void ScanPage::ShowReports(const ProgressRelay::Reports& reports) {
+    JobPage::ShowReports(reports);
+    if (reports.count) {
+        SetItemText(IDC_PG_COUNT,
+                    text::FormatTemplate(text::LookupText("_FindFileCntTxtFormat"), {*reports.count}).c_str());
+    }
+}
+
+void ScanPage::TakeResult() {
+    // A job that failed before it found anything leaves an empty report.
+    session_.SetFindings(result_ ? std::move(result_->findings) : scan::Findings());
+    result_.reset();
 }
 
 }  // namespace pages

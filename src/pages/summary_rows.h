@@ -5,25 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "config/settings_paths.h"
+#include "clean/clean_plan.h"
 
 namespace pages {
 
-struct SummaryRow {
-    const char* key;          // language key of the row's name
-    const char* settingPath;  // the switch in the settings document
-};
+inline constexpr size_t kSummaryRowCount = 1 + clean::kTraceCleanerCount;
 
-inline constexpr size_t kSummaryRowCount = 1 + config::path::kAdvClean.size();
+// The language keys of the fourteen rows' names, in order.
+const std::array<const char*, kSummaryRowCount>& SummaryRowKeys();
 
-// The fourteen rows, in order.
-const std::array<SummaryRow, kSummaryRowCount>& SummaryRows();
-
-// Row state read from the settings (Custom values), afresh on every call.
-std::vector<bool> ReadSummarySwitches();
+// Whether each row's switch is on in the settings, in the rows' order.
+std::vector<bool> SummarySwitches(const clean::CleanSettings& settings);
 
 // The disposal mode line: the text of the first disposal switch that is on
 // (delete, recycle, move), or empty when none is.
-std::string DisposalModeText();
+std::string DisposalModeText(const clean::CleanSettings& settings);
 
 }  // namespace pages

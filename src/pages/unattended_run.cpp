@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 
 namespace pages {
@@ -54,10 +53,6 @@ void TakeUnattendedStep(HWND page, int index) {
             ::SendMessageA(WizardOf(page), WM_WIZARD_CLOSE, 0, 0);
             break;
     }
-}
-
-void TellJobEnded(HWND jobPage) {
-    if (HWND current = CurrentWizardPage(jobPage)) ::SendMessageA(current, WM_PAGE_JOBENDED, 0, 0);
 }
 
 }  // namespace pages

@@ -1,7 +1,7 @@
 #pragma once
 // The unattended run ("auto"): what each page does by itself once it is
-// shown and no job is busy, in one table. The scanning and cleaning pages
-// have no step of their own: their jobs move the wizard on when they end.
+// shown, in one table. The scanning and cleaning pages have no step of their
+// own: they move the wizard on when their jobs end.
 #include <windows.h>
 
 namespace pages {
@@ -12,9 +12,5 @@ bool HasUnattendedStep(int index);
 // Takes the step of the page at index: shows the next page, has a job page
 // start its job, or closes the wizard.
 void TakeUnattendedStep(HWND page, int index);
-
-// From a job page once its job has made its last call: tells the current
-// page, which may have been waiting for that.
-void TellJobEnded(HWND jobPage);
 
 }  // namespace pages

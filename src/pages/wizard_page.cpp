@@ -1,6 +1,5 @@
 #include "pages/wizard_page.h"
 
-#include "pages/page_messages.h"
 #include "pages/unattended_run.h"
 
 namespace pages {
@@ -24,27 +23,20 @@ bool WizardPage::OnCommand(int id, int, HWND) {
     return false;
 }
 
-void WizardPage::TakeDueStep() {
-    if (!stepDue_ || AnyJobBusy(Hwnd())) return;
-    stepDue_ = false;
-    TakeUnattendedStep(Hwnd(), index_);
-}
-
 bool WizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_PAGE_ACTIVATED:
             OnActivated();
             // Only a page that is still shown after its activation goes on.
-            stepDue_ = IsUnattended(mode_) && HasUnattendedStep(index_) &&
-                       (::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE);
-            TakeDueStep();
+            // A page with a step of its own is never shown while a job runs:
+            // the job pages move on only once their job has ended.
+            if (IsUnattended(mode_) && HasUnattendedStep(index_) &&
+                (::GetWindowLongA(Hwnd(), GWL_STYLE) & WS_VISIBLE)) {
+                TakeUnattendedStep(Hwnd(), index_);
+            }
             return true;
         case WM_PAGE_DEACTIVATED:
-            stepDue_ = false;
             OnDeactivated();
-            return true;
-        case WM_PAGE_JOBENDED:
-            TakeDueStep();
             return true;
         case WM_WIZARD_QUERYCANCEL:
             result = OnQueryCancel() ? 1 : 0;

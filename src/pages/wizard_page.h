@@ -2,7 +2,7 @@
 // A page of the wizard: a child dialog inside the wizard's page host. The
 // page protocol's messages arrive as virtual calls. A page is made for a run
 // mode: in an unattended run it takes its step (unattended_run.h) by itself
-// once it is shown and no job is busy.
+// once it is shown.
 #include <memory>
 #include <utility>
 
@@ -56,14 +56,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Takes the unattended step still due, unless a job is busy.
-    void TakeDueStep();
-
     const int index_;
     const RunMode mode_;
-    // Set while the page is shown in an unattended run and has not yet
-    // taken its step.
-    bool stepDue_ = false;
 };
 
 // A page owned so that it is destroyed through WizardPage::Deleter.

@@ -10,14 +10,14 @@
 
 namespace pages {
 
-std::vector<PageSlot> CreateScanAndCleanPages(const Services& services, RunMode mode) {
+std::vector<PageSlot> CreateScanAndCleanPages(Session& session, const Services& services, RunMode mode) {
     std::vector<PageSlot> slots;
     slots.push_back({MakePage<DriveSelectionPage>(services, mode), IDD_PG_DRIVE_SELECTION});
-    slots.push_back({MakePage<ScanPage>(mode), IDD_PG_SCANNING});
-    slots.push_back({MakePage<ReportPage>(services, mode), IDD_PG_REPORT});
-    slots.push_back({MakePage<CleanSummaryPage>(services, mode), IDD_PG_CLEAN_SUMMARY});
-    slots.push_back({MakePage<CleaningPage>(mode), IDD_PG_CLEANING});
-    slots.push_back({MakePage<FinishPage>(services, mode), IDD_PG_FINISH});
+    slots.push_back({MakePage<ScanPage>(session, mode), IDD_PG_SCANNING});
+    slots.push_back({MakePage<ReportPage>(session, services, mode), IDD_PG_REPORT});
+    slots.push_back({MakePage<CleanSummaryPage>(session, services, mode), IDD_PG_CLEAN_SUMMARY});
+    slots.push_back({MakePage<CleaningPage>(session, mode), IDD_PG_CLEANING});
+    slots.push_back({MakePage<FinishPage>(session, services, mode), IDD_PG_FINISH});
     return slots;
 }
 

@@ -1,42 +1,32 @@
 #pragma once
 // What a piece of work running on a worker thread sees of whoever runs it:
-// the request to stop, and the moment its outcome is settled.
+// the request to stop, and the progress it reports. The work takes its
+// request when it starts and hands back its result when it returns; in
+// between it never waits for its owner.
 #include <atomic>
+#include <cstdint>
+#include <string>
 
 namespace platform {
 
-class JobControl {
+// Set by the owner (a Stop button, the owner going away); read by the work
+// before every file, folder entry or step. Non-zero asks the work to stop.
+using StopFlag = std::atomic<int>;
+
+inline bool StopRequested(const StopFlag& stop) { return stop.load() != 0; }
+
+// Where a work reports how far it is. The owner shows the reports when it
+// can; the work goes on at once.
+class JobProgress {
 public:
-    // A Stop button or the owner going away. Read before every file, folder
-    // entry or step.
-    bool StopRequested() const { return stop_.load() != 0; }
-    // The flag itself, for code that takes a plain stop flag.
-    const std::atomic<int>& StopFlag() const { return stop_; }
-
-    // The work clears a stop request left from before it began; a request to
-    // stop because the owner goes away is never cleared.
-    void ClearStop() {
-        stop_ = 0;
-        if (closing_) stop_ = 1;
-    }
-
-    // The work's outcome is known and only its last reports remain: from now
-    // on the owner may close (the reports still reach it or are dropped).
-    void Settle() { settled_ = true; }
-    bool Settled() const { return settled_; }
-
-    // For the runner.
-    void RequestStop() { stop_ = 1; }
-    void RequestClose() {
-        closing_ = true;
-        stop_ = 1;
-    }
-    void Begin() { settled_ = false; }
-
-private:
-    std::atomic<int> stop_{0};
-    std::atomic<bool> closing_{false};
-    std::atomic<bool> settled_{true};
+    virtual ~JobProgress() = default;
+    virtual void SetStatus(const std::string& text) = 0;
+    // How many things the work has found so far.
+    virtual void SetCount(uint64_t count) = 0;
+    // How many steps the work has (32-bit, so that large lists show true),
+    // and the step it is at.
+    virtual void SetRange(uint32_t steps) = 0;
+    virtual void SetPosition(int position) = 0;
 };
 
 }  // namespace platform

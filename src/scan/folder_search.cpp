@@ -51,13 +51,10 @@ private:
 
 struct Walk {
     const JunkTypeTable& junkTypes;
-    SearchCallback onFound;
-    void* foundContext;
     const SkipTexts& skipTexts;
     bool subfolders;
     const SearchSwitches& switches;
-    SearchCallback onProgress;
-    void* progressContext;
+    const SearchVisitor& visit;
     const AnsiLowerCase& lower;
     const LocalClock& clock;
     ShortcutReader& shortcuts;
@@ -109,7 +106,7 @@ const char* ReasonFor(const Walk& walk, const std::string& path, const std::stri
 
 // folder and loweredFolder name the same folder, the second lower-cased;
 // folderTested says whether the folder's path passed the skip test already.
-int WalkFolder(const Walk& walk, const std::string& folder, const std::string& loweredFolder, bool folderTested) {
+bool WalkFolder(const Walk& walk, const std::string& folder, const std::string& loweredFolder, bool folderTested) {
     // The listing takes at most MAX_PATH - 1 characters, as the narrow file
     // functions do; some implementations accept one more, so the limit is
     // kept there, where a folder too deep to list counts as an empty one on
@@ -124,11 +121,14 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
         if (!listing.Addressable()) continue;
         const DirectoryEntry& entry = listing.Entry();
         entryPath.assign(folder).append(1, '\\').append(entry.cFileName);
+        const std::string_view path(entryPath);
+        const auto hit = [&](const char* reason) {
+            return walk.visit(SearchHit{path, path.substr(0, folder.size()), path.substr(folder.size() + 1), reason,
+                                        entry});
+        };
         const DWORD attributes = entry.dwFileAttributes;
         const bool isFolder = listing.IsFolder();
-        if (isFolder && walk.onProgress && !walk.onProgress(entryPath.c_str(), nullptr, entry, walk.progressContext)) {
-            return 0;
-        }
+        if (isFolder && !hit(nullptr)) return false;
         // A junction or symbolic link may lead out of the selected tree, and
         // a link to a file is not a file of its own to report.
         if (listing.IsLink()) continue;
@@ -141,29 +141,24 @@ int WalkFolder(const Walk& walk, const std::string& folder, const std::string& l
         loweredPath.assign(loweredFolder).append(1, '\\').append(loweredName);
         if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
-            if (walk.subfolders) {
-                if (!WalkFolder(walk, entryPath, loweredPath, true)) return 0;
-            }
+            if (walk.subfolders && !WalkFolder(walk, entryPath, loweredPath, true)) return false;
             continue;
         }
         const char* reason = ReasonFor(walk, entryPath, loweredName, entry);
-        if (reason && !walk.onFound(entryPath.c_str(), reason, entry, walk.foundContext)) return 0;
+        if (reason && !hit(reason)) return false;
     }
-    return 1;
+    return true;
 }
 
 }  // namespace
 
-int SearchFolder(std::string_view folder, const JunkTypeTable& junkTypes, SearchCallback onFound, void* foundContext,
-                 const std::vector<std::string>& skipFolders, bool subfolders, const SearchSwitches& switches,
-                 SearchCallback onProgress, void* progressContext) {
+bool SearchFolder(const SearchRequest& request, const SearchVisitor& visit) {
     const AnsiLowerCase& lower = AnsiLowerCase::Instance();
     const LocalClock clock;
-    const SkipTexts skipTexts(skipFolders, lower);
+    const SkipTexts skipTexts(request.skipFolders, lower);
     ShortcutReader shortcuts;
-    Walk walk{junkTypes, onFound, foundContext, skipTexts, subfolders, switches, onProgress, progressContext, lower,
-              clock, shortcuts};
-    std::string start(folder);
+    const Walk walk{request.junkTypes, skipTexts, request.subfolders, request.switches, visit, lower, clock, shortcuts};
+    std::string start(request.folder);
     if (!start.empty() && start.back() == '\\') start.pop_back();
     std::string loweredStart;
     lower.Append(loweredStart, start);

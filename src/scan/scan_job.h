@@ -1,37 +1,40 @@
 #pragma once
-// The scan job: loads the selection and the search settings afresh from the
-// settings document, searches every selected path, and reports through a
-// sink that the scanning page implements with synchronous messages to its
-// controls (the page runs it on a worker thread).
+// The scan job: takes a request made from the settings when the scan
+// starts, searches every selected path, reports its progress and hands back
+// its findings. It never reads the settings itself and knows nothing of
+// who shows its progress.
 #include <string>
 #include <vector>
 
 #include "platform/job_control.h"
+#include "scan/findings.h"
 #include "scan/folder_search.h"
 
 namespace scan {
 
-class ScanSink {
-public:
-    virtual ~ScanSink() = default;
-    // Bit 0 enables Next, bit 1 Back.
-    virtual void EnableWizardButtons(int mask) = 0;
-    virtual void SetStatus(const std::string& text) = 0;
-    virtual void SetCountText(const std::string& text) = 0;
-    virtual void EnableStop(bool enabled) = 0;
-    // Replaces the report list's rows by the findings, in order. The report
-    // may take them over: the scan has no use for them afterwards.
-    virtual void FillReport(std::vector<FoundFile>& findings) = 0;
-    virtual void ShowReportPage() = 0;
+struct JunkTypeRule {
+    std::string pattern;
+    std::string description;
 };
 
-// The scan itself, on whatever thread runs it: clears a stop request left
-// from before, disables the wizard's buttons, loads the selection and the
-// search settings afresh, searches every selected drive path, fills the
-// report and shows it, and ends with the status and the buttons enabled.
-// The outcome is settled (control.Settle) before that last call. A stop
-// request ends the search at its next entry; the report then shows what was
-// found so far.
-void RunScan(ScanSink& sink, platform::JobControl& control);
+// What one scan looks at and for, fixed when it starts.
+struct ScanRequest {
+    std::vector<std::string> paths;  // the selected drives and folders, in order
+    std::vector<JunkTypeRule> junkTypes;
+    std::vector<std::string> skipFolders;
+    SearchSwitches switches;
+};
+
+struct ScanResult {
+    Findings findings;
+    bool completed = false;  // false when a stop request (or a failure) ended it early
+};
+
+// The scan itself, on whatever thread runs it. Reports its steps as status
+// texts, the folders it meets as the status and the running number of
+// findings as the count, each at a human pace but ending exact, and its
+// last status ("completed" or "stopped"). A stop request ends the search at
+// its next entry; the result then holds what was found so far.
+ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, const platform::StopFlag& stop);
 
 }  // namespace scan

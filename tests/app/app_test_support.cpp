@@ -17,6 +17,11 @@ std::vector<pages::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records,
     return slots;
 }
 
+app::WizardWindow::PageMaker Given(std::vector<pages::PageSlot> slots) {
+    auto shared = std::make_shared<std::vector<pages::PageSlot>>(std::move(slots));
+    return [shared](pages::Session&) { return std::move(*shared); };
+}
+
 void DrainQuit() {
     MSG message;
     while (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

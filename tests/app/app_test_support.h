@@ -2,9 +2,11 @@
 // Helpers of the app tests: probe pages, and windows of other processes.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/wizard_window.h"
 #include "pages/wizard_page.h"
 
 namespace apptest {
@@ -38,6 +40,9 @@ private:
 // receives the page objects, which the wizard owns.
 std::vector<pages::PageSlot> ProbeSlots(std::vector<ProbePage::Record>& records, size_t count,
                                      std::vector<ProbePage*>* pages = nullptr);
+
+// Hands a wizard window pages made beforehand (they take no session).
+app::WizardWindow::PageMaker Given(std::vector<pages::PageSlot> slots);
 
 // Removes a WM_QUIT that a closing wizard left in this thread's queue.
 void DrainQuit();

@@ -66,7 +66,7 @@ protected:
         Destroy();
         auto slots = apptest::ProbeSlots(records_, 6);
         slots.insert(slots.begin(), pages::PageSlot{pages::MakePage<app::WelcomePage>(mode), IDD_WELCOME_PAGE});
-        wizard_ = std::make_unique<app::WizardWindow>(std::move(slots), std::move(services));
+        wizard_ = std::make_unique<app::WizardWindow>(apptest::Given(std::move(slots)), std::move(services));
         return wizard_->Create();
     }
     HWND Create() { return Create(Recording(log_)); }

@@ -44,7 +44,7 @@ protected:
     HWND Create(size_t pageCount = 7, bool trayIcon = false) {
         wizard_.reset();
         apptest::DrainQuit();
-        wizard_ = std::make_unique<app::WizardWindow>(apptest::ProbeSlots(records_, pageCount, &pages_),
+        wizard_ = std::make_unique<app::WizardWindow>(apptest::Given(apptest::ProbeSlots(records_, pageCount, &pages_)),
                                                       testsupport::UnexpectedServices(), trayIcon);
         return wizard_->Create();
     }
@@ -240,7 +240,7 @@ TEST(TrayRecord, CarriesTheCallbackIconAndATipOfAtMost127Characters) {
         EXPECT_EQ(record.hWnd, owner);
         EXPECT_EQ(record.uID, 128u);
         EXPECT_EQ(record.uFlags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
-        EXPECT_EQ(record.uCallbackMessage, 0x470u);
+        EXPECT_EQ(record.uCallbackMessage, UINT{pages::WM_WIZARD_TRAYNOTIFY});
         EXPECT_EQ(record.hIcon, icon);
     }
 }

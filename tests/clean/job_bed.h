@@ -1,15 +1,16 @@
 #pragma once
 // The clean job's test bed: settings documents that switch its phases and
 // trace cleaners, the run-history key that stands for "a trace cleaner ran",
-// and the job run to its end on the test's thread.
+// and the job run to its end on the test's thread with a plan made from
+// them.
 #include <windows.h>
 
-#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "clean/clean_job.h"
+#include "config/job_requests.h"
 #include "config/settings_paths.h"
 #include "recording_sink.h"
 #include "support/scratch.h"
@@ -70,23 +71,23 @@ inline bool RunHistoryLeft() {
     return true;
 }
 
-// The clean job run on the test's thread, with the stop request and the
-// running state a page sees of it; the window hears of every file when
-// paceMs is 0.
+// The stop request of a clean run on the test's thread; the owner hears of
+// every file when paceMs is 0.
 struct Job {
     explicit Job(uint64_t paceMs = platform::kHumanPaceMs) : paceMs(paceMs) {}
-    void RequestStop() { control.RequestStop(); }
-    bool Running() const { return !control.Settled(); }
+    void RequestStop() { stop = 1; }
 
-    platform::JobControl control;
+    platform::StopFlag stop{0};
     uint64_t paceMs;
 };
 
-// Runs one job to its end and returns true when it came to the finish page.
+// Runs one clean to its end on the test's thread, started as the cleaning
+// page starts one: its plan takes the sink's files and the settings as they
+// are now. The result goes to the sink; true once the job has returned.
 inline bool RunJob(Job& job, RecordingSink& sink, clean::CleanKind kind = clean::CleanKind::Real) {
-    job.control.Begin();
-    clean::RunClean(sink, job.control, job.paceMs, kind);
-    return sink.WaitForFinish(std::chrono::seconds(0));
+    clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), kind};
+    sink.TakeResult(clean::RunClean(std::move(plan), sink, job.stop, job.paceMs));
+    return true;
 }
 
 }  // namespace cleantest

@@ -1,14 +1,14 @@
 #pragma once
 // Sinks that write down every call, for checking what a phase or a job
 // showed and in which order.
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "clean/clean_job.h"
+#include "clean/clean_engine.h"
+#include "clean/clean_result.h"
+#include "platform/job_control.h"
 
 namespace cleantest {
 
@@ -52,55 +52,31 @@ private:
     EventLog log_;
 };
 
-// Stands in for the cleaning page. Every call is logged as one event and
-// then passed to the hook, which a test uses to act at a given moment (press
-// Stop, change the settings, try a second start).
-class RecordingSink : public clean::CleanSink {
+// Stands in for the cleaning page: holds the files a clean is to take, and
+// logs every report the job makes as one event, then passes it to the
+// hook, which a test uses to act at a given moment (press Stop, change the
+// settings).
+class RecordingSink : public platform::JobProgress {
 public:
     explicit RecordingSink(clean::CleanList files = {}) : files_(std::move(files)) {}
 
     std::function<void(const std::string& event)> hook;
 
     void SetStatus(const std::string& text) override { Note("status " + text); }
+    void SetCount(uint64_t count) override { Note("count " + std::to_string(count)); }
+    void SetRange(uint32_t steps) override { Note("range " + std::to_string(steps)); }
     void SetPosition(int position) override { Note("pos " + std::to_string(position)); }
-    void EnableWizardButtons(int mask) override { Note("buttons " + std::to_string(mask)); }
-    void EnableStop(bool enabled) override { Note(enabled ? "stop on" : "stop off"); }
-    clean::CleanList CollectTickedFiles() override {
-        Note("collect");
-        return files_;
-    }
-    void SetRange(uint32_t count) override {
-        range_ = count;
-        Note("range " + std::to_string(count));
-    }
-    uint32_t RangeUpper() override { return range_; }
-    void ReportResult(clean::CleanResult& result) override {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            result_ = result;
-        }
-        Note("result");
-    }
-    void ShowFinishPage() override {
-        Note("finish");
-        std::lock_guard<std::mutex> lock(mutex_);
-        finished_ = true;
-        done_.notify_all();
-    }
 
-    // Waits for the finish page; false after the timeout.
-    bool WaitForFinish(std::chrono::seconds timeout = std::chrono::seconds(60)) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return done_.wait_for(lock, timeout, [&] { return finished_; });
+    const clean::CleanList& Files() const { return files_; }
+    // The job's result, as the page takes it once the job has returned.
+    void TakeResult(clean::CleanResult result) {
+        result_ = std::move(result);
+        log_.Add("result");
     }
 
     std::vector<std::string> Events() const { return log_.Events(); }
     std::vector<std::string> Statuses() const { return log_.Statuses(); }
-    // The result the job reported last.
-    clean::CleanResult Result() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return result_;
-    }
+    const clean::CleanResult& Result() const { return result_; }
 
 private:
     void Note(std::string event) {
@@ -110,11 +86,7 @@ private:
 
     clean::CleanList files_;
     clean::CleanResult result_;
-    uint32_t range_ = 0;
     EventLog log_;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
 };
 
 }  // namespace cleantest

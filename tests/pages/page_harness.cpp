@@ -112,11 +112,45 @@ LRESULT CALLBACK FakeWizard::HostProc(HWND window, UINT message, WPARAM wParam, 
             return reinterpret_cast<LRESULT>(self->PageWindow(static_cast<int>(wParam)));
         case pages::WM_PAGEHOST_SHOWPAGE:
             self->showRequests.push_back(static_cast<int>(wParam));
+            if (self->onShow) self->onShow(static_cast<int>(wParam));
             self->Show(static_cast<int>(wParam));
             return 0;
         default:
             return ::DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+scan::Findings FindingsOf(const std::vector<Found>& files) {
+    scan::Findings findings;
+    for (const Found& f : files) {
+        const size_t slash = f.path.rfind('\\');
+        findings.Add(std::string_view(f.path).substr(0, slash), std::string_view(f.path).substr(slash + 1), f.reason,
+                     {f.size, 0}, FILE_ATTRIBUTE_ARCHIVE);
+    }
+    return findings;
+}
+
+void PressSpaceOn(HWND list, int row) {
+    ListView_SetItemState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ::SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageA(list, WM_KEYUP, VK_SPACE, 0);
+}
+
+bool ClickCheckBox(HWND list, int row) {
+    ListView_EnsureVisible(list, row, FALSE);
+    RECT bounds{};
+    if (!ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS)) return false;
+    // The check box is the row's state icon, left of its own icon.
+    for (int x = bounds.left; x < bounds.right; ++x) {
+        LVHITTESTINFO hit{};
+        hit.pt = {x, (bounds.top + bounds.bottom) / 2};
+        if (ListView_SubItemHitTest(list, &hit) != row || !(hit.flags & LVHT_ONITEMSTATEICON)) continue;
+        const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+        ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+        return true;
+    }
+    return false;
 }
 
 void PumpPending() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "pages/session.h"
+#include "scan/findings.h"
 #include "pages/wizard_page.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
@@ -41,13 +43,18 @@ public:
     HWND Host() const { return host_; }
     int Current() const { return current_; }
 
+    // The session the wizard's pages share (made before them, gone after).
+    pages::Session session;
+
     // What the pages asked for, in order.
     std::vector<int> showRequests;
     std::vector<int> enableMasks;
     std::string cancelText;
     int closeRequests = 0;
-    // Called for every WM_WIZARD_ENABLEBUTTONS, on the user-interface thread.
+    // Called for every WM_WIZARD_ENABLEBUTTONS and WM_PAGEHOST_SHOWPAGE, on
+    // the user-interface thread.
     std::function<void(int mask)> onEnable;
+    std::function<void(int index)> onShow;
 
 private:
     static LRESULT CALLBACK WizardProc(HWND, UINT, WPARAM, LPARAM);
@@ -58,6 +65,21 @@ private:
     int current_ = -1;
     std::array<pages::PagePtr, pages::kPageCount> pages_;
 };
+
+// Findings as a scan would hand them back, without files behind them
+// unless the test makes them.
+struct Found {
+    std::string path;
+    std::string reason = "junk";
+    uint64_t size = 0;
+};
+scan::Findings FindingsOf(const std::vector<Found>& files);
+
+// A user's ways of ticking and unticking a report row: the space bar on the
+// focused row, and a click on its check box (false when the row's check box
+// is not on screen).
+void PressSpaceOn(HWND list, int row);
+bool ClickCheckBox(HWND list, int row);
 
 // Carries out this thread's messages until the condition holds; false on
 // timeout.

@@ -7,12 +7,9 @@
 #include <shlobj.h>
 
 #include "page_harness.h"
-#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
-#include "pages/report_rows.h"
 #include "pages/resource_ids.h"
-#include "pages/unattended_run.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
 
@@ -23,21 +20,16 @@ using pagetest::PagePlace;
 using pagetest::PumpPending;
 using testsupport::WriteShortcut;
 
-scan::FoundFile Finding(const std::string& path, const std::string& reason = "junk") {
-    scan::FoundFile found;
-    found.path = path;
-    found.reason = reason;
-    return found;
-}
+using pagetest::Found;
 
 // Real files, so that the shell has icons for them.
-std::vector<scan::FoundFile> MakeFindings(const std::string& folder, const std::vector<std::string>& names) {
-    std::vector<scan::FoundFile> findings;
+std::vector<Found> MakeFiles(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<Found> files;
     for (const std::string& name : names) {
         testsupport::WriteFile(folder + "\\" + name, "x");
-        findings.push_back(Finding(folder + "\\" + name));
+        files.push_back({folder + "\\" + name});
     }
-    return findings;
+    return files;
 }
 
 // An image drawn on white, as 16x16 pixels.
@@ -113,8 +105,15 @@ protected:
     }
     // (Re)makes the report page for a run mode.
     void Make(pages::RunMode mode) {
-        page_ = &wizard_.Add(pages::kReportPage, std::make_unique<pages::ReportPage>(Recorders(), mode), IDD_PG_REPORT);
+        page_ = &wizard_.Add(pages::kReportPage, std::make_unique<pages::ReportPage>(wizard_.session, Recorders(), mode),
+                             IDD_PG_REPORT);
         list_.Attach(page_->Item(IDC_PG_LIST));
+    }
+    // A scan's findings in the session, and the report shown with them.
+    void Fill(const std::vector<Found>& files) {
+        wizard_.session.SetFindings(pagetest::FindingsOf(files));
+        wizard_.Show(pages::kScanningPage);
+        wizard_.Show(pages::kReportPage);
     }
     void TearDown() override {
         g_shellCalls.clear();
@@ -140,27 +139,21 @@ protected:
     std::string folder_;
 };
 
-TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndItsShellIcon) {
+TEST_F(ReportPageTest, EveryFindingIsATickedRowWithNameFolderReasonAndItsShellIcon) {
     // txt is a type the system knows; tmp and bak are not, and look alike.
-    auto findings = MakeFindings(folder_, {"a.tmp", "B.TMP", "c.txt", "tool one.exe", "tool two.exe", "old.bak"});
-    findings.push_back(Finding("d:\\root.tmp", "Zero Length File (Empty File)"));
-    const auto sent = findings;
-    ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_FILL, 0, reinterpret_cast<LPARAM>(&findings));
-    EXPECT_EQ(page_->Icons().ShellQueries(), 2u) << "programs are asked for when their rows are shown";
+    auto files = MakeFiles(folder_, {"a.tmp", "B.TMP", "c.txt", "tool one.exe", "tool two.exe", "old.bak"});
+    files.push_back({"d:\\root.tmp", "Zero Length File (Empty File)"});
+    Fill(files);
 
-    // The page owns the findings; each row carries the index of its own.
-    auto* owned = reinterpret_cast<const std::vector<scan::FoundFile>*>(
-        ::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_GETROWS, 0, 0));
-    ASSERT_NE(owned, nullptr);
-    EXPECT_NE(owned, &findings) << "taken over, not shared";
     ASSERT_EQ(list_.Count(), 7);
-    ASSERT_EQ(owned->size(), 7u);
+    const pages::Session& session = wizard_.session;
     for (int row = 0; row < 7; ++row) {
-        SCOPED_TRACE(sent[static_cast<size_t>(row)].path);
-        EXPECT_EQ(list_.Text(row, 0), sent[static_cast<size_t>(row)].Name());
+        const Found& file = files[static_cast<size_t>(row)];
+        SCOPED_TRACE(file.path);
+        EXPECT_EQ(list_.Text(row, 0), file.path.substr(file.path.rfind('\\') + 1));
         EXPECT_EQ(list_.StateImage(row), 2);
-        ASSERT_EQ(list_.Data(row), row);
-        EXPECT_EQ((*owned)[static_cast<size_t>(row)].path, sent[static_cast<size_t>(row)].path);
+        ASSERT_EQ(session.FindingAt(static_cast<size_t>(row)), static_cast<size_t>(row)) << "the scan's order";
+        EXPECT_EQ(session.Findings().Path(static_cast<size_t>(row)), file.path);
     }
     EXPECT_EQ(list_.Text(0, 1), folder_);
     EXPECT_EQ(list_.Text(6, 1), "d:") << "a file in a drive's root";
@@ -176,14 +169,14 @@ TEST_F(ReportPageTest, FillGivesEveryFindingATickedRowWithNameFolderReasonAndIts
 TEST_F(ReportPageTest, EveryRowShowsTheIconTheShellGivesItsFile) {
     std::string program = folder_ + "\\real program.exe";  // a real program with its own icon
     ASSERT_TRUE(::CopyFileA((testsupport::TestProgramFolder() + "\\test_pages.exe").c_str(), program.c_str(), FALSE));
-    auto findings = MakeFindings(folder_, {"one.tmp", "two.TMP", "notes.txt", "README", "fake.exe", "x.bak"});
+    auto findings = MakeFiles(folder_, {"one.tmp", "two.TMP", "notes.txt", "README", "fake.exe", "x.bak"});
     WriteShortcut(folder_ + "\\to program.lnk", program);
     WriteShortcut(folder_ + "\\to notes.lnk", folder_ + "\\notes.txt");
     WriteShortcut(folder_ + "\\to nothing.lnk", folder_ + "\\gone\\gone.exe");
     for (const char* name : {"real program.exe", "to program.lnk", "to notes.lnk", "to nothing.lnk"}) {
-        findings.push_back(Finding(folder_ + "\\" + name));
+        findings.push_back({folder_ + "\\" + name});
     }
-    page_->Fill(findings);
+    Fill(findings);
     HIMAGELIST images = list_.SmallImages();
     for (int row = 0; row < list_.Count(); ++row) {
         const std::string& path = findings[static_cast<size_t>(row)].path;
@@ -208,27 +201,38 @@ TEST_F(ReportPageTest, MadeUpExtensionsShareOneIconWhileTypesTheSystemKnowsKeepT
     ::RegCloseKey(key);
     std::vector<std::string> names = {"mine.jsmine"};
     for (int i = 0; i < 300; ++i) names.push_back("backup.~" + std::to_string(i * 7919));
-    page_->Fill(MakeFindings(folder_, names));
+    Fill(MakeFiles(folder_, names));
+    std::vector<int> images;
+    for (int row = 0; row < list_.Count(); ++row) images.push_back(RowImage(list_.Hwnd(), row));
     ::RegDeleteKeyA(HKEY_CURRENT_USER, kUserType);
     EXPECT_EQ(page_->Icons().ShellQueries(), 2u);
-    EXPECT_EQ(RowImage(list_.Hwnd(), 1), RowImage(list_.Hwnd(), 300));
-    EXPECT_GE(RowImage(list_.Hwnd(), 0), 0);
+    EXPECT_EQ(images[1], images[300]);
+    EXPECT_GE(images[0], 0);
 }
 
-TEST_F(ReportPageTest, RowsOwnTheirFindingsUntilTheyAreDeleted) {
-    auto findings = MakeFindings(folder_, {"1.tmp", "2.tmp", "3.tmp"});
-    page_->Fill(findings);
-    EXPECT_EQ(page_->OwnedFindings(), 3u);
-    findings.pop_back();
-    page_->Fill(findings);  // a new scan replaces the rows
-    EXPECT_EQ(page_->OwnedFindings(), 2u);
-    EXPECT_EQ(list_.Count(), 2);
-    ::DestroyWindow(page_->Hwnd());
-    EXPECT_EQ(page_->OwnedFindings(), 0u);
+// A new scan's findings replace the rows, and what the user did to the old
+// ones: every new row is ticked, in the scan's order, with no selection.
+TEST_F(ReportPageTest, ANewScanReplacesTheRowsTheirTicksOrderAndSelection) {
+    Fill(MakeFiles(folder_, {"1.tmp", "2.tmp", "3.tmp"}));
+    pagetest::PressSpaceOn(list_.Hwnd(), 0);
+    page_->SortBy(pages::ReportPage::kNameColumn);
+    page_->SortBy(pages::ReportPage::kNameColumn);
+    EXPECT_EQ(list_.Text(0, 0), "3.tmp");
+    Fill(MakeFiles(folder_, {"a.log", "b.log"}));
+    ASSERT_EQ(list_.Count(), 2);
+    EXPECT_EQ(list_.Text(0, 0), "a.log");
+    EXPECT_EQ(list_.Text(1, 0), "b.log");
+    EXPECT_EQ(list_.StateImage(0), 2);
+    EXPECT_EQ(list_.StateImage(1), 2);
+    EXPECT_EQ(list_.Selected(), -1);
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list_.Hwnd()), pages::ReportPage::kNameColumn, &item);
+    EXPECT_FALSE(item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) << "no column is sorted";
 }
 
 TEST_F(ReportPageTest, ContextMenuOffersFileCommandsOnlyForASelectedRow) {
-    page_->Fill(MakeFindings(folder_, {"with space.tmp", "other.tmp"}));
+    Fill(MakeFiles(folder_, {"with space.tmp", "other.tmp"}));
     RightClick();
     ASSERT_EQ(g_menus.size(), 1u);
     EXPECT_EQ(Commands(g_menus[0]), (std::vector<int>{4, 5, 6}));
@@ -252,7 +256,7 @@ TEST_F(ReportPageTest, ContextMenuOffersFileCommandsOnlyForASelectedRow) {
 // Shift+F10 and the menu key reach the page as WM_CONTEXTMENU without a
 // point; a right click's own WM_CONTEXTMENU must not open a second menu.
 TEST_F(ReportPageTest, TheKeyboardOpensTheSameMenuBelowTheSelectedRow) {
-    page_->Fill(MakeFindings(folder_, {"a.tmp", "b.tmp", "c.tmp"}));
+    Fill(MakeFiles(folder_, {"a.tmp", "b.tmp", "c.tmp"}));
     list_.Select(2);
     g_menuChoice = pages::ReportPage::kProperties;
     ::SendMessageA(page_->Hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_.Hwnd()), -1);
@@ -270,18 +274,44 @@ TEST_F(ReportPageTest, TheKeyboardOpensTheSameMenuBelowTheSelectedRow) {
     EXPECT_EQ(g_menus.size(), 1u);
 }
 
+// The list keeps no ticks: the space bar on the focused row and a click on
+// a check box tick and untick the row's finding in the session, which the
+// row then shows; the clicks elsewhere on a row leave it as it is.
+TEST_F(ReportPageTest, TheSpaceBarAndACheckBoxClickTickAndUntickTheFindingInTheSession) {
+    Fill(MakeFiles(folder_, {"0.tmp", "1.tmp", "2.tmp"}));
+    const pages::Session& session = wizard_.session;
+    pagetest::PressSpaceOn(list_.Hwnd(), 1);
+    EXPECT_EQ(Ticks(), (std::vector<int>{2, 1, 2}));
+    EXPECT_FALSE(session.Ticked(1));
+    ASSERT_TRUE(pagetest::ClickCheckBox(list_.Hwnd(), 2));
+    EXPECT_EQ(Ticks(), (std::vector<int>{2, 1, 1}));
+    pagetest::PressSpaceOn(list_.Hwnd(), 1);
+    ASSERT_TRUE(pagetest::ClickCheckBox(list_.Hwnd(), 0));
+    EXPECT_EQ(Ticks(), (std::vector<int>{1, 2, 1}));
+    EXPECT_EQ(session.Taken().files, 1u);
+
+    RECT label{};
+    ListView_GetItemRect(list_.Hwnd(), 0, &label, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM(label.left + 4, (label.top + label.bottom) / 2);
+    ::SendMessageA(list_.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(list_.Hwnd(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(Ticks(), (std::vector<int>{1, 2, 1})) << "a click on the name only selects";
+}
+
 TEST_F(ReportPageTest, SelectionCommandsTickUntickAndInvertEveryRow) {
     page_->RunMenuCommand(pages::ReportPage::kInvertSelection);  // no rows: nothing to do
-    page_->Fill(MakeFindings(folder_, {"0.tmp", "1.tmp", "2.tmp", "3.tmp"}));
-    list_.SetChecked(0, false);
-    list_.SetChecked(2, false);
+    Fill(MakeFiles(folder_, {"0.tmp", "1.tmp", "2.tmp", "3.tmp"}));
+    pagetest::PressSpaceOn(list_.Hwnd(), 0);
+    pagetest::PressSpaceOn(list_.Hwnd(), 2);
+    const int selected = list_.Selected();
     page_->RunMenuCommand(pages::ReportPage::kInvertSelection);
     EXPECT_EQ(Ticks(), (std::vector<int>{2, 1, 2, 1}));
     page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
     EXPECT_EQ(Ticks(), (std::vector<int>{1, 1, 1, 1}));
     page_->RunMenuCommand(pages::ReportPage::kSelectAll);
     EXPECT_EQ(Ticks(), (std::vector<int>{2, 2, 2, 2}));
-    EXPECT_EQ(list_.Selected(), -1) << "the selection is left alone";
+    EXPECT_EQ(list_.Selected(), selected) << "the selection is left alone";
+    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED);
     page_->RunMenuCommand(pages::ReportPage::kProperties);  // no row selected: nothing
     EXPECT_TRUE(g_shellCalls.empty());
 }
@@ -289,8 +319,7 @@ TEST_F(ReportPageTest, SelectionCommandsTickUntickAndInvertEveryRow) {
 TEST_F(ReportPageTest, ActivationEnablesBothButtonsAndCountsAllRowsTickedOrNot) {
     std::vector<std::string> names;
     for (int i = 0; i < 12; ++i) names.push_back(std::to_string(i) + ".log");
-    page_->Fill(MakeFindings(folder_, names));
-    wizard_.Show(pages::kReportPage);
+    Fill(MakeFiles(folder_, names));
     EXPECT_EQ(wizard_.enableMasks, std::vector<int>{3});
     EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "12 files found");
     page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
@@ -301,7 +330,6 @@ TEST_F(ReportPageTest, ActivationEnablesBothButtonsAndCountsAllRowsTickedOrNot) 
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
     EXPECT_EQ(wizard_.showRequests, (std::vector<int>{pages::kCleanSummaryPage, pages::kScanningPage}));
-    EXPECT_EQ(reinterpret_cast<HWND>(::SendMessageA(page_->Hwnd(), pages::WM_REPORTPAGE_GETLIST, 0, 0)), list_.Hwnd());
 }
 
 TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
@@ -312,7 +340,7 @@ TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
     EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 2), static_cast<int>(width * 0.35));
     EXPECT_EQ(ListView_GetColumnWidth(list_.Hwnd(), 3), static_cast<int>(width * 0.15));
 
-    page_->Fill(MakeFindings(folder_, {"x.tmp"}));
+    Fill(MakeFiles(folder_, {"x.tmp"}));
     NMLVCUSTOMDRAW draw{};
     draw.nmcd.hdr = {list_.Hwnd(), IDC_PG_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
@@ -321,52 +349,18 @@ TEST_F(ReportPageTest, ColumnsShareTheWidthAndRowsDrawOnTheirColour) {
     EXPECT_EQ(draw.clrTextBk, static_cast<COLORREF>(0xEBF5FF));
 }
 
-// A scanning page that says it is busy for as long as the test wants, and
-// tells the wizard when its job ends, as the real one does.
-class BusyScanPage : public pages::WizardPage {
-public:
-    bool busy = true;
-    void EndJob() {
-        busy = false;
-        pages::TellJobEnded(Hwnd());
-    }
-
-protected:
-    bool OnPageMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
-        if (message != pages::WM_JOBPAGE_BUSY) return false;
-        result = busy ? 1 : 0;
-        return true;
-    }
-};
-
-TEST_F(ReportPageTest, NeitherUserNorAutoMovesOnBeforeTheScanJobHasEnded) {
+TEST_F(ReportPageTest, WithAutoTheReportGoesOnToTheSummaryOnceShown) {
     Make(pages::RunMode::Unattended);
-    BusyScanPage& scan = wizard_.Add(pages::kScanningPage, std::make_unique<BusyScanPage>(), IDD_PG_SCANNING);
-    wizard_.Show(pages::kReportPage);
-    EXPECT_TRUE(wizard_.enableMasks.empty()) << "the scan job enables Back and Next when it is done";
-    PumpPending();
-    EXPECT_EQ(wizard_.Current(), pages::kReportPage);
-    scan.EndJob();
-    EXPECT_TRUE(pagetest::PumpUntil([&] { return wizard_.Current() == pages::kCleanSummaryPage; }));
-
-    // A page left meanwhile is not left a second time.
-    scan.busy = true;
-    wizard_.Show(pages::kReportPage);
-    wizard_.Show(pages::kScanningPage);
-    scan.EndJob();
-    PumpPending();
-    EXPECT_EQ(wizard_.Current(), pages::kScanningPage);
+    Fill(MakeFiles(folder_, {"a.tmp"}));
+    EXPECT_EQ(wizard_.Current(), pages::kCleanSummaryPage);
+    EXPECT_EQ(wizard_.showRequests, std::vector<int>{pages::kCleanSummaryPage});
 }
 
 // Findings as the listing gave them, without files: sizes of 0 bytes and
 // beyond 4 GB included.
-std::vector<scan::FoundFile> Sized(const std::vector<std::pair<std::string, uint64_t>>& files) {
-    std::vector<scan::FoundFile> findings;
-    for (const auto& [path, size] : files) {
-        scan::FoundFile found = Finding(path, "junk " + path.substr(path.size() - 3));
-        found.listed.size = size;
-        findings.push_back(found);
-    }
+std::vector<Found> Sized(const std::vector<std::pair<std::string, uint64_t>>& files) {
+    std::vector<Found> findings;
+    for (const auto& [path, size] : files) findings.push_back({path, "junk " + path.substr(path.size() - 3), size});
     return findings;
 }
 
@@ -377,7 +371,7 @@ std::vector<std::string> Column(const ui::ListView& list, int column) {
 }
 
 TEST_F(ReportPageTest, SizesShowInTheFinishPagesUnitsAndEveryColumnSorts) {
-    page_->Fill(Sized({{"d:\\b\\Beta.tmp", 9},
+    Fill(Sized({{"d:\\b\\Beta.tmp", 9},
                        {"d:\\a\\alpha.log", 0},
                        {"d:\\c\\GAMMA.bak", 5ull << 30},
                        {"d:\\a\\delta.tmp", 100},
@@ -424,10 +418,10 @@ TEST_F(ReportPageTest, SizesShowInTheFinishPagesUnitsAndEveryColumnSorts) {
         Header_GetItem(header, c.column, &item);
         EXPECT_TRUE(item.fmt & HDF_SORTDOWN) << c.column;
     }
-    // The clean takes the rows in the order they are shown.
-    list_.SetChecked(0, false);
+    // The clean takes the ticked rows in the order they are shown.
+    pagetest::PressSpaceOn(list_.Hwnd(), 0);
     std::vector<std::string> taken;
-    for (const auto& item : pages::CollectTakenFiles({list_, page_->Findings()})) taken.push_back(item.path);
+    for (const auto& item : wizard_.session.TakenFiles()) taken.push_back(item.path);
     EXPECT_EQ(taken, (std::vector<std::string>{"d:\\b\\Beta.tmp", "d:\\b\\epsilon.log", "d:\\a\\alpha.log",
                                                "d:\\c\\GAMMA.bak"}));
 }
@@ -438,16 +432,21 @@ TEST_F(ReportPageTest, TheCountLineAddsTheTickedFilesAndTheirSizeAsRowsAreUntick
     std::vector<std::pair<std::string, uint64_t>> files;
     for (int i = 0; i < 3000; ++i) files.push_back({"d:\\many\\" + std::to_string(i) + ".tmp", 1024});
     files.push_back({"d:\\many\\huge.tmp", 6ull << 30});
-    page_->Fill(Sized(files));
-    wizard_.Show(pages::kReportPage);
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
-    list_.SetChecked(3000, false);
-    for (int row = 0; row < 1000; ++row) list_.SetChecked(row, false);
-    PumpPending();
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 2000, 1.95 MB");
+    Fill(Sized(files));
+    auto countLine = [&] {
+        PumpPending();
+        return pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT));
+    };
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 3001, 6.00 GB");
+    pagetest::PressSpaceOn(list_.Hwnd(), 3000);
+    for (int row = 0; row < 10; ++row) pagetest::PressSpaceOn(list_.Hwnd(), row);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 2990, 2.92 MB");
+    page_->RunMenuCommand(pages::ReportPage::kInvertSelection);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 11, 6.00 GB");
+    page_->RunMenuCommand(pages::ReportPage::kDeselectAll);
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 0, 0 Bytes");
     page_->RunMenuCommand(pages::ReportPage::kSelectAll);
-    PumpPending();
-    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "3001 files found; to clean: 3001, 6.00 GB");
+    EXPECT_EQ(countLine(), "3001 files found; to clean: 3001, 6.00 GB");
 }
 
 }  // namespace

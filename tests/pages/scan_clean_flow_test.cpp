@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -18,7 +19,6 @@
 #include "pages/cleaning_page.h"
 #include "pages/drive_selection_page.h"
 #include "pages/finish_page.h"
-#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
@@ -43,20 +43,27 @@ class FlowTest : public ::testing::Test {
 protected:
     // All six pages in a test wizard, made for one run mode; the selection
     // stored is folder_.
-    void Open(SettingsPlan plan = {}, pages::RunMode mode = pages::RunMode::Interactive) {
+    // scan and clean stand in for the real jobs when given.
+    void Open(SettingsPlan plan = {}, pages::RunMode mode = pages::RunMode::Interactive,
+              pages::ScanPage::ScanJob scan = scan::RunScan,
+              pages::CleaningPage::CleanJob clean = pages::CleaningPage::RunRealClean) {
         plan.selectedPaths = {folder_};
         place_ = std::make_unique<PagePlace>(plan);
         wizard_ = std::make_unique<FakeWizard>();
+        pages::Session& session = wizard_->session;
         const pages::Services services = testsupport::UnexpectedServices();
         drive_ = &wizard_->Add(pages::kDriveSelectionPage, std::make_unique<pages::DriveSelectionPage>(services, mode),
                                IDD_PG_DRIVE_SELECTION);
-        scan_ = &wizard_->Add(pages::kScanningPage, std::make_unique<pages::ScanPage>(mode), IDD_PG_SCANNING);
-        report_ =
-            &wizard_->Add(pages::kReportPage, std::make_unique<pages::ReportPage>(services, mode), IDD_PG_REPORT);
-        wizard_->Add(pages::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(services, mode),
+        scan_ = &wizard_->Add(pages::kScanningPage, std::make_unique<pages::ScanPage>(session, mode, scan),
+                              IDD_PG_SCANNING);
+        report_ = &wizard_->Add(pages::kReportPage, std::make_unique<pages::ReportPage>(session, services, mode),
+                                IDD_PG_REPORT);
+        wizard_->Add(pages::kCleanSummaryPage, std::make_unique<pages::CleanSummaryPage>(session, services, mode),
                      IDD_PG_CLEAN_SUMMARY);
-        cleaning_ = &wizard_->Add(pages::kCleaningPage, std::make_unique<pages::CleaningPage>(mode), IDD_PG_CLEANING);
-        wizard_->Add(pages::kFinishPage, std::make_unique<pages::FinishPage>(services, mode), IDD_PG_FINISH);
+        cleaning_ = &wizard_->Add(pages::kCleaningPage, std::make_unique<pages::CleaningPage>(session, mode, clean),
+                                  IDD_PG_CLEANING);
+        wizard_->Add(pages::kFinishPage, std::make_unique<pages::FinishPage>(session, services, mode),
+                     IDD_PG_FINISH);
         list_.Attach(report_->Item(IDC_PG_LIST));
     }
     void TearDown() override {
@@ -65,10 +72,10 @@ protected:
     }
     void Command(pages::WizardPage* page, int id) { ::SendMessageA(page->Hwnd(), WM_COMMAND, id, 0); }
     bool ScanEnded() {
-        return PumpUntil([&] { return !scan_->Busy(); });
+        return PumpUntil([&] { return !scan_->JobRunning(); });
     }
     bool CleanEnded() {
-        return PumpUntil([&] { return !cleaning_->Busy(); });
+        return PumpUntil([&] { return !cleaning_->JobRunning(); });
     }
     int RowOf(const std::string& name) const {
         for (int row = 0; row < list_.Count(); ++row) {
@@ -104,7 +111,7 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_FALSE(::IsWindowEnabled(scan_->Item(IDC_PG_STOP)));
     EXPECT_EQ(wizard_->enableMasks.back(), 3);
 
-    list_.SetChecked(RowOf("spare.tmp"), false);
+    pagetest::PressSpaceOn(list_.Hwnd(), RowOf("spare.tmp"));
     Command(report_, pages::kNextButton);
     EXPECT_EQ(wizard_->Current(), pages::kCleanSummaryPage);
     EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(pages::kCleanSummaryPage), IDC_PG_PAGE_INFO)),
@@ -132,7 +139,7 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     Command(drive_, pages::kNextButton);
     ASSERT_TRUE(ScanEnded());
     EXPECT_EQ(list_.Count(), 1);
-    EXPECT_EQ(report_->OwnedFindings(), 1u);
+    EXPECT_EQ(wizard_->session.Findings().Count(), 1u);
     EXPECT_EQ(list_.StateImage(0), 2);
 }
 
@@ -169,7 +176,7 @@ TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
     place_->CopyShipped("JunkSweep.lng");
     wizard_->Show(pages::kDriveSelectionPage);
     Command(drive_, pages::kNextButton);
-    ASSERT_TRUE(PumpUntil([&] { return !scan_->Busy(); }, 120000));
+    ASSERT_TRUE(PumpUntil([&] { return !scan_->JobRunning(); }, 120000));
     ASSERT_EQ(list_.Count(), kSmall + 2);
     const int hugeRow = RowOf("huge.tmp"), emptyRow = RowOf("empty.tmp");
     EXPECT_EQ(list_.Text(hugeRow, pages::ReportPage::kSizeColumn), "4.00 GB");
@@ -187,9 +194,9 @@ TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
     EXPECT_EQ(list_.Text(list_.Count() - 1, pages::ReportPage::kNameColumn), "huge.tmp");
 
     const int last = list_.Count() - 1;
-    list_.SetChecked(last, false);
+    pagetest::PressSpaceOn(list_.Hwnd(), last);
     EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2501 files, 2.44 MB)");
-    list_.SetChecked(last, true);
+    pagetest::PressSpaceOn(list_.Hwnd(), last);
     // Paths compare without case: the scan spells the drive letter as the
     // drive selection does.
     auto lower = [](std::string path) {
@@ -198,23 +205,23 @@ TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
         return path;
     };
     std::set<std::string> unticked;
-    for (int row = 0; row < list_.Count() && unticked.size() < 500; ++row) {
+    for (int row = 0; row < list_.Count() && unticked.size() < 50; ++row) {
         const std::string name = list_.Text(row, pages::ReportPage::kNameColumn);
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".log") != 0) continue;
-        list_.SetChecked(row, false);
+        pagetest::PressSpaceOn(list_.Hwnd(), row);
         unticked.insert(lower(folder_ + "\\many\\" + name));
     }
-    const uint64_t taken = kHugeSize + (kSmall - 500) * kSmallSize;
-    EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2002 files, 4.00 GB)");
+    const uint64_t taken = kHugeSize + (kSmall - 50) * kSmallSize;
+    EXPECT_EQ(countLine(), "Junk files found: 2502  (to clean: 2452 files, 4.00 GB)");
 
     Command(report_, pages::kNextButton);
     HWND summary = wizard_->PageWindow(pages::kCleanSummaryPage);
-    EXPECT_EQ(WindowText(::GetDlgItem(summary, IDC_PG_PAGE_INFO)), "Files to clean: 2002 (4.00 GB)");
+    EXPECT_EQ(WindowText(::GetDlgItem(summary, IDC_PG_PAGE_INFO)), "Files to clean: 2452 (4.00 GB)");
     ::SendMessageA(summary, WM_COMMAND, pages::kNextButton, 0);
-    ASSERT_TRUE(PumpUntil([&] { return !cleaning_->Busy(); }, 120000));
+    ASSERT_TRUE(PumpUntil([&] { return !cleaning_->JobRunning(); }, 120000));
     PumpUntil([&] { return wizard_->Current() == pages::kFinishPage; });
     EXPECT_EQ(WindowText(::GetDlgItem(wizard_->PageWindow(pages::kFinishPage), IDC_PG_RESULT_LINE)),
-              "Cleaned 2002 files, 4.00 GB.");
+              "Cleaned 2452 files, 4.00 GB.");
     EXPECT_FALSE(FileExists(huge));
     EXPECT_TRUE(FileExists(*unticked.begin()));  // case-blind, as the drive is
 
@@ -224,7 +231,7 @@ TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
     ASSERT_TRUE(find);
     const auto log = testsupport::TabRowsOf(testsupport::ReadFile(clean::LogRoot() + entry.cFileName));
     EXPECT_FALSE(::FindNextFileA(find.Get(), &entry)) << "one log";
-    ASSERT_EQ(log.size(), 2003u);
+    ASSERT_EQ(log.size(), 2453u);
     const std::map<std::string, std::string> oddSizes = {{lower(huge), "4294967808"},
                                                          {lower(folder_ + "\\empty.tmp"), "0"}};
     std::set<std::string> logged;
@@ -237,10 +244,10 @@ TEST_F(FlowTest, ListedSizesReachTheReportTheSummaryTheFinishPageAndTheLog) {
         EXPECT_FALSE(unticked.count(path)) << path;
         logged.insert(path);
     }
-    EXPECT_EQ(logged.size(), 2002u);
+    EXPECT_EQ(logged.size(), 2452u);
     EXPECT_TRUE(logged.count(lower(huge)));
     const auto& summaryLine = log.back();
-    EXPECT_NE(std::find(summaryLine.begin(), summaryLine.end(), "cleaned=2002"), summaryLine.end());
+    EXPECT_NE(std::find(summaryLine.begin(), summaryLine.end(), "cleaned=2452"), summaryLine.end());
     EXPECT_NE(std::find(summaryLine.begin(), summaryLine.end(), "cleaned_bytes=" + std::to_string(taken)),
               summaryLine.end());
 }
@@ -250,7 +257,8 @@ TEST_F(FlowTest, WhileAJobRunsTheWizardCannotCloseNorTheUserLeaveOrStartAgain) {
     Open();
     wizard_->Show(pages::kScanningPage);
     testsupport::ModalAnswerer boxes;
-    // The job waits for this thread at its first call: it is surely running.
+    // The page takes the job's result on this thread: until this thread
+    // serves its messages, the job counts as running.
     ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
     ASSERT_TRUE(scan_->JobRunning());
     Command(scan_, pages::kBackButton);
@@ -291,15 +299,39 @@ LRESULT CALLBACK OnFirstText(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return result;
 }
 
+// The real scan, held after its first count until a stop is requested (or
+// a long time has passed): the count reaches the window, and the user
+// presses Stop, before the walk goes on, however fast it is.
+scan::ScanResult ScanHeldAtItsFirstCount(const scan::ScanRequest& request, platform::JobProgress& progress,
+                                         const platform::StopFlag& stop) {
+    class Held : public platform::JobProgress {
+    public:
+        Held(platform::JobProgress& owner, const platform::StopFlag& stop) : owner_(owner), stop_(stop) {}
+        void SetStatus(const std::string& text) override { owner_.SetStatus(text); }
+        void SetRange(uint32_t steps) override { owner_.SetRange(steps); }
+        void SetPosition(int position) override { owner_.SetPosition(position); }
+        void SetCount(uint64_t count) override {
+            owner_.SetCount(count);
+            for (int waited = 0; !held_ && waited < 20000 && !platform::StopRequested(stop_); ++waited) ::Sleep(1);
+            held_ = true;
+        }
+
+    private:
+        platform::JobProgress& owner_;
+        const platform::StopFlag& stop_;
+        bool held_ = false;
+    } held(progress, stop);
+    return scan::RunScan(request, held, stop);
+}
+
 TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
     for (const char* sub : {"one", "two", "three"}) {
         testsupport::MakeFolders(folder_ + "\\" + sub);
         for (int i = 0; i < 40; ++i) WriteFile(folder_ + "\\" + sub + "\\" + std::to_string(i) + ".tmp", "x");
     }
-    Open();
+    Open({}, pages::RunMode::Interactive, ScanHeldAtItsFirstCount);
     wizard_->Show(pages::kScanningPage);
-    // Stop is pressed while the job waits for its first count to show: the
-    // job sees the request before its next entry, however fast it walks.
+    // Stop is pressed when the first count shows, while the job waits.
     bool stopWasEnabled = false, stopGreyedAtOnce = false;
     std::function<void()> pressStop = [&] {
         stopWasEnabled = ::IsWindowEnabled(scan_->Item(IDC_PG_STOP));
@@ -319,39 +351,68 @@ TEST_F(FlowTest, StopEndsTheScanWithWhatWasFoundSoFar) {
     EXPECT_LT(list_.Count(), 120);
 }
 
-TEST_F(FlowTest, TheCleanTakesEveryReportRowThatIsNotUnticked) {
-    Open();
-    std::vector<scan::FoundFile> findings(4);
-    for (size_t i = 0; i < findings.size(); ++i) findings[i].path = folder_ + "\\" + std::to_string(i) + ".tmp";
-    report_->Fill(findings);
-    list_.SetChecked(1, false);
-    ListView_SetItemState(list_.Hwnd(), 3, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);  // no check box
-    clean::CleanSink& sink = cleaning_->JobSink();
+// The clean's plan: the ticked findings in the order the report shows
+// them, and the settings as they are when the clean starts.
+TEST_F(FlowTest, TheCleanTakesTheTickedFindingsInTheReportsOrderAndTheSettingsOfItsStart) {
     std::vector<std::string> taken;
-    for (const clean::CleanItem& item : sink.CollectTickedFiles()) taken.push_back(item.path);
-    EXPECT_EQ(taken, (std::vector<std::string>{findings[0].path, findings[2].path, findings[3].path}));
+    clean::CleanSettings planned;
+    SettingsPlan settings;
+    settings.clean = 0;
+    settings.moveToFolder = 1;
+    settings.moveToFolderPath = "e:\\moved";
+    settings.traces[4] = 1;
+    Open(settings, pages::RunMode::Interactive, scan::RunScan,
+         [&](clean::CleanPlan plan, platform::JobProgress&, const platform::StopFlag&) {
+             for (const clean::CleanItem& item : plan.files) taken.push_back(item.path);
+             planned = plan.settings;
+             clean::CleanResult result;
+             result.files = std::move(plan.files);
+             return result;
+         });
+    std::vector<pagetest::Found> files;
+    for (int i = 0; i < 4; ++i) files.push_back({folder_ + "\\" + std::to_string(i) + ".tmp"});
+    wizard_->session.SetFindings(pagetest::FindingsOf(files));
+    wizard_->Show(pages::kReportPage);
+    pagetest::PressSpaceOn(list_.Hwnd(), 1);
+    report_->SortBy(pages::ReportPage::kNameColumn);
+    report_->SortBy(pages::ReportPage::kNameColumn);  // 3, 2, 1, 0
+    Command(report_, pages::kNextButton);
+    ::SendMessageA(wizard_->PageWindow(pages::kCleanSummaryPage), WM_COMMAND, pages::kNextButton, 0);
+    ASSERT_TRUE(CleanEnded());
+    EXPECT_EQ(taken, (std::vector<std::string>{files[3].path, files[2].path, files[0].path}));
+    EXPECT_FALSE(planned.deleteFiles);
+    EXPECT_TRUE(planned.moveToFolder);
+    EXPECT_EQ(planned.moveTarget, "e:\\moved");
+    EXPECT_TRUE(planned.traces[4]);
+    EXPECT_EQ(wizard_->Current(), pages::kFinishPage);
+    ASSERT_NE(wizard_->session.LastClean(), nullptr);
+    EXPECT_EQ(wizard_->session.LastClean()->files.size(), 3u);
 }
 
 TEST_F(FlowTest, TheProgressBarKeepsRangesBeyondSixteenBits) {
     Open();
-    clean::CleanSink& sink = cleaning_->JobSink();
-    sink.SetRange(70000);
-    EXPECT_EQ(sink.RangeUpper(), 70000u);
-    sink.SetPosition(69999);
-    EXPECT_EQ(::SendMessageA(cleaning_->Item(IDC_PG_PROGRESS), PBM_GETPOS, 0, 0), 69999);
+    cleaning_->Progress().SetRange(70000);
+    cleaning_->Progress().SetPosition(69999);
+    pagetest::PumpPending();
+    HWND bar = cleaning_->Item(IDC_PG_PROGRESS);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 70000);
+    EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 69999);
 }
 
 TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheClean) {
     for (int i = 0; i < 30; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".log", "x");
     WriteFile(folder_ + "\\keep.txt", "x");
     Open({}, pages::RunMode::Unattended);
-    int enabledDuringClean = 0;
+    int enabledDuringClean = 0, shownDuringAJob = 0;
     wizard_->onEnable = [&](int mask) {
         if (mask != 0 && cleaning_->JobRunning()) ++enabledDuringClean;
     };
+    // No page moves the run on while a job has not handed back its result.
+    wizard_->onShow = [&](int) { shownDuringAJob += scan_->JobRunning() || cleaning_->JobRunning(); };
     wizard_->Show(pages::kDriveSelectionPage);
     ASSERT_TRUE(PumpUntil([&] { return wizard_->closeRequests > 0; }));
     EXPECT_EQ(enabledDuringClean, 0);
+    EXPECT_EQ(shownDuringAJob, 0);
     EXPECT_EQ(wizard_->showRequests,
               (std::vector<int>{pages::kScanningPage, pages::kReportPage, pages::kCleanSummaryPage, pages::kCleaningPage,
                                 pages::kFinishPage}));
@@ -363,15 +424,23 @@ TEST_F(FlowTest, WithAutoTheWholeRunGoesOnByItselfAndNoButtonComesBackDuringTheC
 }
 
 TEST_F(FlowTest, ClosingTheProgramDuringAScanStopsAndJoinsTheJob) {
-    for (int i = 0; i < 50; ++i) WriteFile(folder_ + "\\" + std::to_string(i) + ".tmp", "x");
-    Open();
+    // A scan that counts and goes on until it is stopped.
+    std::atomic<bool> stopSeen{false};
+    Open({}, pages::RunMode::Interactive,
+         [&](const scan::ScanRequest&, platform::JobProgress& progress, const platform::StopFlag& stop) {
+             progress.SetCount(1);
+             while (!platform::StopRequested(stop)) ::Sleep(1);
+             stopSeen = true;
+             return scan::ScanResult{};
+         });
     ::SendMessageA(scan_->Hwnd(), pages::WM_SCANPAGE_STARTSCAN, 0, 0);
-    PumpUntil([&] { return !WindowText(scan_->Item(IDC_PG_COUNT)).empty(); });
+    ASSERT_TRUE(PumpUntil([&] { return !WindowText(scan_->Item(IDC_PG_COUNT)).empty(); }));
     ASSERT_TRUE(scan_->JobRunning());
     // Windows first, then the page objects, whose jobs end without a hang.
     ULONGLONG start = ::GetTickCount64();
     wizard_->Close();
     EXPECT_LT(::GetTickCount64() - start, 10000u);
+    EXPECT_TRUE(stopSeen);
 }
 
 }  // namespace

@@ -11,9 +11,7 @@
 #include "pages/drive_listing.h"
 #include "pages/drive_space.h"
 #include "pages/finish_page.h"
-#include "pages/page_messages.h"
 #include "pages/page_protocol.h"
-#include "pages/report_page.h"
 #include "pages/resource_ids.h"
 #include "support/modal_answerer.h"
 #include "support/ui/unexpected_services.h"
@@ -61,8 +59,7 @@ protected:
             if (g_duringDialog) g_duringDialog();
             return g_dialogResult;
         };
-        auto page = std::make_unique<pages::CleanSummaryPage>(services);
-        report_ = &wizard_->Add(pages::kReportPage, std::make_unique<pages::ReportPage>(services), IDD_PG_REPORT);
+        auto page = std::make_unique<pages::CleanSummaryPage>(wizard_->session, services);
         page_ = &wizard_->Add(pages::kCleanSummaryPage, std::move(page), IDD_PG_CLEAN_SUMMARY);
         list_.Attach(page_->Item(IDC_PG_LIST));
     }
@@ -83,7 +80,6 @@ protected:
 
     std::unique_ptr<FakeWizard> wizard_;
     std::unique_ptr<PagePlace> place_;
-    pages::ReportPage* report_ = nullptr;
     pages::CleanSummaryPage* page_ = nullptr;
     ui::ListView list_;
 };
@@ -131,12 +127,12 @@ TEST_F(SummaryPageTest, ModeLineNamesTheFirstDisposalThatIsOn) {
     }
 }
 
-TEST_F(SummaryPageTest, CountsTheReportRowsThatAreNotUnticked) {
+TEST_F(SummaryPageTest, CountsTheTickedFindingsOfTheSession) {
     Open({});
-    std::vector<scan::FoundFile> findings(6);
-    for (size_t i = 0; i < findings.size(); ++i) findings[i].path = "d:\\none\\" + std::to_string(i) + ".tmp";
-    report_->Fill(findings);
-    ui::ListView(report_->Item(IDC_PG_LIST)).SetChecked(2, false);
+    std::vector<pagetest::Found> files(6);
+    for (size_t i = 0; i < files.size(); ++i) files[i].path = "d:\\none\\" + std::to_string(i) + ".tmp";
+    wizard_->session.SetFindings(pagetest::FindingsOf(files));
+    wizard_->session.SetTicked(2, false);
     wizard_->Show(pages::kCleanSummaryPage);
     EXPECT_EQ(Info(), "5 files will be cleaned");
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kBackButton, 0);
@@ -236,7 +232,8 @@ protected:
     }
     // (Re)makes the finish page for a run mode; "before" is measured now.
     void Make(pages::RunMode mode) {
-        page_ = &wizard_.Add(pages::kFinishPage, std::make_unique<pages::FinishPage>(services_, mode, FakeFree),
+        page_ = &wizard_.Add(pages::kFinishPage,
+                             std::make_unique<pages::FinishPage>(wizard_.session, services_, mode, FakeFree),
                              IDD_PG_FINISH);
         list_.Attach(page_->Item(IDC_PG_LIST));
     }
@@ -343,16 +340,20 @@ TEST_F(FinishPageTest, SaysInOneLineWhatTheCleanDidAndOffersTheFilesNotCleaned) 
     auto offered = [button] { return (::GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0; };
     EXPECT_EQ(line(), "") << "no clean yet";
     EXPECT_FALSE(offered());
+    // The page shows the session's last clean each time it is shown.
+    auto showResult = [&](const clean::CleanResult& result) {
+        wizard_.session.SetLastClean(result);
+        wizard_.Show(pages::kCleaningPage);
+        wizard_.Show(pages::kFinishPage);
+    };
     for (const Case& c : cases) {
-        clean::CleanResult given = c.result;  // the page takes it over
-        ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&given));
+        showResult(c.result);
         EXPECT_EQ(line(), c.line) << c.label;
         EXPECT_EQ(offered(), c.offersList) << c.label;
     }
 
     // The list of the files that stayed, with their sizes and reasons.
-    clean::CleanResult given = cases[1].result;
-    ::SendMessageA(page_->Hwnd(), pages::WM_FINISHPAGE_RESULT, 0, reinterpret_cast<LPARAM>(&given));
+    showResult(cases[1].result);
     std::vector<std::vector<std::string>> rows;
     testsupport::ModalAnswerer answerer;
     answerer.Expect("Files Not Cleaned", [&](HWND dialog) {
@@ -391,6 +392,11 @@ TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {
 
 namespace {
 
+const pages::Session& Session() {
+    static const pages::Session session;
+    return session;
+}
+
 // The pages own their lists' image lists and destroy them themselves: a list
 // that destroyed them too would leave the page a freed handle to destroy again.
 TEST(PageImageLists, OutliveTheListWindowUntilThePageGoes) {
@@ -400,11 +406,11 @@ TEST(PageImageLists, OutliveTheListWindowUntilThePageGoes) {
         std::function<pages::PagePtr()> make;
     } cases[] = {
         {pages::kCleanSummaryPage, IDD_PG_CLEAN_SUMMARY,
-         [] { return pages::MakePage<pages::CleanSummaryPage>(testsupport::UnexpectedServices()); }},
+         [] { return pages::MakePage<pages::CleanSummaryPage>(Session(), testsupport::UnexpectedServices()); }},
         {pages::kFinishPage, IDD_PG_FINISH,
          [] {
-             return pages::MakePage<pages::FinishPage>(testsupport::UnexpectedServices(), pages::RunMode::Interactive,
-                                                       FakeFree);
+             return pages::MakePage<pages::FinishPage>(Session(), testsupport::UnexpectedServices(),
+                                                       pages::RunMode::Interactive, FakeFree);
          }},
     };
     PagePlace place;

@@ -20,39 +20,40 @@ using testsupport::SetAccessedDaysAgo;
 using testsupport::WriteFile;
 using testsupport::WriteShortcut;
 
-// Records what the search reports; can stop it at a chosen callback.
+// Records what the search reports; can stop it at a chosen hit.
 struct Recorder {
     std::vector<std::pair<std::string, std::string>> found;  // path, reason
     std::vector<std::string> progress;
     std::vector<DWORD> progressAttributes;
-    std::string stopAtFound;     // return 0 for the finding with this path
-    std::string stopAtProgress;  // return 0 for the folder with this path
+    std::string stopAtFound;     // stop at the finding with this path
+    std::string stopAtProgress;  // stop at the folder with this path
     bool stopped = false;
     int callsAfterStop = 0;
 
-    int Note(bool keepGoing) {
+    bool Note(bool keepGoing) {
         if (stopped) ++callsAfterStop;
         if (!keepGoing) stopped = true;
-        return keepGoing ? 1 : 0;
+        return keepGoing;
     }
 };
 
-int OnFound(const char* path, const char* reason, scan::DirectoryEntry, void* context) {
-    auto* r = static_cast<Recorder*>(context);
-    r->found.emplace_back(path, reason ? reason : "<null>");
-    return r->Note(r->stopAtFound != path);
+// Each hit's folder and name are the parts of its path.
+bool Note(Recorder& r, const scan::SearchHit& hit) {
+    EXPECT_EQ(std::string(hit.folder) + "\\" + std::string(hit.name), hit.path);
+    const std::string path(hit.path);
+    if (hit.reason) {
+        r.found.emplace_back(path, hit.reason);
+        return r.Note(r.stopAtFound != path);
+    }
+    r.progress.push_back(path);
+    r.progressAttributes.push_back(hit.entry.dwFileAttributes);
+    return r.Note(r.stopAtProgress != path);
 }
 
-int OnProgress(const char* path, const char*, scan::DirectoryEntry entry, void* context) {
-    auto* r = static_cast<Recorder*>(context);
-    r->progress.emplace_back(path);
-    r->progressAttributes.push_back(entry.dwFileAttributes);
-    return r->Note(r->stopAtProgress != path);
-}
-
-int Search(const std::string& folder, const scan::JunkTypeTable& table, const scan::SearchSwitches& switches,
-           Recorder& recorder, const std::vector<std::string>& skipFolders = {}) {
-    return scan::SearchFolder(folder, table, OnFound, &recorder, skipFolders, true, switches, OnProgress, &recorder);
+bool Search(const std::string& folder, const scan::JunkTypeTable& table, const scan::SearchSwitches& switches,
+            Recorder& recorder, const std::vector<std::string>& skipFolders = {}) {
+    return scan::SearchFolder({folder, table, skipFolders, switches},
+                              [&](const scan::SearchHit& hit) { return Note(recorder, hit); });
 }
 
 scan::JunkTypeTable TempTable() {
@@ -146,7 +147,7 @@ TEST(FolderSearchReasons, EachFileGetsTheFirstRuleThatApplies) {
         SCOPED_TRACE(c.name);
         tree.Age();
         Recorder r;
-        EXPECT_EQ(Search(tree.root, TempTable(), c.switches, r), 1);
+        EXPECT_TRUE(Search(tree.root, TempTable(), c.switches, r));
         EXPECT_EQ(Relative(tree.root, r), c.expected);
     }
 }
@@ -252,7 +253,7 @@ TEST(FolderSearchAttributes, ReadOnlyFolderIsNotEntered) {
 TEST(FolderSearchLinks, SymbolicLinksAreShownButNeverFollowed) {
     const std::string tree = std::string(testsupport::kLinkFarm) + "\\tree";
     Recorder r;
-    EXPECT_EQ(Search(tree, TempTable(), {}, r), 1);
+    EXPECT_TRUE(Search(tree, TempTable(), {}, r));
     ASSERT_EQ(r.found.size(), 1u);
     EXPECT_EQ(r.found[0].first, tree + "\\real\\kept.tmp");
     for (const char* link : {"\\link", "\\loop"}) {
@@ -378,20 +379,20 @@ TEST(FolderSearchStop, AZeroFromAnyCallbackEndsTheWholeWalk) {
     }
     Recorder byFinding;
     byFinding.stopAtFound = root + "\\a\\b\\c\\deep.tmp";
-    EXPECT_EQ(Search(root, TempTable(), {}, byFinding), 0);
+    EXPECT_FALSE(Search(root, TempTable(), {}, byFinding));
     EXPECT_TRUE(byFinding.stopped);
     EXPECT_EQ(byFinding.callsAfterStop, 0);
     EXPECT_EQ(byFinding.found.back().first, byFinding.stopAtFound);
 
     Recorder byProgress;
     byProgress.stopAtProgress = root + "\\a\\b\\c";
-    EXPECT_EQ(Search(root, TempTable(), {}, byProgress), 0);
+    EXPECT_FALSE(Search(root, TempTable(), {}, byProgress));
     EXPECT_TRUE(byProgress.stopped);
     EXPECT_EQ(byProgress.callsAfterStop, 0);
     for (const auto& [path, reason] : byProgress.found) EXPECT_EQ(path.find("\\c\\"), std::string::npos) << path;
 
     Recorder whole;
-    EXPECT_EQ(Search(root, TempTable(), {}, whole), 1);
+    EXPECT_TRUE(Search(root, TempTable(), {}, whole));
     EXPECT_EQ(whole.found.size(), 6u);
 }
 
@@ -448,7 +449,7 @@ TEST(FolderSearchPaths, FoldersTooDeepToListCountAsEmpty) {
     for (const std::string& level : levels) testsupport::WriteFileLong(level + "\\a.tmp", "x");
 
     Recorder r;
-    EXPECT_EQ(Search(root, TempTable(), {}, r), 1);
+    EXPECT_TRUE(Search(root, TempTable(), {}, r));
     std::set<std::string> found;
     for (const auto& f : r.found) found.insert(f.first);
     int listed = 0;
@@ -472,7 +473,7 @@ TEST(FolderSearchPaths, PatternsNeverMatchFolders) {
 
 TEST(FolderSearchPaths, MissingFolderCountsAsEmpty) {
     Recorder r;
-    EXPECT_EQ(Search("d:\\no\\such\\folder", TempTable(), {}, r), 1);
+    EXPECT_TRUE(Search("d:\\no\\such\\folder", TempTable(), {}, r));
     EXPECT_TRUE(r.found.empty());
     EXPECT_TRUE(r.progress.empty());
 }

@@ -22,24 +22,20 @@ struct Found {
     std::string root;
 };
 
-int OnFound(const char* path, const char* reason, scan::DirectoryEntry, void* context) {
-    auto* found = static_cast<Found*>(context);
-    found->byPath[std::string(path).substr(found->root.size() + 1)] = reason;
-    return 1;
-}
-
-int OnFolder(const char* path, const char*, scan::DirectoryEntry, void* context) {
-    static_cast<Found*>(context)->folders.push_back(path);
-    return 1;
-}
-
 Found Search(const std::string& root, const scan::SearchSwitches& switches) {
     scan::JunkTypeTable table;
     table.Add("*.tmp", "Temporary file");
     table.Add("*.", "No extension");
     Found found;
     found.root = root;
-    scan::SearchFolder(root, table, OnFound, &found, {}, true, switches, OnFolder, &found);
+    scan::SearchFolder({root, table, {}, switches}, [&](const scan::SearchHit& hit) {
+        if (hit.reason) {
+            found.byPath[std::string(hit.path.substr(root.size() + 1))] = hit.reason;
+        } else {
+            found.folders.emplace_back(hit.path);
+        }
+        return true;
+    });
     return found;
 }
 

@@ -1,6 +1,5 @@
-// The worker-job runner: one work at a time, its running and busy states,
-// the exception fence, and shutting down while the work still sends this
-// thread messages.
+// The worker-job runner: one work at a time until its owner joins it, the
+// stop request, the exception fence, and shutting down.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -49,91 +48,75 @@ bool WaitFor(Condition condition) {
     return condition();
 }
 
-TEST(WorkerJob, RunsOneWorkAtATimeAndTellsWhenItHasReturned) {
+TEST(WorkerJob, RunsOneWorkAtATimeUntilItIsJoined) {
     ui::WorkerJob job;
-    EXPECT_FALSE(job.Running());
     EXPECT_FALSE(job.Busy());
     Gate gate;
-    std::atomic<int> ended{0}, secondRuns{0};
+    std::atomic<int> returned{0}, secondRuns{0};
     std::vector<std::string> steps;
     ASSERT_TRUE(job.Start(
-        [&](platform::JobControl& control) {
+        [&](const platform::StopFlag& stop) {
             gate.Enter();
-            steps.push_back(control.StopRequested() ? "stop seen" : "no stop");
-            control.Settle();
-            steps.push_back("settled");
+            steps.push_back(platform::StopRequested(stop) ? "stop seen" : "no stop");
         },
-        [&] { ++ended; }));
+        [&] { ++returned; }));
     gate.WaitUntilEntered();
-    EXPECT_TRUE(job.Running());
     EXPECT_TRUE(job.Busy());
-    EXPECT_FALSE(job.Start([&](platform::JobControl&) { ++secondRuns; })) << "a second start is ignored";
+    EXPECT_FALSE(job.Start([&](const platform::StopFlag&) { ++secondRuns; })) << "a second start is ignored";
     job.RequestStop();
     gate.Open();
-    ASSERT_TRUE(WaitFor([&] { return ended == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return returned == 1; }));
+    EXPECT_TRUE(job.Busy()) << "returned, but not yet joined: its owner has not taken what it left";
+    EXPECT_FALSE(job.Start([&](const platform::StopFlag&) { ++secondRuns; }));
+    job.Join();
     EXPECT_FALSE(job.Busy());
-    EXPECT_FALSE(job.Running());
-    EXPECT_EQ(steps, (std::vector<std::string>{"stop seen", "settled"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"stop seen"}));
     EXPECT_EQ(secondRuns, 0);
 
-    // Once the work has returned, a new start runs.
-    ASSERT_TRUE(job.Start([&](platform::JobControl&) { ++secondRuns; }, [&] { ++ended; }));
-    ASSERT_TRUE(WaitFor([&] { return ended == 2; }));
-    EXPECT_EQ(secondRuns, 1);
+    // Once joined, a new start runs, without the old stop request.
+    std::atomic<bool> stopLeft{true};
+    ASSERT_TRUE(job.Start([&](const platform::StopFlag& stop) { stopLeft = platform::StopRequested(stop); },
+                          [&] { ++returned; }));
+    ASSERT_TRUE(WaitFor([&] { return returned == 2; }));
+    job.Join();
+    EXPECT_FALSE(stopLeft);
 }
 
 TEST(WorkerJob, AWorkThatThrowsEndsAsOneThatReturned) {
     ui::WorkerJob job;
-    std::atomic<bool> ended{false};
-    ASSERT_TRUE(job.Start([](platform::JobControl&) { throw std::runtime_error("out of luck"); },
-                          [&] { ended = true; }));
-    ASSERT_TRUE(WaitFor([&] { return ended.load(); }));
+    std::atomic<bool> returned{false};
+    ASSERT_TRUE(job.Start([](const platform::StopFlag&) { throw std::runtime_error("out of luck"); },
+                          [&] { returned = true; }));
+    ASSERT_TRUE(WaitFor([&] { return returned.load(); }));
+    job.Join();
     EXPECT_FALSE(job.Busy());
-    EXPECT_FALSE(job.Running()) << "a work that never settled counts as settled once it is over";
 }
 
-// The work sends this thread a message while this thread shuts the job down:
-// shutting down carries the message out instead of waiting for ever.
-TEST(WorkerJob, ShuttingDownServesTheMessagesTheWorkStillSends) {
-    HWND window = ::CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(window);
-    std::atomic<int> sent{0};
-    std::vector<std::string> texts;
+// Shutting down stops the work and joins it, from a thread that serves no
+// messages meanwhile: the work never waits for its owner. A work started
+// afterwards ends at once, as the stop stays requested.
+TEST(WorkerJob, ShuttingDownStopsAndJoinsAndLaterWorksStartStopped) {
+    std::atomic<bool> sawStop{false}, finished{false};
     {
         ui::WorkerJob job;
         Gate gate;
-        ASSERT_TRUE(job.Start([&](platform::JobControl& control) {
+        ASSERT_TRUE(job.Start([&](const platform::StopFlag& stop) {
             gate.Enter();
-            while (!control.StopRequested()) ::Sleep(1);
-            // Stopped: its last reports still go to the window.
-            ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("last words"));
-            ++sent;
+            while (!platform::StopRequested(stop)) ::Sleep(1);
+            sawStop = true;
         }));
         gate.WaitUntilEntered();
         gate.Open();
         job.ShutDown();
-        EXPECT_EQ(sent, 1);
+        EXPECT_TRUE(sawStop);
         EXPECT_FALSE(job.Busy());
-        // A start after shutting down ends at once: the stop stays requested.
         std::atomic<bool> stopSeen{false};
-        ASSERT_TRUE(job.Start([&](platform::JobControl& control) {
-            control.ClearStop();
-            stopSeen = control.StopRequested();
-        }));
+        ASSERT_TRUE(job.Start([&](const platform::StopFlag& stop) { stopSeen = platform::StopRequested(stop); }));
         job.ShutDown();
         EXPECT_TRUE(stopSeen);
-    }
-    char text[32] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    EXPECT_STREQ(text, "last words");
-    ::DestroyWindow(window);
-}
 
-TEST(WorkerJob, DestroyingTheRunnerWaitsForTheWork) {
-    std::atomic<bool> finished{false};
-    {
-        ui::WorkerJob job;
-        ASSERT_TRUE(job.Start([&](platform::JobControl&) {
+        // Destroying the runner waits for a work that does not look at the stop.
+        ASSERT_TRUE(job.Start([&](const platform::StopFlag&) {
             ::Sleep(50);
             finished = true;
         }));

@@ -1,0 +1,66 @@
+#include "pages/session.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <stdexcept>
+
+namespace pages {
+
+void Session::SetFindings(scan::Findings findings) {
+    if (findings.Count() > std::numeric_limits<uint32_t>::max()) throw std::length_error("session: findings");
+    findings_ = std::move(findings);
+    ++version_;
+    rows_.resize(findings_.Count());
+    std::iota(rows_.begin(), rows_.end(), 0u);
+    ticks_.assign(findings_.Count(), true);
+    Recount();
+}
+
+void Session::SortRows(const std::function<bool(size_t a, size_t b)>& before) {
+    std::sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) { return before(a, b); });
+}
+
+void Session::SetTicked(size_t finding, bool ticked) {
+    if (finding >= ticks_.size() || ticks_[finding] == ticked) return;
+    ticks_[finding] = ticked;
+    const uint64_t size = findings_.Listed(finding).size;
+    if (ticked) {
+        ++taken_.files;
+        taken_.bytes += size;
+    } else {
+        --taken_.files;
+        taken_.bytes -= size;
+    }
+}
+
+void Session::ChangeAllTicks(TickChange change) {
+    for (size_t i = 0; i < ticks_.size(); ++i) {
+        ticks_[i] = change == TickChange::TickAll || (change == TickChange::Invert && !ticks_[i]);
+    }
+    Recount();
+}
+
+void Session::Recount() {
+    taken_ = {};
+    for (size_t i = 0; i < ticks_.size(); ++i) {
+        if (!ticks_[i]) continue;
+        ++taken_.files;
+        taken_.bytes += findings_.Listed(i).size;
+    }
+}
+
+clean::CleanList Session::TakenFiles() const {
+    clean::CleanList files;
+    files.reserve(static_cast<size_t>(taken_.files));
+    for (uint32_t finding : rows_) {
+        if (ticks_[finding]) files.emplace_back(findings_.Path(finding), findings_.Listed(finding), findings_.FoundAs(finding));
+    }
+    return files;
+}
+
+void Session::SetLastClean(clean::CleanResult result) {
+    lastClean_ = std::make_unique<const clean::CleanResult>(std::move(result));
+}
+
+}  // namespace pages
