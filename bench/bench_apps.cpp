@@ -121,7 +121,7 @@ size_t RunRuleScan(const std::vector<scan::AppRule>& rules, const scan::AppFolde
     size_t found = 0;
     for (const scan::AppRule& rule : rules) {
         if (!planner.Present(rule)) continue;
-        scan::SearchRule(planner.Plan(rule), skipTexts, {}, [&](const scan::AppHit& hit) {
+        scan::SearchRule(planner.Plan(rule), skipTexts, {}, [&](const scan::SearchHit& hit) {
             found += hit.reason != nullptr;
             return true;
         });

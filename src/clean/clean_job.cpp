@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "clean/clean_log.h"
+#include "clean/folder_tree.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
 #include "platform/trace.h"
@@ -132,6 +133,7 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
         progress.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
         PacedProgress paced(progress, paceMs);
         if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
+        if (completed && !result.preview) RemoveEmptyFolders(plan.foldersToRemove);
         completed &= RunTraceCleaners(result, plan.settings, paced, stop);
     } catch (...) {
         platform::TraceException("clean job");

@@ -5,6 +5,8 @@
 #include "config/settings_paths.h"
 #include "paths/module_paths.h"
 #include "platform/codepage.h"
+#include "platform/windows_version.h"
+#include "scan/app_catalog.h"
 
 namespace config {
 
@@ -285,6 +287,14 @@ scan::ScanRequest LoadScanRequest() {
         if (folder.checked) request.skipFolders.push_back(std::move(folder.folder));
     }
     request.switches = SearchSwitchesOf(SearchOptionsIn(doc, ValueSet::Custom));
+    // The rule files and the system's folders are read only when a rule is
+    // ticked.
+    const std::vector<std::string> checkedRules = CheckedRulesIn(doc, ValueSet::Custom);
+    if (!checkedRules.empty()) {
+        request.appRules = scan::SelectRules(scan::LoadAppRuleFiles(), checkedRules);
+        request.appFolders = scan::AppFolders::OfSystem();
+        request.windowsVersion = platform::WindowsVersion();
+    }
     return request;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "config/job_requests.h"
 #include "config/settings.h"
 #include "options/options_ids.h"
 #include "paths/module_paths.h"
@@ -148,10 +149,7 @@ void ApplicationsPage::StartSurvey() {
     for (const config::SkipFolder& folder : config::LoadSkipFolders(config::ValueSet::Custom)) {
         if (folder.checked) request.skipFolders.push_back(folder.folder);
     }
-    const config::SearchOptions search = config::LoadSearchOptions(config::ValueSet::Custom);
-    request.switches.skipReadOnly = search.skipReadOnlyFiles != 0;
-    request.switches.skipHidden = search.skipHiddenFiles != 0;
-    request.switches.skipSystem = search.skipSystemFiles != 0;
+    request.switches = config::SearchSwitchesOf(config::LoadSearchOptions(config::ValueSet::Custom));
     ShowStatus();
     std::shared_ptr<Mailbox> mailbox = mailbox_;
     try {

@@ -21,7 +21,7 @@ bool MatchesAny(const std::vector<std::string>& masks, const std::string& lowere
 
 class RuleWalk {
 public:
-    RuleWalk(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches, const AppVisitor& visit)
+    RuleWalk(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches, const SearchVisitor& visit)
         : plan_(plan), skipTexts_(skipTexts), switches_(switches), visit_(visit), lower_(AnsiLowerCase::Instance()) {}
 
     bool Folder(const PlannedFolder& planned) {
@@ -85,7 +85,7 @@ private:
     const RulePlan& plan_;
     const SkipTexts& skipTexts_;
     const SearchSwitches& switches_;
-    const AppVisitor& visit_;
+    const SearchVisitor& visit_;
     const AnsiLowerCase& lower_;
     const FileKey* key_ = nullptr;
 };
@@ -104,7 +104,7 @@ std::vector<std::string> SkipFoldersForRules(const std::vector<std::string>& ski
 }
 
 bool SearchRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
-                const AppVisitor& visit) {
+                const SearchVisitor& visit) {
     if (!plan.rule || plan.refusal != PlanRefusal::None) return true;
     RuleWalk walk(plan, skipTexts, switches, visit);
     for (const PlannedFolder& folder : plan.folders) {
@@ -121,7 +121,7 @@ RuleSize MeasureRule(const RulePlan& plan, const SkipTexts& skipTexts, const Sea
     const bool overlap = plan.folders.size() > 1;
     const AnsiLowerCase& lower = AnsiLowerCase::Instance();
     std::string lowered;
-    size.completed = SearchRule(plan, skipTexts, switches, [&](const AppHit& hit) {
+    size.completed = SearchRule(plan, skipTexts, switches, [&](const SearchHit& hit) {
         if (stop.load() != 0) return false;
         if (!hit.reason) return true;
         if (overlap) {

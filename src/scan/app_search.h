@@ -15,19 +15,6 @@
 
 namespace scan {
 
-// What the search tells its caller: a file it found (reason: the rule's
-// name), or a folder it met, entered or not (reason null).
-struct AppHit {
-    std::string_view path;    // the entry's full path
-    std::string_view folder;  // the part of path before the last backslash
-    std::string_view name;    // the part after it
-    const char* reason;
-    const DirectoryEntry& entry;
-};
-
-// Called for every hit; returns false to stop the search.
-using AppVisitor = std::function<bool(const AppHit& hit)>;
-
 // The skip folders that hold for rules: all but the entries that keep the
 // drive walk out of application data ("\appdata\", "\application data\",
 // "\local settings\"), which would void every rule.
@@ -39,8 +26,10 @@ std::vector<std::string> SkipFoldersForRules(const std::vector<std::string>& ski
 // passed over. Only the switches that leave entries out (read-only, hidden,
 // system) apply: a rule finds files by its masks alone. Returns false when
 // the visitor stopped it.
+// The visitor hears of every file found (its reason the rule's name) and
+// every folder met, as from the folder search.
 bool SearchRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
-                const AppVisitor& visit);
+                const SearchVisitor& visit);
 
 // What a rule would free now: its files (each once) and their sizes.
 struct RuleSize {

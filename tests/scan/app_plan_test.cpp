@@ -180,7 +180,7 @@ TEST(AppPlan, TheSearchTakesMasksFlagsExclusionsAndSkipsButNeverLinks) {
         ASSERT_EQ(plan.folders.size(), 1u) << k.keys;
         const std::string& base = plan.folders.front().folder;
         std::vector<std::string> found;
-        scan::SearchRule(plan, skipTexts, switches, [&](const scan::AppHit& hit) {
+        scan::SearchRule(plan, skipTexts, switches, [&](const scan::SearchHit& hit) {
             if (hit.reason) {
                 EXPECT_STREQ(hit.reason, "Rule");
                 found.push_back(std::string(hit.path.substr(base.size() + 1)));

@@ -32,7 +32,7 @@ TEST(ShippedAppRules, FindEveryCacheOfTheProfileAndNothingPeopleKeep) {
         if (!planner.Present(rule)) continue;
         const scan::RulePlan plan = planner.Plan(rule);
         EXPECT_EQ(plan.refusal, scan::PlanRefusal::None) << plan.refusedFolder;
-        scan::SearchRule(plan, skipTexts, {}, [&](const scan::AppHit& hit) {
+        scan::SearchRule(plan, skipTexts, {}, [&](const scan::SearchHit& hit) {
             if (hit.reason) found.insert(std::string(hit.path.substr(root.size() + 1)));
             return true;
         });
