@@ -298,4 +298,44 @@ TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
     }
 }
 
+// Ticked application rules run in unattended cleans and previews, after
+// the stored selection; the log names each of their files' rule.
+TEST_F(AutoRun, TickedApplicationRulesRunUnattendedAndTheLogNamesThem) {
+    const std::string tool = testsupport::NewScratchFolder("apptool", 'e') + "\\Tool";
+    const std::vector<std::string> caches = {tool + "\\Cache\\data_0", tool + "\\Cache\\js\\index"};
+    for (const char* commandLine : {"/auto /preview /hide", "/auto /hide"}) {
+        for (const std::string& path : caches) {
+            testsupport::MakeFolders(path.substr(0, path.find_last_of('\\')));
+            testsupport::WriteFile(path, "cache");
+        }
+        testsupport::WriteFile(tool + "\\settings.ini", "keep");
+        ProgramCopy copy("apps");
+        Configure(copy, Mode::Delete, false, "");
+        testsupport::WriteFile(copy.Folder() + "\\winapp2.ini",
+                               "[Scratch Tool *]\nFileKey1=" + tool + "\\Cache|*.*|RECURSE\n");
+        {
+            config::ConfigDocument doc;
+            ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+            ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/Options/Applications/items"), "item", "",
+                                          {{L"checked", L"1"}, {L"rule", L"Scratch Tool *"}}));
+            ASSERT_TRUE(doc.Save());
+        }
+        RunningProgram program(copy, commandLine);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.WaitForExit(120000), 2) << commandLine;
+
+        const bool preview = std::string(commandLine).find("preview") != std::string::npos;
+        const auto [logName, log] = OnlyLog(copy);
+        std::set<Row> ruleLines;
+        for (const Row& row : log) {
+            if (row.size() == 6 && row[5] == "Scratch Tool *") ruleLines.insert({row[0], row[3]});
+        }
+        std::set<Row> expected;
+        for (const std::string& path : caches) expected.insert({path, preview ? "planned" : "cleaned"});
+        EXPECT_EQ(ruleLines, expected) << commandLine;
+        for (const std::string& path : caches) EXPECT_EQ(testsupport::FileExists(path), preview) << path;
+        EXPECT_EQ(testsupport::ReadFile(tool + "\\settings.ini"), "keep");
+    }
+}
+
 }  // namespace
