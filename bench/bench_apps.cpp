@@ -24,9 +24,10 @@
 #include "paths/module_paths.h"
 #include "platform/com.h"
 #include "platform/handle.h"
+#include "config/job_requests.h"
+#include "config/settings.h"
 #include "scan/app_catalog.h"
-#include "scan/app_plan.h"
-#include "scan/app_search.h"
+#include "scan/scan_job.h"
 
 namespace {
 
@@ -114,19 +115,20 @@ int LayProfile(const std::vector<CacheFolder>& caches) {
     return laid;
 }
 
-// The scan of the rules: every rule planned and searched, as the scan job does.
-size_t RunRuleScan(const std::vector<scan::AppRule>& rules, const scan::AppFolders& folders) {
-    const scan::AppRulePlanner planner(folders, 1000);
-    const scan::SkipTexts skipTexts({}, scan::AnsiLowerCase::Instance());
-    size_t found = 0;
-    for (const scan::AppRule& rule : rules) {
-        if (!planner.Present(rule)) continue;
-        scan::SearchRule(planner.Plan(rule), skipTexts, {}, [&](const scan::SearchHit& hit) {
-            found += hit.reason != nullptr;
-            return true;
-        });
-    }
-    return found;
+class NoProgress : public platform::JobProgress {
+public:
+    void SetStatus(const std::string&) override {}
+    void SetCount(uint64_t) override {}
+    void SetRange(uint32_t) override {}
+    void SetPosition(int) override {}
+};
+
+// A scan with every rule ticked and no drive selected, with the factory
+// skip folders and switches; returns how many files it found.
+size_t RunRuleScan(const scan::ScanRequest& request) {
+    NoProgress progress;
+    platform::StopFlag stop{0};
+    return scan::RunScan(request, progress, stop).findings.Count();
 }
 
 size_t BareWalk(const std::string& folder) {
@@ -172,7 +174,15 @@ int main() {
         for (const CacheFolder& cache : caches) entries += BareWalk(cache.folder);
         return entries;
     };
-    auto scanRules = [&] { return RunRuleScan(shipped.rules, folders); };
+    scan::ScanRequest request;
+    for (const config::SkipFolder& folder : config::LoadSkipFolders(config::ValueSet::Default)) {
+        if (folder.checked) request.skipFolders.push_back(folder.folder);
+    }
+    request.switches = config::SearchSwitchesOf(config::LoadSearchOptions(config::ValueSet::Default));
+    request.appRules = shipped.rules;
+    request.appFolders = folders;
+    request.windowsVersion = 1000;
+    auto scanRules = [&] { return RunRuleScan(request); };
 
     // Warm the file cache and the listing machinery once for each.
     const size_t entries = bare();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 #include "platform/codepage.h"
 #include "platform/folder_listing.h"
@@ -55,6 +56,42 @@ constexpr SpecialDetection kSpecialDetections[] = {
     {"DET_OPERA", "%AppData%\\Opera Software"},
 };
 
+}  // namespace
+
+// What the planner learnt of the folders it met, each asked of the system
+// once: the rules of one application share most of their folders.
+struct AppRulePlanner::FolderFacts {
+    struct Entry {
+        std::string name;
+        std::string lowered;
+        bool folder;
+    };
+
+    DWORD Attributes(const std::string& path) {
+        auto known = attributes.find(path);
+        if (known == attributes.end()) known = attributes.emplace(path, ::GetFileAttributesA(path.c_str())).first;
+        return known->second;
+    }
+
+    // The entries a rule may reach: exact names, no links.
+    const std::vector<Entry>& Listing(const std::string& folder) {
+        auto known = listings.find(folder);
+        if (known != listings.end()) return known->second;
+        std::vector<Entry> entries;
+        platform::FolderListing listing(folder);
+        while (listing.Next()) {
+            if (!listing.Addressable() || listing.IsLink()) continue;
+            entries.push_back({listing.Name(), platform::LowerAnsi(listing.Name()), listing.IsFolder()});
+        }
+        return listings.emplace(folder, std::move(entries)).first->second;
+    }
+
+    std::unordered_map<std::string, DWORD> attributes;
+    std::unordered_map<std::string, std::vector<Entry>> listings;
+};
+
+namespace {
+
 // Walks the parts of a folder pattern below a start folder that exists,
 // calling found for every existing entry the whole pattern names: folders
 // only, or (filesAtEnd) files too at its last part. "*" parts match real
@@ -63,8 +100,8 @@ class PatternWalk {
 public:
     using Found = std::function<bool(const std::string& path)>;  // false stops
 
-    PatternWalk(std::vector<std::string_view> parts, bool filesAtEnd, Found found)
-        : parts_(std::move(parts)), filesAtEnd_(filesAtEnd), found_(std::move(found)) {}
+    PatternWalk(AppRulePlanner::FolderFacts& facts, std::vector<std::string_view> parts, bool filesAtEnd, Found found)
+        : facts_(facts), parts_(std::move(parts)), filesAtEnd_(filesAtEnd), found_(std::move(found)) {}
 
     // The first folder the pattern names by name that is a link; empty
     // when there was none.
@@ -77,7 +114,7 @@ public:
         if (!HasWildcard(part)) {
             const std::string path = folder + '\\' + std::string(part);
             if (path.size() >= MAX_PATH) return true;
-            const DWORD attributes = ::GetFileAttributesA(path.c_str());
+            const DWORD attributes = facts_.Attributes(path);
             if (attributes == INVALID_FILE_ATTRIBUTES) return true;
             if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
                 if (link_.empty()) link_ = path;
@@ -87,17 +124,16 @@ public:
             return From(path, index + 1);
         }
         const std::string pattern = platform::LowerAnsi(part);
-        platform::FolderListing listing(folder);
-        while (listing.Next()) {
-            if (!listing.Addressable() || listing.IsLink()) continue;
-            if (!listing.IsFolder() && !(last && filesAtEnd_)) continue;
-            if (!MatchWildcard(pattern.c_str(), platform::LowerAnsi(listing.Name()).c_str())) continue;
-            if (!From(folder + '\\' + listing.Name(), index + 1)) return false;
+        for (const AppRulePlanner::FolderFacts::Entry& entry : facts_.Listing(folder)) {
+            if (!entry.folder && !(last && filesAtEnd_)) continue;
+            if (!MatchWildcard(pattern.c_str(), entry.lowered.c_str())) continue;
+            if (!From(folder + '\\' + entry.name, index + 1)) return false;
         }
         return true;
     }
 
 private:
+    AppRulePlanner::FolderFacts& facts_;
     std::vector<std::string_view> parts_;
     bool filesAtEnd_;
     Found found_;
@@ -115,14 +151,14 @@ std::string StartOf(const ExpandedFolder& expanded) {
 // Calls found for every existing folder (or file, filesAtEnd) an expanded
 // rule folder names. Returns the first link met on the way by name (empty
 // when there was none).
-std::string ForEachMatch(const ExpandedFolder& expanded, bool filesAtEnd, const PatternWalk::Found& found) {
+std::string ForEachMatch(AppRulePlanner::FolderFacts& facts, const ExpandedFolder& expanded, bool filesAtEnd,
+                         const PatternWalk::Found& found) {
     const std::string start = StartOf(expanded);
     // The start folder is the system's: it may be a link (a redirected
     // folder), but it must exist. "C:" alone is checked as the root.
-    const std::string probe = start.size() == 2 ? start + '\\' : start;
-    const DWORD attributes = ::GetFileAttributesA(probe.c_str());
+    const DWORD attributes = facts.Attributes(start.size() == 2 ? start + '\\' : start);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    PatternWalk walk(Parts(std::string_view(expanded.text).substr(expanded.fixed)), filesAtEnd, found);
+    PatternWalk walk(facts, Parts(std::string_view(expanded.text).substr(expanded.fixed)), filesAtEnd, found);
     walk.From(start, 0);
     return walk.Link();
 }
@@ -172,12 +208,14 @@ bool FolderMatches(std::string_view loweredFolder, const std::vector<std::string
 }
 
 AppRulePlanner::AppRulePlanner(AppFolders folders, int windowsVersion)
-    : folders_(std::move(folders)), windowsVersion_(windowsVersion) {}
+    : folders_(std::move(folders)), windowsVersion_(windowsVersion), facts_(std::make_unique<FolderFacts>()) {}
+
+AppRulePlanner::~AppRulePlanner() = default;
 
 bool AppRulePlanner::Exists(const std::string& pattern) const {
     bool found = false;
     for (const ExpandedFolder& expanded : folders_.Expand(pattern)) {
-        ForEachMatch(expanded, true, [&](const std::string&) {
+        ForEachMatch(*facts_, expanded, true, [&](const std::string&) {
             found = true;
             return false;
         });
@@ -248,7 +286,7 @@ RulePlan AppRulePlanner::Plan(const AppRule& rule) const {
             PlanRefusal refused = PlanRefusal::None;
             std::string refusedFolder;
             const std::string start = StartOf(one);
-            const std::string link = ForEachMatch(one, false, [&](const std::string& folder) {
+            const std::string link = ForEachMatch(*facts_, one, false, [&](const std::string& folder) {
                 refused = Judge(folder, start);
                 if (refused != PlanRefusal::None) {
                     refusedFolder = folder;

@@ -9,6 +9,7 @@
 // folder it starts from, no part of a folder's path may be a junction or
 // symbolic link, and "*" parts match real folders only, never links.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ struct RulePlan {
 class AppRulePlanner {
 public:
     AppRulePlanner(AppFolders folders, int windowsVersion);
+    ~AppRulePlanner();
+    AppRulePlanner(const AppRulePlanner&) = delete;
+    AppRulePlanner& operator=(const AppRulePlanner&) = delete;
 
     // Whether the rule's application is on this computer and the rule is
     // meant for this Windows.
@@ -63,6 +67,8 @@ public:
     RulePlan Plan(const AppRule& rule) const;
 
     const AppFolders& Folders() const { return folders_; }
+
+    struct FolderFacts;
 
 private:
     bool Exists(const std::string& pattern) const;
@@ -75,6 +81,7 @@ private:
     int windowsVersion_;
     clean::FolderGuard guard_;
     mutable std::map<std::string, std::string> finalForms_;  // of the start folders met
+    std::unique_ptr<FolderFacts> facts_;
 };
 
 // True when the lower-cased folder matches the exclusion's parts: the same

@@ -36,6 +36,7 @@ private:
     // an empty list keeps every file.
     std::vector<const std::vector<std::string>*> ExclusionsFor(const std::string& loweredFolder) const {
         std::vector<const std::vector<std::string>*> masks;
+        if (plan_.excludes.empty()) return masks;
         for (const PlannedExclude& exclude : plan_.excludes) {
             if (FolderMatches(loweredFolder, exclude.parts, exclude.key->subfolders)) masks.push_back(&exclude.key->masks);
         }

@@ -47,11 +47,15 @@ bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanPro
                     const platform::StopFlag& stop) {
     Findings& findings = result.findings;
     const AnsiLowerCase& lower = AnsiLowerCase::Instance();
-    std::string lowered;
+    // A file's path in lower case, its folder's lowered once for all its files.
+    std::string folderText, loweredFolder, lowered;
     auto key = [&](std::string_view folder, std::string_view name) -> const std::string& {
-        lowered.clear();
-        lower.Append(lowered, folder);
-        lowered += '\\';
+        if (folder != folderText) {
+            folderText.assign(folder);
+            loweredFolder.clear();
+            lower.Append(loweredFolder, folder);
+        }
+        lowered.assign(loweredFolder).append(1, '\\');
         lower.Append(lowered, name);
         return lowered;
     };
