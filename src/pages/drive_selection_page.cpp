@@ -151,7 +151,8 @@ void DriveSelectionPage::OnActivated() { EnableButtons(kEnableNext | kEnableBack
 
 void DriveSelectionPage::OnNext() {
     std::vector<std::string> paths = TickedPaths();
-    if (paths.empty()) {
+    // Ticked application rules run whatever drives are ticked, none too.
+    if (paths.empty() && config::LoadCheckedRules(config::ValueSet::Custom).empty()) {
         ui::ShowMessage(Hwnd(), "_PleaseSelectadrive", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

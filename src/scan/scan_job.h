@@ -1,8 +1,8 @@
 #pragma once
 // The scan job: takes a request made from the settings when the scan
 // starts, searches every selected path and then runs the ticked application
-// rules, reports its progress and hands back its findings. It never reads the settings itself and knows nothing of
-// who shows its progress.
+// rules, reports its progress and hands back its findings. It never reads
+// the settings itself and knows nothing of who shows its progress.
 #include <string>
 #include <vector>
 
@@ -44,10 +44,11 @@ struct ScanResult {
 // then the rules, whatever paths are selected. A file both find is found
 // once, as the walk found it. The skip folders hold for the rules too, but
 // for those that keep the walk out of application data; a rule refused as a
-// whole finds nothing. Reports its steps as status texts, the folders it meets as the status and the running number of
-// findings as the count, each at a human pace but ending exact, and its
-// last status ("completed" or "stopped"). A stop request ends the search at
-// its next entry; the result then holds what was found so far.
+// whole finds nothing. Reports its steps as status texts, the folders it
+// meets as the status and the running number of findings as the count,
+// each at a human pace but ending exact, and its last status ("completed"
+// or "stopped"). A stop request ends the search at its next entry; the
+// result then holds what was found so far.
 ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, const platform::StopFlag& stop);
 
 }  // namespace scan

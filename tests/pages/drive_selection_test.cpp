@@ -283,13 +283,20 @@ TEST_F(DrivePageTest, StoredPathsThatMatchNothingTickNothingAndOpenNoUnrelatedFo
     EXPECT_TRUE(config::LoadSelectedPaths().empty());
 }
 
-TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
+TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStaysUnlessAnApplicationIsTicked) {
     Open(Selected({"D:\\stays"}));
     testsupport::ModalAnswerer boxes;
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
     EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please select a drive"});
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"}) << "nothing stored";
+
+    // Ticked application rules are something to scan for by themselves.
+    config::SaveCheckedRules({"Tool: cache"});
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    EXPECT_EQ(boxes.Messages().size(), 1u);
+    EXPECT_FALSE(wizard_->showRequests.empty());
+    EXPECT_TRUE(config::LoadSelectedPaths().empty());
 }
 
 TEST_F(DrivePageTest, NextWithOnlyTheComputerTickedStoresEveryFixedDrive) {
