@@ -19,6 +19,12 @@ bool MatchesAny(const std::vector<std::string>& masks, const std::string& lowere
                        [&](const std::string& mask) { return MatchWildcard(mask.c_str(), loweredName.c_str()); });
 }
 
+// Whether child is parent or lies below it.
+bool IsOrIsBelow(std::string_view child, std::string_view parent) {
+    return child.size() >= parent.size() && child.compare(0, parent.size(), parent) == 0 &&
+           (child.size() == parent.size() || child[parent.size()] == '\\');
+}
+
 class RuleWalk {
 public:
     RuleWalk(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches, const SearchVisitor& visit)
@@ -104,6 +110,35 @@ std::vector<std::string> SkipFoldersForRules(const std::vector<std::string>& ski
     return kept;
 }
 
+SearchedFolders::SearchedFolders(std::vector<std::string> foundIn) : foundIn_(std::move(foundIn)) {
+    std::sort(foundIn_.begin(), foundIn_.end());
+}
+
+bool SearchedFolders::HeldFilesFoundBefore(const Searched& folder) const {
+    if (std::binary_search(foundIn_.begin(), foundIn_.end(), folder.folder)) return true;
+    if (!folder.subfolders) return false;
+    // The folders below it sort together, from its name and a backslash on.
+    const std::string below = folder.folder + '\\';
+    const auto next = std::lower_bound(foundIn_.begin(), foundIn_.end(), below);
+    return next != foundIn_.end() && next->compare(0, below.size(), below) == 0;
+}
+
+bool SearchedFolders::MayMeetAgain(const RulePlan& plan) {
+    bool again = false;
+    for (const PlannedFolder& planned : plan.folders) {
+        Searched folder{std::string(), planned.key->recurse};
+        AnsiLowerCase::Instance().Append(folder.folder, planned.folder);
+        again = again || HeldFilesFoundBefore(folder) ||
+                std::any_of(searched_.begin(), searched_.end(), [&](const Searched& before) {
+                    return folder.folder == before.folder ||
+                           (before.subfolders && IsOrIsBelow(folder.folder, before.folder)) ||
+                           (folder.subfolders && IsOrIsBelow(before.folder, folder.folder));
+                });
+        searched_.push_back(std::move(folder));
+    }
+    return again;
+}
+
 bool SearchRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
                 const SearchVisitor& visit) {
     if (!plan.rule || plan.refusal != PlanRefusal::None) return true;
@@ -119,7 +154,7 @@ RuleSize MeasureRule(const RulePlan& plan, const SkipTexts& skipTexts, const Sea
     RuleSize size;
     // Two keys of a rule may name one folder; its files count once.
     std::unordered_set<std::string> seen;
-    const bool overlap = plan.folders.size() > 1;
+    const bool overlap = SearchedFolders().MayMeetAgain(plan);
     const AnsiLowerCase& lower = AnsiLowerCase::Instance();
     std::string lowered;
     size.completed = SearchRule(plan, skipTexts, switches, [&](const SearchHit& hit) {

@@ -31,6 +31,33 @@ std::vector<std::string> SkipFoldersForRules(const std::vector<std::string>& ski
 bool SearchRule(const RulePlan& plan, const SkipTexts& skipTexts, const SearchSwitches& switches,
                 const SearchVisitor& visit);
 
+// Tells whether a rule's search may meet a file found before, so that only
+// then each of its files is checked against the others: most rules reach
+// folders nothing else reaches. By the folders' text (lower case), as the
+// check of the files is.
+class SearchedFolders {
+public:
+    // foundIn: the folders that held files found before any rule ran, lower
+    // case, without a trailing backslash, in any order.
+    explicit SearchedFolders(std::vector<std::string> foundIn = {});
+
+    // True when one of the plan's folders was searched before (by an earlier
+    // plan, or earlier in this one), lies below a folder searched with its
+    // subfolders, or holds files found before (in it, or below it when it is
+    // searched with its subfolders). Records the plan's folders as searched.
+    bool MayMeetAgain(const RulePlan& plan);
+
+private:
+    struct Searched {
+        std::string folder;
+        bool subfolders;
+    };
+    bool HeldFilesFoundBefore(const Searched& folder) const;
+
+    std::vector<std::string> foundIn_;  // sorted
+    std::vector<Searched> searched_;
+};
+
 // What a rule would free now: its files (each once) and their sizes.
 struct RuleSize {
     uint64_t files = 0;

@@ -59,15 +59,27 @@ bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanPro
         lower.Append(lowered, name);
         return lowered;
     };
+    // The folders the walk found files in, each once (a folder's findings
+    // follow each other).
+    std::vector<std::string> foundIn;
+    for (size_t i = 0; i < findings.Count(); ++i) {
+        if (i == 0 || findings.Folder(i) != findings.Folder(i - 1)) {
+            foundIn.emplace_back();
+            lower.Append(foundIn.back(), findings.Folder(i));
+        }
+    }
+    SearchedFolders searched(std::move(foundIn));
+    // The files found so far, from the first rule that may meet one again
+    // on: until then no file can be found twice.
     std::unordered_set<std::string> found;
-    for (size_t i = 0; i < findings.Count(); ++i) found.insert(key(findings.Folder(i), findings.Name(i)));
+    bool checking = false;
 
     const AppRulePlanner planner(request.appFolders, request.windowsVersion);
     const SkipTexts skipTexts(SkipFoldersForRules(request.skipFolders), lower);
     const SearchVisitor visit = [&](const SearchHit& hit) {
         if (!hit.reason) {
             paced.Folder(hit.path);
-        } else if (found.insert(key(hit.folder, hit.name)).second) {
+        } else if (!checking || found.insert(key(hit.folder, hit.name)).second) {
             findings.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry), hit.entry.dwFileAttributes);
             paced.Found(findings.Count());
         }
@@ -81,6 +93,10 @@ bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanPro
             // The Applications page shows why; the scan passes it over.
             platform::Trace("scan job", "rule refused: " + rule.name + " (" + plan.refusedFolder + ")");
             continue;
+        }
+        if (!checking && searched.MayMeetAgain(plan)) {
+            checking = true;
+            for (size_t i = 0; i < findings.Count(); ++i) found.insert(key(findings.Folder(i), findings.Name(i)));
         }
         if (!SearchRule(plan, skipTexts, request.switches, visit)) return false;
         result.foldersToRemove.insert(result.foldersToRemove.end(), plan.removeWhenEmpty.begin(),

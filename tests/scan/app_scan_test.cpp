@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/app_search.h"
 #include "scan/scan_job.h"
 #include "support/app_profile.h"
 #include "support/scratch.h"
@@ -95,6 +96,41 @@ TEST(AppScan, RulesRunAfterTheWalkAndEachFileIsFoundOnce) {
     const scan::ScanResult stopped = scan::RunScan(request, progress, stop);
     EXPECT_FALSE(stopped.completed);
     EXPECT_LT(stopped.findings.Count(), 5u);
+}
+
+// Only a rule whose folders meet earlier ones, or the walk's findings, has
+// its files checked against those found before.
+TEST(AppScan, ARuleMayMeetAFileAgainOnlyWhereItsFoldersMeetEarlierOnes) {
+    const scan::FileKey plain, recursive{"", {"*"}, true, false};
+    struct Case {
+        const char* what;
+        std::vector<std::string> foundIn;
+        std::vector<std::pair<std::string, bool>> earlier;  // folder, with subfolders
+        std::vector<std::pair<std::string, bool>> plan;
+        bool again;
+    };
+    const Case cases[] = {
+        {"apart", {"c:\\a\\x"}, {{"c:\\a\\b", true}}, {{"C:\\A\\C", true}, {"c:\\a\\bb", false}}, false},
+        {"a folder met twice in one rule", {}, {}, {{"c:\\a\\c", false}, {"C:\\A\\C", false}}, true},
+        {"below a folder searched with its subfolders", {}, {{"c:\\a", true}}, {{"c:\\a\\c", false}}, true},
+        {"above a folder searched before", {}, {{"c:\\a\\c\\d", false}}, {{"c:\\a", true}}, true},
+        {"beside a folder searched without its subfolders", {}, {{"c:\\a", false}}, {{"c:\\a\\c", true}}, false},
+        {"the walk found files there", {"c:\\a\\c"}, {}, {{"C:\\a\\C", false}}, true},
+        {"the walk found files below", {"c:\\a\\c\\d\\e"}, {}, {{"c:\\a\\c", true}}, true},
+        {"the walk found files only below, not searched", {"c:\\a\\c\\d"}, {}, {{"c:\\a\\c", false}}, false},
+    };
+    auto planOf = [&](const std::vector<std::pair<std::string, bool>>& folders) {
+        scan::RulePlan plan;
+        for (const auto& [folder, subfolders] : folders) {
+            plan.folders.push_back({folder, subfolders ? &recursive : &plain});
+        }
+        return plan;
+    };
+    for (const Case& c : cases) {
+        scan::SearchedFolders searched(c.foundIn);
+        EXPECT_FALSE(searched.MayMeetAgain(planOf(c.earlier))) << c.what;
+        EXPECT_EQ(searched.MayMeetAgain(planOf(c.plan)), c.again) << c.what;
+    }
 }
 
 }  // namespace
