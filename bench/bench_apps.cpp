@@ -14,7 +14,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <set>
 #include <string>
@@ -131,21 +130,6 @@ size_t RunRuleScan(const scan::ScanRequest& request) {
     return scan::RunScan(request, progress, stop).findings.Count();
 }
 
-size_t BareWalk(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
-    if (!listing) return 0;
-    size_t entries = 0;
-    do {
-        ++entries;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(entry.cFileName, ".") != 0 &&
-            strcmp(entry.cFileName, "..") != 0) {
-            entries += BareWalk(folder + "\\" + entry.cFileName);
-        }
-    } while (::FindNextFileA(listing.Get(), &entry));
-    return entries;
-}
-
 }  // namespace
 
 int main() {
@@ -171,7 +155,7 @@ int main() {
 
     auto bare = [&] {
         size_t entries = 0;
-        for (const CacheFolder& cache : caches) entries += BareWalk(cache.folder);
+        for (const CacheFolder& cache : caches) entries += bench::BareWalk(cache.folder);
         return entries;
     };
     scan::ScanRequest request;
