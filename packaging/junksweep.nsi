@@ -1,9 +1,12 @@
 ; The JunkSweep installer: installs for the current user alone, without
 ; administrator rights, into %LOCALAPPDATA%\Programs\JunkSweep, a folder the
 ; user can write to (JunkSweep keeps its settings and backup sets beside
-; itself). Adds a Start-menu shortcut and an entry in the installed programs,
-; with an uninstaller that keeps the backup sets unless the user agrees to
-; remove them.
+; itself). It installs only into a folder that is new or empty, or that
+; holds an earlier installation: never over a user's own files. Adds a
+; Start-menu shortcut and an entry in the installed programs, with an
+; uninstaller that removes what the setup put there and keeps JunkSweep's
+; data (the backup sets and the logs of the cleans) unless the user agrees
+; to remove it.
 ;
 ; Built by cmake/make_packages.cmake:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder of the program's files>
@@ -24,7 +27,10 @@ ManifestSupportedOS all
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\JunkSweep"
 ; JunkSweep holds this mutex while it runs.
 !define RUNNING_MUTEX "{0CC852F7-C0DA-4078-86ED-F07D77379036}"
+!define DATA_ROOT "Data\ToolJunkSweep"
 !define BACKUP_ROOT "Data\ToolJunkSweep\Backup"
+!define LOG_ROOT "Data\ToolJunkSweep\Logs"
+!define FILE_ATTRIBUTE_REPARSE_POINT 0x400
 
 Name "JunkSweep ${VERSION}"
 OutFile "${OUTFILE}"
@@ -63,6 +69,46 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
     ${EndIf}
 !macroend
 
+; Sets $0 to 1 when $INSTDIR may take JunkSweep: it does not exist yet, it is
+; an empty folder, or it holds an earlier installation (the program and its
+; uninstaller). A folder holding anything else is the user's: the setup
+; would overwrite their files, and the uninstaller would later remove them.
+Function FolderTakesJunkSweep
+    Push $1
+    Push $2
+    StrCpy $0 1
+    ${If} ${FileExists} "$INSTDIR\*.*"
+        ${IfNot} ${FileExists} "$INSTDIR\JunkSweep.exe"
+        ${OrIfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+            FindFirst $1 $2 "$INSTDIR\*.*"
+            ${DoWhile} $2 != ""
+                ${If} $2 != "."
+                ${AndIf} $2 != ".."
+                    StrCpy $0 0
+                    ${Break}
+                ${EndIf}
+                FindNext $1 $2
+            ${Loop}
+            FindClose $1
+        ${EndIf}
+    ${ElseIf} ${FileExists} "$INSTDIR"
+        StrCpy $0 0  ; a file of that name
+    ${EndIf}
+    Pop $2
+    Pop $1
+FunctionEnd
+
+; The directory page keeps Next disabled for a folder that may not take it.
+Function .onVerifyInstDir
+    Push $0
+    Call FolderTakesJunkSweep
+    ${If} $0 != 1
+        Pop $0
+        Abort
+    ${EndIf}
+    Pop $0
+FunctionEnd
+
 Function .onInit
     !insertmacro IsJunkSweepRunning
     ${If} $0 == 1
@@ -81,6 +127,13 @@ FunctionEnd
 
 Section "JunkSweep"
     SetShellVarContext current
+    ; A silent setup (/S /D=...) shows no directory page: the same check.
+    Call FolderTakesJunkSweep
+    ${If} $0 != 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "JunkSweep installs only into a new or empty folder, or over an earlier installation of JunkSweep. This folder holds other files:$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nPlease choose another folder." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
     SetOutPath "$INSTDIR"
     File "${STAGE}\JunkSweep.exe"
     File "${STAGE}\JunkSweep.lng"
@@ -109,15 +162,37 @@ Section "JunkSweep"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; Sets $0 to 1 when the folder exists and neither it nor a folder on the way
+; from $INSTDIR is a junction or symbolic link: what the uninstaller removes
+; in it is then JunkSweep's own, never what a link leads to.
+!macro IsOwnFolder relative
+    Push $1
+    StrCpy $0 1
+    ${IfNot} ${FileExists} "$INSTDIR\${relative}\*.*"
+        StrCpy $0 0
+    ${EndIf}
+    !insertmacro LinkCheck "Data"
+    !insertmacro LinkCheck "${DATA_ROOT}"
+    !insertmacro LinkCheck "${relative}"
+    Pop $1
+!macroend
+
+!macro LinkCheck relative
+    System::Call 'kernel32::GetFileAttributesW(w "$INSTDIR\${relative}") i.r1'
+    ${If} $1 = -1
+    ${OrIf} $1 & ${FILE_ATTRIBUTE_REPARSE_POINT}
+        StrCpy $0 0
+    ${EndIf}
+!macroend
+
 Section "Uninstall"
     SetShellVarContext current
-    ; Only what the setup and JunkSweep itself put there, by name: never a
-    ; whole folder the user may have filled.
+    ; Only what the setup put there, by name: never a whole folder the user
+    ; may have filled.
     Delete "$INSTDIR\JunkSweep.exe"
     Delete "$INSTDIR\JunkSweep.lng"
     Delete "$INSTDIR\JunkSweep.rules.ini"
     Delete "$INSTDIR\JunkSweep.xml"
-    Delete "$INSTDIR\JunkSweep.xml.saving"
     Delete "$INSTDIR\common.xml"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE.txt"
@@ -125,19 +200,30 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\JunkSweep.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
-    ; The backup sets hold the only copies of cleaned files: they stay unless
-    ; the user agrees (a silent uninstall keeps them).
-    ${If} ${FileExists} "$INSTDIR\${BACKUP_ROOT}\*.*"
+    ; The backup sets hold the only copies of cleaned files, and the logs
+    ; are the record of every clean (the Rescue Center opens a set's log):
+    ; they stay unless the user agrees (a silent uninstall keeps them).
+    ${If} ${FileExists} "$INSTDIR\${DATA_ROOT}\*.*"
         MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-            "Remove the backup sets of JunkSweep too?$\r$\n$\r$\nThey hold copies of the files JunkSweep cleaned, and only with them can the Rescue Center restore those files. Answer No to keep them in$\r$\n$INSTDIR\${BACKUP_ROOT}" \
-            /SD IDNO IDNO keep_backups
-        RMDir /r "$INSTDIR\${BACKUP_ROOT}"
-    keep_backups:
+            "Remove the backup sets and the logs of JunkSweep too?$\r$\n$\r$\nThe backup sets hold copies of the files JunkSweep cleaned, and only with them can the Rescue Center restore those files. Answer No to keep them in$\r$\n$INSTDIR\${DATA_ROOT}" \
+            /SD IDNO IDNO keep_data
+        !insertmacro IsOwnFolder "${BACKUP_ROOT}"
+        ${If} $0 == 1
+            RMDir /r "$INSTDIR\${BACKUP_ROOT}"
+        ${EndIf}
+        !insertmacro IsOwnFolder "${LOG_ROOT}"
+        ${If} $0 == 1
+            ; The logs are JunkSweep's own, by their names.
+            Delete "$INSTDIR\${LOG_ROOT}\????-??-??_??-??-??.log"
+            RMDir "$INSTDIR\${LOG_ROOT}"
+        ${EndIf}
+        !insertmacro IsOwnFolder "${DATA_ROOT}"
+        ${If} $0 == 1
+            Delete "$INSTDIR\${DATA_ROOT}\SpareNames.txt"
+            RMDir "$INSTDIR\${DATA_ROOT}"
+            RMDir "$INSTDIR\Data"
+        ${EndIf}
+    keep_data:
     ${EndIf}
-    ; The logs of the cleans are JunkSweep's own, by their names.
-    Delete "$INSTDIR\Data\ToolJunkSweep\Logs\????-??-??_??-??-??.log"
-    RMDir "$INSTDIR\Data\ToolJunkSweep\Logs"
-    RMDir "$INSTDIR\Data\ToolJunkSweep"
-    RMDir "$INSTDIR\Data"
     RMDir "$INSTDIR"
 SectionEnd

@@ -259,6 +259,58 @@ testbed_make_fixtures() {
     ln -sfn "$WINEPREFIX/drive_c/users" "$gd/users"
     ln -sfn "$HOME" "$gd/home"
     ln -sfn "$TB/drives/d" "$gd/drive-d"
+
+    testbed_make_hostile_names
+    testbed_make_log_links
+}
+
+testbed_make_hostile_names() {
+    # Names only another system makes, each set in a folder of its own for
+    # the one test that cleans it (tests/support/scratch.h lists them).
+    #   e:\fixtures\twins\<use>\Twin.tmp, twin.tmp     names that differ in case only
+    #   e:\fixtures\twins\<use>\a<E9>.tmp, a<E8>.tmp   bytes that are not UTF-8: both
+    #       list as "a\uFFFD.tmp", and a path reaches the first only
+    # One last-write time; sizes of 5 to 8 bytes tell the four apart.
+    local use dir
+    for use in backup recycle; do
+        dir="$TB/drives/e/fixtures/twins/$use"
+        mkdir -p "$dir"
+        printf 'upper' >"$dir/Twin.tmp"
+        printf 'lower!' >"$dir/twin.tmp"
+        printf 'acute!!' >"$dir/a"$'\xe9'".tmp"
+        printf 'grave!!!' >"$dir/a"$'\xe8'".tmp"
+        touch -d '2020-01-01 12:00:00' "$dir"/*
+    done
+    #   e:\fixtures\oddnames\ctl<01>.tmp, tab<TAB>here.tmp, nl<LF>here.tmp,
+    #       and plain.tmp: control characters no path function takes (sizes 3, 4, 2)
+    dir="$TB/drives/e/fixtures/oddnames"
+    mkdir -p "$dir"
+    printf 'ctl' >"$dir/ctl"$'\x01'".tmp"
+    printf 'tabs' >"$dir/tab"$'\t'"here.tmp"
+    printf 'nl' >"$dir/nl"$'\n'"here.tmp"
+    printf 'plain' >"$dir/plain.tmp"
+}
+
+testbed_make_log_links() {
+    # Program folders whose logs lead elsewhere (tests/support/scratch.h):
+    #   e:\fixtures\loglinks\victims\2001-01-01_00-00-NN.log  101 files named
+    #       like logs, in a folder of the user's
+    #   e:\fixtures\loglinks\filelink\Data\ToolJunkSweep\Logs\2000-01-01_00-00-00.log
+    #       -> the first victim: a link named like the oldest log
+    #   e:\fixtures\loglinks\folderlink\Data\ToolJunkSweep\Logs -> ..\..\..\victims
+    local ll="$TB/drives/e/fixtures/loglinks" n
+    mkdir -p "$ll/victims" "$ll/filelink/Data/ToolJunkSweep/Logs" "$ll/folderlink/Data/ToolJunkSweep"
+    for n in $(seq 0 100); do
+        printf 'victim' >"$ll/victims/2001-01-01_00-$(printf '%02d-%02d' $((n / 60)) $((n % 60))).log"
+    done
+    ln -sfn ../../../../victims/2001-01-01_00-00-00.log "$ll/filelink/Data/ToolJunkSweep/Logs/2000-01-01_00-00-00.log"
+    ln -sfn ../../../victims "$ll/folderlink/Data/ToolJunkSweep/Logs"
+    #   e:\fixtures\restorelinks\work -> other, and other\a.tmp: a folder link
+    #       on the way to a restore's place
+    local rl="$TB/drives/e/fixtures/restorelinks"
+    mkdir -p "$rl/other"
+    printf 'newer' >"$rl/other/a.tmp"
+    ln -sfn other "$rl/work"
 }
 
 testbed_fill_full_drive() {

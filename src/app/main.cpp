@@ -4,11 +4,13 @@
 
 #include "app/app_resources.h"
 #include "app/command_line_switches.h"
+#include "app/exit_codes.h"
 #include "app/program_folder_check.h"
 #include "app/single_instance.h"
 #include "app/system_services.h"
 #include "app/welcome_page.h"
 #include "app/wizard_window.h"
+#include "clean/clean_log.h"
 #include "config/config_document.h"
 #include "pages/wizard_pages.h"
 #include "platform/com.h"
@@ -74,7 +76,10 @@ int Run(const char* commandLine, int showCommand) {
         return kStartupStopped;
     }
     ::ShowWindow(window, show);
-    return loop.Run();
+    const int code = loop.Run();
+    // The record of an unattended run is its log: a run that could not write
+    // it says so in its exit code.
+    return code == app::kExitEnded && clean::LogNotWritten() ? app::kExitLogNotWritten : code;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_resources.h"
+#include "app/exit_codes.h"
 #include "app/version_title.h"
 #include "config/settings.h"
 #include "pages/page_protocol.h"
@@ -13,7 +14,7 @@ namespace app {
 
 namespace {
 
-constexpr int kEndCode = 2;
+constexpr int kEndCode = kExitEnded;
 
 std::string RunningProgramPath() {
     char buffer[MAX_PATH * 4] = {};

@@ -6,6 +6,9 @@
 #include "clean/clean_log.h"
 #include "clean/file_ops.h"
 #include "paths/module_paths.h"
+#include "paths/path_text.h"
+#include "platform/guarded_folder.h"
+#include "platform/wide_path.h"
 
 namespace clean {
 
@@ -22,7 +25,10 @@ std::optional<std::string> ReserveBackupSet() {
     constexpr uint64_t kTicksPerSecond = 10000000;
     constexpr int kLaterSecondsTried = 3600;
     const std::string root = BackupRoot();
-    EnsureFolderPath(root);
+    // The sets live below the program's folder, never where a link leads.
+    const platform::GuardedFolder held =
+        platform::GuardedFolder::Make(paths::WithoutTrailingBackslash(root), paths::ModuleDirectory());
+    if (!held.Valid()) return std::nullopt;
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     FILETIME start{};
@@ -32,13 +38,14 @@ std::optional<std::string> ReserveBackupSet() {
         FILETIME time{ticks.LowPart, ticks.HighPart};
         SYSTEMTIME name{};
         if (!::FileTimeToSystemTime(&time, &name)) break;
-        std::string set = root + BackupSetName(name);
+        const std::string setName = BackupSetName(name);
         // A clean without a set may have logged under this name: the set's
         // log takes the set's name.
-        if (PathTaken(LogPathFor(BackupSetName(name)))) continue;
+        if (PathTaken(LogPathFor(setName))) continue;
         // Making the folder is what claims the name: it fails when it exists.
-        if (::CreateDirectoryA(set.c_str(), nullptr)) return set;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+        const DWORD made = held.MakeFolder(platform::WidePath(setName));
+        if (made == ERROR_SUCCESS) return root + setName;
+        if (made != ERROR_ALREADY_EXISTS) break;
     }
     return std::nullopt;
 }

@@ -3,8 +3,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <map>
+
 #include "clean/recycle_bin.h"
 #include "paths/path_text.h"
+#include "platform/codepage.h"
+#include "platform/folder_removal.h"
+#include "platform/fresh_file.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -12,7 +18,6 @@ namespace clean {
 
 namespace {
 
-using platform::FileStamp;
 using platform::HeldFile;
 using platform::HeldState;
 
@@ -69,53 +74,41 @@ FileOutcome OutcomeOf(HeldState state) {
 
 FileOutcome OutcomeOfLastError() { return OutcomeOf(platform::StateOfError(::GetLastError())); }
 
-// What the path shows now, read without opening the file (which makes it
-// cheap enough to ask before every copy).
-struct PathState {
-    bool exists = false;
-    DWORD attributes = 0;
-    FileStamp stamp;
-};
-
-PathState StateOfPath(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
-    return {true, data.dwFileAttributes, platform::StampOf(data)};
-}
-
-// Whether the file at the path can still be the one listed; Waiting when so.
-FileOutcome CompareWithListing(const PathState& now, const CleanItem& item) {
-    if (!now.exists) return FileOutcome::Missing;
-    if (now.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return FileOutcome::KeptLink;
-    if (now.attributes & FILE_ATTRIBUTE_DIRECTORY) return FileOutcome::KeptChanged;
-    if (item.listed && !(now.stamp == *item.listed)) return FileOutcome::KeptChanged;
-    return FileOutcome::Waiting;
-}
-
-// Copies source to target; a copy that fails, or that does not come out
-// with the expected size, is removed again (a partial copy on a full disk
-// would otherwise pass for the file). A target that was there before is
-// never removed: failIfExists leaves it alone.
-bool CopyWhole(const std::string& source, const std::string& target, uint64_t expectedSize, bool failIfExists) {
-    if (!::CopyFileA(source.c_str(), target.c_str(), failIfExists ? TRUE : FALSE)) {
-        DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ::DeleteFileA(target.c_str());
-        return false;
+// Copies the held file, checked against its listing, into the set at
+// place. The copy is written whole beside its place and then given its
+// name, which must be free: a copy already there (of a file whose name
+// differs only in case, say) is never replaced, and a failed copy leaves
+// nothing.
+bool CopyIntoBackup(HeldFile& source, const std::string& place, FolderKeeper& folders) {
+    const std::string folder = paths::FolderPart(place);
+    std::optional<platform::FreshFile> fresh;
+    fresh.emplace(folders.Ensure(folder));
+    if (!fresh->Valid()) {
+        // The folder may have gone since it was last made sure of: once more, afresh.
+        folders.Forget();
+        fresh.emplace(folders.Ensure(folder));
     }
-    PathState copy = StateOfPath(target);
-    if (copy.exists && copy.stamp.size == expectedSize) return true;
-    ::DeleteFileA(target.c_str());
-    return false;
+    return fresh->CopyFrom(source.Get(), source.Size()) &&
+           fresh->PutInPlace(platform::EntryName(place)) == ERROR_SUCCESS;
 }
 
-bool CopyIntoBackup(const std::string& source, const std::string& place, uint64_t size, FolderEnsurer& folders) {
-    std::string folder = paths::FolderPart(place);
-    folders.Ensure(folder);
-    if (CopyWhole(source, place, size, false)) return true;
-    // The folder may have gone since it was last made sure of: once more, afresh.
-    folders.Forget();
-    folders.Ensure(folder);
-    return CopyWhole(source, place, size, false);
+// The outcome of a file that could not be opened or checked for its backup
+// copy: a file that is gone is left to the disposal phase to tell; any other
+// failure to read it keeps it, as no copy could be made.
+FileOutcome OutcomeBeforeCopy(HeldState state) {
+    switch (state) {
+        case HeldState::Plain:
+            return FileOutcome::Waiting;
+        case HeldState::Missing:
+            return FileOutcome::Missing;
+        case HeldState::Link:
+            return FileOutcome::KeptLink;
+        case HeldState::Folder:
+        case HeldState::Changed:
+            return FileOutcome::KeptChanged;
+        default:
+            return FileOutcome::KeptNoCopy;
+    }
 }
 
 // Checks the held file (opened without following links) against the
@@ -126,6 +119,16 @@ bool MayDispose(HeldFile& held, const CleanItem& item, platform::FolderFinalPath
     if (checked == FileOutcome::Waiting) return true;
     outcome = checked;
     return false;
+}
+
+}  // namespace
+
+namespace {
+
+// Outcomes of files of which the backup phase made no copy.
+bool IsNotBackedUp(FileOutcome outcome) {
+    return outcome == FileOutcome::KeptNoCopy || outcome == FileOutcome::KeptStopped ||
+           outcome == FileOutcome::KeptNoPlace || outcome == FileOutcome::Waiting;
 }
 
 }  // namespace
@@ -147,7 +150,8 @@ bool IsSettled(FileOutcome outcome) {
 bool BackupFiles(const CleanList& list, const std::string& setFolder, CleanProgress& progress, const StopFlag& stop,
                  CleanOutcomes* outcomes) {
     OutcomeSlots outcome(outcomes, list.size());
-    FolderEnsurer folders;
+    // Every folder below the one that holds the set is checked.
+    FolderKeeper folders(paths::FolderPart(setFolder));
     size_t reached = WalkList(list, progress, stop, text::LookupText("_cpBackuping"),
                               [&](size_t i, const CleanItem& item) {
                                   if (IsSettled(outcome[i])) return;
@@ -156,12 +160,12 @@ bool BackupFiles(const CleanList& list, const std::string& setFolder, CleanProgr
                                       outcome[i] = FileOutcome::KeptNoPlace;
                                       return;
                                   }
-                                  PathState now = StateOfPath(item.path);
-                                  outcome[i] = CompareWithListing(now, item);
+                                  // Read through a handle: the copy is of the very file checked.
+                                  HeldFile source(item.path, HeldFile::kForReading);
+                                  outcome[i] = OutcomeBeforeCopy(source.CheckStamp(item.listed));
                                   if (outcome[i] != FileOutcome::Waiting) return;
-                                  outcome[i] = CopyIntoBackup(item.path, place, now.stamp.size, folders)
-                                                   ? FileOutcome::BackedUp
-                                                   : FileOutcome::KeptNoCopy;
+                                  outcome[i] = CopyIntoBackup(source, place, folders) ? FileOutcome::BackedUp
+                                                                                      : FileOutcome::KeptNoCopy;
                               });
     for (size_t i = reached; i < list.size(); ++i) {
         if (!IsSettled(outcome[i])) outcome[i] = FileOutcome::KeptStopped;
@@ -180,7 +184,8 @@ bool DeleteFiles(const CleanList& list, CleanProgress& progress, const StopFlag&
            }) == list.size();
 }
 
-bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop, CleanOutcomes* outcomes) {
+bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop, CleanOutcomes* outcomes,
+                  SpareJournal* journal) {
     OutcomeSlots outcome(outcomes, list.size());
     platform::FolderFinalPaths folders;
     return WalkList(list, progress, stop, text::LookupText("_cpMovingtorecycle"),
@@ -191,8 +196,13 @@ bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag
                             if (!MayDispose(held, item, folders, outcome[i])) return;
                         }  // the shell moves the file by its path: let go of it first
                         // A file the bin cannot take stays where it is (never deleted for good).
-                        outcome[i] = MoveToRecycleBin(item.path) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
+                        outcome[i] =
+                            MoveToRecycleBin(item.path, journal) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
                     }) == list.size();
+}
+
+bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop, CleanOutcomes* outcomes) {
+    return RecycleFiles(list, progress, stop, outcomes, nullptr);
 }
 
 bool MoveFilesToFolder(const CleanList& list, std::string_view targetFolder, CleanProgress& progress,
@@ -200,18 +210,22 @@ bool MoveFilesToFolder(const CleanList& list, std::string_view targetFolder, Cle
     std::string folder = paths::WithoutTrailingBackslash(targetFolder);
     if (folder.empty()) return true;
     OutcomeSlots outcome(outcomes, list.size());
-    EnsureFolderPath(folder + '\\');
+    // Made where it is missing; never reached through a link or junction.
+    FolderKeeper targets;
+    const platform::GuardedFolder& target = targets.Ensure(folder);
     platform::FolderFinalPaths folders;
     std::string status =
         text::FormatTemplate(text::LookupText("_cpMovingtofolder"), {paths::LastComponent(folder)});
     return WalkList(list, progress, stop, status, [&](size_t i, const CleanItem& item) {
                if (IsSettled(outcome[i])) return;
-               HeldFile held(item.path);
+               HeldFile held(item.path, HeldFile::kForCopying);
                if (!MayDispose(held, item, folders, outcome[i])) return;
-               std::string target = UniqueTargetPath(folder, paths::LastComponent(item.path));
+               std::string name = UniqueTargetPath(folder, paths::LastComponent(item.path));
                // Never replace: a file that appeared under the chosen name since
                // it was found free makes the copy fail and the source stay.
-               if (!CopyWhole(item.path, target, held.Size(), true)) {
+               platform::FreshFile copy(target);
+               if (!copy.CopyFrom(held.Get(), held.Size()) ||
+                   copy.PutInPlace(platform::EntryName(name)) != ERROR_SUCCESS) {
                    outcome[i] = FileOutcome::Failed;
                    return;
                }
@@ -220,14 +234,33 @@ bool MoveFilesToFolder(const CleanList& list, std::string_view targetFolder, Cle
 }
 
 void DropCopiesOfUnlistedFiles(const CleanList& list, const std::string& setFolder, const CleanOutcomes& outcomes) {
-    std::vector<std::string> dropped;
-    for (size_t i = 0; i < list.size() && i < outcomes.size(); ++i) {
-        if (outcomes[i] != FileOutcome::KeptChanged && outcomes[i] != FileOutcome::KeptLink) continue;
+    auto unlisted = [&](size_t i) {
+        return outcomes[i] == FileOutcome::KeptChanged || outcomes[i] == FileOutcome::KeptLink;
+    };
+    // The places, as the set's folders compare them, of the copies to drop.
+    std::map<std::string, std::string> places;
+    const size_t count = std::min(list.size(), outcomes.size());
+    for (size_t i = 0; i < count; ++i) {
+        if (!unlisted(i)) continue;
         std::string place = BackupPathFor(setFolder, list[i].path);
-        if (!place.empty() && ::DeleteFileA(place.c_str())) dropped.push_back(place);
+        if (!place.empty()) places.emplace(platform::LowerAnsi(place), std::move(place));
+    }
+    if (places.empty()) return;
+    // Two entries of the list may share a place (names that differ only in
+    // case, or that look alike): a copy at the place of another file, which
+    // went, is that file's, and stays.
+    for (size_t i = 0; i < count && !places.empty(); ++i) {
+        if (!unlisted(i) && !IsNotBackedUp(outcomes[i])) {
+            places.erase(platform::LowerAnsi(BackupPathFor(setFolder, list[i].path)));
+        }
+    }
+    std::vector<std::string> dropped;
+    platform::FolderFinalPaths folders;
+    for (const auto& [key, place] : places) {
+        if (DeleteFileNotThroughLink(place, folders)) dropped.push_back(place);
     }
     RemoveEmptiedFolders(setFolder, dropped);
-    ::RemoveDirectoryA(setFolder.c_str());  // only when nothing is left in it
+    platform::RemoveEmptyFolder(setFolder, paths::FolderPart(setFolder));  // only when nothing is left in it
 }
 
 }  // namespace clean

@@ -85,10 +85,15 @@ bool BackupFiles(const CleanList& list, const std::string& setFolder, CleanProgr
 bool DeleteFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop,
                  CleanOutcomes* outcomes = nullptr);
 
+class SpareJournal;
+
 // Moves every file into the Recycle Bin, silently; a file the bin cannot
-// take stays where it is.
+// take stays where it is. The spare names that guard the files are written
+// down in the journal, when one is given (spare_journal.h).
 bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop,
                   CleanOutcomes* outcomes = nullptr);
+bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag& stop, CleanOutcomes* outcomes,
+                  SpareJournal* journal);
 
 // Moves every file into the target folder (one trailing backslash allowed)
 // under a free name; a source is deleted only after its copy succeeded with

@@ -6,8 +6,10 @@
 
 #include "clean/clean_log.h"
 #include "clean/folder_tree.h"
+#include "clean/spare_journal.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
+#include "platform/folder_removal.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
 
@@ -49,11 +51,21 @@ private:
     std::string text_;
 };
 
+// The words of the action column for the settings.
+std::string ActionOf(const CleanSettings& settings) {
+    ActionWords action;
+    if (settings.backup) action.Add("backup");
+    if (settings.deleteFiles) action.Add("delete");
+    if (settings.recycle) action.Add("recycle");
+    if (settings.moveToFolder && !paths::WithoutTrailingBackslash(settings.moveTarget).empty()) action.Add("move");
+    return action.Text();
+}
+
 // The file phases the settings switch on, over a non-empty list. A phase
 // stopped early makes the rest start and end at once. A preview runs none
-// of them but names them. set receives the backup set the clean made.
+// of them but names them. set is the backup set reserved for the clean.
 bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProgress& sink, const StopFlag& stop,
-                   std::optional<std::string>& set) {
+                   const std::optional<std::string>& set) {
     const CleanList& list = result.files;
     const bool run = !result.preview;
     bool completed = true;
@@ -62,7 +74,6 @@ bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProg
     ActionWords action;
     if (settings.backup) {
         action.Add("backup");
-        if (run) set = ReserveBackupSet();
         if (set) {
             completed &= BackupFiles(list, *set, sink, stop, &outcomes);
         } else if (run) {
@@ -78,7 +89,13 @@ bool RunFilePhases(CleanResult& result, const CleanSettings& settings, PacedProg
     sink.Flush();
     if (settings.recycle) {
         action.Add("recycle");
-        if (run) completed &= RecycleFiles(list, sink, stop, &outcomes);
+        if (run) {
+            {
+                SpareJournal journal(SpareJournalPath());
+                completed &= RecycleFiles(list, sink, stop, &outcomes, journal.Valid() ? &journal : nullptr);
+            }
+            SettleRecordedSpareNames(SpareJournalPath());
+        }
     }
     sink.Flush();
     if (settings.moveToFolder) {
@@ -108,6 +125,10 @@ bool RunTraceCleaners(CleanResult& result, const CleanSettings& settings, PacedP
     return completed;
 }
 
+std::optional<std::string> SetNameOf(const std::optional<std::string>& set) {
+    return set ? std::optional<std::string>(paths::LastComponent(*set)) : std::nullopt;
+}
+
 int LastPosition(size_t count) {
     return static_cast<int>(std::min<size_t>(count, std::numeric_limits<int>::max()));
 }
@@ -124,6 +145,7 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
     result.action = "none";
     result.files = std::move(plan.files);
     std::optional<std::string> set;
+    CleanLog log;
     bool completed = true;
     try {
         progress.SetStatus(text::LookupText("_cpStartCleanState"));
@@ -132,9 +154,23 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
         const size_t count = result.files.size();
         progress.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
         PacedProgress paced(progress, paceMs);
-        if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
-        if (completed && !result.preview) RemoveEmptyFolders(plan.foldersToRemove);
-        completed &= RunTraceCleaners(result, plan.settings, paced, stop);
+        if (!result.preview) {
+            // What a run killed in its recycle left behind is settled first.
+            SettleRecordedSpareNames(SpareJournalPath());
+            if (count > 0 && plan.settings.backup) set = ReserveBackupSet();
+            if (count > 0) result.action = ActionOf(plan.settings);
+            // Nothing is disposed of before the clean's record exists.
+            if (!log.Open(result, SetNameOf(set), started)) {
+                result.logRefused = true;
+                if (set) platform::RemoveEmptyFolder(*set, paths::FolderPart(*set));
+                set.reset();
+            }
+        }
+        if (!result.logRefused) {
+            if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
+            if (completed && !result.preview) RemoveEmptyFolders(plan.foldersToRemove);
+            completed &= RunTraceCleaners(result, plan.settings, paced, stop);
+        }
     } catch (...) {
         platform::TraceException("clean job");
         // Out of memory or the like: end the job as a stopped one rather than
@@ -143,13 +179,16 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
     }
     result.stopped = !completed;
     try {
-        // Written once, after the work: the clean itself never waits for it.
-        const std::optional<std::string> setName =
-            set ? std::optional<std::string>(paths::LastComponent(*set)) : std::nullopt;
-        result.logPath = WriteCleanLog(result, setName, started);
+        // Completed once, after the work: the clean itself never waits for it.
+        if (result.preview) {
+            result.logPath = WriteCleanLog(result, SetNameOf(set), started);
+        } else if (log.IsOpen()) {
+            result.logPath = log.Complete(result);
+        }
     } catch (...) {
         platform::TraceException("clean log");
     }
+    if (result.logPath.empty()) NoteLogNotWritten();
     com.reset();
     try {
         progress.SetPosition(LastPosition(result.files.size()));

@@ -1,8 +1,10 @@
 #include "clean/clean_log.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "clean/backup_layout.h"
@@ -12,7 +14,9 @@
 #include "paths/path_text.h"
 #include "platform/codepage.h"
 #include "platform/folder_listing.h"
-#include "platform/handle.h"
+#include "platform/fresh_file.h"
+#include "platform/held_file.h"
+#include "platform/wide_path.h"
 
 namespace clean {
 
@@ -22,11 +26,34 @@ constexpr char kLogExtension[] = ".log";
 // How many later seconds a log without a set may move to for a free name.
 constexpr int kLaterSecondsTried = 3600;
 
+// The characters some readers of text break a line on beyond the control
+// characters, in UTF-8: U+0085 (next line), U+2028 and U+2029 (line and
+// paragraph separators).
+constexpr std::string_view kUtf8LineBreakers[] = {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+
 // A field never breaks its line or the columns: control characters (a tab
-// or line break in a name made outside Windows, say) become "?", which no
-// Windows name holds.
+// or line break in a name made outside Windows, say) and the other line
+// breakers become "?", which no Windows name holds.
 void AppendField(std::string& line, std::string_view field) {
-    for (char c : field) line += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    static const bool utf8 = ::GetACP() == CP_UTF8;
+    for (size_t i = 0; i < field.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(field[i]);
+        if (c < 0x20 || c == 0x7F) {
+            line += '?';
+            continue;
+        }
+        if (utf8 && (c == 0xC2 || c == 0xE2)) {
+            const std::string_view rest = field.substr(i);
+            auto breaker = std::find_if(std::begin(kUtf8LineBreakers), std::end(kUtf8LineBreakers),
+                                        [&](std::string_view b) { return rest.substr(0, b.size()) == b; });
+            if (breaker != std::end(kUtf8LineBreakers)) {
+                line += '?';
+                i += breaker->size() - 1;
+                continue;
+            }
+        }
+        line += static_cast<char>(c);
+    }
 }
 
 void AppendColumns(std::string& text, std::initializer_list<std::string_view> columns) {
@@ -46,7 +73,7 @@ void AppendCount(std::string& text, const char* name, uint64_t value) {
     text += std::to_string(value);
 }
 
-void AppendSummary(std::string& text, const CleanResult& result) {
+void AppendSummary(std::string& text, const CleanResult& result, bool ended = true) {
     const CleanCounts counts = CountResult(result);
     text += "summary";
     AppendCount(text, "files", result.files.size());
@@ -68,7 +95,7 @@ void AppendSummary(std::string& text, const CleanResult& result) {
     text += "\taction=";
     AppendField(text, result.action);
     text += "\tstatus=";
-    text += result.preview ? "preview" : result.stopped ? "stopped" : "completed";
+    text += result.preview ? "preview" : !ended ? "running" : result.stopped ? "stopped" : "completed";
     text += "\r\n";
 }
 
@@ -94,32 +121,50 @@ std::string ToUtf8(const std::string& narrow) {
     return utf8;
 }
 
-enum class WriteResult { Written, NameTaken, Failed };
-
-// Writes the whole text in one call. A log that could not be written whole
-// is removed again: a reader must never take half a log for a whole one.
-WriteResult WriteWhole(const std::string& path, const std::string& bytes, DWORD creation) {
-    platform::UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        DWORD error = ::GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::NameTaken
-                                                                            : WriteResult::Failed;
+// Removes the oldest logs of the folder (by name, which orders them by time)
+// until at most keep are left; the log named spare stays whatever its name,
+// and so does the log of a backup set that is still there (the rescue
+// center opens it). A log is removed through a handle to the very file, and
+// never when it is a link.
+void PruneLogs(const platform::GuardedFolder& folder, size_t keep, std::string_view spare) {
+    std::vector<std::string> logs;
+    platform::FolderListing listing(folder.Path());
+    while (listing.Next()) {
+        if (listing.IsFolder() || !listing.Addressable() || !IsLogFileName(listing.Name())) continue;
+        if (spare == listing.Name()) {
+            if (keep > 0) --keep;  // it counts among the kept ones
+            continue;
+        }
+        logs.emplace_back(listing.Name());
     }
-    DWORD written = 0;
-    const bool whole = bytes.empty() || (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                     &written, nullptr) &&
-                                         written == bytes.size());
-    file.Reset();
-    if (whole) return WriteResult::Written;
-    ::DeleteFileA(path.c_str());
-    return WriteResult::Failed;
+    if (logs.size() <= keep) return;
+    std::sort(logs.begin(), logs.end());
+    const std::string sets = BackupRoot();
+    platform::FolderFinalPaths folders;
+    for (size_t i = 0; i + keep < logs.size(); ++i) {
+        if (PathTaken(sets + logs[i].substr(0, logs[i].size() - std::size(kLogExtension) + 1))) continue;
+        platform::HeldFile log(folder.Path() + "\\" + logs[i]);
+        if (log.Check(folders, std::nullopt) == platform::HeldState::Plain) log.Delete();
+    }
 }
 
-// A clean without a backup set takes the first name, from the second it
-// started on, that neither a log nor a set has: a later backup set never
-// shares a name with another clean's log.
-std::string WriteUnderFreeName(const std::string& bytes, const SYSTEMTIME& started) {
+// The logs' folder below the program's, made where missing.
+platform::GuardedFolder LogFolder() {
+    return platform::GuardedFolder::Make(paths::WithoutTrailingBackslash(LogRoot()), paths::ModuleDirectory());
+}
+
+// Writes the bytes as a new log of the folder: under the set's name when
+// given, else under the first name, from the second the clean started on,
+// that neither a log nor a set has (a later backup set never shares a name
+// with another clean's log). Returns the log's file name; empty when none
+// could be written.
+std::string WriteNewLog(const platform::GuardedFolder& folder, const std::string& bytes,
+                        const std::optional<std::string>& setName, const SYSTEMTIME& started) {
+    if (setName) {
+        // The set's name was free of logs when it was reserved.
+        const std::string name = *setName + kLogExtension;
+        return platform::WriteNewFile(folder, platform::WidePath(name), bytes) == ERROR_SUCCESS ? name : std::string();
+    }
     FILETIME start{};
     if (!::SystemTimeToFileTime(&started, &start)) return {};
     ULARGE_INTEGER ticks{{start.dwLowDateTime, start.dwHighDateTime}};
@@ -128,17 +173,12 @@ std::string WriteUnderFreeName(const std::string& bytes, const SYSTEMTIME& start
         FILETIME time{ticks.LowPart, ticks.HighPart};
         SYSTEMTIME t{};
         if (!::FileTimeToSystemTime(&time, &t)) break;
-        const std::string name = BackupSetName(t);
-        if (PathTaken(BackupRoot() + name)) continue;
-        const std::string path = LogPathFor(name);
-        switch (WriteWhole(path, bytes, CREATE_NEW)) {
-            case WriteResult::Written:
-                return path;
-            case WriteResult::NameTaken:
-                continue;
-            case WriteResult::Failed:
-                return {};
-        }
+        const std::string stem = BackupSetName(t);
+        if (PathTaken(BackupRoot() + stem)) continue;
+        const std::string name = stem + kLogExtension;
+        const DWORD written = platform::WriteNewFile(folder, platform::WidePath(name), bytes);
+        if (written == ERROR_SUCCESS) return name;
+        if (written != ERROR_ALREADY_EXISTS) return {};
     }
     return {};
 }
@@ -186,38 +226,53 @@ std::string LogText(const CleanResult& result) {
     return text;
 }
 
-std::string WriteCleanLog(const CleanResult& result, const std::optional<std::string>& setName,
-                          const SYSTEMTIME& started) {
-    const std::string root = LogRoot();
-    EnsureFolderPath(root);
-    const std::string bytes = ToUtf8(LogText(result));
-    std::string path;
-    if (setName) {
-        // The set's name was free of logs when it was reserved.
-        path = LogPathFor(*setName);
-        if (WriteWhole(path, bytes, CREATE_ALWAYS) != WriteResult::Written) path.clear();
-    } else {
-        path = WriteUnderFreeName(bytes, started);
-    }
-    if (!path.empty()) PruneLogs(root, kLogsKept, paths::LastComponent(path));
-    return path;
+namespace {
+std::atomic<bool> g_logNotWritten{false};
+}  // namespace
+
+void NoteLogNotWritten() { g_logNotWritten = true; }
+bool LogNotWritten() { return g_logNotWritten; }
+
+bool CleanLog::Open(const CleanResult& planned, const std::optional<std::string>& setName,
+                    const SYSTEMTIME& started) {
+    path_.clear();
+    folder_ = LogFolder();
+    if (!folder_.Valid()) return false;
+    std::string opening;
+    AppendSummary(opening, planned, false);
+    const std::string name = WriteNewLog(folder_, ToUtf8(opening), setName, started);
+    if (name.empty()) return false;
+    DWORD error = ERROR_SUCCESS;
+    std::optional<platform::CheckedEntry> made = platform::CheckEntry(folder_, platform::WidePath(name), error);
+    if (!made) return false;
+    id_ = made->id;
+    path_ = folder_.Path() + "\\" + name;
+    return true;
 }
 
-void PruneLogs(const std::string& root, size_t keep, std::string_view spare) {
-    std::vector<std::string> logs;
-    platform::FolderListing listing(paths::WithoutTrailingBackslash(root));
-    while (listing.Next()) {
-        if (listing.IsFolder() || !listing.Addressable() || !IsLogFileName(listing.Name())) continue;
-        if (spare == listing.Name()) {
-            if (keep > 0) --keep;  // it counts among the kept ones
-            continue;
-        }
-        logs.emplace_back(listing.Name());
+std::string CleanLog::Complete(const CleanResult& result) {
+    if (path_.empty()) return {};
+    const std::string name = paths::LastComponent(path_);
+    platform::FreshFile whole(folder_);
+    if (!whole.Write(ToUtf8(LogText(result))) ||
+        whole.PutInPlace(platform::WidePath(name), id_) != ERROR_SUCCESS) {
+        return {};
     }
-    if (logs.size() <= keep) return;
-    std::sort(logs.begin(), logs.end());
-    const std::string folder = paths::WithoutTrailingBackslash(root) + "\\";
-    for (size_t i = 0; i + keep < logs.size(); ++i) ::DeleteFileA((folder + logs[i]).c_str());
+    if (!result.preview) PruneLogs(folder_, kLogsKept, name);
+    return path_;
+}
+
+std::string WriteCleanLog(const CleanResult& result, const std::optional<std::string>& setName,
+                          const SYSTEMTIME& started) {
+    if (result.preview) {
+        const platform::GuardedFolder folder = LogFolder();
+        if (!folder.Valid()) return {};
+        const std::string name = WriteNewLog(folder, ToUtf8(LogText(result)), setName, started);
+        return name.empty() ? std::string() : folder.Path() + "\\" + name;
+    }
+    CleanLog log;
+    if (!log.Open(result, setName, started)) return {};
+    return log.Complete(result);
 }
 
 }  // namespace clean

@@ -29,11 +29,13 @@ constexpr OutcomeText kSettled[] = {
 constexpr ResultText kStopped = {ResultKind::Skipped, "skipped", "stopped", "_ncReasonStopped"};
 constexpr ResultText kNotDisposed = {ResultKind::Skipped, "skipped", "no-disposal", "_ncReasonNoDisposal"};
 constexpr ResultText kPlanned = {ResultKind::Planned, "planned", "", nullptr};
+constexpr ResultText kNoLog = {ResultKind::Skipped, "skipped", "no-log", "_ncReasonNoLog"};
 
 }  // namespace
 
 ResultText TextOf(const CleanResult& result, size_t file) {
     if (result.preview) return kPlanned;
+    if (result.logRefused) return kNoLog;
     const FileOutcome outcome = file < result.outcomes.size() ? result.outcomes[file] : FileOutcome::Waiting;
     auto settled = std::find_if(std::begin(kSettled), std::end(kSettled),
                                 [outcome](const OutcomeText& entry) { return entry.outcome == outcome; });

@@ -39,6 +39,9 @@ struct CleanResult {
     std::string action;            // what the clean does to a file: "backup+delete", "recycle", "none", ...
     bool preview = false;
     bool stopped = false;
+    // The clean's log could not be opened, so nothing was disposed of and no
+    // trace cleaner ran.
+    bool logRefused = false;
     std::string logPath;  // empty when no log could be written
 };
 

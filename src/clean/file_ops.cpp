@@ -5,12 +5,10 @@
 #include <set>
 
 #include "paths/path_text.h"
+#include "platform/folder_removal.h"
+#include "platform/wide_path.h"
 
 namespace clean {
-
-bool ForceDeleteFile(const std::string& path) {
-    return RunClearingBlockingAttributes(path, [&] { return ::DeleteFileA(path.c_str()) != 0; });
-}
 
 bool DeleteFileNotThroughLink(const std::string& path, platform::FolderFinalPaths& folders) {
     platform::HeldFile file(path);
@@ -25,24 +23,11 @@ bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders) {
     return file.Check(folders, std::nullopt) == platform::HeldState::Link;
 }
 
-void EnsureFolderPath(std::string_view pathEndingInBackslash) {
-    std::string path(pathEndingInBackslash);
-    size_t last = path.find_last_of('\\');
-    if (last == std::string::npos) return;
-    // Usually the whole folder is there already: one question instead of one per level.
-    if (last > 0 && PathTaken(path.substr(0, last))) return;
-    for (size_t i = 0; i <= last; ++i) {
-        if (path[i] != '\\') continue;
-        std::string prefix = path.substr(0, i);
-        if (prefix.empty() || PathTaken(prefix)) continue;
-        ::CreateDirectoryA(prefix.c_str(), nullptr);
-    }
-}
-
-void FolderEnsurer::Ensure(const std::string& folder) {
-    if (!last_.empty() && folder == last_) return;
-    EnsureFolderPath(folder + '\\');
+const platform::GuardedFolder& FolderKeeper::Ensure(const std::string& folder) {
+    if (!last_.empty() && folder == last_ && held_.Valid()) return held_;
+    held_ = platform::GuardedFolder::Make(folder, anchor_);
     last_ = folder;
+    return held_;
 }
 
 namespace {
@@ -64,10 +49,12 @@ void RemoveEmptiedFolders(const std::string& root, const std::vector<std::string
             if (!folders.insert(folder).second) break;  // its parents are in already
         }
     }
-    for (const std::string& folder : folders) ::RemoveDirectoryA(folder.c_str());
+    for (const std::string& folder : folders) platform::RemoveEmptyFolder(folder, root);
 }
 
-bool PathTaken(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathTaken(const std::string& path) {
+    return ::GetFileAttributesW(platform::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string UniqueTargetPath(std::string_view folder, std::string_view name) {
     std::string target(folder);

@@ -7,35 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/guarded_folder.h"
 #include "platform/held_file.h"
 
 namespace clean {
-
-// Runs the operation on the file at path. When it fails and the file is
-// read-only, hidden or system, those bits are cleared (the attributes set to
-// normal) and the operation runs once more; when it fails again, the
-// attributes the file had are put back. Folders are left as they are.
-template <typename Operation>
-bool RunClearingBlockingAttributes(const std::string& path, Operation operation) {
-    // Most operations succeed at once; the attributes are looked at only when
-    // one is refused, which saves two file-system calls per file.
-    if (operation()) return true;
-    constexpr DWORD kBlocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) || !(attributes & kBlocking)) {
-        return false;
-    }
-    if (!::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return false;
-    if (operation()) return true;
-    ::SetFileAttributesA(path.c_str(), attributes);
-    return false;
-}
-
-// Deletes the file, clearing read-only, hidden and system first where they
-// stand in the way (the attributes are set to normal). When the file still
-// cannot be deleted, the attributes it had are put back. Returns whether the
-// file is gone.
-bool ForceDeleteFile(const std::string& path);
 
 // Deletes the file at path, never through a link: a link the platform opens
 // as itself is removed as a link, one it can only open through to its target
@@ -46,21 +21,22 @@ bool DeleteFileNotThroughLink(const std::string& path, platform::FolderFinalPath
 // True when the file at path is a link, or is reached through one.
 bool IsFileLink(const std::string& path, platform::FolderFinalPaths& folders);
 
-// Creates every missing folder along a path that ends in a backslash
-// ("D:\a\b\" creates D:\a and D:\a\b). Creation failures are ignored.
-void EnsureFolderPath(std::string_view pathEndingInBackslash);
-
-// Remembers the last folder it made sure of, so that a phase walking many
+// The folders a phase writes into, made where they are missing and checked
+// from the anchor down (empty: from the drive's root) so that no folder on
+// the way is a link. The last one stays held, so that a phase walking many
 // files of one folder asks the file system once per folder.
-class FolderEnsurer {
+class FolderKeeper {
 public:
-    // The folder path without a trailing backslash.
-    void Ensure(const std::string& folder);
-    // Forgets the remembered folder (after a copy into it failed, say).
+    explicit FolderKeeper(std::string anchor = {}) : anchor_(std::move(anchor)) {}
+    // The folder path without a trailing backslash; check Valid().
+    const platform::GuardedFolder& Ensure(const std::string& folder);
+    // Forgets the held folder (after a write into it failed, say).
     void Forget() { last_.clear(); }
 
 private:
+    std::string anchor_;
     std::string last_;
+    platform::GuardedFolder held_;
 };
 
 // The first path in the folder that names no existing entry: folder\name,
@@ -68,7 +44,7 @@ private:
 std::string UniqueTargetPath(std::string_view folder, std::string_view name);
 
 // Removes every folder between the given files and root that is empty now,
-// deepest first. root itself stays.
+// deepest first, each reached by its own path below root. root itself stays.
 void RemoveEmptiedFolders(const std::string& root, const std::vector<std::string>& files);
 
 // True when the path names an existing file or folder. A name that cannot be

@@ -9,6 +9,7 @@
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
 #include "platform/folder_listing.h"
+#include "platform/folder_removal.h"
 #include "platform/held_file.h"
 
 namespace clean {
@@ -24,7 +25,12 @@ constexpr DWORD kZeroBlockSize = 10000;
 bool SameNameIgnoringCase(const char* name, const char* expected) { return ::lstrcmpiA(name, expected) == 0; }
 
 void ClearReadOnlyFolder(const std::string& path, DWORD attributes) {
-    if (attributes & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return;
+    HeldFile folder(path, HeldFile::kForAttributes);
+    platform::FolderFinalPaths unused;
+    if (folder.Check(unused, std::nullopt) == HeldState::Folder) {
+        folder.SetAttributes(folder.Attributes() & ~FILE_ATTRIBUTE_READONLY);
+    }
 }
 
 // Zeroes the file held for writing from byte 64 to its end.
@@ -77,12 +83,12 @@ bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndex
             if (listing.IsLink()) {
                 // A junction or symbolic link: take away the link, never what
                 // it points to.
-                ::RemoveDirectoryA(path.c_str());
+                platform::RemoveFolderLink(path);
                 continue;
             }
             ClearReadOnlyFolder(path, entry.dwFileAttributes);
             EmptyTree(path, includeDesktopIni, wipeIndexFiles, folders);
-            ::RemoveDirectoryA(path.c_str());
+            platform::RemoveEmptyFolder(path, folder);
             continue;
         }
         DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name, "index.dat"), folders);
@@ -113,18 +119,21 @@ void WipeIndexFile(std::string_view folder, std::string_view name) {
 
 namespace {
 
-size_t RemoveEmptyTree(const std::string& folder) {
+// Removes what folder holds of empty folders, then folder itself when it is
+// empty; anchor is the folder it is reached from.
+size_t RemoveEmptyTree(const std::string& folder, std::string_view anchor) {
     size_t removed = 0;
     {
         platform::FolderListing listing(folder);
         while (listing.Next()) {
             if (listing.Addressable() && listing.IsFolder() && !listing.IsLink()) {
-                removed += RemoveEmptyTree(folder + '\\' + listing.Name());
+                removed += RemoveEmptyTree(folder + '\\' + listing.Name(), folder);
             }
         }
     }
-    // Fails, as it should, while anything is left inside.
-    if (::RemoveDirectoryA(folder.c_str())) ++removed;
+    // Fails, as it should, while anything is left inside; never removes a
+    // link put in the folder's place since it was listed.
+    if (platform::RemoveEmptyFolder(folder, anchor)) ++removed;
     return removed;
 }
 
@@ -139,7 +148,8 @@ size_t RemoveEmptyFolders(const std::vector<std::string>& folders) {
             (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
             continue;
         }
-        removed += RemoveEmptyTree(paths::WithoutTrailingBackslash(folder));
+        const std::string top = paths::WithoutTrailingBackslash(folder);
+        removed += RemoveEmptyTree(top, paths::FolderPart(top));
     }
     return removed;
 }

@@ -61,8 +61,8 @@ Outcome RecycleThroughFileOperation(const std::string& path) {
 
 }  // namespace
 
-bool MoveToRecycleBin(const std::string& path) {
-    SpareName spare(path);
+bool MoveToRecycleBin(const std::string& path, SpareJournal* journal) {
+    SpareName spare(path, journal);
     Outcome outcome = RecycleThroughFileOperation(path);
     if (outcome == Outcome::NoFileOperation) {
         // The older operation deletes for good what the bin does not take:

@@ -7,6 +7,8 @@
 
 namespace clean {
 
+class SpareJournal;
+
 // True only when the file went into the bin. False when it is still in
 // place, or was never there. COM should be initialised on the calling thread
 // (without it only the spare-name way below is open).
@@ -18,6 +20,7 @@ namespace clean {
 //   made beforehand, which brings the file back when it was deleted for good.
 // Where the file-operation object is missing (Wine implements none of it)
 // and the file system has no hard links, the file stays.
-bool MoveToRecycleBin(const std::string& path);
+// The spare name is written down in the journal first, when one is given.
+bool MoveToRecycleBin(const std::string& path, SpareJournal* journal = nullptr);
 
 }  // namespace clean

@@ -6,7 +6,13 @@
 #include <climits>
 
 #include "config/document_layout.h"
+#include "paths/path_text.h"
 #include "platform/codepage.h"
+#include "platform/file_identity.h"
+#include "platform/fresh_file.h"
+#include "platform/guarded_folder.h"
+#include "platform/held_file.h"
+#include "platform/wide_path.h"
 
 namespace config {
 
@@ -39,6 +45,7 @@ bool XmlParserAvailable() { return static_cast<bool>(CreateDocument()); }
 
 bool ConfigDocument::Open(const std::string& filePath) {
     path_.clear();
+    loadedId_.reset();
     doc_ = CreateDocument();
     if (!doc_) return false;
     doc_->put_async(VARIANT_FALSE);
@@ -49,7 +56,7 @@ bool ConfigDocument::Open(const std::string& filePath) {
     // load() is taken as a URL, so a folder called "100%20" or "a#b" would
     // name another file or none.
     ComPtr<IStream> stream;
-    if (FAILED(::SHCreateStreamOnFileA(filePath.c_str(), STGM_READ | STGM_SHARE_DENY_NONE, stream.Put())) ||
+    if (FAILED(::SHCreateStreamOnFileW(platform::WidePath(filePath).c_str(), STGM_READ | STGM_SHARE_DENY_NONE, stream.Put())) ||
         !stream) {
         doc_ = CreateDocument();
         return false;
@@ -62,6 +69,9 @@ bool ConfigDocument::Open(const std::string& filePath) {
         return false;
     }
     path_ = filePath;
+    // What was read, told by its identity: a save replaces this very file.
+    platform::HeldFile read(filePath, FILE_READ_ATTRIBUTES | SYNCHRONIZE);
+    loadedId_ = read.OpenState() == platform::HeldState::Plain ? platform::IdOf(read.Get()) : std::nullopt;
     return true;
 }
 
@@ -176,35 +186,58 @@ std::atomic<bool> g_settingsKept{false};
 
 void KeepSettingsUnchanged() { g_settingsKept = true; }
 
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
+
+}  // namespace
+
+std::wstring DeclaredUtf8(std::wstring xml) {
+    // The declaration, when there is one, opens the document.
+    if (xml.compare(0, 5, L"<?xml") != 0 || xml.size() < 6 || !IsBlank(xml[5])) return xml;
+    const size_t end = xml.find(L"?>");
+    if (end == std::wstring::npos) return xml;
+    const size_t name = xml.find(L"encoding", 5);
+    if (name == std::wstring::npos || name > end) return xml;  // UTF-8 is what no encoding means
+    size_t quote = name + 8;
+    while (quote < end && (IsBlank(xml[quote]) || xml[quote] == L'=')) ++quote;
+    if (quote >= end || (xml[quote] != L'"' && xml[quote] != L'\'')) return xml;
+    const size_t close = xml.find(xml[quote], quote + 1);
+    if (close == std::wstring::npos || close > end) return xml;
+    const std::wstring_view value(xml.data() + quote + 1, close - quote - 1);
+    if (::CompareStringOrdinal(value.data(), static_cast<int>(value.size()), L"utf-8", 5, TRUE) == CSTR_EQUAL) {
+        return xml;
+    }
+    xml.replace(quote + 1, close - quote - 1, L"utf-8");
+    return xml;
+}
+
 bool ConfigDocument::Save() {
-    if (!IsLoaded() || g_settingsKept) return false;
+    if (!IsLoaded() || g_settingsKept || !loadedId_) return false;
     // A read-only settings file stays as it is, also for an administrator,
     // whom some systems would let overwrite it.
-    DWORD attributes = ::GetFileAttributesA(path_.c_str());
+    DWORD attributes = ::GetFileAttributesW(platform::WidePath(path_).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     LayOutForEditing(doc_.Get());
-    // Written beside the file first and then put in its place, so that a
-    // crash or a full disk in the middle of a save never leaves a broken
-    // settings file, and a reader never sees a half-written one.
-    std::string fresh = path_ + ".saving";
-    Variant freshTarget;
-    Variant::SetText(freshTarget, ToWide(fresh).c_str());
-    if (SUCCEEDED(doc_->save(freshTarget.Get()))) {
-        // Replacing keeps the old file's security where the platform can;
-        // its attributes are put back by hand, which not every platform does.
-        if (::ReplaceFileA(path_.c_str(), fresh.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                           nullptr) ||
-            ::MoveFileExA(fresh.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(path_.c_str(), attributes);
-            return true;
-        }
-    }
-    ::DeleteFileA(fresh.c_str());
-    // The folder may take no new files, or the scratch name may be taken:
-    // write the file in place.
-    Variant target;
-    Variant::SetText(target, ToWide(path_).c_str());
-    return SUCCEEDED(doc_->save(target.Get()));
+    // The document's text, written in UTF-8 whatever encoding the file was
+    // read in, and declared so: a declaration that named another encoding
+    // would make the next reader misread every character beyond ASCII.
+    Bstr text;
+    if (FAILED(doc_->get_xml(text.Put())) || !text.Get()) return false;
+    const std::wstring xml = DeclaredUtf8(std::wstring(text.Get(), ::SysStringLen(text.Get())));
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, xml.data(), static_cast<int>(xml.size()), nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return false;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, xml.data(), static_cast<int>(xml.size()), bytes.data(), size, nullptr, nullptr);
+    // Written whole beside the file and then put in its place, so that a
+    // crash or a full disk in the middle of a save leaves the old file as it
+    // was, and a reader never sees a half-written one. Only the file this
+    // document was read from is replaced: one that took its place since (a
+    // hand-edited copy, say) is not.
+    const std::string folder = paths::FolderPart(path_);
+    const platform::GuardedFolder held = platform::GuardedFolder::Open(folder, folder);
+    return platform::ReplaceWholeFile(held, platform::EntryName(path_), bytes, *loadedId_) == ERROR_SUCCESS;
 }
 
 int ToInt32(std::string_view text) {

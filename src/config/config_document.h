@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/com.h"
+#include "platform/file_identity.h"
 
 namespace config {
 
@@ -52,12 +53,20 @@ public:
                        const std::map<std::wstring, std::wstring>& attributes);
     bool RemoveChild(const XmlNode& parent, const XmlNode& child);
 
+    // Writes the whole document in place of the file it was read from, in
+    // UTF-8; false when it could not (the file is then as it was).
     bool Save();
 
 private:
     platform::ComPtr<IXMLDOMDocument> doc_;
     std::string path_;
+    std::optional<platform::FileId> loadedId_;
 };
+
+// The document's text with its declaration naming UTF-8, the encoding a
+// save writes in: a declaration that names another encoding has it
+// replaced; one that names none, or no declaration, already means UTF-8.
+std::wstring DeclaredUtf8(std::wstring xml);
 
 // The nodes of a node list, in its order; empty for no list.
 std::vector<XmlNode> ListedNodes(IXMLDOMNodeList* list);

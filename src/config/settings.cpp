@@ -55,21 +55,64 @@ constexpr FlagField<CleanOptions> kCleanFlags[] = {
 
 std::wstring CheckedText(int32_t checked) { return checked ? L"1" : L"0"; }
 
-// Removes the section's entries and appends the new ones, then saves.
+using Attributes = std::map<std::wstring, std::wstring>;
+
+// Every attribute of an entry node, by name.
+Attributes AttributesOf(const XmlNode& node) {
+    Attributes attributes;
+    platform::ComPtr<IXMLDOMNamedNodeMap> map;
+    if (FAILED(node->get_attributes(map.Put())) || !map) return attributes;
+    long length = 0;
+    map->get_length(&length);
+    for (long i = 0; i < length; ++i) {
+        XmlNode attribute;
+        if (map->get_item(i, attribute.Put()) != S_OK || !attribute) continue;
+        platform::Bstr name;
+        platform::Variant value;
+        if (SUCCEEDED(attribute->get_nodeName(name.Put())) && name.Get() &&
+            SUCCEEDED(attribute->get_nodeValue(value.Put())) && value.Get().vt == VT_BSTR) {
+            attributes[name.Get()] = std::wstring(value.Get().bstrVal, ::SysStringLen(value.Get().bstrVal));
+        }
+    }
+    return attributes;
+}
+
+// Removes the section's entries and appends the new ones, then saves. A list
+// that is already stored exactly so is not written again. False when the
+// file could not be saved.
 template <typename Entry, typename ToAttributes>
-void ReplaceList(const char* sectionPath, const char* entryTag, const std::vector<Entry>& list,
+bool ReplaceList(const char* sectionPath, const char* entryTag, const std::vector<Entry>& list,
                  ToAttributes toAttributes) {
     OpenSettings settings;
     ConfigDocument& doc = settings.doc;
-    if (!doc.IsLoaded()) return;
+    if (!doc.IsLoaded()) return true;  // no file: nothing to keep
     XmlNode section = doc.SelectSingleNode(sectionPath);
     if (section) {
         std::string entryPath = std::string(sectionPath) + "/" + entryTag;
-        for (const XmlNode& old : doc.SelectNodes(entryPath)) doc.RemoveChild(section, old);
+        const std::vector<XmlNode> old = doc.SelectNodes(entryPath);
+        bool same = old.size() == list.size();
+        for (size_t i = 0; same && i < old.size(); ++i) same = AttributesOf(old[i]) == toAttributes(list[i]);
+        if (same) return true;
+        for (const XmlNode& entry : old) doc.RemoveChild(section, entry);
         for (const Entry& entry : list) doc.AppendElement(section, entryTag, "", toAttributes(entry));
     }
-    doc.Save();
+    return doc.Save();
 }
+
+// Sets the user's value of a setting; true when that changed it.
+bool SetCustom(ConfigDocument& doc, std::string_view path, const char* attribute, std::string_view value) {
+    if (doc.GetAttribute(path, attribute) == std::optional<std::string>(value)) return false;
+    doc.SetAttribute(path, attribute, value);
+    return true;
+}
+
+bool SetCustom(ConfigDocument& doc, std::string_view path, const char* attribute, int value) {
+    return SetCustom(doc, path, attribute, std::to_string(value));
+}
+
+// Saves the document when a setting changed; a setting saved as it was
+// writes nothing. False when the file could not be saved.
+bool SaveIfChanged(ConfigDocument& doc, bool changed) { return !changed || doc.Save(); }
 
 template <typename Entry, typename FromNode>
 std::vector<Entry> ListIn(const ConfigDocument& doc, const std::string& entryPath, FromNode fromNode) {
@@ -153,18 +196,16 @@ std::string ReadText(std::string_view path, ValueSet set) {
     return settings.doc.GetAttribute(path, ValueAttribute(set)).value_or("");
 }
 
-void WriteFlag(std::string_view path, int32_t value) {
+bool WriteFlag(std::string_view path, int32_t value) {
     OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return;
-    settings.doc.SetAttribute(path, "custom", value);
-    settings.doc.Save();
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    return SaveIfChanged(settings.doc, SetCustom(settings.doc, path, "custom", value));
 }
 
-void WriteText(std::string_view path, std::string_view value) {
+bool WriteText(std::string_view path, std::string_view value) {
     OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return;
-    settings.doc.SetAttribute(path, "custom", value);
-    settings.doc.Save();
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    return SaveIfChanged(settings.doc, SetCustom(settings.doc, path, "custom", value));
 }
 
 int32_t ReadMonths(ValueSet set) {
@@ -177,12 +218,13 @@ SearchOptions LoadSearchOptions(ValueSet set) {
     return SearchOptionsIn(settings.doc, set);
 }
 
-void SaveSearchOptions(const SearchOptions& options) {
+bool SaveSearchOptions(const SearchOptions& options) {
     OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return;
-    for (const auto& f : kSearchFields) settings.doc.SetAttribute(f.path, "custom", options.*f.field);
-    settings.doc.SetAttribute(path::kFindFilesHaveNotAccessed, "month", static_cast<int>(options.months));
-    settings.doc.Save();
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    bool changed = false;
+    for (const auto& f : kSearchFields) changed |= SetCustom(settings.doc, f.path, "custom", options.*f.field);
+    changed |= SetCustom(settings.doc, path::kFindFilesHaveNotAccessed, "month", static_cast<int>(options.months));
+    return SaveIfChanged(settings.doc, changed);
 }
 
 CleanOptions LoadCleanOptions(ValueSet set) {
@@ -190,12 +232,13 @@ CleanOptions LoadCleanOptions(ValueSet set) {
     return CleanOptionsIn(settings.doc, set);
 }
 
-void SaveCleanOptions(const CleanOptions& options) {
+bool SaveCleanOptions(const CleanOptions& options) {
     OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return;
-    for (const auto& f : kCleanFlags) settings.doc.SetAttribute(f.path, "custom", options.*f.field);
-    settings.doc.SetAttribute(path::kMoveToFolderPath, "custom", options.moveToFolderPath);
-    settings.doc.Save();
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    bool changed = false;
+    for (const auto& f : kCleanFlags) changed |= SetCustom(settings.doc, f.path, "custom", options.*f.field);
+    changed |= SetCustom(settings.doc, path::kMoveToFolderPath, "custom", options.moveToFolderPath);
+    return SaveIfChanged(settings.doc, changed);
 }
 
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
@@ -203,24 +246,27 @@ AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
     return AdvCleanOptionsIn(settings.doc, set);
 }
 
-void SaveAdvCleanOptions(const AdvCleanOptions& options) {
+bool SaveAdvCleanOptions(const AdvCleanOptions& options) {
     OpenSettings settings;
-    if (!settings.doc.IsLoaded()) return;
-    for (size_t i = 0; i < options.size(); ++i) settings.doc.SetAttribute(path::kAdvClean[i], "custom", options[i]);
-    settings.doc.Save();
+    if (!settings.doc.IsLoaded()) return true;  // no file: nothing to keep
+    bool changed = false;
+    for (size_t i = 0; i < options.size(); ++i) {
+        changed |= SetCustom(settings.doc, path::kAdvClean[i], "custom", options[i]);
+    }
+    return SaveIfChanged(settings.doc, changed);
 }
 
 int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set); }
 
-void SaveShowWelcome(int32_t show) { WriteFlag(path::kShowWelcome, show); }
+bool SaveShowWelcome(int32_t show) { return WriteFlag(path::kShowWelcome, show); }
 
 std::vector<JunkType> LoadJunkTypes(ValueSet set) {
     OpenSettings settings;
     return JunkTypesIn(settings.doc, set);
 }
 
-void SaveJunkTypes(const std::vector<JunkType>& list) {
-    ReplaceList(path::kJunkFilesCustom, "item", list, [](const JunkType& entry) {
+bool SaveJunkTypes(const std::vector<JunkType>& list) {
+    return ReplaceList(path::kJunkFilesCustom, "item", list, [](const JunkType& entry) {
         return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
                                                     {L"description", platform::ToWide(entry.description)},
                                                     {L"file", platform::ToWide(entry.pattern)}};
@@ -232,8 +278,8 @@ std::vector<SkipFolder> LoadSkipFolders(ValueSet set) {
     return SkipFoldersIn(settings.doc, set);
 }
 
-void SaveSkipFolders(const std::vector<SkipFolder>& list) {
-    ReplaceList(path::kSkipFoldersCustom, "item", list, [](const SkipFolder& entry) {
+bool SaveSkipFolders(const std::vector<SkipFolder>& list) {
+    return ReplaceList(path::kSkipFoldersCustom, "item", list, [](const SkipFolder& entry) {
         return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
                                                     {L"folder", platform::ToWide(entry.folder)}};
     });
@@ -244,8 +290,8 @@ std::vector<std::string> LoadSelectedPaths() {
     return SelectedPathsIn(settings.doc);
 }
 
-void SaveSelectedPaths(const std::vector<std::string>& list) {
-    ReplaceList(path::kSelectDrive, "PathItem", list, [](const std::string& name) {
+bool SaveSelectedPaths(const std::vector<std::string>& list) {
+    return ReplaceList(path::kSelectDrive, "PathItem", list, [](const std::string& name) {
         return std::map<std::wstring, std::wstring>{{L"name", platform::ToWide(name)}};
     });
 }
@@ -255,22 +301,22 @@ std::vector<std::string> LoadCheckedRules(ValueSet set) {
     return CheckedRulesIn(settings.doc, set);
 }
 
-void SaveCheckedRules(const std::vector<std::string>& names) {
+bool SaveCheckedRules(const std::vector<std::string>& names) {
     {
         OpenSettings settings;
         ConfigDocument& doc = settings.doc;
         XmlNode options = doc.SelectSingleNode(path::kOptions);
-        if (!doc.IsLoaded() || !options) return;
+        if (!doc.IsLoaded() || !options) return false;
         if (!doc.SelectSingleNode(path::kApplications)) doc.AppendElement(options, "Applications", "", {});
         if (XmlNode applications = doc.SelectSingleNode(path::kApplications)) {
             if (!doc.SelectSingleNode(path::kApplicationsDefault)) doc.AppendElement(applications, "default", "", {});
             if (!doc.SelectSingleNode(path::kApplicationsCustom)) {
                 doc.AppendElement(applications, "items", "", {});
-                doc.Save();
+                if (!doc.Save()) return false;
             }
         }
     }
-    ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
+    return ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
         return std::map<std::wstring, std::wstring>{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}};
     });
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Typed access to the settings document. Each call is one transaction: it
 // opens the file beside the program, reads or writes, saves (writers only)
-// and lets the document go. Missing values read as 0 or empty; a document
+// and lets the document go. A writer saves only when it changed a value, and
+// returns false when the file could not be saved (it is then as it was); a
+// missing or unreadable file is never written, and that is no failure. Missing values read as 0 or empty; a document
 // that cannot be loaded makes every read empty and every write do nothing.
 #include <array>
 #include <cstdint>
@@ -54,33 +56,33 @@ std::string ConfigFilePath();
 
 int32_t ReadFlag(std::string_view path, ValueSet set);
 std::string ReadText(std::string_view path, ValueSet set);
-void WriteFlag(std::string_view path, int32_t value);
-void WriteText(std::string_view path, std::string_view value);
+bool WriteFlag(std::string_view path, int32_t value);
+bool WriteText(std::string_view path, std::string_view value);
 // The month count of the not-accessed switch: "monthdefault" or "month".
 int32_t ReadMonths(ValueSet set);
 
 SearchOptions LoadSearchOptions(ValueSet set);
-void SaveSearchOptions(const SearchOptions& options);
+bool SaveSearchOptions(const SearchOptions& options);
 CleanOptions LoadCleanOptions(ValueSet set);
-void SaveCleanOptions(const CleanOptions& options);
+bool SaveCleanOptions(const CleanOptions& options);
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set);
-void SaveAdvCleanOptions(const AdvCleanOptions& options);
+bool SaveAdvCleanOptions(const AdvCleanOptions& options);
 int32_t LoadShowWelcome(ValueSet set);
-void SaveShowWelcome(int32_t show);
+bool SaveShowWelcome(int32_t show);
 
 std::vector<JunkType> LoadJunkTypes(ValueSet set);
-void SaveJunkTypes(const std::vector<JunkType>& list);
+bool SaveJunkTypes(const std::vector<JunkType>& list);
 std::vector<SkipFolder> LoadSkipFolders(ValueSet set);
-void SaveSkipFolders(const std::vector<SkipFolder>& list);
+bool SaveSkipFolders(const std::vector<SkipFolder>& list);
 // The selected drives and folders in document order; an entry whose text
 // the narrow code page cannot spell exactly is left out, since its path
 // would name another folder.
 std::vector<std::string> LoadSelectedPaths();
-void SaveSelectedPaths(const std::vector<std::string>& list);
+bool SaveSelectedPaths(const std::vector<std::string>& list);
 // The names of the ticked application rules, in document order. A settings
 // file from before there were rules lacks their section: the first save
 // adds it.
 std::vector<std::string> LoadCheckedRules(ValueSet set);
-void SaveCheckedRules(const std::vector<std::string>& names);
+bool SaveCheckedRules(const std::vector<std::string>& names);
 
 }  // namespace config

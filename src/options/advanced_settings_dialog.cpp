@@ -4,6 +4,7 @@
 #include "options/option_rules.h"
 #include "options/options_ids.h"
 #include "text/language_table.h"
+#include "ui/shell_actions.h"
 
 namespace options {
 
@@ -45,7 +46,9 @@ bool AdvancedSettingsDialog::OnCommand(int id, int code, HWND) {
             Show(config::LoadAdvCleanOptions(config::ValueSet::Default));
             return true;
         case IDOK:
-            config::SaveAdvCleanOptions(Read());
+            if (!config::SaveAdvCleanOptions(Read())) {
+                ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
+            }
             End(IDOK);
             return true;
         case IDCANCEL:

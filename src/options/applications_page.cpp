@@ -313,7 +313,7 @@ void ApplicationsPage::LoadPage(config::ValueSet set) {
     ShowStatus();
 }
 
-void ApplicationsPage::SavePage() { config::SaveCheckedRules(checked_); }
+bool ApplicationsPage::SavePage() { return config::SaveCheckedRules(checked_); }
 
 bool ApplicationsPage::OnCommand(int id, int code, HWND) {
     if (id != IDC_PAGE_DEFAULT || code != BN_CLICKED) return false;

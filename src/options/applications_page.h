@@ -28,7 +28,7 @@ public:
     void LoadPage(config::ValueSet set) override;
     // Stores the ticked rules, and keeps ticked those the page does not
     // show now (their application is missing for the moment).
-    void SavePage() override;
+    bool SavePage() override;
 
     // The names of the ticked rules, shown or not.
     const std::vector<std::string>& CheckedNames() const { return checked_; }

@@ -40,9 +40,9 @@ void CleanOptionsPage::LoadPage(config::ValueSet set) {
     RecordToControls();
 }
 
-void CleanOptionsPage::SavePage() {
+bool CleanOptionsPage::SavePage() {
     ControlsToRecord();
-    config::SaveCleanOptions(record_);
+    return config::SaveCleanOptions(record_);
 }
 
 void CleanOptionsPage::RecordToControls() {

@@ -12,7 +12,7 @@ class CleanOptionsPage : public OptionPage {
 public:
     explicit CleanOptionsPage(ui::FolderBrowser browse) : browse_(std::move(browse)) {}
     void LoadPage(config::ValueSet set) override;
-    void SavePage() override;
+    bool SavePage() override;
 
 protected:
     bool OnInit() override;

@@ -56,7 +56,7 @@ std::vector<config::JunkType> JunkTypesPage::Rows() const {
     return rows;
 }
 
-void JunkTypesPage::SavePage() { config::SaveJunkTypes(Rows()); }
+bool JunkTypesPage::SavePage() { return config::SaveJunkTypes(Rows()); }
 
 void JunkTypesPage::Add() {
     JunkTypeEditor editor("_AddJunkFileDialogCaption", "", "");

@@ -10,7 +10,7 @@ namespace options {
 class JunkTypesPage : public CheckListPage {
 public:
     JunkTypesPage();
-    void SavePage() override;
+    bool SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::JunkType> Rows() const;
 

@@ -16,8 +16,9 @@ class OptionPage : public ui::Dialog {
 public:
     // Shows the values of the given set in the page's controls.
     virtual void LoadPage(config::ValueSet set) = 0;
-    // Writes what the controls show as the user's values.
-    virtual void SavePage() = 0;
+    // Writes what the controls show as the user's values; false when the
+    // settings file could not be saved.
+    virtual bool SavePage() = 0;
     // Carries out, before any page saves, a change that may fail (one made
     // outside the settings file); false when it failed, after the page
     // showed why, and the dialog stays open with nothing saved.

@@ -9,6 +9,7 @@
 #include "platform/handle.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
+#include "ui/shell_actions.h"
 
 namespace options {
 
@@ -149,7 +150,7 @@ void OptionsSheet::Close(INT_PTR code) {
 bool OptionsSheet::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     switch (id) {
-        case IDOK:
+        case IDOK: {
             // What may fail goes first: a page that could not carry out its
             // change is shown with its message, and nothing is saved.
             for (int tab = 0; tab < kTabCount; ++tab) {
@@ -158,9 +159,12 @@ bool OptionsSheet::OnCommand(int id, int code, HWND) {
                     return true;
                 }
             }
-            for (const auto& page : pages_) page->SavePage();
+            bool saved = true;
+            for (const auto& page : pages_) saved &= page->SavePage();
+            if (!saved) ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
             Close(IDOK);
             return true;
+        }
         case IDCANCEL:
             Close(IDCANCEL);
             return true;

@@ -20,7 +20,7 @@ public:
     // Custom: what is registered; Default: Never, as though the user chose it.
     void LoadPage(config::ValueSet set) override;
     // The schedule is not kept in the settings file.
-    void SavePage() override {}
+    bool SavePage() override { return true; }
     bool Commit() override;
 
     // The task's name for the current user.

@@ -38,9 +38,9 @@ void SearchOptionsPage::LoadPage(config::ValueSet set) {
     EnableMonths();
 }
 
-void SearchOptionsPage::SavePage() {
+bool SearchOptionsPage::SavePage() {
     ControlsToRecord();
-    config::SaveSearchOptions(record_);
+    return config::SaveSearchOptions(record_);
 }
 
 void SearchOptionsPage::RecordToControls() {

@@ -8,7 +8,7 @@ namespace options {
 class SearchOptionsPage : public OptionPage {
 public:
     void LoadPage(config::ValueSet set) override;
-    void SavePage() override;
+    bool SavePage() override;
 
 protected:
     bool OnInit() override;

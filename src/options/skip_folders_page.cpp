@@ -46,7 +46,7 @@ std::vector<config::SkipFolder> SkipFoldersPage::Rows() const {
     return rows;
 }
 
-void SkipFoldersPage::SavePage() { config::SaveSkipFolders(Rows()); }
+bool SkipFoldersPage::SavePage() { return config::SaveSkipFolders(Rows()); }
 
 void SkipFoldersPage::Add() {
     std::optional<std::string> folder = browse_();

@@ -13,7 +13,7 @@ namespace options {
 class SkipFoldersPage : public CheckListPage {
 public:
     explicit SkipFoldersPage(ui::FolderBrowser browse);
-    void SavePage() override;
+    bool SavePage() override;
     // The rows as entries, in list order.
     std::vector<config::SkipFolder> Rows() const;
 

@@ -1,5 +1,7 @@
 #include "pages/check_tree.h"
 
+#include <algorithm>
+
 #include "paths/path_text.h"
 #include "platform/codepage.h"
 
@@ -104,6 +106,26 @@ bool TickStoredPath(CheckTree& tree, std::string_view storedPath) {
     std::string key = MatchKey(storedPath);
     if (key.empty()) return false;
     return TickBelow(tree, tree.FirstTopLevel(), key);
+}
+
+std::vector<std::string> PathsToStore(std::vector<std::string> ticked, const std::vector<std::string>& stored,
+                                      const std::vector<std::string>& notShown) {
+    std::vector<std::string> keys;
+    for (const std::string& path : ticked) keys.push_back(MatchKey(path));
+    std::vector<std::string> shownKeys;
+    for (const std::string& path : stored) {
+        if (std::find(notShown.begin(), notShown.end(), path) == notShown.end()) shownKeys.push_back(MatchKey(path));
+    }
+    if (shownKeys == keys) return stored;
+    for (const std::string& path : notShown) {
+        const std::string key = MatchKey(path);
+        bool held = false;
+        for (const std::string& tickedKey : keys) held |= key == tickedKey || LiesBelow(key, tickedKey);
+        if (held) continue;
+        ticked.push_back(path);
+        keys.push_back(key);
+    }
+    return ticked;
 }
 
 std::string MatchKey(std::string_view path) {

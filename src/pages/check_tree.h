@@ -51,6 +51,14 @@ std::vector<std::string> CollectTickedPaths(const CheckTree& tree);
 // ticks it. Returns false when no item matches (nothing is ticked).
 bool TickStoredPath(CheckTree& tree, std::string_view storedPath);
 
+// The paths to store: the ticked ones, then the stored paths the tree could
+// not show (a drive not plugged in, a folder not made yet), which the user
+// could not change and which stay as they were, unless a ticked path already
+// holds them. When the ticks are those the stored paths gave, the stored
+// list stays exactly as it is.
+std::vector<std::string> PathsToStore(std::vector<std::string> ticked, const std::vector<std::string>& stored,
+                                      const std::vector<std::string>& notShown);
+
 // A path as compared when stored paths are matched: lower-cased with the
 // system's ANSI mapping and without one trailing backslash.
 std::string MatchKey(std::string_view path);

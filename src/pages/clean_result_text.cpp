@@ -3,13 +3,19 @@
 #include <map>
 #include <string_view>
 
+#include "clean/clean_log.h"
 #include "pages/drive_space.h"
+#include "paths/path_text.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
 namespace pages {
 
 std::string ResultLine(const clean::CleanResult& result) {
+    if (result.logRefused) {
+        return text::FormatTemplate(text::LookupText("_fnNoLogLine"),
+                                    {paths::WithoutTrailingBackslash(clean::LogRoot())});
+    }
     const clean::CleanCounts counts = clean::CountResult(result);
     if (result.preview) {
         return text::FormatTemplate(text::LookupText("_fnPreviewLine"),

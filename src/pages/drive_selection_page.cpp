@@ -142,10 +142,15 @@ std::vector<std::string> DriveSelectionPage::TickedPaths() const {
 void DriveSelectionPage::LoadSelection() {
     Checks checks(*this);
     BusyTree busy(tree_.Hwnd());
-    for (const std::string& path : config::LoadSelectedPaths()) TickStoredPath(checks, path);
+    stored_ = config::LoadSelectedPaths();
+    for (const std::string& path : stored_) {
+        if (!TickStoredPath(checks, path)) notShown_.push_back(path);
+    }
 }
 
-void DriveSelectionPage::StoreSelection() const { config::SaveSelectedPaths(TickedPaths()); }
+void DriveSelectionPage::StoreSelection() const {
+    config::SaveSelectedPaths(PathsToStore(TickedPaths(), stored_, notShown_));
+}
 
 void DriveSelectionPage::OnActivated() { EnableButtons(kEnableNext | kEnableBack); }
 
@@ -156,7 +161,12 @@ void DriveSelectionPage::OnNext() {
         ui::ShowMessage(Hwnd(), "_PleaseSelectadrive", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    config::SaveSelectedPaths(paths);
+    // The scan reads the selection back from the settings: one that could
+    // not be saved would have it search the old selection.
+    if (!config::SaveSelectedPaths(PathsToStore(paths, stored_, notShown_))) {
+        ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     ShowPageAndStart(Hwnd(), kScanningPage, WM_SCANPAGE_STARTSCAN);
 }
 

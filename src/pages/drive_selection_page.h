@@ -57,6 +57,10 @@ private:
     // The folder items' paths; an item's data is its index here plus one
     // (0 for the computer item and the placeholders, which have no path).
     std::vector<std::string> paths_;
+    // The stored paths as loaded, and those of them the tree could not show,
+    // which are stored again as they were.
+    std::vector<std::string> stored_;
+    std::vector<std::string> notShown_;
     ui::SkinnedLabel header_;
     ui::Layout layout_;
     Services services_;

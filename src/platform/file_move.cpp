@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/codepage.h"
+#include "platform/wide_path.h"
 #include "platform/handle.h"
 
 namespace platform {
@@ -26,7 +26,7 @@ struct LocalMemoryTraits {
 DWORD MoveHeldFile(HANDLE file, const std::string& path, bool replace) {
     // The native form of the name: taken as it stands wherever the rename
     // request is passed on unconverted.
-    const std::wstring name = L"\\??\\" + ToWide(path);
+    const std::wstring name = L"\\??\\" + WidePath(path);
     const size_t nameBytes = name.size() * sizeof(wchar_t);
     std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());

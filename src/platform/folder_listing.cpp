@@ -26,6 +26,11 @@ bool CopyInto(char (&field)[N], const std::string& text) {
 
 bool IsPlainEntryName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") return false;
+    // Names made on other systems may hold control characters, which no
+    // path function takes: a path with one names no file at all.
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    }
     return name.back() != '.' && name.back() != ' ';
 }
 

@@ -17,7 +17,7 @@
 namespace platform {
 
 // True when narrow path functions reach exactly the entry of this name:
-// no trailing dot or blank, and not "." or "..".
+// no trailing dot or blank, no control character, and not "." or "..".
 bool IsPlainEntryName(std::string_view name);
 
 class FolderListing {

@@ -1,25 +1,14 @@
 #include "platform/held_file.h"
 
-#include "platform/codepage.h"
+#include "platform/file_identity.h"
+#include "platform/guarded_folder.h"
+#include "platform/wide_path.h"
 
 namespace platform {
 
 namespace {
 
 uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-std::wstring FinalPathOf(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(n + 1);
-    }
-}
 
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
@@ -41,7 +30,7 @@ bool ReachedByOwnName(HANDLE file, const std::string& path, FolderFinalPaths& fo
     // link, and the folder need not be opened to learn its own final path.
     constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
     if (std::wstring_view(actual).substr(0, kLocalPrefix.size()) == kLocalPrefix &&
-        SameIgnoringCase(std::wstring_view(actual).substr(kLocalPrefix.size()), ToWide(path))) {
+        SameIgnoringCase(std::wstring_view(actual).substr(kLocalPrefix.size()), WidePath(path))) {
         return true;
     }
     // Otherwise the path may still be the file's own under another spelling
@@ -50,7 +39,7 @@ bool ReachedByOwnName(HANDLE file, const std::string& path, FolderFinalPaths& fo
     if (folder.empty()) return false;
     std::wstring expected = folder;
     if (expected.back() != L'\\') expected += L'\\';
-    expected += ToWide(path.substr(path.find_last_of('\\') + 1));
+    expected += WidePath(path.substr(path.find_last_of('\\') + 1));
     return SameIgnoringCase(actual, expected);
 }
 
@@ -83,7 +72,7 @@ const std::wstring& FolderFinalPaths::Of(const std::string& folder) {
     finalPath_.clear();
     // "C:" alone would name the current folder of drive C.
     std::string open = folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder;
-    UniqueHandle handle(::CreateFileA(open.c_str(), FILE_READ_ATTRIBUTES,
+    UniqueHandle handle(::CreateFileW(WidePath(open).c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle) finalPath_ = FinalPathOf(handle.Get());
@@ -94,7 +83,6 @@ HeldState StateOfError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
             return HeldState::Missing;
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
@@ -108,12 +96,13 @@ HeldState StateOfError(DWORD error) {
 }
 
 HeldFile::HeldFile(const std::string& path, DWORD access) : path_(path) {
-    file_.Reset(::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    file_.Reset(::CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                              nullptr));
     openState_ = file_ ? HeldState::Plain : StateOfError(::GetLastError());
 }
 
-HeldState HeldFile::Check(FolderFinalPaths& folders, const std::optional<FileStamp>& expected) {
+HeldState HeldFile::ReadInfo(LONGLONG& lastWrite) {
     if (!file_) return openState_;
     // Asked for one by one: the all-in-one query also reads the volume's
     // serial number, which costs Wine a round trip to another process, more
@@ -126,12 +115,26 @@ HeldState HeldFile::Check(FolderFinalPaths& folders, const std::optional<FileSta
     }
     attributes_ = basic.FileAttributes;
     size_ = static_cast<uint64_t>(standard.EndOfFile.QuadPart);
+    lastWrite = basic.LastWriteTime.QuadPart;
     if (attributes_ & FILE_ATTRIBUTE_REPARSE_POINT) return HeldState::Link;
     if (attributes_ & FILE_ATTRIBUTE_DIRECTORY) return HeldState::Folder;
+    return HeldState::Plain;
+}
+
+HeldState HeldFile::CheckStamp(const std::optional<FileStamp>& expected) {
+    LONGLONG lastWrite = 0;
+    const HeldState state = ReadInfo(lastWrite);
+    if (state != HeldState::Plain) return state;
+    if (expected && !(FileStamp{size_, static_cast<uint64_t>(lastWrite)} == *expected)) return HeldState::Changed;
+    return HeldState::Plain;
+}
+
+HeldState HeldFile::Check(FolderFinalPaths& folders, const std::optional<FileStamp>& expected) {
+    LONGLONG lastWrite = 0;
+    const HeldState state = ReadInfo(lastWrite);
+    if (state != HeldState::Plain) return state;
     if (!ReachedByOwnName(file_.Get(), path_, folders)) return HeldState::Link;
-    if (expected && !(FileStamp{size_, static_cast<uint64_t>(basic.LastWriteTime.QuadPart)} == *expected)) {
-        return HeldState::Changed;
-    }
+    if (expected && !(FileStamp{size_, static_cast<uint64_t>(lastWrite)} == *expected)) return HeldState::Changed;
     return HeldState::Plain;
 }
 
@@ -164,7 +167,8 @@ bool HeldFile::DeleteByName() {
     BY_HANDLE_FILE_INFORMATION held{};
     if (!::GetFileInformationByHandle(file_.Get(), &held)) return false;
     file_.Reset();
-    UniqueHandle again(::CreateFileA(path_.c_str(), FILE_READ_ATTRIBUTES,
+    const std::wstring path = WidePath(path_);
+    UniqueHandle again(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION now{};
@@ -173,7 +177,7 @@ bool HeldFile::DeleteByName() {
                       now.nFileIndexHigh == held.nFileIndexHigh && now.nFileIndexLow == held.nFileIndexLow &&
                       !(now.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
     again.Reset();
-    return same && ::DeleteFileA(path_.c_str()) != 0;
+    return same && ::DeleteFileW(path.c_str()) != 0;
 }
 
 }  // namespace platform

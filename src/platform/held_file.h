@@ -60,12 +60,20 @@ public:
     static constexpr DWORD kForDeletion = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
     static constexpr DWORD kForAttributes = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
     static constexpr DWORD kForWriting = GENERIC_WRITE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+    // Reading its content.
+    static constexpr DWORD kForReading = GENERIC_READ | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+    // Reading its content, and deleting it afterwards (a move).
+    static constexpr DWORD kForCopying = GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
 
     // Opens the file without following a link, sharing it with everybody.
     explicit HeldFile(const std::string& path, DWORD access = kForDeletion);
 
     // Checks what was opened; expected, when given, is the listing's stamp.
     HeldState Check(FolderFinalPaths& folders, const std::optional<FileStamp>& expected);
+    // The same without asking where the file is: a link the platform opens
+    // through to its target passes. For reading a file whose disposal is
+    // checked in full later.
+    HeldState CheckStamp(const std::optional<FileStamp>& expected);
     HeldState OpenState() const { return openState_; }
 
     HANDLE Get() const { return file_.Get(); }
@@ -86,6 +94,7 @@ public:
 
 private:
     bool DeleteByName();
+    HeldState ReadInfo(LONGLONG& lastWrite);
 
     std::string path_;
     UniqueHandle file_;

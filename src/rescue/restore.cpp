@@ -89,17 +89,12 @@ std::optional<std::string> RestoreTargetFor(std::string_view setPath, std::strin
 
 RestoreOutcome RestoreSet(const std::string& setPath) {
     RestoreOutcome outcome;
-    DWORD attributes = ::GetFileAttributesA(setPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        return outcome;
-    }
+    if (!IsGenuineSet(setPath)) return outcome;
     SetContents contents = ListSetContents(setPath);
     // Entries the narrow functions cannot name have no place to go back to,
     // as their names do not spell one out.
     outcome.noTarget = contents.unreachable;
     std::vector<std::string> restored;
-    clean::FolderEnsurer folders;
     FileReturner returner;
     for (const std::string& file : contents.files) {
         std::optional<std::string> target = RestoreTargetFor(setPath, file);
@@ -107,12 +102,10 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
             ++outcome.noTarget;
             continue;
         }
-        folders.Ensure(paths::FolderPart(*target));
         if (returner.Return(file, *target)) {
             restored.push_back(file);
         } else {
             ++outcome.failed;
-            folders.Forget();
         }
     }
     outcome.restored = restored.size();
@@ -120,7 +113,7 @@ RestoreOutcome RestoreSet(const std::string& setPath) {
     clean::RemoveEmptiedFolders(setPath, restored);
     if (outcome.failed == 0) {
         RemoveSetFolder(setPath, kRestoredSetFlags);
-        outcome.setRemoved = ::GetFileAttributesA(setPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+        outcome.setRemoved = !clean::PathTaken(setPath);
     }
     return outcome;
 }

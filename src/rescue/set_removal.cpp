@@ -1,7 +1,12 @@
 #include "rescue/set_removal.h"
 
 #include "clean/file_ops.h"
+#include "paths/module_paths.h"
 #include "paths/path_text.h"
+#include "platform/codepage.h"
+#include "platform/folder_removal.h"
+#include "platform/guarded_folder.h"
+#include "platform/wide_path.h"
 #include "platform/folder_listing.h"
 #include "platform/shell_file_operation.h"
 
@@ -43,21 +48,31 @@ void RemoveTreeKeepingLinkTargets(const std::string& folder, platform::FolderFin
         if (entry.IsFolder() && !entry.IsLink()) {
             RemoveTreeKeepingLinkTargets(path, finalPaths);
         } else if (entry.IsFolder()) {
-            ::RemoveDirectoryA(path.c_str());
+            platform::RemoveFolderLink(path);
         } else {
             clean::DeleteFileNotThroughLink(path, finalPaths);
         }
     });
-    ::RemoveDirectoryA(folder.c_str());
+    platform::RemoveEmptyFolder(folder, paths::FolderPart(folder));
 }
 
 }  // namespace
 
+bool IsGenuineSet(const std::string& setPath) {
+    const std::string program = paths::ModuleDirectory();
+    const bool belowProgram = setPath.size() > program.size() + 1 &&
+                              platform::LowerAnsi(setPath.substr(0, program.size() + 1)) ==
+                                  platform::LowerAnsi(program + "\\");
+    return platform::GuardedFolder::Open(setPath, belowProgram ? program : paths::FolderPart(setPath)).Valid();
+}
+
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
-    DWORD attributes = ::GetFileAttributesA(setPath.c_str());
+    DWORD attributes = ::GetFileAttributesW(platform::WidePath(setPath).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        ::RemoveDirectoryA(setPath.c_str());
+        platform::RemoveFolderLink(setPath);
+    } else if (!IsGenuineSet(setPath)) {
+        return;
     } else if (platform::FolderFinalPaths finalPaths; HoldsLink(setPath, finalPaths)) {
         RemoveTreeKeepingLinkTargets(setPath, finalPaths);
     } else {

@@ -17,6 +17,14 @@ inline constexpr FILEOP_FLAGS kRestoredSetFlags = FOF_NOCONFIRMATION | FOF_SILEN
 // followed: a set that is one loses only the link, and a set that holds one
 // is taken apart here, each link removed as a link, because the shell's
 // delete would empty the folder the link points to.
+// A set reached through a link on the way down from the program's folder
+// (or from the folder holding it, for a set elsewhere) is not touched.
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags);
+
+// True for a set folder that is a folder of its own, reached by its own path
+// below the program's folder (or below the folder that holds it, for a set
+// elsewhere): neither it nor a folder on the way is a link or junction, so
+// a restore or a removal acts on the set and on nothing a link leads to.
+bool IsGenuineSet(const std::string& setPath);
 
 }  // namespace rescue

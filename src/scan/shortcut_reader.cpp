@@ -1,8 +1,20 @@
 #include "scan/shortcut_reader.h"
 
-#include "platform/codepage.h"
+#include <shlwapi.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/untouched_read.h"
 
 namespace scan {
+
+namespace {
+
+// Shortcuts are small; a file beyond this is no shortcut to read.
+constexpr size_t kLargestShortcut = 1u << 20;
+
+}  // namespace
 
 bool ShortcutReader::Read(const char* shortcutPath, char (&target)[MAX_PATH]) {
     target[0] = '\0';
@@ -10,10 +22,16 @@ bool ShortcutReader::Read(const char* shortcutPath, char (&target)[MAX_PATH]) {
         if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link_.PutVoid()))) {
             return false;
         }
-        file_ = link_.As<IPersistFile>(IID_IPersistFile);
+        stream_ = link_.As<IPersistStream>(IID_IPersistStream);
     }
-    if (!file_ || FAILED(file_->Load(platform::ToWide(shortcutPath).c_str(), STGM_READ))) {
-        file_.Reset();
+    const std::optional<std::string> bytes = platform::ReadFileUntouched(shortcutPath, kLargestShortcut);
+    platform::ComPtr<IStream> content;
+    if (bytes) {
+        *content.Put() =
+            ::SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes->data()), static_cast<UINT>(bytes->size()));
+    }
+    if (!stream_ || !content || FAILED(stream_->Load(content.Get()))) {
+        stream_.Reset();
         link_.Reset();
         return false;
     }

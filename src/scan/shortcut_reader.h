@@ -15,12 +15,14 @@ class ShortcutReader {
 public:
     // The stored target, read with IShellLinkA::GetPath and no flags (no
     // search for a moved target, no user interface). False when the file
-    // cannot be read as a shortcut.
+    // cannot be read as a shortcut. The file is read without changing its
+    // last-access time: a search is no use of the shortcut, and a later
+    // search for files not opened for months must not be misled.
     bool Read(const char* shortcutPath, char (&target)[MAX_PATH]);
 
 private:
     platform::ComPtr<IShellLinkA> link_;
-    platform::ComPtr<IPersistFile> file_;
+    platform::ComPtr<IPersistStream> stream_;
 };
 
 }  // namespace scan

@@ -86,7 +86,8 @@ std::optional<LastClean> ReadCleanLog(std::string_view logName, std::string_view
         std::string_view name = field.substr(0, equals), value = field.substr(equals + 1);
         if (name == "status") {
             if (value == "preview") return std::nullopt;
-            clean.stopped = value == "stopped";
+            // A log still "running" is of a clean that never ended.
+            clean.stopped = value == "stopped" || value == "running";
             continue;
         }
         std::optional<uint64_t> count = Count(value);

@@ -199,18 +199,20 @@ TEST(DeleteFiles, RemovesReadOnlyHiddenAndSystemFilesAndPassesOverMissingOnes) {
     EXPECT_EQ(progress.Events().back(), "pos 5");
 }
 
-TEST(ForceDeleteFile, LockedFileStaysWithItsAttributes) {
+TEST(DeleteFileNotThroughLink, LockedFileStaysWithItsAttributes) {
     std::string f = NewScratchFolder("locked") + "\\f.txt";
     WriteFile(f, "x");
     ASSERT_TRUE(SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     HANDLE h = CreateFileA(f.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(clean::ForceDeleteFile(f));
+    platform::FolderFinalPaths folders;
+    EXPECT_FALSE(clean::DeleteFileNotThroughLink(f, folders));
     CloseHandle(h);
     EXPECT_TRUE(FileExists(f));
     EXPECT_EQ(GetFileAttributesA(f.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_TRUE(clean::ForceDeleteFile(f));
+    EXPECT_TRUE(clean::DeleteFileNotThroughLink(f, folders));
+    EXPECT_FALSE(FileExists(f));
 }
 
 TEST(UniqueTargetPath, SuffixesTheWholeNameAndNeverTakesAnExistingEntry) {

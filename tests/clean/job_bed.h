@@ -38,7 +38,7 @@ inline std::string ElementFor(std::string_view path, const std::string& custom) 
     return testsupport::SettingXml(path.substr(path.rfind('/') + 1), custom);
 }
 
-inline void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s) {
+inline std::string SettingsXmlFor(const JobSettings& s) {
     namespace p = config::path;
     std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config><Options><CleanOpt>";
     xml += ElementFor(p::kClean, std::to_string(s.clean));
@@ -51,7 +51,11 @@ inline void WriteSettings(const testsupport::ProgramPlace& place, const JobSetti
     for (int n : s.cleaners) traces.at(static_cast<size_t>(n - 1)) = 1;
     xml += testsupport::TraceSwitchesXml(traces);
     xml += "</Options></Config>\n";
-    place.WriteSettings(xml);
+    return xml;
+}
+
+inline void WriteSettings(const testsupport::ProgramPlace& place, const JobSettings& s) {
+    place.WriteSettings(SettingsXmlFor(s));
 }
 
 // The run-history key stands for "this trace cleaner ran".

@@ -15,7 +15,7 @@
 #include "platform/handle.h"
 #include "recording_sink.h"
 #include "bin_view.h"
-#include "support/environment_override.h"
+#include "support/child_test.h"
 #include "support/scratch.h"
 
 namespace {
@@ -112,25 +112,7 @@ TEST(RecycleChild, DISABLED_FilesStayWhenTheBinCannotTakeThem) {
 DWORD RunChild(const std::string& dataHome, const std::vector<std::string>& files) {
     std::string joined;
     for (const std::string& f : files) joined += f + "|";
-    testsupport::EnvironmentOverride environment;
-    environment.Set("XDG_DATA_HOME", dataHome);
-    environment.Set(kChildFiles, joined);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command =
-        std::string("\"") + self + "\" --gtest_also_run_disabled_tests --gtest_filter=" + kChildTest;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        return GetLastError();
-    }
-    platform::UniqueHandle process(info.hProcess);
-    CloseHandle(info.hThread);
-    WaitForSingleObject(process.Get(), INFINITE);  // CTest's timeout bounds a hang
-    DWORD code = 1;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
+    return testsupport::RunTestInChild(kChildTest, {{"XDG_DATA_HOME", dataHome}, {kChildFiles, joined}});
 }
 
 // The test bed lays two bins that cannot take a file below its

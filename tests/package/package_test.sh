@@ -11,7 +11,12 @@
 #              entry in the installed programs
 #   installed  "/auto /hide" cleans a junk file with a backup set (exit code 2);
 #              installing again keeps the user's settings
-#   uninstall  silent: program, shortcut and entry go, the backup set stays
+#   uninstall  silent: program, shortcut and entry go, the backup set and the
+#              logs stay
+#   folders    the setup installs only into a new or empty folder (or over an
+#              earlier installation): pointed at a folder of the user's files
+#              it changes nothing there; the uninstaller removes what the
+#              setup put there and leaves what the user added
 # Usage: package_test.sh <build folder> <zip> <setup.exe>
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -169,10 +174,41 @@ check "installed again over it, the setup keeps the user's settings" \
 code=$(run "$installed" "$windows_installed\\Uninstall.exe" /S)
 wineserver -w
 check "the silent uninstaller succeeds" same "$code" 0
-check "it removes the program and keeps the backup set" \
-    same "$(cd "$installed" 2>/dev/null && find . -type f | sed 's|/[0-9_-]*/|/<set>/|')" "./Data/ToolJunkSweep/Backup/<set>/D/Old/report.doc.bak"
+dated() { sed 's|[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]_[0-9][0-9]-[0-9][0-9]-[0-9][0-9]|<date>|g'; }
+check "it removes the program and keeps the backup set and the log of its clean" \
+    same "$(cd "$installed" 2>/dev/null && find . -type f | sort | dated | tr '\n' ' ')" \
+    "./Data/ToolJunkSweep/Backup/<date>/D/Old/report.doc.bak ./Data/ToolJunkSweep/Logs/<date>.log "
 check "it removes the Start-menu shortcut" test ! -e "$start_menu/JunkSweep.lnk"
 check "it removes the entry of the installed programs" uninstall_entry_gone
+
+# A folder of the user's own files: a silent setup pointed at it fails and
+# changes nothing there (before, it overwrote the user's README.txt,
+# LICENSE.txt and common.xml, and its uninstaller deleted them).
+user_folder=$TB/drives/e/UserFolder
+mkdir -p "$user_folder"
+for name in README.txt LICENSE.txt common.xml notes.txt; do printf 'mine' >"$user_folder/$name"; done
+code=$(run "$TB/drives/e" 'e:\setup.exe' /S '/D=E:\UserFolder')
+wineserver -w
+check "a silent setup into a folder of the user's files fails" same "$code" 2
+check "... and leaves the folder as it was" \
+    same "$(cd "$user_folder" && for f in *; do printf '%s=%s ' "$f" "$(cat "$f")"; done)" \
+    "LICENSE.txt=mine README.txt=mine common.xml=mine notes.txt=mine "
+
+# An empty folder takes it; the uninstaller then removes what the setup put
+# there and leaves what the user added (a log-named file among them).
+empty_folder=$TB/drives/e/EmptyFolder
+mkdir -p "$empty_folder"
+code=$(run "$TB/drives/e" 'e:\setup.exe' /S '/D=E:\EmptyFolder')
+wineserver -w
+check "a silent setup into an empty folder succeeds" same "$code" 0
+mkdir -p "$empty_folder/Data/ToolJunkSweep/Logs"
+printf 'mine' >"$empty_folder/notes.txt"
+printf 'mine' >"$empty_folder/Data/ToolJunkSweep/Logs/2001-01-01_00-00-00.log"
+code=$(run "$empty_folder" 'e:\EmptyFolder\Uninstall.exe' /S)
+wineserver -w
+check "its uninstaller leaves only what the user added" \
+    same "$(cd "$empty_folder" && find . -type f | sort | tr '\n' ' ')" \
+    "./Data/ToolJunkSweep/Logs/2001-01-01_00-00-00.log ./notes.txt "
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

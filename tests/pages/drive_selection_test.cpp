@@ -278,9 +278,20 @@ TEST_F(DrivePageTest, StoredPathsThatMatchNothingTickNothingAndOpenNoUnrelatedFo
     HTREEITEM item = Child(Drive('D'), close.substr(3));
     ASSERT_TRUE(item);
     EXPECT_FALSE(tree_.Expanded(item));
-    // Destroying the page stores what is ticked: nothing.
+    // Destroying the page keeps the stored paths it could not show (a drive
+    // not plugged in, a folder not made yet): the user did not change them.
+    // Before, they were gone for every later run.
     ::DestroyWindow(page_->Hwnd());
-    EXPECT_TRUE(config::LoadSelectedPaths().empty());
+    EXPECT_EQ(config::LoadSelectedPaths(), (std::vector<std::string>{close + "er\\gone", "q:\\nowhere"}));
+}
+
+// What the user ticks is stored, and with it the stored paths the tree could
+// not show, unless a ticked path holds them already.
+TEST_F(DrivePageTest, NextStoresTheTickedPathsAndKeepsThoseTheTreeCouldNotShow) {
+    Open(Selected({"q:\\nowhere", "D:\\not-made-yet\\deep"}));
+    PressSpace(Drive('D'));
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    EXPECT_EQ(config::LoadSelectedPaths(), (std::vector<std::string>{"D:", "q:\\nowhere"}));
 }
 
 TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStaysUnlessAnApplicationIsTicked) {

@@ -164,7 +164,9 @@ std::string TestProgramFolder() {
     return path.substr(0, path.find_last_of('\\'));
 }
 
-ProgramPlace::ProgramPlace(std::string_view hint, char drive) : folder_(NewScratchFolder(hint, drive)) {
+ProgramPlace::ProgramPlace(std::string_view hint, char drive) : ProgramPlace(At{NewScratchFolder(hint, drive)}) {}
+
+ProgramPlace::ProgramPlace(At place) : folder_(std::move(place.folder)) {
     paths::OverrideModulePath(folder_ + "\\JunkSweep.exe");
     text::LanguageTable::Instance().SetFilePath(LanguagePath());
 }

@@ -59,6 +59,15 @@ inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
 //   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
 //   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
 inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
+// Made on the host (scripts/lib/testbed.sh), each for one test to clean:
+//   twins\backup, twins\recycle   "Twin.tmp" and "twin.tmp", and two names of
+//       bytes that are not UTF-8, both listed as "a\uFFFD.tmp"
+//   oddnames   names with control characters (and plain.tmp)
+//   loglinks\victims   101 files named like logs, in a folder of the user's
+//   loglinks\filelink, loglinks\folderlink   program folders whose oldest log
+//       is a link to a victim, and whose logs folder is a link to the victims
+//   restorelinks\work -> other, and other\a.tmp
+inline constexpr const char* kFixtures = "e:\\fixtures";
 // A drive with a little over 50 KB free (when the test bed may mount one).
 inline constexpr const char* kFullDrive = "f:";
 inline constexpr const char* kReadOnlyFarm = "e:\\fixtures\\readonly";
@@ -73,7 +82,13 @@ std::string TestProgramFolder();
 // in a scratch folder of the drive for the lifetime of the object.
 class ProgramPlace {
 public:
+    // A folder of the caller's, which must exist (a fixture).
+    struct At {
+        std::string folder;
+    };
+
     explicit ProgramPlace(std::string_view hint = "program", char drive = 'd');
+    explicit ProgramPlace(At place);
     ~ProgramPlace();
     ProgramPlace(const ProgramPlace&) = delete;
     ProgramPlace& operator=(const ProgramPlace&) = delete;

@@ -139,6 +139,7 @@ const Key kKeys[] = {
     {"_fnCleanedNotAllLine", "dsd"},
     {"_fnPreviewLine", "ds"},
     {"_fnShowNotCleaned", ""},
+    {"_fnNoLogLine", "s"},
     {"_ncCaption", ""},
     {"_ncInfo", ""},
     {"_ncColFile", ""},
@@ -156,7 +157,9 @@ const Key kKeys[] = {
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
+    {"_ncReasonNoLog", ""},
     {"_Options", ""},
+    {"_SettingsNotSaved", ""},
     {"_OptSelectJunk", ""},
     {"_OptSearchOpt", ""},
     {"_OptSkipFolder", ""},
@@ -286,8 +289,9 @@ std::map<std::string, std::string> RawEntries(const std::string& file, std::vect
 
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     // 181 keys of the first release, 23 for the result of a clean, 43 for
-    // the schedule page and 21 for application rules.
-    ASSERT_EQ(std::size(kKeys), 268u);
+    // the schedule page, 3 for a clean without its log and settings that
+    // could not be saved, and 21 for application rules.
+    ASSERT_EQ(std::size(kKeys), 271u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
