@@ -306,7 +306,8 @@ bool SaveCheckedRules(const std::vector<std::string>& names) {
         OpenSettings settings;
         ConfigDocument& doc = settings.doc;
         XmlNode options = doc.SelectSingleNode(path::kOptions);
-        if (!doc.IsLoaded() || !options) return false;
+        if (!doc.IsLoaded()) return true;  // no file: nothing to keep, as for the other lists
+        if (!options) return false;
         if (!doc.SelectSingleNode(path::kApplications)) doc.AppendElement(options, "Applications", "", {});
         if (XmlNode applications = doc.SelectSingleNode(path::kApplications)) {
             if (!doc.SelectSingleNode(path::kApplicationsDefault)) doc.AppendElement(applications, "default", "", {});
