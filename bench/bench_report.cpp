@@ -10,12 +10,18 @@
 //     list's first drawing of its rows;
 //   - a bare loop over the same list control: the 20,000 rows inserted with
 //     their texts and ticks, no icons and no row data.
-// After each fill every row must show a text and an icon.
+//   - both page fills again with the view by type shown: the findings summed
+//     by type and the type rows drawn, and for the 200,000 one type ticked
+//     whole and unticked again by the space bar on its row.
+// After each fill every row must show a text and an icon, and the view by
+// type its three types.
 // Prints on stdout:
-//   report.ratio       page fill time / bare loop time (median of the rounds)
-//   report.ratio_200k  fill and first draw of 200,000 / bare loop of 20,000
-//   report.fill_ms     median page fill time
-//   report.bare_ms     median bare loop time
+//   report.ratio               page fill time / bare loop time (median of the rounds)
+//   report.ratio_200k          fill and first draw of 200,000 / bare loop of 20,000
+//   report.ratio_by_type       page fill by type / bare loop time
+//   report.ratio_by_type_200k  fill, draw and a type's ticks of 200,000 by type / bare loop
+//   report.fill_ms             median page fill time
+//   report.bare_ms             median bare loop time
 // Everything else goes to stderr.
 #include <windows.h>
 #include <commctrl.h>
@@ -141,11 +147,12 @@ bool RowsShown(HWND list, int expectedRows, int stride) {
 
 // A report page made fresh in the host, shown and sized, with its session.
 struct FreshPage {
-    explicit FreshPage(HWND host) : page(session, pages::Services{}) {
+    FreshPage(HWND host, pages::ReportPage::View view) : page(session, pages::Services{}) {
         window = page.CreatePage(host, IDD_PG_REPORT);
         ::SetWindowPos(window, nullptr, 0, 0, 780, 560, SWP_NOZORDER | SWP_SHOWWINDOW);
+        page.ShowView(view);
         Pump();
-        list = page.Item(IDC_PG_LIST);
+        list = page.Item(view == pages::ReportPage::View::ByType ? IDC_PG_TYPE_LIST : IDC_PG_LIST);
     }
     ~FreshPage() { ::DestroyWindow(window); }
 
@@ -155,19 +162,46 @@ struct FreshPage {
     HWND list = nullptr;
 };
 
+// Ticks the type of a row whole, or unticks it, as the space bar does.
+void PressSpaceOn(HWND list, int row) {
+    ListView_SetItemState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ::SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageA(list, WM_KEYUP, VK_SPACE, 0);
+}
+
 // The page's own fill: the findings into the session, the page shown with
-// them; with firstDraw, until the list has drawn its rows.
-double PageFill(HWND host, scan::Findings findings, bool firstDraw, int* rows) {
-    FreshPage fresh(host);
+// them; with firstDraw, until the list has drawn its rows. By type, the
+// largest type is then unticked and ticked again, each redrawn.
+double PageFill(HWND host, scan::Findings findings, pages::ReportPage::View view, bool firstDraw, int* rows) {
+    FreshPage fresh(host, view);
+    const bool byType = view == pages::ReportPage::View::ByType;
+    bool ticksFollow = true;
     const double took = bench::Time([&] {
         fresh.session.SetFindings(std::move(findings));
         ::SendMessageA(fresh.window, pages::WM_PAGE_ACTIVATED, 0, 0);
         if (firstDraw) ::UpdateWindow(fresh.list);
+        if (byType && firstDraw) {
+            PressSpaceOn(fresh.list, 0);
+            ::UpdateWindow(fresh.list);
+            ticksFollow = fresh.session.Taken().files < fresh.session.RowCount();
+            PressSpaceOn(fresh.list, 0);
+            ::UpdateWindow(fresh.list);
+            ticksFollow = ticksFollow && fresh.session.Taken().files == fresh.session.RowCount();
+        }
     });
     Pump();
+    const int count = static_cast<int>(fresh.session.RowCount());
+    if (byType) {
+        // Temporary files first, then old installers and invalid shortcuts.
+        const uint64_t temporary = static_cast<uint64_t>(count - (kPrograms + kShortcuts) * (count / kFindings));
+        const auto& types = fresh.page.Types().Rows();
+        const bool shown = ticksFollow && types.size() == 3 && types[0].files == temporary;
+        if (!shown) std::fprintf(stderr, "bench_report: the view by type is not as found\n");
+        *rows = shown ? count : -1;
+        return took;
+    }
     // Every row of the small report; a sample of the large one, whose programs
     // would each cost the shell a question.
-    const int count = static_cast<int>(fresh.session.RowCount());
     *rows = RowsShown(fresh.list, count, count > kFindings ? 97 : 1) ? count : -1;
     return took;
 }
@@ -205,24 +239,35 @@ int main() {
     const scan::Findings findings = FindingsOf(files, 1);
     const scan::Findings many = FindingsOf(files, kTimesOver);
 
+    using View = pages::ReportPage::View;
     int rows = 0;
-    PageFill(host, findings, false, &rows);  // warm-up of every kind
-    PageFill(host, many, true, &rows);
+    PageFill(host, findings, View::Files, false, &rows);  // warm-up of every kind
+    PageFill(host, many, View::Files, true, &rows);
+    PageFill(host, many, View::ByType, true, &rows);
     BareFillTimed(host, files);
 
-    std::vector<double> fillTimes, manyTimes, bareTimes;
+    std::vector<double> fillTimes, manyTimes, typeTimes, manyTypeTimes, bareTimes;
     for (int round = 0; round < kRounds; ++round) {
-        fillTimes.push_back(PageFill(host, findings, false, &rows));
+        fillTimes.push_back(PageFill(host, findings, View::Files, false, &rows));
         if (rows != kFindings) return 1;
-        manyTimes.push_back(PageFill(host, many, true, &rows));
+        manyTimes.push_back(PageFill(host, many, View::Files, true, &rows));
+        if (rows != kFindings * kTimesOver) return 1;
+        typeTimes.push_back(PageFill(host, findings, View::ByType, false, &rows));
+        if (rows != kFindings) return 1;
+        manyTypeTimes.push_back(PageFill(host, many, View::ByType, true, &rows));
         if (rows != kFindings * kTimesOver) return 1;
         bareTimes.push_back(BareFillTimed(host, files));
-        std::fprintf(stderr, "bench_report: round %d: fill %.3f s, 200k fill and draw %.3f s, bare %.3f s\n",
-                     round + 1, fillTimes.back(), manyTimes.back(), bareTimes.back());
+        std::fprintf(stderr,
+                     "bench_report: round %d: fill %.3f s, 200k fill and draw %.3f s, by type %.3f s, "
+                     "200k by type %.3f s, bare %.3f s\n",
+                     round + 1, fillTimes.back(), manyTimes.back(), typeTimes.back(), manyTypeTimes.back(),
+                     bareTimes.back());
     }
     const double fill = bench::Median(fillTimes), manyFill = bench::Median(manyTimes), bare = bench::Median(bareTimes);
     std::printf("report.ratio %.3f\n", fill / bare);
     std::printf("report.ratio_200k %.3f\n", manyFill / bare);
+    std::printf("report.ratio_by_type %.3f\n", bench::Median(typeTimes) / bare);
+    std::printf("report.ratio_by_type_200k %.3f\n", bench::Median(manyTypeTimes) / bare);
     std::printf("report.fill_ms %.1f\n", fill * 1000);
     std::printf("report.bare_ms %.1f\n", bare * 1000);
     ::DestroyWindow(host);

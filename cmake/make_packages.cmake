@@ -2,6 +2,7 @@
 # the variables it is given). Stages the folder JunkSweep first:
 #   JunkSweep.exe   a stripped copy of PROGRAM
 #   JunkSweep.lng, JunkSweep.xml, JunkSweep.rules.ini, common.xml   from BIN_DIR
+#   Languages\*.lng   the translations, from BIN_DIR
 #   README.txt, LICENSE.txt   with Windows line ends, for Notepad
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,6 +18,15 @@ endif()
 foreach(name JunkSweep.lng JunkSweep.xml JunkSweep.rules.ini common.xml)
   file(COPY ${BIN_DIR}/${name} DESTINATION ${stage})
 endforeach()
+file(GLOB languages ${BIN_DIR}/Languages/*.lng)
+file(COPY ${languages} DESTINATION ${stage}/Languages)
+# The uninstaller removes the translations it installed, each by its name.
+set(remove_languages "")
+foreach(language ${languages})
+  get_filename_component(name ${language} NAME)
+  string(APPEND remove_languages "Delete \"$INSTDIR\\Languages\\${name}\"\n")
+endforeach()
+file(WRITE ${stage_root}/uninstall-languages.nsh "${remove_languages}")
 
 function(write_windows_text from to)
   file(READ ${from} text)

@@ -141,6 +141,9 @@ Section "JunkSweep"
     File "${STAGE}\common.xml"
     File "${STAGE}\README.txt"
     File "${STAGE}\LICENSE.txt"
+    SetOutPath "$INSTDIR\Languages"
+    File "${STAGE}\Languages\*.lng"
+    SetOutPath "$INSTDIR"
     ; Installed again over an earlier installation, the user's settings stay.
     SetOverwrite off
     File "${STAGE}\JunkSweep.xml"
@@ -197,6 +200,9 @@ Section "Uninstall"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\Uninstall.exe"
+    ; The translations JunkSweep ships, by name: a file the user added stays.
+    !include "${STAGE}\..\uninstall-languages.nsh"
+    RMDir "$INSTDIR\Languages"
     Delete "$SMPROGRAMS\JunkSweep.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 

@@ -59,13 +59,14 @@ make_demo_profile() {
     head -c 1048576 /dev/zero >"$appdata/Microsoft/Windows/Explorer/iconcache_32.db"
 }
 
-# Copies the program and its four files of the build ($BUILD) into a
-# folder, with the demo drive d: as the stored selection.
+# Copies the program, its four files and its translations of the build
+# ($BUILD) into a folder, with the demo drive d: as the stored selection.
 install_program() {
     local folder=$1
-    mkdir -p "$folder"
+    mkdir -p "$folder/Languages"
     cp "$BUILD/bin/JunkSweep.exe" "$BUILD/bin/JunkSweep.lng" "$BUILD/bin/JunkSweep.rules.ini" \
         "$BUILD/bin/common.xml" "$folder/"
+    cp "$BUILD/bin/Languages/"*.lng "$folder/Languages/"
     sed 's|<SelectDrive/>|<SelectDrive><PathItem name="D:"/></SelectDrive>|' "$BUILD/bin/JunkSweep.xml" \
         >"$folder/JunkSweep.xml"
     grep -q '<PathItem name="D:"/>' "$folder/JunkSweep.xml"

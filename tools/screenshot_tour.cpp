@@ -125,6 +125,13 @@ public:
         Next();  // scans, then shows the report
         if (!WaitForPage(pages::kReportPage)) return;
         Shot(names[3], wizard_);
+        // The same findings by type, then back to the files for the clean.
+        HWND report = Page(pages::kReportPage);
+        Click(::GetDlgItem(report, IDC_PG_VIEW_BY_TYPE));
+        ::Sleep(600);
+        Shot("4-report-by-type", wizard_);
+        Click(::GetDlgItem(report, IDC_PG_VIEW_FILES));
+        ::Sleep(300);
         ShowPage(pages::kScanningPage);
         Shot(names[2], wizard_);
         ShowPage(pages::kReportPage);
@@ -161,7 +168,7 @@ public:
         if (!options) return;
         HWND tabs = ::GetDlgItem(options, IDC_OPTION_TABS);
         const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean",
-                               "options-applications", "options-schedule"};
+                               "options-applications", "options-schedule", "options-language"};
         for (int tab = 0; tab < static_cast<int>(std::size(names)); ++tab) {
             ::SendMessageA(tabs, TCM_SETCURFOCUS, tab, 0);
             ::Sleep(500);

@@ -125,6 +125,18 @@ def applications(c):
         c.rect(38, y + 2, 58, y + 7, YELLOW if i % 2 == 0 else DARK_YELLOW)
 
 
+def language(c):
+    # Two speech bubbles: one with a line of Latin letters, one with a glyph.
+    c.polygon([(4, 6), (42, 6), (42, 32), (18, 32), (8, 42), (10, 32), (4, 32)], BLUE)
+    for x in (10, 20, 30):
+        c.rect(x, 17, x + 6, 21, (255, 255, 255))
+    c.polygon([(24, 26), (60, 26), (60, 52), (54, 52), (56, 62), (44, 52), (24, 52)], INK)
+    c.polygon([(27, 29), (57, 29), (57, 49), (27, 49)], PAPER)
+    c.rect(34, 33, 50, 36, RED)
+    c.rect(40, 33, 43, 46, RED)
+    c.rect(33, 43, 51, 46, RED)
+
+
 def plain_file(c):
     document(c)
 
@@ -172,6 +184,7 @@ ICONS = {
     'advanced.ico': advanced,
     'schedule.ico': schedule,
     'applications.ico': applications,
+    'language.ico': language,
     'file.ico': plain_file,
     'folder.ico': plain_folder,
 }
@@ -181,7 +194,8 @@ def main():
     for name, draw in ICONS.items():
         big = picture(draw)
         write_ico(os.path.join(HERE, name), [big.scaled(32, 32), big.scaled(16, 16)])
-    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule, applications]))
+    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule, applications,
+                                                      language]))
 
 
 if __name__ == '__main__':

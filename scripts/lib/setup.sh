@@ -1,8 +1,10 @@
 # Installs what the build and the test bed need on Debian 12, as root.
 # fonts-wine gives Wine its Tahoma and the glyphs of the caption buttons;
+# fonts-wqy-microhei the Chinese glyphs the Chinese translation draws with;
 # nsis makes the installer, unzip lets the package test unpack the zip.
 JS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest wine wine64 fonts-wine xvfb xauth nsis unzip"
+binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest wine wine64 fonts-wine fonts-wqy-microhei
+xvfb xauth nsis unzip"
 
 install_packages() {
     # $@: Debian packages; installs those that are missing.

@@ -12,6 +12,8 @@
 # which makes the recycle bin ($XDG_DATA_HOME/Trash) a scratch one as well.
 
 WINE64=/usr/lib/wine/wine64
+# The font the test bed draws Chinese with (Debian's fonts-wqy-microhei).
+JS_CHINESE_FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
 testbed_env() {
     # $1: build directory. Exports everything a Wine process of the bed needs.
@@ -95,10 +97,24 @@ testbed_link_fonts() {
     # every font of the prefix's Windows font folder. Linked there, dialogs
     # draw in Tahoma and the caption buttons with their Marlett glyphs.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
-    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
-    for font in /usr/share/wine/fonts/*; do
+    [ -d "$fonts" ] || return 0
+    for font in /usr/share/wine/fonts/* "$JS_CHINESE_FONT"; do
+        [ -f "$font" ] || continue
         [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
     done
+    # Tahoma has no Chinese glyphs. As on Windows, Wine draws the characters
+    # a font lacks with the fonts linked to it: for Tahoma, SimSun among
+    # them (Wine writes those links anew at every start), for which the
+    # Chinese font stands in; bold Tahoma is linked by a name of its own.
+    if [ -f "$JS_CHINESE_FONT" ] && [ ! -f "$WINEPREFIX/.junksweep-chinese-fonts" ]; then
+        "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+            /v SimSun /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v 'Tahoma Bold' /t REG_MULTI_SZ /d "${JS_CHINESE_FONT##*/},WenQuanYi Micro Hei" /f >/dev/null 2>&1
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        touch "$WINEPREFIX/.junksweep-chinese-fonts"
+    fi
 }
 
 testbed_start_server() {
@@ -219,6 +235,21 @@ testbed_make_fixtures() {
     printf 'plain' > "$fl/temp/plain.tmp"
     ln -sfn ../../../target/precious.txt "$fl/set/E/restored/link.txt"
     printf 'plain' > "$fl/set/E/restored/plain.txt"
+    #   e:\fixtures\filelinks\deep\<220 x d>\<60 x e>\link.tmp -> ..\..\..\target\precious.tmp
+    #       the same kind of link at a path of more than 300 characters
+    local deep="$fl/deep/$(printf 'd%.0s' $(seq 220))/$(printf 'e%.0s' $(seq 60))"
+    mkdir -p "$deep"
+    ln -sfn ../../../target/precious.tmp "$deep/link.tmp"
+
+    # Rescue tests (tests/rescue): a backup root whose oldest set is a link
+    # to a folder elsewhere; removing old sets must leave the link and what
+    # it leads to.
+    #   e:\fixtures\agedsets\Backup\2001-01-01_00-00-00 -> ..\elsewhere
+    #   e:\fixtures\agedsets\elsewhere\C\keep.txt
+    local as="$TB/drives/e/fixtures/agedsets"
+    mkdir -p "$as/Backup" "$as/elsewhere/C"
+    printf 'keep' > "$as/elsewhere/C/keep.txt"
+    ln -sfn ../elsewhere "$as/Backup/2001-01-01_00-00-00"
 
     # Clean tests (tests/clean): bins that cannot take a file. A second test
     # process started with XDG_DATA_HOME pointing at one of them finds

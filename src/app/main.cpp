@@ -12,10 +12,11 @@
 #include "app/wizard_window.h"
 #include "clean/clean_log.h"
 #include "config/config_document.h"
+#include "config/settings.h"
 #include "pages/wizard_pages.h"
 #include "platform/com.h"
 #include "platform/trace.h"
-#include "text/language_table.h"
+#include "text/language_choice.h"
 #include "ui/message_loop.h"
 #include "ui/shell_actions.h"
 
@@ -44,7 +45,10 @@ std::vector<pages::PageSlot> WizardPages(pages::Session& session, const pages::S
 
 int Run(const char* commandLine, int showCommand) {
     platform::ComApartment com;
-    text::LanguageTable::Instance().SetFilePath(text::LanguageFilePath());
+    // The language chosen in the options, or that of Windows; a change of
+    // the choice takes effect here, at the next start.
+    text::UseLanguage(text::ResolveLanguage(config::LoadLanguage(config::ValueSet::Custom),
+                                            text::DisplayLanguageName(), text::InstalledTranslations()));
 
     app::SingleInstance instance;
     if (instance.AnotherIsRunning()) {

@@ -7,6 +7,7 @@
 #include "app/version_title.h"
 #include "config/settings.h"
 #include "pages/page_protocol.h"
+#include "platform/special_folders.h"
 #include "skin/skin_hook.h"
 #include "text/language_table.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 constexpr int kEndCode = kExitEnded;
 
-std::string RunningProgramPath() {
-    char buffer[MAX_PATH * 4] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    return std::string(buffer, n < sizeof buffer ? n : 0);
-}
+std::string RunningProgramPath() { return platform::ProgramFilePath(); }
 
 ui::Icon LoadProgramIcon(int widthMetric, int heightMetric) {
     return ui::LoadResourceIcon(IDI_PROGRAM, ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric));

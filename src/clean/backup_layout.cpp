@@ -43,7 +43,7 @@ std::optional<std::string> ReserveBackupSet() {
         // log takes the set's name.
         if (PathTaken(LogPathFor(setName))) continue;
         // Making the folder is what claims the name: it fails when it exists.
-        const DWORD made = held.MakeFolder(platform::WidePath(setName));
+        const DWORD made = held.MakeFolder(platform::WideName(setName));
         if (made == ERROR_SUCCESS) return root + setName;
         if (made != ERROR_ALREADY_EXISTS) break;
     }

@@ -11,6 +11,7 @@
 #include "platform/codepage.h"
 #include "platform/folder_removal.h"
 #include "platform/fresh_file.h"
+#include "platform/wide_path.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -195,9 +196,15 @@ bool RecycleFiles(const CleanList& list, CleanProgress& progress, const StopFlag
                             HeldFile held(item.path);
                             if (!MayDispose(held, item, folders, outcome[i])) return;
                         }  // the shell moves the file by its path: let go of it first
-                        // A file the bin cannot take stays where it is (never deleted for good).
-                        outcome[i] =
-                            MoveToRecycleBin(item.path, journal) ? FileOutcome::Cleaned : FileOutcome::NotBinned;
+                        // A file the bin cannot take stays where it is (never deleted for
+                        // good). The shell's functions may refuse a long path: that is
+                        // told apart, as the user can do something about it.
+                        if (MoveToRecycleBin(item.path, journal)) {
+                            outcome[i] = FileOutcome::Cleaned;
+                        } else {
+                            outcome[i] = platform::ExceedsShortPathLimit(item.path) ? FileOutcome::NotBinnedLong
+                                                                                    : FileOutcome::NotBinned;
+                        }
                     }) == list.size();
 }
 

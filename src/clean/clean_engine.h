@@ -60,6 +60,7 @@ enum class FileOutcome : uint8_t {
     Denied,       // access denied
     Missing,      // gone since the scan
     NotBinned,    // the Recycle Bin could not take it; it stays
+    NotBinnedLong,  // the same, for a path longer than the shell's functions take
     Failed,       // any other failure
 };
 

@@ -135,7 +135,8 @@ int LastPosition(size_t count) {
 
 }  // namespace
 
-CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const StopFlag& stop, uint64_t paceMs) {
+CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const StopFlag& stop, uint64_t paceMs,
+                     const AgedSetRemoval& removeAgedSets) {
     std::optional<platform::ComApartment> com;
     com.emplace();
     SYSTEMTIME started{};
@@ -149,23 +150,29 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
     bool completed = true;
     try {
         progress.SetStatus(text::LookupText("_cpStartCleanState"));
-        progress.SetPosition(0);
-        progress.SetStatus(text::LookupText("_cpGetList"));
         const size_t count = result.files.size();
-        progress.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
-        PacedProgress paced(progress, paceMs);
         if (!result.preview) {
             // What a run killed in its recycle left behind is settled first.
             SettleRecordedSpareNames(SpareJournalPath());
             if (count > 0 && plan.settings.backup) set = ReserveBackupSet();
             if (count > 0) result.action = ActionOf(plan.settings);
-            // Nothing is disposed of before the clean's record exists.
+            // Nothing is disposed of before the clean's record exists, not
+            // even an old backup set.
             if (!log.Open(result, SetNameOf(set), started)) {
                 result.logRefused = true;
                 if (set) platform::RemoveEmptyFolder(*set, paths::FolderPart(*set));
                 set.reset();
             }
         }
+        // The set just reserved is younger than any age the rule takes.
+        if (!result.logRefused && plan.settings.removeSetsOlderThanDays > 0 && removeAgedSets) {
+            progress.SetStatus(text::LookupText("_cpRemovingOldSets"));
+            result.agedSets = removeAgedSets(plan.settings.removeSetsOlderThanDays, result.preview);
+        }
+        progress.SetPosition(0);
+        progress.SetStatus(text::LookupText("_cpGetList"));
+        progress.SetRange(static_cast<uint32_t>(std::min<size_t>(count, std::numeric_limits<uint32_t>::max())));
+        PacedProgress paced(progress, paceMs);
         if (!result.logRefused) {
             if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
             if (completed && !result.preview) RemoveEmptyFolders(plan.foldersToRemove);

@@ -96,6 +96,12 @@ void AppendSummary(std::string& text, const CleanResult& result, bool ended = tr
     AppendField(text, result.action);
     text += "\tstatus=";
     text += result.preview ? "preview" : !ended ? "running" : result.stopped ? "stopped" : "completed";
+    Tally removedSets;
+    for (const AgedSetRun& set : result.agedSets) {
+        if (set.result == AgedSetResult::Removed) removedSets.Add(set.bytes);
+    }
+    AppendCount(text, "sets_removed", removedSets.files);
+    AppendCount(text, "sets_removed_bytes", removedSets.bytes);
     text += "\r\n";
 }
 
@@ -163,7 +169,7 @@ std::string WriteNewLog(const platform::GuardedFolder& folder, const std::string
     if (setName) {
         // The set's name was free of logs when it was reserved.
         const std::string name = *setName + kLogExtension;
-        return platform::WriteNewFile(folder, platform::WidePath(name), bytes) == ERROR_SUCCESS ? name : std::string();
+        return platform::WriteNewFile(folder, platform::WideName(name), bytes) == ERROR_SUCCESS ? name : std::string();
     }
     FILETIME start{};
     if (!::SystemTimeToFileTime(&started, &start)) return {};
@@ -176,7 +182,7 @@ std::string WriteNewLog(const platform::GuardedFolder& folder, const std::string
         const std::string stem = BackupSetName(t);
         if (PathTaken(BackupRoot() + stem)) continue;
         const std::string name = stem + kLogExtension;
-        const DWORD written = platform::WriteNewFile(folder, platform::WidePath(name), bytes);
+        const DWORD written = platform::WriteNewFile(folder, platform::WideName(name), bytes);
         if (written == ERROR_SUCCESS) return name;
         if (written != ERROR_ALREADY_EXISTS) return {};
     }
@@ -207,9 +213,29 @@ bool IsLogFileName(std::string_view name) {
     return true;
 }
 
+namespace {
+
+// How the age rule's work on a set reads: result and reason.
+std::pair<const char*, const char*> AgedSetTokens(AgedSetResult result) {
+    switch (result) {
+        case AgedSetResult::Removed: return {"cleaned", ""};
+        case AgedSetResult::InUse: return {"failed", "in-use"};
+        case AgedSetResult::Planned: return {"planned", ""};
+        case AgedSetResult::Failed: break;
+    }
+    return {"failed", "error"};
+}
+
+}  // namespace
+
 std::string LogText(const CleanResult& result) {
     std::string text;
     text.reserve(result.files.size() * 96 + 512);
+    // The backup sets the age rule took away come first, as the clean did.
+    for (const AgedSetRun& set : result.agedSets) {
+        const auto [outcome, reason] = AgedSetTokens(set.result);
+        AppendColumns(text, {"backup-set:" + set.name, std::to_string(set.bytes), "remove", outcome, reason, ""});
+    }
     for (size_t i = 0; i < result.files.size(); ++i) {
         const CleanItem& item = result.files[i];
         const ResultText reads = TextOf(result, i);
@@ -243,7 +269,7 @@ bool CleanLog::Open(const CleanResult& planned, const std::optional<std::string>
     const std::string name = WriteNewLog(folder_, ToUtf8(opening), setName, started);
     if (name.empty()) return false;
     DWORD error = ERROR_SUCCESS;
-    std::optional<platform::CheckedEntry> made = platform::CheckEntry(folder_, platform::WidePath(name), error);
+    std::optional<platform::CheckedEntry> made = platform::CheckEntry(folder_, platform::WideName(name), error);
     if (!made) return false;
     id_ = made->id;
     path_ = folder_.Path() + "\\" + name;
@@ -255,7 +281,7 @@ std::string CleanLog::Complete(const CleanResult& result) {
     const std::string name = paths::LastComponent(path_);
     platform::FreshFile whole(folder_);
     if (!whole.Write(ToUtf8(LogText(result))) ||
-        whole.PutInPlace(platform::WidePath(name), id_) != ERROR_SUCCESS) {
+        whole.PutInPlace(platform::WideName(name), id_) != ERROR_SUCCESS) {
         return {};
     }
     if (!result.preview) PruneLogs(folder_, kLogsKept, name);

@@ -18,6 +18,9 @@ struct CleanSettings {
     bool moveToFolder = false;
     std::string moveTarget;
     std::array<bool, kTraceCleanerCount> traces{};  // by trace cleaner number - 1
+    // Before the clean, backup sets older than this many days are removed;
+    // 0 keeps every set.
+    int removeSetsOlderThanDays = 0;
 };
 
 // A real clean, or a preview: the same list and settings, but no file is

@@ -23,6 +23,7 @@ constexpr OutcomeText kSettled[] = {
     {FileOutcome::Denied, {ResultKind::Failed, "failed", "access-denied", "_ncReasonDenied"}},
     {FileOutcome::Missing, {ResultKind::Failed, "failed", "vanished", "_ncReasonMissing"}},
     {FileOutcome::NotBinned, {ResultKind::Failed, "failed", "bin-refused", "_ncReasonNotBinned"}},
+    {FileOutcome::NotBinnedLong, {ResultKind::Failed, "failed", "bin-path-too-long", "_ncReasonBinPathTooLong"}},
     {FileOutcome::Failed, {ResultKind::Failed, "failed", "error", "_ncReasonFailed"}},
 };
 

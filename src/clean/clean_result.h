@@ -32,7 +32,18 @@ struct TraceRun {
     bool ran;    // false when the clean stopped before it, and in a preview
 };
 
+// A backup set the age rule took away before the clean, or would have (a
+// preview), or could not.
+enum class AgedSetResult : uint8_t { Removed, InUse, Failed, Planned };
+struct AgedSetRun {
+    std::string name;  // the set folder's name
+    uint64_t bytes = 0;
+    AgedSetResult result = AgedSetResult::Removed;
+    bool operator==(const AgedSetRun&) const = default;
+};
+
 struct CleanResult {
+    std::vector<AgedSetRun> agedSets;  // in the order they were taken away
     CleanList files;
     CleanOutcomes outcomes;        // one per file, in list order
     std::vector<TraceRun> traces;  // the switched-on trace cleaners, in order

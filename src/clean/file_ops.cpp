@@ -6,7 +6,7 @@
 
 #include "paths/path_text.h"
 #include "platform/folder_removal.h"
-#include "platform/wide_path.h"
+#include "platform/file_query.h"
 
 namespace clean {
 
@@ -53,7 +53,7 @@ void RemoveEmptiedFolders(const std::string& root, const std::vector<std::string
 }
 
 bool PathTaken(const std::string& path) {
-    return ::GetFileAttributesW(platform::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return platform::AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string UniqueTargetPath(std::string_view folder, std::string_view name) {

@@ -8,6 +8,7 @@
 
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
 #include "platform/folder_removal.h"
 #include "platform/held_file.h"
@@ -75,8 +76,8 @@ bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndex
         // A name the narrow functions cannot reach exactly would make every
         // call below act on another entry.
         if (!listing.Addressable()) continue;
-        const char* name = listing.Name();
-        if (!includeDesktopIni && SameNameIgnoringCase(name, "desktop.ini")) continue;
+        const std::string& name = listing.Name();
+        if (!includeDesktopIni && SameNameIgnoringCase(name.c_str(), "desktop.ini")) continue;
         std::string path = paths::JoinPath(folder, name);
         const WIN32_FIND_DATAA& entry = listing.Entry();
         if (listing.IsFolder()) {
@@ -91,7 +92,7 @@ bool EmptyTree(const std::string& folder, bool includeDesktopIni, bool wipeIndex
             platform::RemoveEmptyFolder(path, folder);
             continue;
         }
-        DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name, "index.dat"), folders);
+        DeleteTraceFile(path, entry, wipeIndexFiles && SameNameIgnoringCase(name.c_str(), "index.dat"), folders);
     }
     return listing.Opened();
 }
@@ -143,7 +144,7 @@ size_t RemoveEmptyFolders(const std::vector<std::string>& folders) {
     size_t removed = 0;
     for (const std::string& folder : folders) {
         if (NamesWholeDrive(folder)) continue;
-        const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+        const DWORD attributes = platform::AttributesOf(folder);
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
             (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
             continue;

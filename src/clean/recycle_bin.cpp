@@ -7,7 +7,7 @@
 
 #include "clean/recycle_sink.h"
 #include "clean/spare_name.h"
-#include "platform/codepage.h"
+#include "platform/wide_path.h"
 #include "platform/com.h"
 #include "platform/shell_file_operation.h"
 
@@ -44,7 +44,7 @@ Outcome RecycleThroughFileOperation(const std::string& path) {
     if (Missing(hr)) return NoteMissing();
     if (FAILED(hr)) return Outcome::NoFileOperation;  // flags older systems do not know
     platform::ComPtr<IShellItem> item;
-    std::wstring widePath = platform::ToWide(path);
+    std::wstring widePath = platform::ShellPath(path);
     if (FAILED(::SHCreateItemFromParsingName(widePath.c_str(), nullptr, IID_IShellItem, item.PutVoid()))) {
         return Outcome::Kept;
     }
@@ -66,8 +66,9 @@ bool MoveToRecycleBin(const std::string& path, SpareJournal* journal) {
     Outcome outcome = RecycleThroughFileOperation(path);
     if (outcome == Outcome::NoFileOperation) {
         // The older operation deletes for good what the bin does not take:
-        // only a spare name can undo that.
-        if (!spare.Held()) return false;
+        // only a spare name can undo that. It takes no path longer than
+        // MAX_PATH - 1 (some platforms crash on one): such a file stays.
+        if (!spare.Held() || platform::ExceedsShortPathLimit(path)) return false;
         platform::ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI);
     }
     if (spare.Held()) return spare.Settle();

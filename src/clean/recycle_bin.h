@@ -19,7 +19,8 @@ class SpareJournal;
 // - the shell's older file operation, guarded by a spare name (a hard link)
 //   made beforehand, which brings the file back when it was deleted for good.
 // Where the file-operation object is missing (Wine implements none of it)
-// and the file system has no hard links, the file stays.
+// and the file system has no hard links, or the path is longer than the
+// older operation takes, the file stays.
 // The spare name is written down in the journal first, when one is given.
 bool MoveToRecycleBin(const std::string& path, SpareJournal* journal = nullptr);
 

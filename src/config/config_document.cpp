@@ -12,7 +12,7 @@
 #include "platform/fresh_file.h"
 #include "platform/guarded_folder.h"
 #include "platform/held_file.h"
-#include "platform/wide_path.h"
+#include "platform/file_query.h"
 
 namespace config {
 
@@ -55,9 +55,8 @@ bool ConfigDocument::Open(const std::string& filePath) {
     // The parser is given the file's bytes, not its name: a name passed to
     // load() is taken as a URL, so a folder called "100%20" or "a#b" would
     // name another file or none.
-    ComPtr<IStream> stream;
-    if (FAILED(::SHCreateStreamOnFileW(platform::WidePath(filePath).c_str(), STGM_READ | STGM_SHARE_DENY_NONE, stream.Put())) ||
-        !stream) {
+    ComPtr<IStream> stream = platform::OpenReadStream(filePath);
+    if (!stream) {
         doc_ = CreateDocument();
         return false;
     }
@@ -216,7 +215,7 @@ bool ConfigDocument::Save() {
     if (!IsLoaded() || g_settingsKept || !loadedId_) return false;
     // A read-only settings file stays as it is, also for an administrator,
     // whom some systems would let overwrite it.
-    DWORD attributes = ::GetFileAttributesW(platform::WidePath(path_).c_str());
+    DWORD attributes = platform::AttributesOf(path_);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     LayOutForEditing(doc_.Get());
     // The document's text, written in UTF-8 whatever encoding the file was

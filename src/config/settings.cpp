@@ -14,6 +14,7 @@ namespace {
 
 const char* ValueAttribute(ValueSet set) { return set == ValueSet::Default ? "default" : "custom"; }
 const char* MonthAttribute(ValueSet set) { return set == ValueSet::Default ? "monthdefault" : "month"; }
+const char* DaysAttribute(ValueSet set) { return set == ValueSet::Default ? "daysdefault" : "days"; }
 
 int32_t ReadInt(const ConfigDocument& doc, std::string_view path, const char* attribute) {
     auto text = doc.GetAttribute(path, attribute);
@@ -55,6 +56,21 @@ constexpr FlagField<CleanOptions> kCleanFlags[] = {
 
 std::wstring CheckedText(int32_t checked) { return checked ? L"1" : L"0"; }
 
+// The element at an absolute path of element steps, made with its missing
+// ancestors below the root: settings files written before an element was
+// added to the program lack it, and a value written to no element would be
+// lost without a word. The root itself is never made.
+XmlNode MadeElement(ConfigDocument& doc, std::string_view path) {
+    if (XmlNode node = doc.SelectSingleNode(path)) return node;
+    const size_t cut = path.find_last_of('/');
+    if (cut == 0 || cut == std::string_view::npos) return {};
+    XmlNode parent = MadeElement(doc, path.substr(0, cut));
+    if (!parent || !doc.AppendElement(parent, path.substr(cut + 1), "", {})) return {};
+    return doc.SelectSingleNode(path);
+}
+
+enum class MissingSection { Skip, Make };
+
 using Attributes = std::map<std::wstring, std::wstring>;
 
 // Every attribute of an entry node, by name.
@@ -78,15 +94,18 @@ Attributes AttributesOf(const XmlNode& node) {
 }
 
 // Removes the section's entries and appends the new ones, then saves. A list
-// that is already stored exactly so is not written again. False when the
-// file could not be saved.
+// that is already stored exactly so is not written again. With Make, a
+// section the file lacks is made first; when it cannot be, a list with
+// entries is not saved. False when the file could not be saved.
 template <typename Entry, typename ToAttributes>
 bool ReplaceList(const char* sectionPath, const char* entryTag, const std::vector<Entry>& list,
-                 ToAttributes toAttributes) {
+                 ToAttributes toAttributes, MissingSection missing = MissingSection::Skip) {
     OpenSettings settings;
     ConfigDocument& doc = settings.doc;
     if (!doc.IsLoaded()) return true;  // no file: nothing to keep
-    XmlNode section = doc.SelectSingleNode(sectionPath);
+    XmlNode section =
+        missing == MissingSection::Make ? MadeElement(doc, sectionPath) : doc.SelectSingleNode(sectionPath);
+    if (!section && missing == MissingSection::Make) return list.empty();
     if (section) {
         std::string entryPath = std::string(sectionPath) + "/" + entryTag;
         const std::vector<XmlNode> old = doc.SelectNodes(entryPath);
@@ -139,6 +158,8 @@ CleanOptions CleanOptionsIn(const ConfigDocument& doc, ValueSet set) {
     CleanOptions options;
     for (const auto& f : kCleanFlags) options.*f.field = ReadFlagIn(doc, f.path, set);
     options.moveToFolderPath = doc.GetAttribute(path::kMoveToFolderPath, ValueAttribute(set)).value_or("");
+    options.removeOldSets = ReadFlagIn(doc, path::kRemoveOldBackups, set);
+    options.setAgeDays = ReadInt(doc, path::kRemoveOldBackups, DaysAttribute(set));
     return options;
 }
 
@@ -170,6 +191,17 @@ std::vector<std::string> CheckedRulesIn(const ConfigDocument& doc, ValueSet set)
         if (FlagOf(node, "checked") && !name.empty()) names.push_back(std::move(name));
     }
     return names;
+}
+
+std::vector<KeptEntry> KeepListIn(const ConfigDocument& doc, ValueSet set) {
+    std::string section = set == ValueSet::Default ? path::kKeepListDefault : path::kKeepListCustom;
+    std::vector<KeptEntry> list = ListIn<KeptEntry>(doc, section + "/item", [](const XmlNode& node) {
+        if (auto file = NodeAttribute(node, "file")) return KeptEntry{*file, false};
+        return KeptEntry{TextOf(node, "folder"), true};
+    });
+    // An entry without a path keeps nothing.
+    std::erase_if(list, [](const KeptEntry& entry) { return entry.path.empty(); });
+    return list;
 }
 
 std::vector<std::string> SelectedPathsIn(const ConfigDocument& doc) {
@@ -227,6 +259,10 @@ bool SaveSearchOptions(const SearchOptions& options) {
     return SaveIfChanged(settings.doc, changed);
 }
 
+int32_t SoundSetAgeDays(int32_t days) {
+    return days >= kMinSetAgeDays && days <= kMaxSetAgeDays ? days : kSuggestedSetAgeDays;
+}
+
 CleanOptions LoadCleanOptions(ValueSet set) {
     OpenSettings settings;
     return CleanOptionsIn(settings.doc, set);
@@ -238,7 +274,13 @@ bool SaveCleanOptions(const CleanOptions& options) {
     bool changed = false;
     for (const auto& f : kCleanFlags) changed |= SetCustom(settings.doc, f.path, "custom", options.*f.field);
     changed |= SetCustom(settings.doc, path::kMoveToFolderPath, "custom", options.moveToFolderPath);
-    return SaveIfChanged(settings.doc, changed);
+    // A settings file from before the age rule lacks its element.
+    const bool ageRuleStored = static_cast<bool>(MadeElement(settings.doc, path::kRemoveOldBackups));
+    if (ageRuleStored) {
+        changed |= SetCustom(settings.doc, path::kRemoveOldBackups, "custom", options.removeOldSets);
+        changed |= SetCustom(settings.doc, path::kRemoveOldBackups, "days", options.setAgeDays);
+    }
+    return SaveIfChanged(settings.doc, changed) && ageRuleStored;
 }
 
 AdvCleanOptions LoadAdvCleanOptions(ValueSet set) {
@@ -254,6 +296,21 @@ bool SaveAdvCleanOptions(const AdvCleanOptions& options) {
         changed |= SetCustom(settings.doc, path::kAdvClean[i], "custom", options[i]);
     }
     return SaveIfChanged(settings.doc, changed);
+}
+
+std::string LoadLanguage(ValueSet set) { return ReadText(path::kLanguage, set); }
+
+bool SaveLanguage(std::string_view tag) {
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return true;  // no file: nothing to keep
+    if (doc.SelectSingleNode(path::kLanguage)) return SaveIfChanged(doc, SetCustom(doc, path::kLanguage, "custom", tag));
+    // A missing choice already means the language of Windows.
+    if (tag.empty()) return true;
+    XmlNode options = doc.SelectSingleNode(path::kOptions);
+    if (!options) return true;
+    doc.AppendElement(options, "Language", "", {{L"custom", platform::ToWide(tag)}, {L"default", L""}});
+    return doc.Save();
 }
 
 int32_t LoadShowWelcome(ValueSet set) { return ReadFlag(path::kShowWelcome, set); }
@@ -283,6 +340,38 @@ bool SaveSkipFolders(const std::vector<SkipFolder>& list) {
         return std::map<std::wstring, std::wstring>{{L"checked", CheckedText(entry.checked)},
                                                     {L"folder", platform::ToWide(entry.folder)}};
     });
+}
+
+std::vector<KeptEntry> LoadKeepList(ValueSet set) {
+    OpenSettings settings;
+    return KeepListIn(settings.doc, set);
+}
+
+namespace {
+
+std::map<std::wstring, std::wstring> KeptAttributes(const KeptEntry& entry) {
+    return {{entry.folder ? L"folder" : L"file", platform::ToWide(entry.path)}};
+}
+
+}  // namespace
+
+bool SaveKeepList(const std::vector<KeptEntry>& list) {
+    return ReplaceList(path::kKeepListCustom, "item", list, KeptAttributes, MissingSection::Make);
+}
+
+bool AddToKeepList(const KeptEntry& entry) {
+    if (entry.path.empty()) return true;
+    OpenSettings settings;
+    ConfigDocument& doc = settings.doc;
+    if (!doc.IsLoaded()) return true;  // no file: nothing to keep
+    const std::string kind = entry.folder ? "folder" : "file";
+    const std::string wanted = platform::LowerAnsi(entry.path);
+    for (const XmlNode& node : doc.SelectNodes(std::string(path::kKeepListCustom) + "/item")) {
+        auto path = NodeAttribute(node, kind);
+        if (path && platform::LowerAnsi(*path) == wanted) return true;
+    }
+    XmlNode section = MadeElement(doc, path::kKeepListCustom);
+    return section && doc.AppendElement(section, "item", "", KeptAttributes(entry)) && doc.Save();
 }
 
 std::vector<std::string> LoadSelectedPaths() {
@@ -342,6 +431,9 @@ scan::ScanRequest LoadScanRequest() {
         request.appFolders = scan::AppFolders::OfSystem();
         request.windowsVersion = platform::WindowsVersion();
     }
+    for (KeptEntry& entry : KeepListIn(doc, ValueSet::Custom)) {
+        (entry.folder ? request.keep.folders : request.keep.files).push_back(std::move(entry.path));
+    }
     return request;
 }
 
@@ -369,6 +461,7 @@ clean::CleanSettings LoadCleanSettings() {
     clean.moveTarget = options.moveToFolderPath;
     static_assert(std::tuple_size_v<AdvCleanOptions> == std::tuple_size_v<decltype(clean.traces)>);
     for (size_t i = 0; i < traces.size(); ++i) clean.traces[i] = traces[i] != 0;
+    if (options.removeOldSets != 0) clean.removeSetsOlderThanDays = SoundSetAgeDays(options.setAgeDays);
     return clean;
 }
 

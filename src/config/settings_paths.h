@@ -19,6 +19,7 @@ inline constexpr const char* kMoveToRecycle = "/Config/Options/CleanOpt/MoveToRe
 inline constexpr const char* kMoveToFolder = "/Config/Options/CleanOpt/MoveToFolder";
 inline constexpr const char* kMoveToFolderPath = "/Config/Options/CleanOpt/MoveToFolderPath";
 inline constexpr const char* kBackup = "/Config/Options/CleanOpt/Backup";
+inline constexpr const char* kRemoveOldBackups = "/Config/Options/CleanOpt/RemoveOldBackups";
 
 // The thirteen trace switches, in the order that numbers the trace cleaners.
 inline constexpr std::array<const char*, 13> kAdvClean = {
@@ -37,14 +38,20 @@ inline constexpr std::array<const char*, 13> kAdvClean = {
     "/Config/Options/AdvCleanOpt/CleanInternetTempFiles",
 };
 
+// The language the user chose ("" for the language of Windows). Settings
+// files from before there was a choice lack the element.
+inline constexpr const char* kOptions = "/Config/Options";
+inline constexpr const char* kLanguage = "/Config/Options/Language";
+
 inline constexpr const char* kJunkFilesDefault = "/Config/Options/JunkFiles/Default";
 inline constexpr const char* kJunkFilesCustom = "/Config/Options/JunkFiles/Custom";
 inline constexpr const char* kSkipFoldersDefault = "/Config/Options/SkipFolders/default";
 inline constexpr const char* kSkipFoldersCustom = "/Config/Options/SkipFolders/items";
+inline constexpr const char* kKeepListDefault = "/Config/Options/KeepList/default";
+inline constexpr const char* kKeepListCustom = "/Config/Options/KeepList/items";
 inline constexpr const char* kSelectDrive = "/Config/SelectDrive";
 
 // The application rules ticked on the Applications page, by name.
-inline constexpr const char* kOptions = "/Config/Options";
 inline constexpr const char* kApplications = "/Config/Options/Applications";
 inline constexpr const char* kApplicationsDefault = "/Config/Options/Applications/default";
 inline constexpr const char* kApplicationsCustom = "/Config/Options/Applications/items";

@@ -1,5 +1,9 @@
 #include "options/clean_options_page.h"
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "options/flag_boxes.h"
 #include "options/option_rules.h"
 #include "options/options_dialog.h"
@@ -16,6 +20,7 @@ constexpr FlagBox<config::CleanOptions> kFlagBoxes[] = {
     {IDC_MOVE_TO_RECYCLE, &config::CleanOptions::moveToRecycle},
     {IDC_MOVE_TO_FOLDER, &config::CleanOptions::moveToFolder},
     {IDC_BACKUP, &config::CleanOptions::backup},
+    {IDC_REMOVE_OLD_SETS, &config::CleanOptions::removeOldSets},
 };
 
 constexpr ui::LayoutRule kLayout[] = {
@@ -24,6 +29,8 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_MOVE_TO_RECYCLE, ui::kAnchorTopWide}, {IDC_MOVE_TO_FOLDER, ui::kAnchorTopWide},
     {IDC_TARGET_FOLDER, ui::kAnchorTopWide},  {IDC_BACKUP_GROUP, ui::kAnchorTopWide},
     {IDC_BACKUP, ui::kAnchorTopWide},         {IDC_BACKUP_NOTE, ui::kAnchorTopWide},
+    {IDC_REMOVE_OLD_SETS, ui::kAnchorTopLeft}, {IDC_SET_AGE_DAYS, ui::kAnchorTopLeft},
+    {IDC_SET_AGE_SPIN, ui::kAnchorTopLeft},   {IDC_SET_AGE_LABEL, ui::kAnchorTopLeft},
     {IDC_ADVANCED, ui::kAnchorBottomRight},   {IDC_PAGE_DEFAULT, ui::kAnchorBottomRight},
 };
 
@@ -31,6 +38,7 @@ constexpr ui::LayoutRule kLayout[] = {
 
 bool CleanOptionsPage::OnInit() {
     InitPage(kLayout);
+    ::SendMessageA(Item(IDC_SET_AGE_SPIN), UDM_SETRANGE32, config::kMinSetAgeDays, config::kMaxSetAgeDays);
     LoadPage(config::ValueSet::Custom);
     return false;
 }
@@ -49,11 +57,25 @@ void CleanOptionsPage::RecordToControls() {
     ClampFlags(record_);
     ShowFlags(Hwnd(), kFlagBoxes, record_);
     SetItemText(IDC_TARGET_FOLDER, record_.moveToFolderPath.c_str());
+    SetItemText(IDC_SET_AGE_DAYS, std::to_string(record_.setAgeDays).c_str());
+    EnableSetAge();
+}
+
+void CleanOptionsPage::EnableSetAge() const {
+    const bool on = ReadFlag(Hwnd(), IDC_REMOVE_OLD_SETS) != 0;
+    EnableItem(IDC_SET_AGE_DAYS, on);
+    EnableItem(IDC_SET_AGE_SPIN, on);
 }
 
 void CleanOptionsPage::ControlsToRecord() {
     ReadFlags(Hwnd(), kFlagBoxes, record_);
     record_.moveToFolderPath = ItemText(IDC_TARGET_FOLDER);
+    if (auto days = ParseSetAgeDays(ItemText(IDC_SET_AGE_DAYS))) {
+        record_.setAgeDays = *days;
+    } else {
+        // An empty box keeps the suggested age rather than none at all.
+        record_.setAgeDays = config::kSuggestedSetAgeDays;
+    }
 }
 
 void CleanOptionsPage::ChooseTargetFolder() {
@@ -69,6 +91,9 @@ bool CleanOptionsPage::OnCommand(int id, int code, HWND) {
     switch (id) {
         case IDC_MOVE_TO_FOLDER:
             ChooseTargetFolder();
+            return true;
+        case IDC_REMOVE_OLD_SETS:
+            EnableSetAge();
             return true;
         case IDC_ADVANCED:
             ShowAdvancedSettings(TopWindow());

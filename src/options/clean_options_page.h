@@ -1,6 +1,7 @@
 #pragma once
 // The clean options tab: how found files are disposed of, the target folder
-// of the move, the backup switch, and the way to the advanced settings.
+// of the move, the backup switch and the age after which backup sets are
+// removed, and the way to the advanced settings.
 #include <utility>
 
 #include "options/option_page.h"
@@ -22,6 +23,8 @@ private:
     void RecordToControls();
     void ControlsToRecord();
     void ChooseTargetFolder();
+    // The days box and its arrows are live while the age rule is on.
+    void EnableSetAge() const;
 
     ui::FolderBrowser browse_;
     config::CleanOptions record_;

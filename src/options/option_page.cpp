@@ -1,5 +1,6 @@
 #include "options/option_page.h"
 
+#include <iterator>
 #include <string>
 
 #include "options/options_ids.h"
@@ -21,6 +22,18 @@ void ShowSmallIcon(HWND iconStatic, int iconId, ui::Icon& holder) {
     ::SetWindowPos(iconStatic, nullptr, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The icon statics that show a small picture, and which.
+struct SmallIcon {
+    int control;
+    int icon;
+};
+constexpr SmallIcon kSmallIcons[] = {
+    {IDC_ADD_ENTRY, IDI_ADD_ENTRY},
+    {IDC_DELETE_ENTRY, IDI_DELETE_ENTRY},
+    {IDC_KEEP_ADD, IDI_ADD_ENTRY},
+    {IDC_KEEP_REMOVE, IDI_DELETE_ENTRY},
+};
+
 }  // namespace
 
 void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
@@ -28,8 +41,10 @@ void OptionPage::InitPage(const ui::LayoutRule* rules, size_t count) {
     // Translating sets every control's text again, which makes an icon static
     // reload its picture: the small pictures go in afterwards.
     text::TranslateWindow(Hwnd());
-    ShowSmallIcon(Item(IDC_ADD_ENTRY), IDI_ADD_ENTRY, addIcon_);
-    ShowSmallIcon(Item(IDC_DELETE_ENTRY), IDI_DELETE_ENTRY, deleteIcon_);
+    static_assert(std::size(kSmallIcons) <= std::tuple_size_v<decltype(smallIcons_)>);
+    for (size_t i = 0; i < std::size(kSmallIcons); ++i) {
+        ShowSmallIcon(Item(kSmallIcons[i].control), kSmallIcons[i].icon, smallIcons_[i]);
+    }
     layout_.Init(Hwnd(), rules, count);
 }
 

@@ -3,6 +3,7 @@
 // of the settings it edits and writes the user's set when asked.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 #include "config/settings.h"
@@ -41,8 +42,9 @@ protected:
 
 private:
     ui::Layout layout_;
-    ui::Icon addIcon_;
-    ui::Icon deleteIcon_;
+    // The small add and remove pictures of the page's lists (a page has up
+    // to two such pairs).
+    std::array<ui::Icon, 4> smallIcons_;
 };
 
 // True when a command from a clickable icon static is a click.

@@ -14,7 +14,10 @@ void ClampFlags(config::SearchOptions& o) {
 }
 
 void ClampFlags(config::CleanOptions& o) {
-    for (int32_t* flag : {&o.clean, &o.moveToRecycle, &o.moveToFolder, &o.backup}) *flag = ClampFlag(*flag);
+    for (int32_t* flag : {&o.clean, &o.moveToRecycle, &o.moveToFolder, &o.backup, &o.removeOldSets}) {
+        *flag = ClampFlag(*flag);
+    }
+    o.setAgeDays = config::SoundSetAgeDays(o.setAgeDays);
 }
 
 void ClampFlags(config::AdvCleanOptions& options) {
@@ -34,6 +37,13 @@ std::optional<uint32_t> ParseMonths(std::string_view text) {
         value = std::min<uint64_t>(value * 10 + static_cast<uint64_t>(c - '0'), UINT32_MAX);
     }
     return static_cast<uint32_t>(value);
+}
+
+std::optional<int32_t> ParseSetAgeDays(std::string_view text) {
+    std::optional<uint32_t> count = ParseMonths(text);
+    if (!count) return std::nullopt;
+    return static_cast<int32_t>(
+        std::clamp<uint32_t>(*count, config::kMinSetAgeDays, config::kMaxSetAgeDays));
 }
 
 int RowAfterReload(int previous, int count) {
@@ -85,6 +95,12 @@ std::vector<ui::MenuEntry> JunkTypeMenu(bool rowSelected) {
 std::vector<ui::MenuEntry> SkipFolderMenu(bool rowSelected) {
     std::vector<ui::MenuEntry> menu{{kSkipFolderAdd, "_sfMenuAddNew"}};
     if (rowSelected) menu.push_back({kSkipFolderDelete, "_sfMenuDel"});
+    return menu;
+}
+
+std::vector<ui::MenuEntry> KeepListMenu(bool onList, bool rowSelected) {
+    std::vector<ui::MenuEntry> menu{{kKeepAddFile, "_kpMenuAddFile"}, {kKeepAddFolder, "_kpMenuAddFolder"}};
+    if (onList && rowSelected) menu.push_back({kKeepRemove, "_kpMenuRemove"});
     return menu;
 }
 

@@ -15,7 +15,8 @@
 
 namespace options {
 
-// A stored flag outside 0..2 is not trusted and counts as 0.
+// A stored flag outside 0..2 is not trusted and counts as 0; a stored set
+// age outside 1..3650 days reads as the suggested 30.
 int32_t ClampFlag(int32_t flag);
 void ClampFlags(config::SearchOptions& options);
 void ClampFlags(config::CleanOptions& options);
@@ -27,6 +28,10 @@ std::string FormatMonths(uint32_t months);
 // around them allowed; a count beyond the largest one saturates. Nothing
 // when the text is empty or not a number.
 std::optional<uint32_t> ParseMonths(std::string_view text);
+
+// The days box's text as the age of the backup sets kept: a count as for
+// the months, held to 1..3650 days. Nothing when it is not a count.
+std::optional<int32_t> ParseSetAgeDays(std::string_view text);
 
 // The row to select after a list was filled anew, given the row selected
 // before (-1 for none): the same index, or the last row when the list got
@@ -60,5 +65,14 @@ enum SkipFolderCommand : int {
     kSkipFolderDelete = 2,
 };
 std::vector<ui::MenuEntry> SkipFolderMenu(bool rowSelected);
+
+// The keep list's menu: its add icon offers the two kinds of entry, the
+// list also the removal of a selected row.
+enum KeepListCommand : int {
+    kKeepAddFile = 11,
+    kKeepAddFolder = 12,
+    kKeepRemove = 13,
+};
+std::vector<ui::MenuEntry> KeepListMenu(bool onList, bool rowSelected);
 
 }  // namespace options

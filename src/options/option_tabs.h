@@ -8,11 +8,13 @@
 #include "options/applications_page.h"
 #include "options/clean_options_page.h"
 #include "options/junk_types_page.h"
+#include "options/language_page.h"
 #include "options/options_ids.h"
 #include "options/schedule_page.h"
 #include "options/search_options_page.h"
 #include "options/skip_folders_page.h"
 #include "platform/task_scheduler.h"
+#include "ui/file_chooser.h"
 #include "ui/folder_browser.h"
 
 namespace options {
@@ -21,6 +23,7 @@ namespace options {
 struct PageServices {
     const ui::FolderBrowser& browse;
     platform::TaskFolder& tasks;
+    const ui::FileChooser& chooseFile;
     // The environment folders application rules start from; the system's
     // when none are given.
     const std::optional<scan::AppFolders>& appFolders;
@@ -39,7 +42,7 @@ inline constexpr OptionTab kOptionTabs[] = {
     {"_OptSearchOpt", IDD_SEARCH_OPTIONS_PAGE, 1,
      [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<SearchOptionsPage>(); }},
     {"_OptSkipFolder", IDD_SKIP_FOLDERS_PAGE, 2,
-     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse); }},
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse, s.chooseFile); }},
     {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE, 3,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
     {"_OptApplications", IDD_APPLICATIONS_PAGE, 5,
@@ -48,6 +51,8 @@ inline constexpr OptionTab kOptionTabs[] = {
      }},
     {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SchedulePage>(s.tasks); }},
+    {"_OptLanguage", IDD_LANGUAGE_PAGE, 6,
+     [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<LanguagePage>(); }},
 };
 
 inline constexpr int kOptionTabCount = static_cast<int>(std::size(kOptionTabs));

@@ -13,6 +13,7 @@ enum OptionsTab : int {
     kCleanOptionsTab = 3,
     kApplicationsTab = 4,
     kScheduleTab = 5,
+    kLanguageTab = 6,
 };
 
 // Runs the options dialog modally over owner, showing firstTab, with the

@@ -14,6 +14,7 @@
 #define IDD_ADVANCED_SETTINGS 305
 #define IDD_SCHEDULE_PAGE 306
 #define IDD_APPLICATIONS_PAGE 307
+#define IDD_LANGUAGE_PAGE 308
 
 // Icons.
 #define IDI_JUNK_TYPES 310
@@ -27,6 +28,7 @@
 #define IDI_ANY_FOLDER 318
 #define IDI_SCHEDULE 319
 #define IDI_APPLICATIONS 330
+#define IDI_LANGUAGE 331
 
 // Bitmaps.
 #define IDB_OPTION_TABS 320
@@ -58,6 +60,10 @@
 
 // Skip folders page.
 #define IDC_SKIP_FOLDER_LIST 1040
+#define IDC_KEEP_LABEL 1041
+#define IDC_KEEP_ADD 1042
+#define IDC_KEEP_REMOVE 1043
+#define IDC_KEEP_LIST 1044
 
 // Clean options page.
 #define IDC_DISPOSAL_GROUP 1050
@@ -69,6 +75,10 @@
 #define IDC_BACKUP 1056
 #define IDC_BACKUP_NOTE 1057
 #define IDC_ADVANCED 1058
+#define IDC_REMOVE_OLD_SETS 1059
+#define IDC_SET_AGE_DAYS 1064
+#define IDC_SET_AGE_SPIN 1065
+#define IDC_SET_AGE_LABEL 1066
 
 // Schedule page.
 #define IDC_SCHEDULE_GROUP 1080
@@ -92,6 +102,11 @@
 #define IDC_APP_PROGRESS 1101
 #define IDC_APP_STATUS 1102
 #define IDC_APP_FILES 1103
+
+// Language page.
+#define IDC_LANGUAGE_LABEL 1110
+#define IDC_LANGUAGE_LIST 1111
+#define IDC_LANGUAGE_NOTE 1112
 
 // Junk-type editor.
 #define IDC_FILE_NAME_LABEL 1060

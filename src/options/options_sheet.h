@@ -20,9 +20,11 @@ public:
 
     // browse: the folder browser the skip folders and clean options pages
     // offer; tasks: the Task Scheduler the schedule page reaches (the
-    // system's when null); appFolders: the environment folders application
-    // rules start from (the system's when none are given).
+    // system's when null); chooseFile: the file dialog of the keep list;
+    // appFolders: the environment folders application rules start from (the
+    // system's when none are given).
     OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks = nullptr,
+                 ui::FileChooser chooseFile = ui::SystemFileChooser,
                  std::optional<scan::AppFolders> appFolders = std::nullopt);
 
     // Runs the dialog modally; returns IDOK or IDCANCEL.
@@ -54,6 +56,7 @@ private:
     void Close(INT_PTR code);
 
     platform::SystemTaskFolder systemTasks_;
+    ui::FileChooser chooseFile_;
     std::array<std::unique_ptr<OptionPage>, kTabCount> pages_;
     ui::ImageList tabImages_;
     ui::Layout layout_;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "config/job_requests.h"
+#include "rescue/aged_sets.h"
 
 namespace pages {
 
@@ -27,7 +28,7 @@ CleaningPage::CleaningPage(Session& session, RunMode mode, CleanJob clean)
 
 clean::CleanResult CleaningPage::RunRealClean(clean::CleanPlan plan, platform::JobProgress& progress,
                                               const platform::StopFlag& stop) {
-    return clean::RunClean(std::move(plan), progress, stop);
+    return clean::RunClean(std::move(plan), progress, stop, platform::kHumanPaceMs, rescue::RemoveAgedSetsNow);
 }
 
 bool CleaningPage::OnInit() {

@@ -4,6 +4,7 @@
 
 #include "paths/path_text.h"
 #include "platform/codepage.h"
+#include "platform/drives.h"
 #include "platform/folder_listing.h"
 
 namespace pages {
@@ -24,21 +25,12 @@ void ForEachSubfolder(std::string_view folder, Visit visit) {
 }  // namespace
 
 std::vector<std::string> FixedDriveRoots() {
-    char buffer[128] = {};
-    DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
-    std::vector<std::string> roots;
-    if (length == 0 || length >= sizeof buffer) return roots;
-    for (const char* root = buffer; *root; root += std::char_traits<char>::length(root) + 1) {
-        if (::GetDriveTypeA(root) == DRIVE_FIXED) roots.emplace_back(root);
-    }
+    std::vector<std::string> roots = platform::DriveRoots();
+    std::erase_if(roots, [](const std::string& root) { return platform::DriveTypeOf(root) != DRIVE_FIXED; });
     return roots;
 }
 
-std::string VolumeLabel(const std::string& root) {
-    char label[255] = {};
-    if (!::GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) return {};
-    return label;
-}
+std::string VolumeLabel(const std::string& root) { return platform::VolumeLabelOf(root); }
 
 std::string DriveItemText(std::string_view label, std::string_view drive) {
     return platform::LowerAnsi(label) + " (" + std::string(drive) + ")";
@@ -46,7 +38,7 @@ std::string DriveItemText(std::string_view label, std::string_view drive) {
 
 bool HasSubfolder(std::string_view folder) {
     bool found = false;
-    ForEachSubfolder(folder, [&](const char*) {
+    ForEachSubfolder(folder, [&](const std::string&) {
         found = true;
         return false;
     });
@@ -55,7 +47,7 @@ bool HasSubfolder(std::string_view folder) {
 
 std::vector<std::string> SubfolderNames(std::string_view folder) {
     std::vector<std::string> names;
-    ForEachSubfolder(folder, [&](const char* name) {
+    ForEachSubfolder(folder, [&](const std::string& name) {
         names.emplace_back(name);
         return true;
     });

@@ -1,16 +1,10 @@
 #include "pages/drive_space.h"
 
-#include <windows.h>
+#include "platform/drives.h"
 
 namespace pages {
 
-std::optional<uint64_t> QueryFreeSpace(const std::string& root) {
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!::GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters)) {
-        return std::nullopt;
-    }
-    return static_cast<uint64_t>(sectorsPerCluster) * bytesPerSector * freeClusters;
-}
+std::optional<uint64_t> QueryFreeSpace(const std::string& root) { return platform::FreeSpaceOf(root); }
 
 void MeasureFreeSpace(DriveSpace& table, Measurement which, const std::vector<std::string>& roots,
                       FreeSpaceQuery query) {

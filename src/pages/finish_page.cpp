@@ -19,6 +19,7 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_START_NEW_TASK, ui::kAnchorTopLeft},
     {IDC_PG_RESULT_LINE, ui::kAnchorTopWide},
     {IDC_PG_NOT_CLEANED, ui::kAnchorTopLeft},
+    {IDC_PG_TYPE_LIST, ui::kAnchorTopWide},
     {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
     {IDC_PG_LIST, ui::kAnchorAll},
 };
@@ -43,6 +44,7 @@ bool FinishPage::OnInit() {
     list_.LendSmallImages(images_);
     for (int column = 0; column < 3; ++column) list_.InsertColumn(column, text::LookupText(kColumnKeys[column]), 100);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    types_.Attach(Item(IDC_PG_TYPE_LIST), false);
     MeasureFreeSpace(space_, Measurement::Before, FixedDriveRoots(), query_);
     ui::ButtonLook look;
     look.textHover = RGB(0, 70, 213);
@@ -64,6 +66,8 @@ void FinishPage::ShowResult() {
     SetItemText(IDC_PG_RESULT_LINE, result ? ResultLine(*result).c_str() : "");
     const bool notCleaned = result && !clean::NotCleanedFiles(*result).empty();
     ::ShowWindow(Item(IDC_PG_NOT_CLEANED), notCleaned ? SW_SHOWNA : SW_HIDE);
+    types_.Show(result ? TypeRowsOf(*result) : std::vector<TypeList::Row>{});
+    ::ShowWindow(types_.Hwnd(), result ? SW_SHOWNA : SW_HIDE);
 }
 
 void FinishPage::ShowNotCleaned() {
@@ -124,6 +128,16 @@ bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom == IDC_PG_TYPE_LIST) {
+        if (header.code == LVN_GETDISPINFOA || header.code == LVN_GETDISPINFOW) {
+            types_.GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
+                           header.code == LVN_GETDISPINFOW);
+            return true;
+        }
+        if (header.code != NM_CUSTOMDRAW) return false;
+        result = types_.OnCustomDraw(header);
+        return true;
+    }
     if (header.idFrom != IDC_PG_LIST) return false;
     if (header.code == NM_CUSTOMDRAW) {
         result = colors_.OnCustomDraw(header);
@@ -139,6 +153,7 @@ bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void FinishPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
+    if (types_.Hwnd()) types_.FitColumns();
 }
 
 }  // namespace pages

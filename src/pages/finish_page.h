@@ -1,6 +1,7 @@
 #pragma once
-// Wizard page 6: what the session's last clean did (a line of counts, and
-// the files it did not clean in a dialog), and the free space of every fixed drive before
+// Wizard page 6: what the session's last clean did (a line of counts, the
+// bytes it cleaned by type with a bar each, and the files it did not clean
+// in a dialog), and the free space of every fixed drive before
 // cleaning (measured once, when the page is created) and after (measured
 // each time the page is shown). Cancel reads as the way to finish while it
 // is shown.
@@ -9,6 +10,7 @@
 #include "pages/drive_space.h"
 #include "pages/services.h"
 #include "pages/session.h"
+#include "pages/type_list.h"
 #include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
@@ -51,6 +53,7 @@ private:
     FreeSpaceQuery query_;
     DriveSpace space_;
     ui::ListView list_;
+    TypeList types_;  // what the last clean cleaned, by type
     ui::ImageList images_;
     ui::ListRowColors colors_;
     ui::SkinnedLabel header_;

@@ -1,13 +1,17 @@
 #include "pages/report_page.h"
 
+#include <algorithm>
 #include <iterator>
 
+#include "config/settings.h"
 #include "pages/column_shares.h"
 #include "pages/drive_space.h"
 #include "pages/resource_ids.h"
 #include "platform/codepage.h"
+#include "scan/keep_filter.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
+#include "ui/shell_actions.h"
 
 namespace pages {
 
@@ -18,7 +22,10 @@ constexpr COLORREF kRowBackground = RGB(255, 245, 235);
 constexpr ui::LayoutRule kLayout[] = {
     {IDC_PG_PAGE_HEADER, ui::kAnchorTopWide},
     {IDC_PG_PAGE_INFO, ui::kAnchorTopWide},
+    {IDC_PG_VIEW_FILES, ui::kAnchorTopLeft},
+    {IDC_PG_VIEW_BY_TYPE, ui::kAnchorTopLeft},
     {IDC_PG_LIST, ui::kAnchorAll},
+    {IDC_PG_TYPE_LIST, ui::kAnchorAll},
     {IDC_PG_REPORT_COUNT, ui::kAnchorBottomWide},
 };
 
@@ -108,8 +115,27 @@ bool ReportPage::OnInit() {
     // The ticks are the session's: the list asks for them as for the texts.
     ListView_SetCallbackMask(list_.Hwnd(), LVIS_STATEIMAGEMASK);
     colors_.SetDefault({RGB(0, 0, 0), kRowBackground});
+    types_.Attach(Item(IDC_PG_TYPE_LIST), true);
+    ::CheckRadioButton(Hwnd(), IDC_PG_VIEW_FILES, IDC_PG_VIEW_BY_TYPE, IDC_PG_VIEW_FILES);
     ShowFindings();
     return true;
+}
+
+HWND ReportPage::ShownList() const { return view_ == View::ByType ? types_.Hwnd() : list_.Hwnd(); }
+
+void ReportPage::ShowView(View view) {
+    view_ = view;
+    ::CheckRadioButton(Hwnd(), IDC_PG_VIEW_FILES, IDC_PG_VIEW_BY_TYPE,
+                       view == View::ByType ? IDC_PG_VIEW_BY_TYPE : IDC_PG_VIEW_FILES);
+    RefreshTypes();
+    // The ticks may have changed in the other view.
+    ::InvalidateRect(list_.Hwnd(), nullptr, FALSE);
+    ::ShowWindow(types_.Hwnd(), view == View::ByType ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(list_.Hwnd(), view == View::Files ? SW_SHOWNA : SW_HIDE);
+}
+
+void ReportPage::RefreshTypes() {
+    if (view_ == View::ByType && types_.Hwnd()) types_.Show(TypeRowsOf(session_));
 }
 
 void ReportPage::ShowFindings() {
@@ -122,6 +148,8 @@ void ReportPage::ShowFindings() {
     ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
     ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
+    // The type rows are summed when the page is shown (OnActivated).
+    ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 bool ReportPage::FindingOfRow(int row, size_t& finding) const {
@@ -167,9 +195,48 @@ void ReportPage::ToggleTick(int row) {
     if (!FindingOfRow(row, finding)) return;
     session_.SetTicked(finding, !session_.Ticked(finding));
     ListView_RedrawItems(list_.Hwnd(), row, row);
+    AfterTickChange();
+}
+
+void ReportPage::AfterTickChange() {
     // Many rows may change in a row (a key held down): the count line, which
     // reads the language file, is drawn once they have.
     if (!recountPosted_) recountPosted_ = ::PostMessageA(Hwnd(), WM_REPORTPAGE_RECOUNT, 0, 0) != 0;
+}
+
+void ReportPage::ToggleTypeTick(int row) {
+    const std::vector<TypeList::Row>& rows = types_.Rows();
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return;
+    // A partly ticked type is ticked whole, as a tri-state box goes.
+    const bool tick = rows[static_cast<size_t>(row)].ticks != TickState::All;
+    SetTypeTicked(session_, rows[static_cast<size_t>(row)].type, tick);
+    types_.SetTicks(static_cast<size_t>(row), tick ? TickState::All : TickState::None);
+    AfterTickChange();
+}
+
+void ReportPage::AlwaysKeep(bool folder) {
+    size_t selected = 0;
+    if (!FindingOfRow(list_.Selected(), selected)) return;
+    const scan::Findings& findings = session_.Findings();
+    const config::KeptEntry entry{folder ? std::string(findings.Folder(selected)) : findings.Path(selected), folder};
+    // The finding leaves the report either way (keeping it is always safe);
+    // an entry that could not be stored would be found again next time.
+    if (!config::AddToKeepList(entry)) ui::ShowMessage(Hwnd(), "_SettingsNotSaved", MB_OK | MB_ICONEXCLAMATION);
+    scan::KeepPaths kept;
+    (folder ? kept.folders : kept.files).push_back(entry.path);
+    scan::KeepFilter filter(kept);
+    if (filter.Empty()) return;
+    const int focus = list_.Selected();
+    session_.RemoveFindings([&](size_t finding) { return filter.Keeps(findings.Folder(finding), findings.Name(finding)); });
+    // The rest keep their order: the rows are shown anew as they stand.
+    shownVersion_ = session_.FindingsVersion();
+    fileImages_.clear();
+    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
+    if (session_.RowCount() > 0) list_.Select(std::min(focus, static_cast<int>(session_.RowCount()) - 1));
+    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
+    RefreshTypes();
+    ShowCount();
 }
 
 // The number of rows found and, where the language has the words for it,
@@ -229,6 +296,8 @@ void ReportPage::OnDestroy() { fileImages_.clear(); }
 void ReportPage::OnActivated() {
     EnableButtons(kEnableNext | kEnableBack);
     ShowFindings();
+    // Sums the findings by type once, whether they are new or only retouched.
+    RefreshTypes();
     ShowCount();
 }
 
@@ -241,6 +310,9 @@ std::vector<ui::MenuEntry> ReportPage::MenuEntries(bool rowSelected) {
     if (rowSelected) {
         entries.push_back({kProperties, "_rpMenuProperty", true});
         entries.push_back({kFindInExplorer, "_rpMenuFinditinexplorer"});
+        entries.push_back({0, nullptr});
+        entries.push_back({kKeepFile, "_rpMenuKeepFile"});
+        entries.push_back({kKeepFolder, "_rpMenuKeepFolder"});
         entries.push_back({0, nullptr});
     }
     entries.push_back({kSelectAll, "_rpMenuSelectAll"});
@@ -259,6 +331,10 @@ void ReportPage::RunMenuCommand(int command) {
         case kFindInExplorer:
             if (rowSelected) services_.showInExplorer(session_.Findings().Path(selected));
             break;
+        case kKeepFile:
+        case kKeepFolder:
+            if (rowSelected) AlwaysKeep(command == kKeepFolder);
+            break;
         case kSelectAll:
             SetAllTicks(Session::TickChange::TickAll);
             break;
@@ -276,10 +352,51 @@ void ReportPage::RunMenuCommand(int command) {
 void ReportPage::SetAllTicks(Session::TickChange change) {
     session_.ChangeAllTicks(change);
     ::InvalidateRect(list_.Hwnd(), nullptr, FALSE);
+    RefreshTypes();
     ShowCount();
 }
 
+bool ReportPage::OnTypeListNotify(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            types_.GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
+                           header.code == LVN_GETDISPINFOW);
+            return true;
+        case NM_CLICK: {
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+            if (ListView_SubItemHitTest(types_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+                ToggleTypeTick(hit.iItem);
+            }
+            return true;
+        }
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+                ToggleTypeTick(ListView_GetNextItem(types_.Hwnd(), -1, LVNI_FOCUSED));
+            }
+            return true;
+        case NM_CUSTOMDRAW:
+            result = types_.OnCustomDraw(header);
+            return true;
+        case NM_RCLICK:
+            ShowMenu(ui::CursorPoint());
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ReportPage::OnCommand(int id, int code, HWND control) {
+    if (code == BN_CLICKED && (id == IDC_PG_VIEW_FILES || id == IDC_PG_VIEW_BY_TYPE)) {
+        ShowView(id == IDC_PG_VIEW_BY_TYPE ? View::ByType : View::Files);
+        return true;
+    }
+    return WizardPage::OnCommand(id, code, control);
+}
+
 bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom == IDC_PG_TYPE_LIST) return OnTypeListNotify(header, result);
     if (header.idFrom != IDC_PG_LIST) return false;
     switch (header.code) {
         case LVN_GETDISPINFOA:
@@ -318,10 +435,13 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void ReportPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
+    if (types_.Hwnd()) types_.FitColumns();
 }
 
 void ReportPage::ShowMenu(POINT at) {
-    RunMenuCommand(services_.trackMenu(Hwnd(), MenuEntries(list_.Selected() >= 0), at));
+    // A type row is no file: the view by type offers the ticks only.
+    const bool fileSelected = view_ == View::Files && list_.Selected() >= 0;
+    RunMenuCommand(services_.trackMenu(Hwnd(), MenuEntries(fileSelected), at));
 }
 
 bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -331,8 +451,8 @@ bool ReportPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             ShowCount();
             return true;
         case WM_CONTEXTMENU:
-            if (!ui::IsKeyboardMenuRequest(list_.Hwnd(), wParam, lParam)) return false;
-            ShowMenu(ui::KeyboardMenuPoint(list_.Hwnd()));
+            if (!ui::IsKeyboardMenuRequest(ShownList(), wParam, lParam)) return false;
+            ShowMenu(ui::KeyboardMenuPoint(ShownList()));
             return true;
         default:
             return WizardPage::OnPageMessage(message, wParam, lParam, result);

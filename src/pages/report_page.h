@@ -5,6 +5,10 @@
 // findings as fast as a hundred. A click on a check box (or the space bar)
 // ticks or unticks a finding in the session; every column sorts by a click
 // on its header, and the clean takes the ticked findings in that order.
+// A second view shows the findings by type (what they were found as), one
+// row per type with its count, size and a bar, largest first; ticking a
+// type ticks all its files. "Always keep" puts a file or its folder on the
+// keep list and takes its findings out of the report.
 #include <cstdint>
 #include <unordered_map>
 #include <utility>
@@ -13,6 +17,7 @@
 #include "pages/report_icons.h"
 #include "pages/services.h"
 #include "pages/session.h"
+#include "pages/type_list.h"
 #include "pages/wizard_page.h"
 #include "ui/gdi.h"
 #include "ui/layout.h"
@@ -31,7 +36,11 @@ public:
         kSelectAll = 4,
         kDeselectAll = 5,
         kInvertSelection = 6,
+        kKeepFile = 7,
+        kKeepFolder = 8,
     };
+
+    enum class View { Files, ByType };
 
     // The columns, in their order.
     enum Column : int { kNameColumn, kFolderColumn, kReasonColumn, kSizeColumn, kColumnCount };
@@ -48,11 +57,18 @@ public:
 
     const ReportIcons& Icons() const { return icons_; }
 
+    // Shows the findings file by file or by type, as the buttons above the
+    // list do. The view stays as chosen for the next scan's findings.
+    void ShowView(View view);
+    View ShownView() const { return view_; }
+    const TypeList& Types() const { return types_; }
+
 protected:
     bool OnInit() override;
     void OnActivated() override;
     void OnNext() override;
     void OnBack() override;
+    bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     void OnSize(int width, int height) override;
     void OnDestroy() override;
@@ -64,6 +80,16 @@ private:
     void ShowMenu(POINT at);
     void SetAllTicks(Session::TickChange change);
     void ToggleTick(int row);
+    // Ticks every file of a type row, or unticks them when all are ticked.
+    void ToggleTypeTick(int row);
+    // Puts the selected file, or its folder, on the keep list and takes out
+    // of the report every finding that it keeps.
+    void AlwaysKeep(bool folder);
+    // Shows the totals by type anew (when that view is shown).
+    void RefreshTypes();
+    void AfterTickChange();
+    bool OnTypeListNotify(const NMHDR& header, LRESULT& result);
+    HWND ShownList() const;
     // The finding a row shows; false when the row is not one.
     bool FindingOfRow(int row, size_t& finding) const;
     // What the list asks of a row it draws: texts, icon and tick.
@@ -88,6 +114,8 @@ private:
     bool sortDescending_ = false;
     bool recountPosted_ = false;
     std::string textBuffer_;  // the last text given to the list
+    TypeList types_;
+    View view_ = View::Files;
 };
 
 }  // namespace pages

@@ -51,6 +51,34 @@ void Session::Recount() {
     }
 }
 
+size_t Session::RemoveFindings(const std::function<bool(size_t finding)>& drop) {
+    constexpr uint32_t kGone = std::numeric_limits<uint32_t>::max();
+    std::vector<uint32_t> newIndex(findings_.Count(), kGone);
+    scan::Findings kept;
+    std::vector<bool> ticks;
+    for (size_t i = 0; i < findings_.Count(); ++i) {
+        if (drop(i)) continue;
+        newIndex[i] = static_cast<uint32_t>(kept.Count());
+        kept.Add(findings_.Folder(i), findings_.Name(i), findings_.FoundAs(i), findings_.Listed(i),
+                 findings_.Attributes(i));
+        ticks.push_back(ticks_[i]);
+    }
+    const size_t removed = findings_.Count() - kept.Count();
+    if (removed == 0) return 0;
+    std::vector<uint32_t> rows;
+    rows.reserve(kept.Count());
+    for (uint32_t finding : rows_) {
+        if (newIndex[finding] != kGone) rows.push_back(newIndex[finding]);
+    }
+    kept.ShrinkToFit();
+    findings_ = std::move(kept);
+    rows_ = std::move(rows);
+    ticks_ = std::move(ticks);
+    ++version_;
+    Recount();
+    return removed;
+}
+
 clean::CleanList Session::TakenFiles() const {
     clean::CleanList files;
     files.reserve(static_cast<size_t>(taken_.files));

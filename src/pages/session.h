@@ -49,6 +49,11 @@ public:
     // The number and the listed size of the ticked findings.
     const TakenTotals& Taken() const { return taken_; }
 
+    // Takes out the findings drop(finding) is true for (files the user now
+    // always keeps); the rest keep their ticks and their order in the rows,
+    // but new indices (FindingsVersion changes). Returns how many went.
+    size_t RemoveFindings(const std::function<bool(size_t finding)>& drop);
+
     // The ticked findings in row order, each with the size and last-write
     // time it was listed with and why it was found: what a clean takes.
     clean::CleanList TakenFiles() const;

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "paths/path_text.h"
+#include "platform/special_folders.h"
 
 namespace paths {
 
@@ -34,13 +33,7 @@ void OverrideModulePath(std::string path) { Override() = std::move(path); }
 
 std::string ModulePath() {
     if (!Override().empty()) return Override();
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) return std::string(buffer.data(), n);
-        buffer.resize(buffer.size() * 2);
-    }
+    return platform::ProgramFilePath();
 }
 
 std::string ModuleDirectory() { return DirectoryOfModulePath(ModulePath()); }

@@ -24,9 +24,10 @@ struct LocalMemoryTraits {
 }  // namespace
 
 DWORD MoveHeldFile(HANDLE file, const std::string& path, bool replace) {
-    // The native form of the name: taken as it stands wherever the rename
-    // request is passed on unconverted.
-    const std::wstring name = L"\\??\\" + WidePath(path);
+    // The native form of the name (\??\C:\..., \??\UNC\...): taken as it
+    // stands wherever the rename request is passed on unconverted.
+    std::wstring name = WidePath(path);
+    if (name.rfind(L"\\\\?\\", 0) == 0) name[1] = L'?';
     const size_t nameBytes = name.size() * sizeof(wchar_t);
     std::vector<std::byte> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/wide_path.h"
 
 namespace platform {
 
@@ -13,13 +14,15 @@ bool IsDotName(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-// Copies text with its terminating zero into a fixed narrow field; false
+// Copies text with its terminating zero into a fixed narrow field; empty
 // when it does not fit.
 template <size_t N>
-bool CopyInto(char (&field)[N], const std::string& text) {
-    if (text.size() >= N) return false;
+void CopyInto(char (&field)[N], const std::string& text) {
+    if (text.size() >= N) {
+        field[0] = '\0';
+        return;
+    }
     std::memcpy(field, text.c_str(), text.size() + 1);
-    return true;
 }
 
 }  // namespace
@@ -36,11 +39,8 @@ bool IsPlainEntryName(std::string_view name) {
 
 FolderListing::FolderListing(std::string_view folder) {
     std::string pattern(folder);
-    pattern += "\\*.*";
-    // The narrow functions take at most MAX_PATH - 1 characters: a folder
-    // whose entries could not be named through them counts as empty.
-    if (pattern.size() >= MAX_PATH) return;
-    find_.Reset(::FindFirstFileW(ToWide(pattern).c_str(), &wide_));
+    pattern += "\\*";
+    find_.Reset(::FindFirstFileW(WidePath(pattern).c_str(), &wide_));
     fetched_ = find_.Valid();
 }
 
@@ -66,16 +66,19 @@ bool FolderListing::Convert() {
     entry_.dwReserved0 = wide_.dwReserved0;
     entry_.dwReserved1 = wide_.dwReserved1;
     entry_.cAlternateFileName[0] = '\0';
-    static thread_local std::string name;
-    const bool exact = ToNarrowExact(wide_.cFileName, name) && CopyInto(entry_.cFileName, name);
-    if (!exact) {
+    if (!ToNarrowExact(wide_.cFileName, name_)) {
+        name_.clear();
         entry_.cFileName[0] = '\0';
         return false;
     }
-    if (wide_.cAlternateFileName[0] != L'\0' && ToNarrowExact(wide_.cAlternateFileName, name)) {
-        CopyInto(entry_.cAlternateFileName, name);
+    CopyInto(entry_.cFileName, name_);
+    static thread_local std::string alternate;
+    if (wide_.cAlternateFileName[0] != L'\0' && ToNarrowExact(wide_.cAlternateFileName, alternate)) {
+        CopyInto(entry_.cAlternateFileName, alternate);
     }
-    return IsPlainEntryName(entry_.cFileName);
+    if (IsPlainEntryName(name_)) return true;
+    name_.clear();
+    return false;
 }
 
 }  // namespace platform

@@ -180,7 +180,7 @@ DWORD ReplaceWholeFile(const GuardedFolder& folder, std::wstring_view name, std:
 
 std::wstring EntryName(std::string_view path) {
     size_t cut = path.find_last_of('\\');
-    return WidePath(cut == std::string_view::npos ? path : path.substr(cut + 1));
+    return WideName(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
 }  // namespace platform

@@ -30,12 +30,9 @@ std::wstring_view WithoutTrailingBackslash(std::wstring_view path) {
     return path;
 }
 
-// The final path a folder reached by its own path from the drive's root has.
-std::wstring RootedFinalPath(std::string_view path) {
-    const std::wstring wide = WidePath(path);
-    if (wide.size() >= 2 && wide[0] == L'\\' && wide[1] == L'\\') return L"\\\\?\\UNC\\" + wide.substr(2);
-    return L"\\\\?\\" + wide;
-}
+// The final path a folder reached by its own path from the drive's root
+// has: its long form.
+std::wstring RootedFinalPath(std::string_view path) { return WidePath(path); }
 
 // "C:" alone names the current folder of drive C.
 std::string OpenablePath(std::string_view folder) {
@@ -95,7 +92,7 @@ std::vector<std::wstring> Components(std::wstring_view rest) {
 
 bool IsBelowOrSame(std::string_view path, std::string_view anchor) {
     if (path.size() < anchor.size()) return false;
-    std::wstring head = WidePath(path.substr(0, anchor.size())), wideAnchor = WidePath(anchor);
+    std::wstring head = WideName(path.substr(0, anchor.size())), wideAnchor = WideName(anchor);
     if (!SameIgnoringCase(head, wideAnchor)) return false;
     return path.size() == anchor.size() || path[anchor.size()] == '\\' || anchor.back() == '\\';
 }
@@ -114,11 +111,40 @@ std::string RootOf(std::string_view path) {
 
 }  // namespace
 
+namespace {
+
+// The native name of the open file or folder, asked of the system directly.
+// Some platforms answer the final-path query only up to MAX_PATH, however
+// large the buffer. Their native name of a local file is its long form with
+// "\??\" in place of "\\?\": given back as the long form. Any other native
+// name (a device path) tells nothing here: empty.
+std::wstring NativeFinalPath(HANDLE handle) {
+    std::vector<std::byte> buffer(sizeof(OBJECT_NAME_INFORMATION) + 1024);
+    for (int tries = 0; tries < 3; ++tries) {
+        ULONG needed = 0;
+        const NTSTATUS status = ::NtQueryObject(handle, ObjectNameInformation, buffer.data(),
+                                                static_cast<ULONG>(buffer.size()), &needed);
+        if (status >= 0) {
+            const auto* info = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(buffer.data());
+            std::wstring name(info->Name.Buffer, info->Name.Length / sizeof(wchar_t));
+            if (name.rfind(L"\\??\\", 0) != 0) return {};
+            return L"\\\\?\\" + name.substr(4);
+        }
+        if (needed <= buffer.size()) return {};
+        buffer.resize(needed + sizeof(wchar_t));
+    }
+    return {};
+}
+
+}  // namespace
+
 std::wstring FinalPathOf(HANDLE handle) {
+    // Most paths fit the first buffer; a longer one is asked for again with
+    // the size the system says it needs.
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = ::GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-        if (n == 0) return {};
+        if (n == 0) return NativeFinalPath(handle);
         if (n < path.size()) {
             path.resize(n);
             return path;
@@ -143,7 +169,7 @@ std::wstring ExpectedFinalPath(std::string_view path, std::string_view anchor, D
     }
     std::string_view rest = path.substr(std::min(path.size(), anchor.size()));
     if (!rest.empty() && rest.front() != '\\') expected += L'\\';
-    expected += WidePath(rest);
+    expected += WideName(rest);
     return expected;
 }
 
@@ -182,7 +208,7 @@ GuardedFolder GuardedFolder::Make(std::string_view path, std::string_view anchor
     GuardedFolder level = Open(root, anchor.empty() ? std::string_view() : std::string_view(root));
     if (!level.Valid()) return level;
     std::string_view restView = std::string_view(path).substr(std::min(path.size(), root.size()));
-    for (const std::wstring& name : Components(WidePath(restView))) {
+    for (const std::wstring& name : Components(WideName(restView))) {
         bool made = false;
         DWORD error = ERROR_SUCCESS;
         UniqueHandle next = OpenOrMakeFolder(level.Get(), name, made, error);

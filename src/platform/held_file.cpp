@@ -26,20 +26,17 @@ std::string_view FolderOf(std::string_view path) {
 bool ReachedByOwnName(HANDLE file, const std::string& path, FolderFinalPaths& folders) {
     std::wstring actual = FinalPathOf(file);
     if (actual.empty()) return false;
-    // Mostly the final path is the path itself: then nothing on the way is a
-    // link, and the folder need not be opened to learn its own final path.
-    constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
-    if (std::wstring_view(actual).substr(0, kLocalPrefix.size()) == kLocalPrefix &&
-        SameIgnoringCase(std::wstring_view(actual).substr(kLocalPrefix.size()), WidePath(path))) {
-        return true;
-    }
+    // Mostly the final path is the path itself, in its long form: then
+    // nothing on the way is a link, and the folder need not be opened to
+    // learn its own final path.
+    if (SameIgnoringCase(actual, WidePath(path))) return true;
     // Otherwise the path may still be the file's own under another spelling
     // (short names, a drive mapped to a folder).
     const std::wstring& folder = folders.Of(std::string(FolderOf(path)));
     if (folder.empty()) return false;
     std::wstring expected = folder;
     if (expected.back() != L'\\') expected += L'\\';
-    expected += WidePath(path.substr(path.find_last_of('\\') + 1));
+    expected += WideName(path.substr(path.find_last_of('\\') + 1));
     return SameIgnoringCase(actual, expected);
 }
 

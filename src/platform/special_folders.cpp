@@ -6,38 +6,47 @@
 
 #include "platform/codepage.h"
 #include "platform/handle.h"
+#include "platform/wide_path.h"
 
 namespace platform {
 
 namespace {
 
-// A folder of the system's fixed-buffer queries, which give the length when
-// the path fits and the size they need when it does not.
+// A folder of the system's queries that give the length when the path fits
+// and the size they need when it does not.
 template <typename Query>
-std::string FixedBufferFolder(Query query) {
-    char buffer[MAX_PATH] = {};
-    UINT n = query(buffer, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    return std::string(buffer, n);
+std::string GrowingFolder(Query query) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        const UINT n = query(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return ToNarrow(std::wstring_view(buffer.data(), n));
+        buffer.assign(n + 1, L'\0');
+    }
+    return {};
 }
+
+// The shell's folder queries fill a buffer of their own fixed size at most;
+// the buffer here holds any path.
+std::wstring PathBuffer() { return std::wstring(kLongestPath + 1, L'\0'); }
 
 }  // namespace
 
 std::string SpecialFolderPath(int csidl) {
-    char path[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
-    return path;
+    std::wstring path = PathBuffer();
+    if (!::SHGetSpecialFolderPathW(nullptr, path.data(), csidl, FALSE)) return {};
+    return ToNarrow(path.c_str());
 }
 
 std::string SpecialFolderPathFrom(const char* library, int csidl) {
-    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
     LoadedModule module(::LoadLibraryA(library));
     if (!module) return {};
     auto get = reinterpret_cast<GetFolderPath>(
-        reinterpret_cast<void*>(::GetProcAddress(module.Get(), "SHGetFolderPathA")));
-    char path[MAX_PATH] = {};
-    if (!get || FAILED(get(nullptr, csidl, nullptr, 0, path))) return {};
-    return path;
+        reinterpret_cast<void*>(::GetProcAddress(module.Get(), "SHGetFolderPathW")));
+    std::wstring path = PathBuffer();
+    if (!get || FAILED(get(nullptr, csidl, nullptr, 0, path.data()))) return {};
+    return ToNarrow(path.c_str());
 }
 
 std::string LocalLowFolder() {
@@ -52,16 +61,27 @@ std::string LocalLowFolder() {
 }
 
 std::string WindowsFolder() {
-    return FixedBufferFolder([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
+    return GrowingFolder([](wchar_t* buffer, UINT size) { return ::GetWindowsDirectoryW(buffer, size); });
 }
 
 std::string SystemFolder() {
-    return FixedBufferFolder([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
+    return GrowingFolder([](wchar_t* buffer, UINT size) { return ::GetSystemDirectoryW(buffer, size); });
 }
 
 std::string TempFolder() {
-    return FixedBufferFolder(
-        [](char* buffer, UINT size) { return static_cast<UINT>(::GetTempPathA(size, buffer)); });
+    return GrowingFolder(
+        [](wchar_t* buffer, UINT size) { return static_cast<UINT>(::GetTempPathW(size, buffer)); });
+}
+
+std::string ProgramFilePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return ToNarrow(std::wstring_view(buffer.data(), n));
+        if (buffer.size() > kLongestPath) return {};
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 }  // namespace platform

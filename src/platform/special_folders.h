@@ -1,7 +1,6 @@
 #pragma once
-// The system's well-known folders. Each is asked anew; none is created. An
-// empty path means the system has none, or one longer than the narrow
-// functions' MAX_PATH.
+// The system's well-known folders, and the program's own file. Each is asked
+// anew; none is created. An empty path means the system has none.
 #include <string>
 
 namespace platform {
@@ -21,5 +20,8 @@ std::string WindowsFolder();
 std::string SystemFolder();
 // With its trailing backslash, as the system gives it.
 std::string TempFolder();
+
+// The full path of the running program's file, at any length.
+std::string ProgramFilePath();
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "clean/backup_layout.h"
 #include "clean/clean_log.h"
 #include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "rescue/backup_sets.h"
 #include "rescue/rescue_center_dialog.h"
 #include "rescue/rescue_resources.h"
@@ -97,7 +98,7 @@ void RescueCenter::OpenLog() {
     if (!path) return;
     // The set's clean logged under the set's name.
     const std::string log = clean::LogPathFor(paths::LastComponent(*path));
-    const DWORD attributes = ::GetFileAttributesA(log.c_str());
+    const DWORD attributes = platform::AttributesOf(log);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ui::ShowMessage(Hwnd(), "_udNoLog", MB_OK | MB_ICONINFORMATION);
         return;

@@ -4,6 +4,7 @@
 
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
 #include "rescue/file_return.h"
 #include "rescue/set_removal.h"
@@ -56,12 +57,7 @@ bool IsPlainRelativePath(std::string_view rest) {
 
 // The platform's own reading of the path must be the path itself: this
 // catches device names (CON, NUL, COM1 ...) and anything else it rewrites.
-bool PlatformReadsAsWritten(const std::string& path) {
-    char full[MAX_PATH];
-    char* name = nullptr;
-    DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
-    return length == path.size() && path.compare(full) == 0;
-}
+bool PlatformReadsAsWritten(const std::string& path) { return platform::FullPathName(path) == path; }
 
 }  // namespace
 

@@ -6,9 +6,10 @@
 #include "platform/codepage.h"
 #include "platform/folder_removal.h"
 #include "platform/guarded_folder.h"
-#include "platform/wide_path.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
 #include "platform/shell_file_operation.h"
+#include "platform/wide_path.h"
 
 namespace rescue {
 
@@ -25,14 +26,17 @@ void ForEachEntry(const std::string& folder, Visit visit) {
     }
 }
 
-bool HoldsLink(const std::string& folder, platform::FolderFinalPaths& finalPaths) {
+// True when the set holds a link, which the shell would delete through, or
+// a path longer than the shell's functions take, which it would leave (or
+// stop at with a message).
+bool NeedsOwnRemoval(const std::string& folder, platform::FolderFinalPaths& finalPaths) {
     bool found = false;
     ForEachEntry(folder, [&](const std::string& path, const platform::FolderListing& entry) {
         if (found) return;
-        if (entry.IsLink()) {
+        if (entry.IsLink() || platform::ExceedsShortPathLimit(path)) {
             found = true;
         } else if (entry.IsFolder()) {
-            found = HoldsLink(path, finalPaths);
+            found = NeedsOwnRemoval(path, finalPaths);
         } else {
             // Some platforms list a link to a file as a plain file.
             found = clean::IsFileLink(path, finalPaths);
@@ -67,13 +71,13 @@ bool IsGenuineSet(const std::string& setPath) {
 }
 
 void RemoveSetFolder(const std::string& setPath, FILEOP_FLAGS flags) {
-    DWORD attributes = ::GetFileAttributesW(platform::WidePath(setPath).c_str());
+    DWORD attributes = platform::AttributesOf(setPath);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         platform::RemoveFolderLink(setPath);
     } else if (!IsGenuineSet(setPath)) {
         return;
-    } else if (platform::FolderFinalPaths finalPaths; HoldsLink(setPath, finalPaths)) {
+    } else if (platform::FolderFinalPaths finalPaths; NeedsOwnRemoval(setPath, finalPaths)) {
         RemoveTreeKeepingLinkTargets(setPath, finalPaths);
     } else {
         platform::ShellDelete(setPath, flags);

@@ -15,9 +15,17 @@ namespace scan {
 namespace {
 
 std::string Environment(const char* name) {
-    char value[MAX_PATH] = {};
-    const DWORD n = ::GetEnvironmentVariableA(name, value, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? std::string(value, n) : std::string();
+    // A value may be longer than MAX_PATH (a deep profile, or UTF-8 text):
+    // asked again with the size the first call gives.
+    std::string value(MAX_PATH, '\0');
+    DWORD n = ::GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
+    if (n >= value.size()) {
+        value.assign(n, '\0');
+        n = ::GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
+    }
+    if (n == 0 || n >= value.size()) return {};
+    value.resize(n);
+    return value;
 }
 
 std::string Shell(int csidl) { return platform::SpecialFolderPath(csidl); }

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/codepage.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
 #include "platform/registry.h"
 #include "scan/junk_types.h"
@@ -69,7 +70,7 @@ struct AppRulePlanner::FolderFacts {
 
     DWORD Attributes(const std::string& path) {
         auto known = attributes.find(path);
-        if (known == attributes.end()) known = attributes.emplace(path, ::GetFileAttributesA(path.c_str())).first;
+        if (known == attributes.end()) known = attributes.emplace(path, platform::AttributesOf(path)).first;
         return known->second;
     }
 

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "platform/codepage.h"
+#include "platform/file_query.h"
 #include "platform/handle.h"
 
 namespace scan {
@@ -351,30 +352,14 @@ RuleFile ParseRuleText(std::string_view utf8, std::string_view source) {
 RuleFile ReadRuleFile(const std::string& path) {
     RuleFile refused;
     refused.source = FileName(path);
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = ::GetLastError();
-        refused.refused = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRefusal::Missing
-                                                                                         : FileRefusal::Unreadable;
-        return refused;
+    platform::WholeFile file = platform::ReadWholeFile(path, kMaxRuleFileBytes);
+    switch (file.outcome) {
+        case platform::WholeFile::Outcome::Read: break;
+        case platform::WholeFile::Outcome::Missing: refused.refused = FileRefusal::Missing; return refused;
+        case platform::WholeFile::Outcome::TooLarge: refused.refused = FileRefusal::TooLarge; return refused;
+        case platform::WholeFile::Outcome::Unreadable: refused.refused = FileRefusal::Unreadable; return refused;
     }
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) {
-        refused.refused = FileRefusal::Unreadable;
-        return refused;
-    }
-    if (static_cast<uint64_t>(size.QuadPart) > kMaxRuleFileBytes) {
-        refused.refused = FileRefusal::TooLarge;
-        return refused;
-    }
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size())) {
-        refused.refused = FileRefusal::Unreadable;
-        return refused;
-    }
+    std::string bytes = std::move(file.bytes);
     // UTF-16 text, little- or big-endian, by its byte-order mark.
     const bool little = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
     const bool big = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';

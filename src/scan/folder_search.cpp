@@ -1,8 +1,8 @@
 #include "scan/folder_search.h"
 
 #include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
-#include "platform/handle.h"
 #include "scan/lower_case.h"
 #include "scan/shortcut_reader.h"
 #include "scan/skip_texts.h"
@@ -64,11 +64,7 @@ struct Walk {
 // listed as empty is opened to confirm it from the file itself.
 bool IsEmptyFile(const std::string& path, const DirectoryEntry& entry) {
     if (entry.nFileSizeHigh != 0 || entry.nFileSizeLow != 0) return false;
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    return ::GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0;
+    return platform::ReadableSize(path) == uint64_t{0};
 }
 
 bool EndsWithLnk(std::string_view loweredName) {
@@ -76,19 +72,16 @@ bool EndsWithLnk(std::string_view loweredName) {
 }
 
 bool IsInvalidShortcut(const Walk& walk, const std::string& path) {
-    char target[MAX_PATH] = {};
-    if (!walk.shortcuts.Read(path.c_str(), target)) return false;
-    if (target[0] == '\0' || target[1] != ':' || target[2] != '\\') return false;
-    return ::GetFileAttributesA(target) == INVALID_FILE_ATTRIBUTES;
+    static thread_local std::string target;
+    if (!walk.shortcuts.Read(path, target)) return false;
+    if (target.size() < 3 || target[1] != ':' || target[2] != '\\') return false;
+    return platform::AttributesOf(target) == INVALID_FILE_ATTRIBUTES;
 }
 
 // The access time is the one the listing gave, from before this search read
 // anything: reading a shortcut for the previous rule counts as an access on
 // file systems that record one, and would hide how old the file really is.
-// A path the narrow file functions cannot take is not judged, as its
-// attributes could not be read by that path.
-bool NotAccessedFor(const Walk& walk, const std::string& path, const DirectoryEntry& entry) {
-    if (path.size() >= MAX_PATH) return false;
+bool NotAccessedFor(const Walk& walk, const DirectoryEntry& entry) {
     // A negative count, sign-extended, is larger than any month count.
     return walk.clock.MonthsSince(entry.ftLastAccessTime) >
            static_cast<uint64_t>(static_cast<int64_t>(walk.switches.months));
@@ -100,27 +93,23 @@ const char* ReasonFor(const Walk& walk, const std::string& path, const std::stri
     const SearchSwitches& s = walk.switches;
     if (s.findEmptyFiles && IsEmptyFile(path, entry)) return kReasonEmptyFile;
     if (s.findInvalidShortcuts && EndsWithLnk(loweredName) && IsInvalidShortcut(walk, path)) return kReasonInvalidShortcut;
-    if (s.findNotAccessed && NotAccessedFor(walk, path, entry)) return kReasonNotAccessed;
+    if (s.findNotAccessed && NotAccessedFor(walk, entry)) return kReasonNotAccessed;
     return nullptr;
 }
 
 // folder and loweredFolder name the same folder, the second lower-cased;
 // folderTested says whether the folder's path passed the skip test already.
 bool WalkFolder(const Walk& walk, const std::string& folder, const std::string& loweredFolder, bool folderTested) {
-    // The listing takes at most MAX_PATH - 1 characters, as the narrow file
-    // functions do; some implementations accept one more, so the limit is
-    // kept there, where a folder too deep to list counts as an empty one on
-    // every platform.
     platform::FolderListing listing(folder);
     const SearchSwitches& s = walk.switches;
     std::string entryPath, loweredName, loweredPath;
     while (listing.Next()) {
-        // An entry the narrow path functions cannot reach by its listed name
-        // is passed over: a path built from that name would judge, report
-        // or enter another entry.
+        // An entry the program's text cannot name exactly is passed over: a
+        // path built from that name would judge, report or enter another
+        // entry.
         if (!listing.Addressable()) continue;
         const DirectoryEntry& entry = listing.Entry();
-        entryPath.assign(folder).append(1, '\\').append(entry.cFileName);
+        entryPath.assign(folder).append(1, '\\').append(listing.Name());
         const std::string_view path(entryPath);
         const auto hit = [&](const char* reason) {
             return walk.visit(SearchHit{path, path.substr(0, folder.size()), path.substr(folder.size() + 1), reason,
@@ -137,7 +126,7 @@ bool WalkFolder(const Walk& walk, const std::string& folder, const std::string& 
             continue;
         }
         loweredName.clear();
-        walk.lower.Append(loweredName, entry.cFileName);
+        walk.lower.Append(loweredName, listing.Name());
         loweredPath.assign(loweredFolder).append(1, '\\').append(loweredName);
         if (walk.skipTexts.Occur(loweredPath, folderTested ? loweredFolder.size() : 0)) continue;
         if (isFolder) {
@@ -165,7 +154,7 @@ bool SearchFolder(const SearchRequest& request, const SearchVisitor& visit) {
     return WalkFolder(walk, start, loweredStart, false);
 }
 
-bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]) {
+bool ResolveShortcutTarget(const std::string& shortcutPath, std::string& target) {
     return ShortcutReader().Read(shortcutPath, target);
 }
 

@@ -52,16 +52,15 @@ using SearchVisitor = std::function<bool(const SearchHit& hit)>;
 // false when the visitor asked to stop. Folders that are junctions or
 // symbolic links are reported but never entered, so the walk cannot leave
 // the tree it was given; files the listing marks as links are never
-// reported. Entries whose listed names the narrow file functions cannot
-// reach exactly (a character without an exact form in the code page, a
-// trailing dot or blank) are passed over. A folder whose listing pattern
-// would exceed MAX_PATH - 1 characters counts as empty. The not-accessed
-// rule judges the access time of the listing, taken before the search
-// itself read the file.
+// reported. Entries whose listed names the program's text cannot spell
+// exactly (a character without an exact form in the code page, a trailing
+// dot or blank) are passed over. Folders are listed at any depth and paths
+// reported at any length. The not-accessed rule judges the access time of
+// the listing, taken before the search itself read the file.
 bool SearchFolder(const SearchRequest& request, const SearchVisitor& visit);
 
-// Reads the target path stored in a shortcut file into a 260-byte buffer.
-// COM must be initialised on the calling thread.
-bool ResolveShortcutTarget(const char* shortcutPath, char (&target)[MAX_PATH]);
+// Reads the target path stored in a shortcut file, at any length. COM must
+// be initialised on the calling thread.
+bool ResolveShortcutTarget(const std::string& shortcutPath, std::string& target);
 
 }  // namespace scan

@@ -130,8 +130,11 @@ ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, 
 
         PacedScanProgress paced(progress);
         Findings& findings = result.findings;
+        KeepFilter kept(request.keep);
         const SearchVisitor visit = [&](const SearchHit& hit) {
             if (hit.reason) {
+                // What the user always keeps is never a finding.
+                if (kept.Keeps(hit.folder, hit.name)) return !platform::StopRequested(stop);
                 findings.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry),
                              hit.entry.dwFileAttributes);
                 paced.Found(findings.Count());

@@ -11,6 +11,7 @@
 #include "scan/app_rules.h"
 #include "scan/findings.h"
 #include "scan/folder_search.h"
+#include "scan/keep_filter.h"
 
 namespace scan {
 
@@ -30,6 +31,7 @@ struct ScanRequest {
     std::vector<AppRule> appRules;
     AppFolders appFolders;
     int windowsVersion = 0;
+    KeepPaths keep;  // files and folders never found
 };
 
 struct ScanResult {

@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/untouched_read.h"
+#include "platform/wide_path.h"
 
 namespace scan {
 
@@ -16,10 +18,10 @@ constexpr size_t kLargestShortcut = 1u << 20;
 
 }  // namespace
 
-bool ShortcutReader::Read(const char* shortcutPath, char (&target)[MAX_PATH]) {
-    target[0] = '\0';
+bool ShortcutReader::Read(const std::string& shortcutPath, std::string& target) {
+    target.clear();
     if (!link_) {
-        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link_.PutVoid()))) {
+        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link_.PutVoid()))) {
             return false;
         }
         stream_ = link_.As<IPersistStream>(IID_IPersistStream);
@@ -35,10 +37,10 @@ bool ShortcutReader::Read(const char* shortcutPath, char (&target)[MAX_PATH]) {
         link_.Reset();
         return false;
     }
-    if (FAILED(link_->GetPath(target, MAX_PATH, nullptr, 0))) {
-        target[0] = '\0';
-        return false;
-    }
+    static thread_local std::wstring stored(platform::kLongestPath + 1, L'\0');
+    stored[0] = L'\0';
+    if (FAILED(link_->GetPath(stored.data(), static_cast<int>(stored.size()), nullptr, 0))) return false;
+    target = platform::ToNarrow(stored.c_str());
     return true;
 }
 

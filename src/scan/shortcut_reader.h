@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "platform/com.h"
 
 namespace scan {
@@ -13,15 +15,16 @@ namespace scan {
 // initialised on the calling thread; use the reader on that thread only.
 class ShortcutReader {
 public:
-    // The stored target, read with IShellLinkA::GetPath and no flags (no
-    // search for a moved target, no user interface). False when the file
-    // cannot be read as a shortcut. The file is read without changing its
-    // last-access time: a search is no use of the shortcut, and a later
-    // search for files not opened for months must not be misled.
-    bool Read(const char* shortcutPath, char (&target)[MAX_PATH]);
+    // The stored target, at any length, read with IShellLinkW::GetPath and
+    // no flags (no search for a moved target, no user interface). False
+    // when the file cannot be read as a shortcut. The file is read without
+    // changing its last-access time: a search is no use of the shortcut,
+    // and a later search for files not opened for months must not be
+    // misled.
+    bool Read(const std::string& shortcutPath, std::string& target);
 
 private:
-    platform::ComPtr<IShellLinkA> link_;
+    platform::ComPtr<IShellLinkW> link_;
     platform::ComPtr<IPersistStream> stream_;
 };
 

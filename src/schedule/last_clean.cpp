@@ -8,14 +8,14 @@
 #include "clean/clean_log.h"
 #include "paths/path_text.h"
 #include "platform/folder_listing.h"
-#include "platform/handle.h"
+#include "platform/file_query.h"
 
 namespace schedule {
 
 namespace {
 
 // The summary is the last line; a log of many files is long, so only its end is read.
-constexpr LONGLONG kTailRead = 4096;
+constexpr size_t kTailRead = 4096;
 // Logs looked at before giving up on finding a clean among previews.
 constexpr size_t kLogsLookedAt = 20;
 
@@ -49,23 +49,7 @@ std::optional<std::string_view> SummaryLine(std::string_view text) {
     return std::nullopt;
 }
 
-std::string ReadTail(const std::string& path) {
-    platform::UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size)) return {};
-    const LONGLONG start = std::max<LONGLONG>(0, size.QuadPart - kTailRead);
-    LARGE_INTEGER at{};
-    at.QuadPart = start;
-    if (!::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN)) return {};
-    std::string tail(static_cast<size_t>(size.QuadPart - start), '\0');
-    DWORD read = 0;
-    if (!tail.empty() && !::ReadFile(file.Get(), tail.data(), static_cast<DWORD>(tail.size()), &read, nullptr)) {
-        return {};
-    }
-    tail.resize(read);
-    return tail;
-}
+std::string ReadTail(const std::string& path) { return platform::ReadTail(path, kTailRead); }
 
 }  // namespace
 

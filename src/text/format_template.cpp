@@ -89,7 +89,34 @@ std::string Apply(const Conversion& c, const FormatArg& arg) {
     return Print(FormatFor(c, "ll"), static_cast<unsigned long long>(arg.Number()));
 }
 
+char KindOf(char type) {
+    switch (type) {
+        case 'd': case 'i': case 'u': return 'd';
+        case 'o': case 'x': case 'X': return 'x';
+        default: return type;
+    }
+}
+
 }  // namespace
+
+std::string PlaceholderKinds(std::string_view pattern) {
+    std::string kinds;
+    size_t i = 0;
+    while ((i = pattern.find('%', i)) != std::string_view::npos) {
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            i += 2;
+            continue;
+        }
+        Conversion c = Parse(pattern, i);
+        if (!c.valid) {
+            ++i;
+            continue;
+        }
+        kinds += KindOf(c.type);
+        i = c.end;
+    }
+    return kinds;
+}
 
 std::string FormatTemplate(std::string_view pattern, std::initializer_list<FormatArg> args) {
     std::string out;

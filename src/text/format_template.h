@@ -37,4 +37,10 @@ private:
 
 std::string FormatTemplate(std::string_view pattern, std::initializer_list<FormatArg> args);
 
+// The conversions FormatTemplate would fill, in order, one letter each by the
+// kind of argument and how it shows: 'd' (%d %i %u), 'x' (%o %x %X), 'c' and
+// 's'. "%%" and conversions it copies as written do not count. Two templates
+// with the same letters take the same arguments and show them alike.
+std::string PlaceholderKinds(std::string_view pattern);
+
 }  // namespace text

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "paths/module_paths.h"
+#include "text/format_template.h"
 #include "platform/trace.h"
 #include "platform/window_text.h"
 
@@ -37,6 +38,15 @@ bool ShowsPicture(HWND window) {
     return type == SS_ICON || type == SS_BITMAP || type == SS_ENHMETAFILE;
 }
 
+// The raw value of a key in a file: empty when the file, the key or its
+// value is missing.
+std::string ReadValue(const std::string& file, const std::string& key) {
+    if (file.empty() || key.empty()) return {};
+    std::vector<char> buffer(kValueBufferSize, '\0');
+    DWORD n = ::GetPrivateProfileStringA("String", key.c_str(), "", buffer.data(), kValueBufferSize - 1, file.c_str());
+    return std::string(buffer.data(), n);
+}
+
 void TranslateOne(HWND window) {
     if (ShowsPicture(window)) return;
     std::string translated = ConvertEscapes(LookupText(platform::WindowText(window)));
@@ -59,19 +69,37 @@ LanguageTable& LanguageTable::Instance() {
     return table;
 }
 
-void LanguageTable::SetFilePath(std::string path) { filePath_ = std::move(path); }
+void LanguageTable::SetFilePath(std::string path) {
+    filePath_ = std::move(path);
+    englishPath_.clear();
+}
+
+void LanguageTable::SetFiles(std::string translation, std::string english) {
+    filePath_ = std::move(translation);
+    englishPath_ = english == filePath_ ? std::string() : std::move(english);
+}
 
 std::string LanguageTable::Lookup(std::string_view key) const {
     std::string keyText(key);
-    if (filePath_.empty() || keyText.empty()) return keyText;
-    std::vector<char> buffer(kValueBufferSize, '\0');
-    DWORD n = ::GetPrivateProfileStringA("String", keyText.c_str(), "", buffer.data(), kValueBufferSize - 1,
-                                         filePath_.c_str());
-    if (n == 0) return keyText;
-    return ConvertEscapes(std::string_view(buffer.data(), n));
+    std::string value = ReadValue(filePath_, keyText);
+    if (!englishPath_.empty()) {
+        // A key the English file lacks has no placeholders to compare with:
+        // the translation's text stands (FormatTemplate never fills a
+        // conversion with an argument of the wrong kind anyway).
+        std::string english = ReadValue(englishPath_, keyText);
+        if (!english.empty() && (value.empty() || PlaceholderKinds(value) != PlaceholderKinds(english))) {
+            value = std::move(english);
+        }
+    }
+    if (value.empty()) return keyText;
+    return ConvertEscapes(value);
 }
 
 std::string LanguageFilePath() { return paths::BesideModule(".lng"); }
+
+std::string LookupTextIn(const std::string& file, std::string_view key) {
+    return ConvertEscapes(ReadValue(file, std::string(key)));
+}
 
 std::string LookupText(std::string_view key) { return LanguageTable::Instance().Lookup(key); }
 

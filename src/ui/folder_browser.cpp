@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "platform/codepage.h"
+#include "platform/wide_path.h"
+
 namespace ui {
 
 namespace {
@@ -16,16 +19,20 @@ using ItemIdList = std::unique_ptr<ITEMIDLIST, ItemIdListFree>;
 }  // namespace
 
 std::optional<std::string> SystemFolderBrowser() {
-    BROWSEINFOA info{};
+    BROWSEINFOW info{};
     info.hwndOwner = ::GetActiveWindow();
     info.pidlRoot = nullptr;  // the desktop
     info.lpszTitle = nullptr;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    ItemIdList chosen(::SHBrowseForFolderA(&info));
+    ItemIdList chosen(::SHBrowseForFolderW(&info));
     if (!chosen) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(chosen.get(), path) || path[0] == '\0') return std::nullopt;
-    return std::string(path);
+    // A chosen folder may lie deeper than the older query's fixed buffer.
+    std::wstring path(platform::kLongestPath + 1, L'\0');
+    if (!::SHGetPathFromIDListEx(chosen.get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
+        path[0] == L'\0') {
+        return std::nullopt;
+    }
+    return platform::ToNarrow(path.c_str());
 }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/list_view.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/trace.h"
@@ -73,6 +74,35 @@ std::string ListView::Text(int row, int column) const {
             ::SendMessageA(hwnd_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
         if (length + 1 < size || size >= (1u << 24)) return std::string(buffer.data(), length < size ? length : size - 1);
     }
+}
+
+bool ListView::AddPartlyTickedImage() const {
+    HIMAGELIST states = ListView_GetImageList(hwnd_, LVSIL_STATE);
+    int width = 0, height = 0;
+    if (!states || ::ImageList_GetImageCount(states) < 2 || !::ImageList_GetIconSize(states, &width, &height)) {
+        return false;
+    }
+    if (::ImageList_GetImageCount(states) > 2) return true;
+    // The empty box (image 0) drawn on a key colour, then the square.
+    constexpr COLORREF kKey = RGB(255, 0, 255);
+    MemoryDc dc(::CreateCompatibleDC(nullptr));
+    HDC screen = ::GetDC(nullptr);
+    Bitmap picture(::CreateCompatibleBitmap(screen, width, height));
+    ::ReleaseDC(nullptr, screen);
+    if (!dc || !picture) return false;
+    {
+        SelectObjectScope select(dc.Get(), picture.Get());
+        RECT all{0, 0, width, height};
+        Brush key(::CreateSolidBrush(kKey));
+        ::FillRect(dc.Get(), &all, key.Get());
+        ::ImageList_Draw(states, 0, dc.Get(), 0, 0, ILD_TRANSPARENT);
+        const int side = std::max(2, std::min(width, height) / 3);
+        RECT square{(width - side) / 2, (height - side) / 2, 0, 0};
+        square.right = square.left + side;
+        square.bottom = square.top + side;
+        ::FillRect(dc.Get(), &square, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    return ::ImageList_AddMasked(states, picture.Get(), kKey) >= 0;
 }
 
 LPARAM ListView::Data(int row) const {

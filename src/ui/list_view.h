@@ -44,6 +44,13 @@ public:
     bool Checked(int row) const { return StateImage(row) == 2; }
     void SetChecked(int row, bool checked) const { ListView_SetCheckState(hwnd_, row, checked ? TRUE : FALSE); }
 
+    // A third check-box picture, state image 3, for a row that stands for
+    // several items of which only some are ticked: the empty box with a
+    // filled square inside. Needs LVS_EX_CHECKBOXES set first; false when
+    // the picture could not be made.
+    static constexpr int kPartlyTicked = 3;
+    bool AddPartlyTickedImage() const;
+
     int Selected() const { return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED); }
     // Selects and focuses the row and scrolls it into view.
     void Select(int row) const;

@@ -40,8 +40,8 @@ inline constexpr ResourceRange kResourceRanges[] = {
     {"options", ResourceKind::Dialog, 136, 136},
     {"options", ResourceKind::Dialog, 300, 309},
     {"options", ResourceKind::Icon, 310, 319},
-    {"options", ResourceKind::Bitmap, 320, 329},
     {"options", ResourceKind::Icon, 330, 339},
+    {"options", ResourceKind::Bitmap, 320, 329},
     {"rescue", ResourceKind::Dialog, 220, 229},
     {"rescue", ResourceKind::Icon, 206, 207},
 };

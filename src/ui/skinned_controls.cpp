@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/window_text.h"
 
 namespace ui {
@@ -81,6 +82,34 @@ LRESULT CALLBACK SkinnedButton::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+HFONT SkinnedButton::TextFont() const {
+    return underlined_ ? underlined_.Get() : reinterpret_cast<HFONT>(::SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+}
+
+RECT SkinnedButton::TextRect(HDC dc, const RECT& rect, POINT* iconAt) const {
+    RECT content = rect;
+    ::InflateRect(&content, -3, -2);
+    POINT icon{};
+    if (look_.icon) {
+        if (look_.iconAbove) {
+            // Icon and text line as one block, centred, so the text keeps
+            // its descenders in a low button.
+            TEXTMETRICA metrics{};
+            ::GetTextMetricsA(dc, &metrics);
+            const int block = kIconSize + 1 + metrics.tmHeight;
+            const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top - block) / 2);
+            icon = {content.left + (content.right - content.left - kIconSize) / 2, top};
+            content.top = top + kIconSize + 1;
+            content.bottom = std::max(content.bottom, content.top + metrics.tmHeight);
+        } else {
+            icon = {content.left, content.top + (content.bottom - content.top - kIconSize) / 2};
+            content.left += kIconSize + 4;
+        }
+    }
+    if (iconAt) *iconAt = icon;
+    return content;
+}
+
 void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
@@ -91,37 +120,20 @@ void SkinnedButton::Draw(const DRAWITEMSTRUCT& item) {
         FillSolid(dc, rect, active ? look_.backgroundHover : look_.background);
         if (!look_.hyperlink) ::DrawEdge(dc, &rect, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     }
-    RECT content = rect;
-    ::InflateRect(&content, -3, -2);
-    HFONT font = underlined_ ? underlined_.Get() : reinterpret_cast<HFONT>(::SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+    HFONT font = TextFont();
     SelectObjectScope selectFont(dc, font);
-    const int iconSize = 16;
-    if (look_.icon) {
-        int x, y;
-        if (look_.iconAbove) {
-            // Icon and text line as one block, centred, so the text keeps
-            // its descenders in a low button.
-            TEXTMETRICA metrics{};
-            ::GetTextMetricsA(dc, &metrics);
-            const int block = iconSize + 1 + metrics.tmHeight;
-            const int top = rect.top + std::max(0, static_cast<int>(rect.bottom - rect.top - block) / 2);
-            x = content.left + (content.right - content.left - iconSize) / 2;
-            y = top;
-            content.top = top + iconSize + 1;
-            content.bottom = std::max(content.bottom, content.top + metrics.tmHeight);
-        } else {
-            x = content.left;
-            y = content.top + (content.bottom - content.top - iconSize) / 2;
-            content.left += iconSize + 4;
-        }
-        ::DrawIconEx(dc, x, y, look_.icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
-    }
+    POINT iconAt{};
+    RECT content = TextRect(dc, rect, &iconAt);
+    if (look_.icon) ::DrawIconEx(dc, iconAt.x, iconAt.y, look_.icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
     ::SetBkMode(dc, TRANSPARENT);
     COLORREF color = (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT) : (active ? look_.textHover : look_.text);
     ::SetTextColor(dc, color);
-    std::string caption = platform::WindowText(item.hwndItem);
+    // Drawn through the wide function: under Wine the narrow one converts
+    // the caption with code page 1252 although the program's code page is
+    // UTF-8, and a translated caption came out as a row of wrong characters.
+    const std::wstring caption = platform::ToWide(platform::WindowText(item.hwndItem));
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | ((look_.icon && !look_.iconAbove) ? DT_LEFT : DT_CENTER);
-    ::DrawTextA(dc, caption.c_str(), -1, &content, format);
+    ::DrawTextW(dc, caption.c_str(), -1, &content, format);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rect;
         ::InflateRect(&focus, -2, -2);

@@ -34,11 +34,17 @@ public:
 
     // Called by the parent dialog for WM_DRAWITEM of the button.
     void Draw(const DRAWITEMSTRUCT& item);
+    // The font the caption is drawn in, and the part of the button's
+    // rectangle the caption is drawn into (with the font selected into dc);
+    // iconAt receives where the icon goes.
+    HFONT TextFont() const;
+    RECT TextRect(HDC dc, const RECT& rect, POINT* iconAt = nullptr) const;
     // The skinned button attached to a control, if any.
     static SkinnedButton* Of(HWND control);
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static constexpr int kIconSize = 16;
 
     HWND hwnd_ = nullptr;
     ButtonLook look_;

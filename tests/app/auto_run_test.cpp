@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <regex>
 #include <set>
@@ -336,6 +337,58 @@ TEST_F(AutoRun, TickedApplicationRulesRunUnattendedAndTheLogNamesThem) {
         for (const std::string& path : caches) EXPECT_EQ(testsupport::FileExists(path), preview) << path;
         EXPECT_EQ(testsupport::ReadFile(tool + "\\settings.ini"), "keep");
     }
+}
+
+// An unattended run with a keep list and the age rule: the kept file and
+// folder stay whatever their spelling and are not in the log; backup sets
+// older than the rule's days go, whole, and the log lists them first; a
+// younger set, and a folder that only looks like a set, stay.
+TEST_F(AutoRun, KeptFilesStayAndOldBackupSetsGo) {
+    ProgramCopy copy("keepage");
+    Configure(copy, Mode::Delete, true, "");
+    const std::string backupRoot = copy.Folder() + "\\Data\\ToolJunkSweep\\Backup";
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char young[32];
+    std::snprintf(young, sizeof young, "%04d-%02d-%02d_00-00-00", now.wYear, now.wMonth, now.wDay);
+    for (const std::string& set : {std::string("2001-02-03_04-05-06"), std::string("2001-02-03_04-05-06 mine"), std::string(young)}) {
+        testsupport::MakeFolders(backupRoot + "\\" + set + "\\E\\old");
+        testsupport::WriteFile(backupRoot + "\\" + set + "\\E\\old\\saved.tmp", "saved");
+    }
+    {
+        config::ConfigDocument doc;
+        ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+        doc.SetAttribute("/Config/Options/CleanOpt/RemoveOldBackups", "custom", 1);
+        doc.SetAttribute("/Config/Options/CleanOpt/RemoveOldBackups", "days", 30);
+        const config::XmlNode items = doc.SelectSingleNode("/Config/Options/KeepList/items");
+        std::string upper = demo_ + "\\A.TMP";
+        ASSERT_TRUE(doc.AppendElement(items, "item", "", {{L"file", platform::ToWide(upper)}}));
+        ASSERT_TRUE(doc.AppendElement(items, "item", "", {{L"folder", platform::ToWide(demo_ + "\\sub2\\")}}));
+        ASSERT_TRUE(doc.Save());
+    }
+
+    RunningProgram program(copy, "/auto /hide");
+    ASSERT_TRUE(program.Started());
+    EXPECT_EQ(program.WaitForExit(120000), 2);
+
+    std::set<std::string> left(kKept.begin(), kKept.end());
+    left.insert({"a.tmp", "sub2\\x.tmp", "sub2\\Thumbs.db"});
+    EXPECT_EQ(FilesBelow(demo_), left);
+    std::vector<std::string> sets = FoldersIn(backupRoot);
+    std::sort(sets.begin(), sets.end());
+    ASSERT_EQ(sets.size(), 3u);
+    EXPECT_EQ(sets[0], "2001-02-03_04-05-06 mine");
+    EXPECT_EQ(sets[1], young);
+    const auto [logName, log] = OnlyLog(copy);
+    EXPECT_EQ(logName, sets[2] + ".log") << "the clean's own set";
+    ASSERT_EQ(log.size(), 1 + 3 + 1);
+    EXPECT_EQ(log[0], (Row{"backup-set:2001-02-03_04-05-06", "5", "remove", "cleaned", "", ""}));
+    for (size_t i = 1; i + 1 < log.size(); ++i) {
+        EXPECT_EQ(log[i].at(0).find("sub2"), std::string::npos) << log[i][0];
+        EXPECT_NE(log[i].at(0), demo_ + "\\a.tmp");
+    }
+    EXPECT_TRUE(HasField(log.back(), "sets_removed=1"));
+    EXPECT_TRUE(HasField(log.back(), "sets_removed_bytes=5"));
 }
 
 }  // namespace

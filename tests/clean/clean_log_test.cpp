@@ -329,4 +329,74 @@ TEST(CleanLog, OnlyTheLastHundredLogsAreKeptAndNothingElseIsRemoved) {
     EXPECT_TRUE(testsupport::FolderExists(root + "\\2000-01-01_00-00-01.log"));
 }
 
+// The age rule runs once when it is on, with the plan's days, told whether
+// the clean is a preview; a clean's log already says it is running by then
+// (a set is removed only with a record). The sets it took away (or could
+// not, or would) come first in the log, and the summary counts those
+// removed.
+TEST(CleanLog, BackupSetsTheAgeRuleTookAwayComeFirst) {
+    const struct {
+        const char* label;
+        int days;
+        clean::CleanKind kind;
+        std::vector<clean::AgedSetRun> runs;
+        std::vector<Row> lines;
+        std::string removed, removedBytes;
+    } cases[] = {
+        {"rule off", 0, clean::CleanKind::Real, {}, {}, "0", "0"},
+        {"removed and in use",
+         45,
+         clean::CleanKind::Real,
+         {{"2020-01-01_00-00-00", 300, clean::AgedSetResult::Removed},
+          {"2020-02-01_00-00-00", 20, clean::AgedSetResult::InUse},
+          {"2020-03-01_00-00-00", 1, clean::AgedSetResult::Failed}},
+         {{"backup-set:2020-01-01_00-00-00", "300", "remove", "cleaned", "", ""},
+          {"backup-set:2020-02-01_00-00-00", "20", "remove", "failed", "in-use", ""},
+          {"backup-set:2020-03-01_00-00-00", "1", "remove", "failed", "error", ""}},
+         "1",
+         "300"},
+        {"preview",
+         7,
+         clean::CleanKind::Preview,
+         {{"2020-01-01_00-00-00", 300, clean::AgedSetResult::Planned}},
+         {{"backup-set:2020-01-01_00-00-00", "300", "remove", "planned", "", ""}},
+         "0",
+         "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        testsupport::ProgramPlace place("agedlog");
+        WriteSettings(place, JobSettings().Delete());
+        clean::CleanPlan plan{{Found(NewScratchFolder("agedlog") + "\\a.tmp", 10)}, config::LoadCleanSettings(),
+                              c.kind, {}};
+        plan.settings.removeSetsOlderThanDays = c.days;
+        std::vector<std::pair<int, bool>> asked;
+        bool logWritten = false;
+        RecordingSink sink(plan.files);
+        Job job;
+        const clean::CleanResult result =
+            clean::RunClean(std::move(plan), sink, job.stop, job.paceMs, [&](int days, bool preview) {
+                asked.emplace_back(days, preview);
+                WIN32_FIND_DATAA entry{};
+                logWritten = platform::FindHandle(::FindFirstFileA((clean::LogRoot() + "*.log").c_str(), &entry)).Valid();
+                return c.runs;
+            });
+        if (c.days == 0) {
+            EXPECT_TRUE(asked.empty());
+        } else {
+            const bool preview = c.kind == clean::CleanKind::Preview;
+            EXPECT_EQ(asked, (std::vector<std::pair<int, bool>>{{c.days, preview}}));
+            EXPECT_EQ(logWritten, !preview) << "a preview writes its log at the end";
+        }
+        EXPECT_EQ(result.agedSets, c.runs);
+        const std::vector<Row> log = ReadLog(result.logPath);
+        ASSERT_EQ(log.size(), c.lines.size() + 2);
+        EXPECT_EQ(std::vector<Row>(log.begin(), log.begin() + static_cast<long>(c.lines.size())), c.lines);
+        auto summary = Summary(log.back());
+        EXPECT_EQ(summary["sets_removed"], c.removed);
+        EXPECT_EQ(summary["sets_removed_bytes"], c.removedBytes);
+        EXPECT_EQ(summary["files"], "1") << "the sets are no files of the clean";
+    }
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "clean/clean_engine.h"
 #include "clean/folder_tree.h"
 #include "platform/handle.h"
+#include "platform/wide_path.h"
 #include "recording_sink.h"
 #include "support/scratch.h"
 
@@ -27,10 +28,11 @@ using testsupport::WriteFile;
 const std::string kFarm = testsupport::kFileLinkFarm;
 
 platform::FileStamp Listed(const std::string& path) {
-    WIN32_FIND_DATAA entry{};
-    platform::FindHandle find(FindFirstFileA(path.c_str(), &entry));
+    WIN32_FIND_DATAW entry{};
+    platform::FindHandle find(FindFirstFileW(platform::WidePath(path).c_str(), &entry));
     EXPECT_TRUE(find) << path;
-    return platform::StampOf(entry);
+    return {(uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow,
+            (uint64_t{entry.ftLastWriteTime.dwHighDateTime} << 32) | entry.ftLastWriteTime.dwLowDateTime};
 }
 
 struct Phase {
@@ -55,9 +57,12 @@ TEST(LinksToFiles, NoPhaseEverReachesTheFileALinkPointsTo) {
     for (const Phase& phase : kPhases) {
         std::string plain = NewScratchFolder("beside-links") + "\\plain.tmp";
         WriteFile(plain, "plain");
-        // One link named like junk, one with its target's very name.
+        // One link named like junk, one with its target's very name, one
+        // deeper than the narrow functions reach.
+        const std::string deep = kFarm + "\\deep\\" + std::string(220, 'd') + "\\" + std::string(60, 'e') + "\\link.tmp";
         clean::CleanList list = {{kFarm + "\\junk\\link.tmp", Listed(kFarm + "\\junk\\link.tmp")},
                                  {kFarm + "\\junk\\precious.txt", Listed(kFarm + "\\junk\\precious.txt")},
+                                 {deep, Listed(deep)},
                                  {plain, Listed(plain)}};
         RecordingProgress progress;
         clean::StopFlag stop{0};
@@ -65,7 +70,8 @@ TEST(LinksToFiles, NoPhaseEverReachesTheFileALinkPointsTo) {
         EXPECT_TRUE(phase.run(list, progress, stop, &outcomes)) << phase.name;
         EXPECT_EQ(ReadFile(kFarm + "\\target\\precious.tmp"), "precious tmp") << phase.name;
         EXPECT_EQ(ReadFile(kFarm + "\\target\\precious.txt"), "precious txt") << phase.name;
-        EXPECT_EQ(outcomes, CleanOutcomes({FileOutcome::KeptLink, FileOutcome::KeptLink, FileOutcome::Cleaned}))
+        EXPECT_EQ(outcomes, CleanOutcomes({FileOutcome::KeptLink, FileOutcome::KeptLink, FileOutcome::KeptLink,
+                                           FileOutcome::Cleaned}))
             << phase.name;
         EXPECT_FALSE(FileExists(plain)) << phase.name;
     }

@@ -55,9 +55,10 @@ std::string LogName(int n) {
 
 const std::string kVictims = std::string(testsupport::kFixtures) + "\\loglinks\\victims";
 
-// Where a clean's log cannot go, the clean disposes of nothing and runs no
-// trace cleaner; before, it deleted its files and wrote no log (or wrote it
-// through a link, and pruned log-named files of the folder it led to).
+// Where a clean's log cannot go, the clean disposes of nothing, runs no
+// trace cleaner and removes no old backup set; before, it deleted its files
+// and wrote no log (or wrote it through a link, and pruned log-named files
+// of the folder it led to).
 TEST(CleanRecord, NoLogNoClean) {
     const std::string fixtures = testsupport::kFixtures;
     struct Case {
@@ -87,7 +88,14 @@ TEST(CleanRecord, NoLogNoClean) {
         Job job;
         RecordingSink sink({junk});
         WriteFile(junk, "junk");
-        ASSERT_TRUE(RunJob(job, sink));
+        clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), clean::CleanKind::Real, {}};
+        plan.settings.removeSetsOlderThanDays = 30;
+        bool setsRemoved = false;
+        sink.TakeResult(clean::RunClean(std::move(plan), sink, job.stop, job.paceMs, [&](int, bool) {
+            setsRemoved = true;
+            return std::vector<clean::AgedSetRun>{};
+        }));
+        EXPECT_FALSE(setsRemoved);
         const clean::CleanResult result = sink.Result();
         EXPECT_TRUE(result.logRefused);
         EXPECT_TRUE(result.logPath.empty());

@@ -13,6 +13,7 @@
 #include "platform/codepage.h"
 #include "platform/com.h"
 #include "platform/handle.h"
+#include "platform/wide_path.h"
 #include "recording_sink.h"
 #include "bin_view.h"
 #include "support/child_test.h"
@@ -100,12 +101,18 @@ TEST(RecycleChild, DISABLED_FilesStayWhenTheBinCannotTakeThem) {
     }
     cleantest::RecordingProgress progress;
     clean::StopFlag stop{0};
-    clean::RecycleFiles(files, progress, stop);
-    for (const clean::CleanItem& item : files) {
-        const std::string& file = item.path;
-        EXPECT_TRUE(FileExists(file)) << file;
+    clean::CleanOutcomes outcomes;
+    clean::RecycleFiles(files, progress, stop, &outcomes);
+    ASSERT_EQ(outcomes.size(), files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i].path;
+        // A path longer than the shell takes is told apart.
+        EXPECT_EQ(outcomes[i], platform::ExceedsShortPathLimit(file) ? clean::FileOutcome::NotBinnedLong
+                                                                     : clean::FileOutcome::NotBinned)
+            << file;
+        EXPECT_TRUE(testsupport::ReadFileW(platform::ToWide(file))) << file;
         EXPECT_FALSE(clean::MoveToRecycleBin(file)) << file;
-        EXPECT_TRUE(FileExists(file)) << file;
+        EXPECT_TRUE(testsupport::ReadFileW(platform::ToWide(file))) << file;
     }
 }
 
@@ -139,9 +146,16 @@ TEST(RecycleFiles, FilesStayInPlaceWhenTheBinCannotTakeThem) {
             GetFileAttributesExA(f.c_str(), GetFileExInfoStandard, &data);
             written.push_back(data.ftLastWriteTime);
         }
+        // And one deep below a long folder, past what the shell takes.
+        const std::string deep = folder + "\\" + std::string(200, 'd') + "\\" + std::string(100, 'l') + ".tmp";
+        testsupport::MakeFoldersLong(deep.substr(0, deep.find_last_of('\\')));
+        testsupport::WriteFileLong(deep, "content of the deep file");
         std::vector<std::string> before = FolderContent(folder);
+        std::vector<std::string> all = files;
+        all.push_back(deep);
 
-        EXPECT_EQ(RunChild(std::string(dataHome) + "/unusable-bins/" + bin, files), 0u) << bin;
+        EXPECT_EQ(RunChild(std::string(dataHome) + "/unusable-bins/" + bin, all), 0u) << bin;
+        EXPECT_EQ(testsupport::ReadFileW(platform::ToWide(deep)).value_or("<gone>"), "content of the deep file");
 
         EXPECT_EQ(FolderContent(folder), before) << bin << ": nothing gone, nothing left behind";
         for (size_t i = 0; i < files.size(); ++i) {

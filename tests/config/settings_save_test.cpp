@@ -73,7 +73,7 @@ TEST(SettingsSave, TheDeclarationAlwaysNamesTheEncodingOfTheBytes) {
 }
 
 // On a disk too full for the new file, a save fails, says so, and leaves
-// the file as it was. Before, the file was written in place and came out
+// the file as it was, also where it would have made a missing element. Before, the file was written in place and came out
 // empty: every setting lost.
 TEST(SettingsSave, AFullDiskLeavesTheOldFileWholeAndTheFailureIsTold) {
     ULARGE_INTEGER free{};
@@ -99,6 +99,13 @@ TEST(SettingsSave, AFullDiskLeavesTheOldFileWholeAndTheFailureIsTold) {
     }
     folders.push_back({"E:\\one more", 1});
     EXPECT_FALSE(config::SaveSkipFolders(folders));
+    // The keep list and the age of backups, whose elements this file lacks.
+    EXPECT_FALSE(config::SaveKeepList({{"E:\\kept", true}}));
+    EXPECT_FALSE(config::AddToKeepList({"E:\\kept.txt", false}));
+    config::CleanOptions clean = config::LoadCleanOptions(config::ValueSet::Custom);
+    clean.removeOldSets = 1;
+    clean.setAgeDays = 30;
+    EXPECT_FALSE(config::SaveCleanOptions(clean));
     ::DeleteFileA(filler.c_str());
     EXPECT_EQ(ReadFile(place.SettingsPath()), before);
     EXPECT_EQ(config::LoadSkipFolders(config::ValueSet::Custom).size(), 400u);

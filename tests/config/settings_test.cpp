@@ -348,3 +348,33 @@ TEST(ConfigDocument, AppendedElementsCarryTextOnlyWhenGiven) {
 }
 
 }  // namespace
+
+namespace {
+
+// The language choice came after the first settings files: saving it adds
+// the setting to a file that lacks it, and only there.
+TEST(Settings, TheLanguageChoiceIsAddedToOlderFiles) {
+    struct Case {
+        const char* name;
+        const char* config;  // the content of <Config>
+        const char* saved;   // what reads back after saving "de"
+    };
+    const Case cases[] = {
+        {"current", R"(<Options><Language default="" custom="ru"/></Options>)", "de"},
+        {"older", "<Options><Search/></Options>", "de"},
+        {"nooptions", "<Welcome/>", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string xml = std::string("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Config>") + c.config +
+                                "</Config>\n";
+        Place place(c.name, xml.c_str());
+        SaveLanguage("de");
+        EXPECT_EQ(LoadLanguage(ValueSet::Custom), c.saved);
+        EXPECT_EQ(LoadLanguage(ValueSet::Default), "");
+        SaveLanguage("");
+        EXPECT_EQ(LoadLanguage(ValueSet::Custom), "");
+    }
+}
+
+}  // namespace

@@ -60,8 +60,9 @@ TEST(ShippedSettings, UserValuesStartAsTheFactoryValues) {
 
     // skip read-only, skip hidden, skip system, empty files, shortcuts, not accessed, months
     EXPECT_EQ(LoadSearchOptions(ValueSet::Default), (SearchOptions{1, 0, 1, 0, 1, 0, 6}));
-    // Recycle, with a backup: every clean can be undone.
-    EXPECT_EQ(LoadCleanOptions(ValueSet::Default), (CleanOptions{0, 1, 0, 1, ""}));
+    // Recycle, with a backup: every clean can be undone; backups are kept
+    // until the user chooses an age (30 days suggested).
+    EXPECT_EQ(LoadCleanOptions(ValueSet::Default), (CleanOptions{0, 1, 0, 1, "", 0, 30}));
     // No trace cleaner: each erases for good, which only the user may choose,
     // and an unattended run with the factory settings must erase nothing.
     EXPECT_EQ(LoadAdvCleanOptions(ValueSet::Default), AdvCleanOptions{});

@@ -79,7 +79,8 @@ TEST(ApplicationsPage, ListsThePresentRulesByApplicationWithTheirSizesAndKeepsTh
     AppsBed apps;
     // A rule ticked before whose application is gone for now stays ticked.
     config::SaveCheckedRules({"Gone: cache", "Zeta tool: logs"});
-    optest::OpenSheet sheet(options::kApplicationsTab, optest::UnexpectedBrowser(), nullptr, apps.folders);
+    optest::OpenSheet sheet(options::kApplicationsTab, optest::UnexpectedBrowser(), nullptr, optest::UnexpectedChooser(),
+                            apps.folders);
     auto& page = static_cast<options::ApplicationsPage&>(sheet->Page(options::kApplicationsTab));
     ASSERT_TRUE(optest::PumpUntil([&] { return page.Finished(); }));
     HWND list = sheet.PageItem(options::kApplicationsTab, IDC_APP_LIST);
@@ -110,7 +111,8 @@ TEST(ApplicationsPage, ListsThePresentRulesByApplicationWithTheirSizesAndKeepsTh
 TEST(ApplicationsPage, DefaultTicksNothing) {
     AppsBed apps;
     config::SaveCheckedRules({"Browser: cache", "Gone: cache"});
-    optest::OpenSheet sheet(options::kApplicationsTab, optest::UnexpectedBrowser(), nullptr, apps.folders);
+    optest::OpenSheet sheet(options::kApplicationsTab, optest::UnexpectedBrowser(), nullptr, optest::UnexpectedChooser(),
+                            apps.folders);
     auto& page = static_cast<options::ApplicationsPage&>(sheet->Page(options::kApplicationsTab));
     ASSERT_TRUE(optest::PumpUntil([&] { return page.Finished(); }));
     HWND list = sheet.PageItem(options::kApplicationsTab, IDC_APP_LIST);

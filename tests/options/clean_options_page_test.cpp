@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "config/settings.h"
 #include "options/options_dialog.h"
@@ -42,7 +43,7 @@ TEST(CleanOptionsPage, EveryClickOnMoveToFolderAsksForTheFolder) {
         EXPECT_EQ(browser.Asked(), c.clicks) << c.name;
         EXPECT_EQ(page.Target(), c.target) << c.name;
         page.Ok();
-        EXPECT_EQ(config::LoadCleanOptions(ValueSet::Custom), (CleanOptions{0, 0, 1, 0, c.target})) << c.name;
+        EXPECT_EQ(config::LoadCleanOptions(ValueSet::Custom), (CleanOptions{0, 0, 1, 0, c.target, 0, 30})) << c.name;
     }
 }
 
@@ -56,7 +57,43 @@ TEST(CleanOptionsPage, SwitchingAwayFromMoveToFolderKeepsThePathAndAsksNothing) 
     EXPECT_FALSE(optest::IsChecked(page.Item(IDC_MOVE_TO_FOLDER)));
     EXPECT_EQ(page.Target(), "d:\\moved");
     page.Ok();
-    EXPECT_EQ(config::LoadCleanOptions(ValueSet::Custom), (CleanOptions{1, 0, 0, 1, "d:\\moved"}));
+    EXPECT_EQ(config::LoadCleanOptions(ValueSet::Custom), (CleanOptions{1, 0, 0, 1, "d:\\moved", 1, 7}));
+}
+
+// The age of backup sets: its box and arrows live with its switch, the
+// days held to 1..3650 whatever is typed, the factory values off and 30.
+TEST(CleanOptionsPage, TheAgeOfBackupsIsHeldToItsLimits) {
+    const struct {
+        const char* typed;
+        int32_t saved;
+    } cases[] = {{"45", 45}, {"0", 1}, {"5000", 3650}, {"", 30}, {"3650", 3650}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        optest::ProgramBed bed;
+        optest::BrowserAnswers browser({});
+        CleanPage page{browser.Browser()};
+        EXPECT_TRUE(optest::IsChecked(page.Item(IDC_REMOVE_OLD_SETS)));
+        EXPECT_EQ(platform::WindowText(page.Item(IDC_SET_AGE_DAYS)), "7");
+        int low = 0, high = 0;
+        ::SendMessageA(page.Item(IDC_SET_AGE_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                       reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(low, 1);
+        EXPECT_EQ(high, 3650);
+        ::SetWindowTextA(page.Item(IDC_SET_AGE_DAYS), c.typed);
+        page.Ok();
+        EXPECT_EQ(config::LoadCleanOptions(ValueSet::Custom).setAgeDays, c.saved);
+    }
+    optest::ProgramBed bed;
+    optest::BrowserAnswers browser({});
+    CleanPage page{browser.Browser()};
+    optest::Click(page.Item(IDC_REMOVE_OLD_SETS));
+    EXPECT_FALSE(::IsWindowEnabled(page.Item(IDC_SET_AGE_DAYS)));
+    optest::Click(page.sheet.PageItem(options::kCleanOptionsTab, IDC_PAGE_DEFAULT));
+    EXPECT_FALSE(optest::IsChecked(page.Item(IDC_REMOVE_OLD_SETS)));
+    EXPECT_EQ(platform::WindowText(page.Item(IDC_SET_AGE_DAYS)), "30");
+    optest::Click(page.Item(IDC_REMOVE_OLD_SETS));
+    EXPECT_TRUE(::IsWindowEnabled(page.Item(IDC_SET_AGE_DAYS)));
+    EXPECT_TRUE(::IsWindowEnabled(page.Item(IDC_SET_AGE_SPIN)));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ TEST(OptionRules, FlagsOutsideZeroToTwoCountAsZero) {
     config::SearchOptions search{5, 1, -2, 2, 9, 1, 77};
     options::ClampFlags(search);
     EXPECT_EQ(search, (config::SearchOptions{0, 1, 0, 2, 0, 1, 77}));
-    config::CleanOptions clean{1, 3, -1, 2, "d:\\x"};
+    config::CleanOptions clean{1, 3, -1, 2, "d:\\x", 5, 0};
     options::ClampFlags(clean);
-    EXPECT_EQ(clean, (config::CleanOptions{1, 0, 0, 2, "d:\\x"}));
+    EXPECT_EQ(clean, (config::CleanOptions{1, 0, 0, 2, "d:\\x", 0, 30}));
 }
 
 TEST(OptionRules, MonthsAreDigitsOnlyAndSaturate) {
@@ -30,6 +30,12 @@ TEST(OptionRules, MonthsAreDigitsOnlyAndSaturate) {
     };
     for (const Case& c : cases) EXPECT_EQ(options::ParseMonths(c.text), c.months) << '"' << c.text << '"';
     EXPECT_EQ(options::ParseMonths(options::FormatMonths(4294967295u)), 4294967295u);
+    // The days of the backups' age: the same counts, held to 1..3650.
+    const std::pair<const char*, std::optional<int32_t>> days[] = {
+        {"0", 1}, {"1", 1}, {" 30 ", 30}, {"3650", 3650}, {"3651", 3650}, {"99999999999999999999", 3650},
+        {"", std::nullopt}, {"-3", std::nullopt}, {"1e3", std::nullopt},
+    };
+    for (const auto& [text, age] : days) EXPECT_EQ(options::ParseSetAgeDays(text), age) << '"' << text << '"';
 }
 
 TEST(OptionRules, RowToSelectAfterReloadAndDelete) {

@@ -17,7 +17,7 @@ testsupport::SettingsValues FactoryValues() {
     factory.search = {1, 0, 1, 0, 1, 1, 6};
     factory.junkTypes = {{"*.tmp", "Temporary file", 1}, {"*.bak", "Backup copy", 0}, {"~*", "Leftover", 1}};
     factory.skipFolders = {{"d:\\system", 1}, {"d:\\programs", 0}};
-    factory.clean = {0, 1, 0, 1, ""};
+    factory.clean = {0, 1, 0, 1, "", 0, 30};
     factory.traces = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1};
     return factory;
 }
@@ -28,7 +28,8 @@ testsupport::SettingsValues UserValues() {
     user.search = {0, 1, 0, 1, 0, 0, 12};
     user.junkTypes = {{"*.old", "Old file", 0}, {"*.chk", "Disk check", 1}};
     user.skipFolders = {{"d:\\keep", 1}};
-    user.clean = {0, 0, 1, 0, "d:\\moved"};
+    user.clean = {0, 0, 1, 0, "d:\\moved", 1, 7};
+    user.keepList = {{"d:\\kept\\a.tmp", false}, {"d:\\kept folder", true}};
     user.traces = {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
     return user;
 }
@@ -53,6 +54,13 @@ ui::FolderBrowser UnexpectedBrowser() {
     };
 }
 
+ui::FileChooser UnexpectedChooser() {
+    return []() -> std::optional<std::string> {
+        ADD_FAILURE() << "unexpected file dialog";
+        return std::nullopt;
+    };
+}
+
 ui::FolderBrowser BrowserAnswers::Browser() {
     return [this]() -> std::optional<std::string> {
         size_t turn = static_cast<size_t>(asked_++);
@@ -61,8 +69,8 @@ ui::FolderBrowser BrowserAnswers::Browser() {
 }
 
 OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks,
-                     std::optional<scan::AppFolders> appFolders)
-    : sheet_(firstTab, browse, tasks, std::move(appFolders)) {
+                     ui::FileChooser chooseFile, std::optional<scan::AppFolders> appFolders)
+    : sheet_(firstTab, browse, tasks, std::move(chooseFile), std::move(appFolders)) {
     sheet_.Create(nullptr, IDD_OPTIONS);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/task_scheduler.h"
 #include "platform/window_text.h"
 #include "support/scratch.h"
+#include "ui/file_chooser.h"
 #include "ui/folder_browser.h"
 
 namespace optest {
@@ -37,8 +38,9 @@ private:
     testsupport::ProgramPlace place_;
 };
 
-// A folder browser that fails the test when it is asked.
+// A folder browser, and a file dialog, that fail the test when asked.
 ui::FolderBrowser UnexpectedBrowser();
+ui::FileChooser UnexpectedChooser();
 
 // A folder browser that answers with the given folders in turn; nothing
 // stands for the user cancelling it.
@@ -61,7 +63,8 @@ private:
 class OpenSheet {
 public:
     explicit OpenSheet(int firstTab = 0, const ui::FolderBrowser& browse = UnexpectedBrowser(),
-                       platform::TaskFolder* tasks = nullptr, std::optional<scan::AppFolders> appFolders = std::nullopt);
+                       platform::TaskFolder* tasks = nullptr, ui::FileChooser chooseFile = UnexpectedChooser(),
+                       std::optional<scan::AppFolders> appFolders = std::nullopt);
     options::OptionsSheet& operator*() { return sheet_; }
     options::OptionsSheet* operator->() { return &sheet_; }
     HWND Hwnd() const { return sheet_.Hwnd(); }
@@ -76,8 +79,9 @@ private:
 
 // A check-list tab of an open options dialog (junk types, skip folders).
 struct CheckListTab {
-    CheckListTab(int tab, int listId, const ui::FolderBrowser& browse = UnexpectedBrowser())
-        : sheet(tab, browse), tab_(tab), listId_(listId) {}
+    CheckListTab(int tab, int listId, const ui::FolderBrowser& browse = UnexpectedBrowser(),
+                 ui::FileChooser chooseFile = UnexpectedChooser())
+        : sheet(tab, browse, nullptr, std::move(chooseFile)), tab_(tab), listId_(listId) {}
     HWND List() { return sheet.PageItem(tab_, listId_); }
     HWND Add() { return sheet.PageItem(tab_, IDC_ADD_ENTRY); }
     HWND Delete() { return sheet.PageItem(tab_, IDC_DELETE_ENTRY); }

@@ -62,7 +62,7 @@ TEST(OptionsDialog, ShowsOnlyThePageOfTheTabItOpensOnOrIsSwitchedTo) {
     };
     struct Case {
         int firstTab, shown;
-    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 0}, {-1, 0}};
+    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 0}, {-1, 0}};
     for (const Case& c : cases) {
         optest::OpenSheet sheet(c.firstTab);
         expectShown(sheet, c.shown, c.firstTab);
@@ -97,7 +97,7 @@ TEST(OptionsDialog, CtrlWithTabOrPageKeysGoesRoundTheTabs) {
         bool control, shift, taken;
         int shown;
     } steps[] = {
-        {VK_TAB, true, false, true, 1},   {VK_TAB, true, true, true, 0},    {VK_PRIOR, true, false, true, 5},
+        {VK_TAB, true, false, true, 1},   {VK_TAB, true, true, true, 0},    {VK_PRIOR, true, false, true, options::OptionsSheet::kTabCount - 1},
         {VK_NEXT, true, false, true, 0},  {VK_TAB, false, false, false, 0}, {'A', true, false, false, 0},
     };
     for (const Step& step : steps) {

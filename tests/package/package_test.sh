@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The two packages as a Windows user gets them, in the build's test bed:
 #   zip        holds the folder JunkSweep with the stripped program, its three
-#              files, README.txt and LICENSE.txt, and nothing else
+#              files, its translations in Languages, README.txt and
+#              LICENSE.txt, and nothing else
 #   unzipped   "/auto /hide" on the shipped settings (nothing selected) ends
 #              with exit code 2 and changes nothing but the settings' save
 #   read-only  the unzipped folder mounted read-only: "/auto /hide" ends at
@@ -76,6 +77,11 @@ expected_files="JunkSweep/
 JunkSweep/JunkSweep.exe
 JunkSweep/JunkSweep.lng
 JunkSweep/JunkSweep.rules.ini
+JunkSweep/Languages/
+JunkSweep/Languages/de.lng
+JunkSweep/Languages/es.lng
+JunkSweep/Languages/ru.lng
+JunkSweep/Languages/zh-Hans.lng
 JunkSweep/JunkSweep.xml
 JunkSweep/LICENSE.txt
 JunkSweep/README.txt
@@ -94,7 +100,7 @@ code=$(run "$program" 'e:\JunkSweep\JunkSweep.exe' /auto /hide)
 check "unzipped, /auto /hide on the shipped settings ends normally" same "$code" 2
 check "... and leaves the folder as it was but for the log of its clean" \
     same "$(cd "$program" && find . -mindepth 1 | sort | sed 's|/[0-9_-]*\.log$|/<log>|' | tr '\n' ' ')" \
-    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.rules.ini ./JunkSweep.xml ./LICENSE.txt ./README.txt ./common.xml "
+    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.rules.ini ./JunkSweep.xml ./LICENSE.txt ./Languages ./Languages/de.lng ./Languages/es.lng ./Languages/ru.lng ./Languages/zh-Hans.lng ./README.txt ./common.xml "
 check "... with the settings saved line for line as shipped" same "$(lines "$program/JunkSweep.xml")" "$shipped"
 
 mkdir -p "$sealed"
@@ -141,7 +147,9 @@ wineserver -w
 check "the silent setup succeeds" same "$code" 0
 check "it installs into %LOCALAPPDATA%\\Programs\\JunkSweep" \
     same "$(cd "$installed" 2>/dev/null && ls | tr '\n' ' ')" \
-    "JunkSweep.exe JunkSweep.lng JunkSweep.rules.ini JunkSweep.xml LICENSE.txt README.txt Uninstall.exe common.xml "
+    "JunkSweep.exe JunkSweep.lng JunkSweep.rules.ini JunkSweep.xml LICENSE.txt Languages README.txt Uninstall.exe common.xml "
+check "... with the translations" \
+    same "$(cd "$installed/Languages" 2>/dev/null && ls | tr '\n' ' ')" "de.lng es.lng ru.lng zh-Hans.lng "
 check "it adds a Start-menu shortcut" test -f "$start_menu/JunkSweep.lnk"
 check "it adds an entry to the installed programs" same "$(registry_value DisplayName)" JunkSweep
 check "... whose uninstaller is the installed one" \

@@ -6,10 +6,16 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "page_harness.h"
 #include "pages/page_protocol.h"
 #include "pages/report_page.h"
 #include "pages/resource_ids.h"
+#include "config/job_requests.h"
+#include "config/settings.h"
+#include "platform/codepage.h"
+#include "scan/scan_job.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/list_view.h"
 
@@ -241,7 +247,7 @@ TEST_F(ReportPageTest, ContextMenuOffersFileCommandsOnlyForASelectedRow) {
     g_menuChoice = pages::ReportPage::kFindInExplorer;
     RightClick();
     ASSERT_EQ(g_menus.size(), 2u);
-    EXPECT_EQ(Commands(g_menus[1]), (std::vector<int>{2, 1, 0, 4, 5, 6}));
+    EXPECT_EQ(Commands(g_menus[1]), (std::vector<int>{2, 1, 0, 7, 8, 0, 4, 5, 6}));
     EXPECT_TRUE(g_menus[1][0].isDefault);
     g_menuChoice = pages::ReportPage::kProperties;
     list_.Select(0);
@@ -261,7 +267,7 @@ TEST_F(ReportPageTest, TheKeyboardOpensTheSameMenuBelowTheSelectedRow) {
     g_menuChoice = pages::ReportPage::kProperties;
     ::SendMessageA(page_->Hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list_.Hwnd()), -1);
     ASSERT_EQ(g_menus.size(), 1u);
-    EXPECT_EQ(Commands(g_menus[0]), (std::vector<int>{2, 1, 0, 4, 5, 6}));
+    EXPECT_EQ(Commands(g_menus[0]), (std::vector<int>{2, 1, 0, 7, 8, 0, 4, 5, 6}));
     RECT row{};
     ListView_GetItemRect(list_.Hwnd(), 2, &row, LVIR_LABEL);
     MapWindowPoints(list_.Hwnd(), nullptr, reinterpret_cast<POINT*>(&row), 2);
@@ -447,6 +453,153 @@ TEST_F(ReportPageTest, TheCountLineAddsTheTickedFilesAndTheirSizeAsRowsAreUntick
     EXPECT_EQ(countLine(), "3001 files found; to clean: 0, 0 Bytes");
     page_->RunMenuCommand(pages::ReportPage::kSelectAll);
     EXPECT_EQ(countLine(), "3001 files found; to clean: 3001, 6.00 GB");
+}
+
+// Progress nobody looks at.
+struct Unseen : platform::JobProgress {
+    void SetStatus(const std::string&) override {}
+    void SetCount(uint64_t) override {}
+    void SetRange(uint32_t) override {}
+    void SetPosition(int) override {}
+};
+
+// What a real scan of the folder finds with the program's settings file.
+scan::Findings ScanOf(const std::string& folder) {
+    config::SaveSelectedPaths({folder});
+    Unseen progress;
+    platform::StopFlag stop{0};
+    return scan::RunScan(config::LoadScanRequest(), progress, stop).findings;
+}
+
+// Files of the given sizes, made in the folder (names relative to it).
+void MakeSized(const std::string& folder, const std::vector<std::pair<std::string, size_t>>& files) {
+    for (const auto& [name, size] : files) {
+        const std::string path = folder + "\\" + name;
+        testsupport::MakeFolders(path.substr(0, path.rfind('\\')));
+        testsupport::WriteFile(path, std::string(size, 'j'));
+    }
+}
+
+// The type rows as they read: found as, files, size, and the check box.
+std::vector<std::vector<std::string>> TypeRows(HWND list) {
+    ui::ListView view(list);
+    std::vector<std::vector<std::string>> rows;
+    for (int row = 0; row < view.Count(); ++row) {
+        rows.push_back({view.Text(row, 0), view.Text(row, 1), view.Text(row, 2), std::to_string(view.StateImage(row))});
+    }
+    return rows;
+}
+
+// The view by type sums a real scan's findings per junk type, largest first,
+// shows how each is ticked, and ticks or unticks whole types; the files
+// view then shows the same ticks.
+TEST_F(ReportPageTest, TheViewByTypeSumsEachTypeAndTicksWholeTypes) {
+    MakeSized(folder_, {{"a.tmp", 100}, {"b.tmp", 200}, {"sub\\c.tmp", 300}, {"big.log", 5000}, {"x.bak", 10},
+                        {"y.bak", 20}});
+    wizard_.session.SetFindings(ScanOf(folder_));
+    wizard_.Show(pages::kScanningPage);
+    wizard_.Show(pages::kReportPage);
+    ASSERT_EQ(list_.Count(), 6);
+    const pages::Session& session = wizard_.session;
+    // One temporary file unticked in the files view.
+    for (int row = 0; row < list_.Count(); ++row) {
+        if (list_.Text(row, 0) == "b.tmp") pagetest::PressSpaceOn(list_.Hwnd(), row);
+    }
+    HWND types = page_->Item(IDC_PG_TYPE_LIST);
+    EXPECT_FALSE(::IsWindowVisible(types));
+    ::SendMessageA(page_->Item(IDC_PG_VIEW_BY_TYPE), BM_CLICK, 0, 0);
+    EXPECT_EQ(page_->ShownView(), pages::ReportPage::View::ByType);
+    EXPECT_TRUE(::IsWindowVisible(types));
+    EXPECT_FALSE(::IsWindowVisible(list_.Hwnd()));
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(TypeRows(types), (Rows{{"junk *.log", "1", "4.88 KB", "2"},
+                                     {"junk *.tmp", "3", "600 Bytes", "3"},  // partly ticked
+                                     {"junk *.bak", "2", "30 Bytes", "2"}}));
+
+    // A partly ticked type is ticked whole, then unticked whole; a click on
+    // a type's box unticks every file of it.
+    pagetest::PressSpaceOn(types, 1);
+    EXPECT_EQ(TypeRows(types)[1][3], "2");
+    EXPECT_EQ(session.Taken().files, 6u);
+    pagetest::PressSpaceOn(types, 1);
+    ASSERT_TRUE(pagetest::ClickCheckBox(types, 2));
+    EXPECT_EQ(TypeRows(types), (Rows{{"junk *.log", "1", "4.88 KB", "2"},
+                                     {"junk *.tmp", "3", "600 Bytes", "1"},
+                                     {"junk *.bak", "2", "30 Bytes", "1"}}));
+    EXPECT_EQ(session.Taken().files, 1u);
+    EXPECT_EQ(session.Taken().bytes, 5000u);
+    PumpPending();
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "6 files found") << "the count line stays";
+
+    // The files view shows the same ticks; what it changes, the types show.
+    ::SendMessageA(page_->Item(IDC_PG_VIEW_FILES), BM_CLICK, 0, 0);
+    EXPECT_TRUE(::IsWindowVisible(list_.Hwnd()));
+    for (int row = 0; row < list_.Count(); ++row) {
+        EXPECT_EQ(list_.StateImage(row), list_.Text(row, 0) == "big.log" ? 2 : 1) << list_.Text(row, 0);
+    }
+    for (int row = 0; row < list_.Count(); ++row) {
+        if (list_.Text(row, 0) == "a.tmp") pagetest::PressSpaceOn(list_.Hwnd(), row);
+    }
+    page_->ShowView(pages::ReportPage::View::ByType);
+    EXPECT_EQ(TypeRows(types)[0][3] + TypeRows(types)[1][3] + TypeRows(types)[2][3], "231")
+        << "one file of a type ticked: partly ticked";
+    // Tick commands work on every file from the view by type too.
+    page_->RunMenuCommand(pages::ReportPage::kSelectAll);
+    EXPECT_EQ(TypeRows(types)[1][3] + TypeRows(types)[2][3], "22");
+}
+
+// "Always keep" puts the selected file or its folder on the keep list in
+// the settings file: its findings leave the report at once (a type whose
+// files are all kept leaves the view by type), and the next scan, reading
+// the settings anew, does not find them, in whatever spelling they were
+// kept.
+TEST_F(ReportPageTest, AlwaysKeptFilesAndFoldersLeaveTheReportAndLaterScans) {
+    MakeSized(folder_, {{"a.tmp", 10}, {"only.log", 40}, {"Build\\b.bak", 20}, {"Build\\deep\\c.tmp", 30},
+                        {"other\\d.tmp", 5}, {"Upper.TMP", 7}});
+    // Kept by hand in another spelling.
+    config::SaveKeepList({{platform::LowerAnsi(folder_) + "\\UPPER.tmp", false}});
+    wizard_.session.SetFindings(ScanOf(folder_));
+    wizard_.Show(pages::kScanningPage);
+    wizard_.Show(pages::kReportPage);
+    auto rowOf = [&](const std::string& name) {
+        for (int row = 0; row < list_.Count(); ++row) {
+            if (list_.Text(row, 0) == name) return row;
+        }
+        return -1;
+    };
+    ASSERT_EQ(list_.Count(), 5);
+    EXPECT_EQ(rowOf("Upper.TMP"), -1);
+    // Ticks of the rows that stay are kept.
+    pagetest::PressSpaceOn(list_.Hwnd(), rowOf("d.tmp"));
+
+    g_menuChoice = pages::ReportPage::kKeepFile;
+    list_.Select(rowOf("only.log"));
+    RightClick();
+    g_menuChoice = pages::ReportPage::kKeepFolder;
+    list_.Select(rowOf("b.bak"));
+    RightClick();
+    std::vector<std::string> names;
+    for (int row = 0; row < list_.Count(); ++row) names.push_back(list_.Text(row, 0));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.tmp", "d.tmp"}));
+    EXPECT_EQ(list_.StateImage(rowOf("d.tmp")), 1);
+    EXPECT_EQ(wizard_.session.Taken().files, 1u);
+    PumpPending();
+    EXPECT_EQ(pagetest::WindowText(page_->Item(IDC_PG_REPORT_COUNT)), "2 files found");
+    page_->ShowView(pages::ReportPage::View::ByType);
+    EXPECT_EQ(TypeRows(page_->Item(IDC_PG_TYPE_LIST)),
+              (std::vector<std::vector<std::string>>{{"junk *.tmp", "2", "15 Bytes", "3"}}))
+        << "the log and backup types are all kept";
+
+    EXPECT_EQ(config::LoadKeepList(config::ValueSet::Custom),
+              (std::vector<config::KeptEntry>{{platform::LowerAnsi(folder_) + "\\UPPER.tmp", false},
+                                              {folder_ + "\\only.log", false},
+                                              {folder_ + "\\Build", true}}));
+    const scan::Findings again = ScanOf(folder_);
+    std::vector<std::string> found;
+    for (size_t i = 0; i < again.Count(); ++i) found.push_back(again.Path(i));
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{folder_ + "\\a.tmp", folder_ + "\\other\\d.tmp"}));
 }
 
 }  // namespace

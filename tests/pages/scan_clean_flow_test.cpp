@@ -132,6 +132,12 @@ TEST_F(FlowTest, ScanThenCleanRemovesTheTickedJunkAndNothingElse) {
     EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 3);
     EXPECT_EQ(wizard_->cancelText, "Finish");
     EXPECT_EQ(wizard_->enableMasks.back(), 0) << "the finish page disables Back and Next";
+    // What went, by type, under the result line; the unticked file is not in it.
+    ui::ListView types(::GetDlgItem(wizard_->PageWindow(pages::kFinishPage), IDC_PG_TYPE_LIST));
+    ASSERT_EQ(types.Count(), 3);
+    std::set<std::string> typeRows;
+    for (int row = 0; row < 3; ++row) typeRows.insert(types.Text(row, 0) + " " + types.Text(row, 1));
+    EXPECT_EQ(typeRows, (std::set<std::string>{"junk *.tmp 1", "junk *.log 1", "junk *.bak 1"}));
 
     // A new task: the same selection is scanned again and the list rebuilt.
     ::SendMessageA(wizard_->PageWindow(pages::kFinishPage), WM_COMMAND, IDC_PG_START_NEW_TASK, 0);

@@ -15,6 +15,7 @@
 #include "pages/resource_ids.h"
 #include "support/modal_answerer.h"
 #include "support/ui/unexpected_services.h"
+#include "ui/bar_cells.h"
 #include "ui/list_view.h"
 
 namespace {
@@ -379,6 +380,66 @@ TEST_F(FinishPageTest, SaysInOneLineWhatTheCleanDidAndOffersTheFilesNotCleaned) 
     // Each way of failing reads on its own; the three stopped ones alike.
     EXPECT_EQ(reasons.size(), staying.size() - 2);
     EXPECT_EQ(opened, std::vector<std::string>{cases[1].result.logPath});
+}
+
+// Under the result line, the bytes cleaned by type, largest first, each
+// with a bar drawn against the largest; nothing before the first clean.
+TEST_F(FinishPageTest, ShowsTheBytesCleanedByTypeWithABarEach) {
+    wizard_.Show(pages::kFinishPage);
+    HWND types = page_->Item(IDC_PG_TYPE_LIST);
+    EXPECT_FALSE(::IsWindowVisible(types));
+    clean::CleanResult result;
+    using O = clean::FileOutcome;
+    const struct {
+        const char* foundAs;
+        uint64_t size;
+        O outcome;
+    } files[] = {{"Log file", 1000, O::Cleaned}, {"Temporary file", 3000, O::Cleaned},
+                 {"Temporary file", 1000, O::Cleaned}, {"Log file", 1000, O::Cleaned},
+                 {"Backup copy", 9000, O::InUse}};
+    for (const auto& f : files) {
+        result.files.emplace_back("d:\\junk\\f" + std::to_string(result.files.size()), platform::FileStamp{f.size, 0},
+                                  f.foundAs);
+        result.outcomes.push_back(f.outcome);
+    }
+    wizard_.session.SetLastClean(result);
+    wizard_.Show(pages::kCleaningPage);
+    wizard_.Show(pages::kFinishPage);
+    EXPECT_TRUE(::IsWindowVisible(types));
+    ui::ListView view(types);
+    ASSERT_EQ(view.Count(), 2) << "nothing of the backup copy went";
+    EXPECT_EQ(view.Text(0, 0) + "|" + view.Text(0, 1) + "|" + view.Text(0, 2), "Temporary file|2|3.91 KB");
+    EXPECT_EQ(view.Text(1, 0) + "|" + view.Text(1, 1) + "|" + view.Text(1, 2), "Log file|2|1.95 KB");
+
+    // The bars as the list draws them: the largest fills its track, the
+    // other half of it.
+    RECT client{};
+    ::GetClientRect(types, &client);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageA(types, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ::GdiFlush();
+    auto pixel = [&](int x, int y) {
+        const uint32_t p = static_cast<const uint32_t*>(bits)[y * client.right + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    const ui::BarLook look;
+    for (int row = 0; row < 2; ++row) {
+        RECT cell{};
+        ASSERT_TRUE(ListView_GetSubItemRect(types, row, 3, LVIR_BOUNDS, &cell));
+        const ui::BarGeometry g = ui::BarIn(cell, row == 0 ? 4000 : 2000, 4000);
+        const int middle = (g.track.top + g.track.bottom) / 2;
+        EXPECT_EQ(pixel(g.track.right - 1, middle), row == 0 ? look.bar : look.track) << row;
+        EXPECT_EQ(pixel(g.bar.right - 1, middle), look.bar) << row;
+        EXPECT_EQ(g.bar.right - g.bar.left, (g.track.right - g.track.left + row) / (row + 1)) << row;
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {

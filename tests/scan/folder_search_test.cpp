@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/handle.h"
 #include "scan/folder_search.h"
 #include "scan/shortcut_reader.h"
@@ -175,13 +176,13 @@ TEST(FolderSearchReasons, ShortcutTargetsAreReadAsStored) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string path = tree.root + "\\" + c.name;
-        char target[MAX_PATH];
-        EXPECT_EQ(reader.Read(path.c_str(), target), c.readable);
+        std::string target;
+        EXPECT_EQ(reader.Read(path, target), c.readable);
         if (c.readable) {
             EXPECT_EQ(target, c.target);
         }
-        char alone[MAX_PATH];
-        EXPECT_EQ(scan::ResolveShortcutTarget(path.c_str(), alone), c.readable);
+        std::string alone;
+        EXPECT_EQ(scan::ResolveShortcutTarget(path, alone), c.readable);
         if (c.readable) {
             EXPECT_EQ(alone, c.target);
         }
@@ -437,29 +438,30 @@ TEST(FolderSearchPaths, ATrailingBackslashChangesNoPath) {
     }
 }
 
-TEST(FolderSearchPaths, FoldersTooDeepToListCountAsEmpty) {
+TEST(FolderSearchPaths, FoldersAreListedAtAnyDepthAndJudgedByEveryRule) {
     std::string root = NewScratchFolder("deep");
     std::vector<std::string> levels = {root};
-    while (levels.back().size() < 200) levels.push_back(levels.back() + "\\" + std::string(40, 'n'));
-    // One level whose listing pattern is exactly 260 characters long: one too
-    // many for the narrow functions, though some implementations take it.
-    levels.push_back(levels.back() + "\\" + std::string(256 - levels.back().size() - 1, 'e'));
-    levels.push_back(levels.back() + "\\" + std::string(40, 'n'));
+    // Across the old limits of the narrow functions (the listing pattern at
+    // 259 and 260 characters, paths of 260) and far beyond them.
+    levels.push_back(levels.back() + "\\" + std::string(255 - 4 - levels.back().size() - 1, 'e'));
+    while (levels.back().size() < 1100) levels.push_back(levels.back() + "\\" + std::string(150, 'n'));
     testsupport::MakeFoldersLong(levels.back());
-    for (const std::string& level : levels) testsupport::WriteFileLong(level + "\\a.tmp", "x");
+    for (const std::string& level : levels) {
+        testsupport::WriteFileLong(level + "\\a.tmp", "x");
+        testsupport::WriteFileLong(level + "\\empty.dat", "");
+        testsupport::WriteFileLong(level + "\\old.dat", "old");
+        testsupport::SetAccessedDaysAgoW(platform::ToWide(level + "\\old.dat"), 100);
+    }
 
     Recorder r;
-    EXPECT_TRUE(Search(root, TempTable(), {}, r));
-    std::set<std::string> found;
-    for (const auto& f : r.found) found.insert(f.first);
-    int listed = 0;
+    EXPECT_TRUE(Search(root, TempTable(), {.findEmptyFiles = true, .findNotAccessed = true, .months = 1}, r));
+    std::map<std::string, std::string> found(r.found.begin(), r.found.end());
     for (const std::string& level : levels) {
-        bool listable = level.size() + 4 <= 259;  // the listing pattern adds "\*.*"
-        listed += listable;
-        EXPECT_EQ(found.count(level + "\\a.tmp"), listable ? 1u : 0u) << level.size();
+        SCOPED_TRACE(level.size());
+        EXPECT_EQ(found[level + "\\a.tmp"], "Temporary file");
+        EXPECT_EQ(found[level + "\\empty.dat"], scan::kReasonEmptyFile);
+        EXPECT_EQ(found[level + "\\old.dat"], scan::kReasonNotAccessed);
     }
-    EXPECT_GT(listed, 2);
-    EXPECT_LT(listed, static_cast<int>(levels.size()));
 }
 
 TEST(FolderSearchPaths, PatternsNeverMatchFolders) {

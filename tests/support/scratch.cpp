@@ -183,4 +183,20 @@ void ProgramPlace::CopyShipped(const std::string& name) const {
     }
 }
 
+void ProgramPlace::CopyShippedLanguages() const {
+    const std::string from = TestProgramFolder() + "\\Languages";
+    MakeFolders(folder_ + "\\Languages");
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = ::FindFirstFileA((from + "\\*.lng").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) throw std::runtime_error("no translations in " + from);
+    do {
+        std::string name = entry.cFileName;
+        if (!::CopyFileA((from + "\\" + name).c_str(), (folder_ + "\\Languages\\" + name).c_str(), FALSE)) {
+            ::FindClose(find);
+            throw std::runtime_error("cannot copy " + name);
+        }
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+}
+
 }  // namespace testsupport

@@ -58,7 +58,11 @@ inline constexpr const char* kLinkFarm = "e:\\fixtures\\linkfarm";
 //   filelinks\junk\link.tmp      -> target\precious.tmp
 //   filelinks\junk\precious.txt  -> target\precious.txt (the same name)
 //   filelinks\temp\flink.tmp     -> target\precious.tmp, and temp\plain.tmp
+//   filelinks\deep\<220 x d>\<60 x e>\link.tmp -> target\precious.tmp
 inline constexpr const char* kFileLinkFarm = "e:\\fixtures\\filelinks";
+// A backup root whose only set is a link:
+//   agedsets\Backup\2001-01-01_00-00-00 -> agedsets\elsewhere (holds C\keep.txt)
+inline constexpr const char* kAgedSetsFarm = "e:\\fixtures\\agedsets";
 // Made on the host (scripts/lib/testbed.sh), each for one test to clean:
 //   twins\backup, twins\recycle   "Twin.tmp" and "twin.tmp", and two names of
 //       bytes that are not UTF-8, both listed as "a\uFFFD.tmp"
@@ -98,6 +102,8 @@ public:
     std::string LanguagePath() const { return folder_ + "\\JunkSweep.lng"; }
     // Copies a shipped file ("JunkSweep.xml", ...) of the build beside the program.
     void CopyShipped(const std::string& name) const;
+    // Copies the shipped translations into the folder Languages beside it.
+    void CopyShippedLanguages() const;
     void WriteSettings(std::string_view xml) const { WriteFile(SettingsPath(), xml); }
 
 private:

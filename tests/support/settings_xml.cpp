@@ -37,6 +37,14 @@ std::string SkipItems(const std::vector<config::SkipFolder>& folders) {
     return xml;
 }
 
+std::string KeptItems(const std::vector<config::KeptEntry>& entries) {
+    std::string xml;
+    for (const config::KeptEntry& entry : entries) {
+        xml += std::string("<item ") + (entry.folder ? "folder=" : "file=") + Quoted(entry.path) + "/>";
+    }
+    return xml;
+}
+
 }  // namespace
 
 std::string SettingsDocumentXml(const SettingsValues& factory, const SettingsValues& user,
@@ -60,13 +68,18 @@ std::string SettingsDocumentXml(const SettingsValues& factory, const SettingsVal
            JunkItems(user.junkTypes) + "</Custom></JunkFiles>\n";
     xml += "    <SkipFolders><default>" + SkipItems(factory.skipFolders) + "</default><items>" +
            SkipItems(user.skipFolders) + "</items></SkipFolders>\n";
+    xml += "    <KeepList><default>" + KeptItems(factory.keepList) + "</default><items>" + KeptItems(user.keepList) +
+           "</items></KeepList>\n";
     const config::CleanOptions& fc = factory.clean;
     const config::CleanOptions& uc = user.clean;
     xml += "    <CleanOpt>" + SettingXml("Clean", uc.clean, fc.clean) +
            SettingXml("MoveToRecycle", uc.moveToRecycle, fc.moveToRecycle) +
            SettingXml("MoveToFolder", uc.moveToFolder, fc.moveToFolder) +
            SettingXml("MoveToFolderPath", uc.moveToFolderPath, fc.moveToFolderPath) +
-           SettingXml("Backup", uc.backup, fc.backup) + "</CleanOpt>\n";
+           SettingXml("Backup", uc.backup, fc.backup) + "<RemoveOldBackups default=" +
+           Quoted(std::to_string(fc.removeOldSets)) + " custom=" + Quoted(std::to_string(uc.removeOldSets)) +
+           " daysdefault=" + Quoted(std::to_string(fc.setAgeDays)) + " days=" + Quoted(std::to_string(uc.setAgeDays)) +
+           "/></CleanOpt>\n";
     xml += "    " + TraceSwitchesXml(user.traces, factory.traces) + "\n  </Options>\n  <SelectDrive>";
     for (const std::string& path : selectedPaths) xml += "<PathItem name=" + Quoted(path) + "/>";
     return xml + "</SelectDrive>\n</Config>\n";

@@ -18,6 +18,7 @@ struct SettingsValues {
     std::vector<config::SkipFolder> skipFolders;
     config::CleanOptions clean;
     config::AdvCleanOptions traces{};
+    std::vector<config::KeptEntry> keepList;
 };
 
 // A whole settings document: the factory values in the attributes "default"

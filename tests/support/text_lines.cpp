@@ -30,4 +30,22 @@ std::vector<std::vector<std::string>> TabRowsOf(const std::string& text) {
     return rows;
 }
 
+std::map<std::string, std::string> LanguageEntries(const std::string& text, std::vector<std::string>& duplicates) {
+    std::map<std::string, std::string> entries;
+    bool inSection = false;
+    for (const std::string& line : LinesOf(text)) {
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            inSection = line == "[String]";
+            continue;
+        }
+        size_t equals = line.find('=');
+        if (!inSection || equals == std::string::npos) continue;
+        if (!entries.emplace(line.substr(0, equals), line.substr(equals + 1)).second) {
+            duplicates.push_back(line.substr(0, equals));
+        }
+    }
+    return entries;
+}
+
 }  // namespace testsupport

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/scratch.h"
+#include "support/text_lines.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -77,6 +78,22 @@ const Key kKeys[] = {
     {"_rpMenuInvertSelect", ""},
     {"_rpMenuFinditinexplorer", ""},
     {"_rpMenuProperty", ""},
+    {"_rpMenuKeepFile", ""},
+    {"_rpMenuKeepFolder", ""},
+    {"_rpViewFiles", ""},
+    {"_rpViewByType", ""},
+    {"_rptColFoundAs", ""},
+    {"_rptColFiles", ""},
+    {"_rptColShare", ""},
+    {"_cpRemovingOldSets", ""},
+    {"_kpBelow", ""},
+    {"_kpColPath", ""},
+    {"_kpMenuAddFile", ""},
+    {"_kpMenuAddFolder", ""},
+    {"_kpMenuRemove", ""},
+    {"_kpSelectFirst", ""},
+    {"_ClrOptRemoveOldSets", ""},
+    {"_ClrOptDays", ""},
     {"_ClrOptHeader", ""},
     {"_ClrOptInfo", "d"},
     {"_ClrOptInfoSize", "ss"},
@@ -154,6 +171,7 @@ const Key kKeys[] = {
     {"_ncReasonDenied", ""},
     {"_ncReasonMissing", ""},
     {"_ncReasonNotBinned", ""},
+    {"_ncReasonBinPathTooLong", ""},
     {"_ncReasonFailed", ""},
     {"_ncReasonStopped", ""},
     {"_ncReasonNoDisposal", ""},
@@ -247,6 +265,9 @@ const Key kKeys[] = {
     {"_appRefusedLink", ""}, {"_appOwnMissing", ""}, {"_appOwnUnreadable", ""}, {"_appNoCommunity", ""},
     {"_appCommunityRead", "ddd"}, {"_appCommunityTooLarge", ""}, {"_appCommunityNotText", ""},
     {"_appCommunityUnreadable", ""},
+    // The language: the file's own name and the options' language page.
+    {"_LanguageName", ""}, {"_OptLanguage", ""}, {"_langInfo", ""}, {"_langLabel", ""}, {"_langAutomatic", ""},
+    {"_langNextStart", ""},
 };
 
 // The conversions of a text, one letter each ('d' for integers, 's' for
@@ -261,41 +282,17 @@ std::string ConversionsOf(const std::string& text) {
     return letters;
 }
 
-// The file's own lines of section [String], read as plain text, so that a
-// key written twice or a value the INI reader would change shows.
-std::map<std::string, std::string> RawEntries(const std::string& file, std::vector<std::string>& duplicates) {
-    std::map<std::string, std::string> entries;
-    bool inSection = false;
-    size_t start = 0;
-    while (start < file.size()) {
-        size_t end = file.find('\n', start);
-        if (end == std::string::npos) end = file.size();
-        std::string line = file.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
-            inSection = line == "[String]";
-            continue;
-        }
-        size_t equals = line.find('=');
-        if (!inSection || equals == std::string::npos) continue;
-        if (!entries.emplace(line.substr(0, equals), line.substr(equals + 1)).second) {
-            duplicates.push_back(line.substr(0, equals));
-        }
-    }
-    return entries;
-}
-
 TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     // 181 keys of the first release, 23 for the result of a clean, 43 for
     // the schedule page, 3 for a clean without its log and settings that
-    // could not be saved, and 21 for application rules.
-    ASSERT_EQ(std::size(kKeys), 271u);
+    // could not be saved, 16 for the report's views, the keep list and the
+    // age of backups, 6 for the language, 1 for a path the Recycle Bin
+    // cannot take, and 21 for application rules.
+    ASSERT_EQ(std::size(kKeys), 294u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
     std::vector<std::string> duplicates;
-    auto raw = RawEntries(testsupport::ReadFile(place.LanguagePath()), duplicates);
+    auto raw = testsupport::LanguageEntries(testsupport::ReadFile(place.LanguagePath()), duplicates);
     EXPECT_TRUE(duplicates.empty()) << duplicates.front();
     EXPECT_EQ(raw.size(), std::size(kKeys));
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "support/memory_template.h"
 #include "support/trace_recorder.h"
@@ -119,6 +120,11 @@ TEST(ListView, ReadsTextsOfAnyLengthWhole) {
     EXPECT_EQ(list.StateImage(row), 2);
     list.SetChecked(row, false);
     EXPECT_EQ(list.StateImage(row), 1);
+    // The partly ticked picture comes once, after the two of the check box.
+    for (int twice = 0; twice < 2; ++twice) EXPECT_TRUE(list.AddPartlyTickedImage());
+    EXPECT_EQ(ImageList_GetImageCount(ListView_GetImageList(list.Hwnd(), LVSIL_STATE)), 3);
+    ListView_SetItemState(list.Hwnd(), row, INDEXTOSTATEIMAGEMASK(ui::ListView::kPartlyTicked), LVIS_STATEIMAGEMASK);
+    EXPECT_EQ(list.StateImage(row), ui::ListView::kPartlyTicked);
     list.Select(row);
     EXPECT_EQ(list.Selected(), row);
     ::DestroyWindow(hwnd);
@@ -212,6 +218,58 @@ TEST(SkinnedButton, DrawsThroughItsParentAndTracksTheMouse) {
     }
     EXPECT_EQ(ui::SkinnedButton::Of(button), nullptr);
     ::DestroyWindow(hwnd);
+}
+
+// The pixels a skinned button draws, and those of its caption drawn as wide
+// text in the same place, font and colours: the same when every character
+// of the caption reaches the screen as itself.
+TEST(SkinnedButton, DrawsCaptionsInEveryScript) {
+    testsupport::MemoryTemplate tmpl(WS_POPUP, 200, 40, {{10, "BUTTON", "", BS_PUSHBUTTON, 5, 5, 150, 14}});
+    ui::Dialog dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(nullptr, tmpl.Get()));
+    HWND button = dialog.Item(10);
+    ui::SkinnedButton skinned;
+    ui::ButtonLook look;
+    look.hyperlink = true;  // no frame: only the caption is drawn
+    look.background = look.backgroundHover = RGB(255, 255, 255);
+    look.text = look.textHover = RGB(0, 0, 0);
+    skinned.Attach(button, look);
+    RECT rect{};
+    ::GetClientRect(button, &rect);
+    auto pixelsOf = [&](HDC dc) {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < rect.bottom; ++y) {
+            for (int x = 0; x < rect.right; ++x) pixels.push_back(::GetPixel(dc, x, y));
+        }
+        return pixels;
+    };
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    for (const char* caption : {"Optionen \xC3\xA4\xC3\xB6", "\xD0\x92\xD0\xBE\xD1\x81\xD1\x81\xD1\x82",
+                                "\xE6\x81\xA2\xE5\xA4\x8D"}) {
+        ::SetWindowTextA(button, caption);
+        DRAWITEMSTRUCT item{ODT_BUTTON, 10, 0, ODA_DRAWENTIRE, 0, button, dc, rect, 0};
+        skinned.Draw(item);
+        const std::vector<COLORREF> drawn = pixelsOf(dc);
+
+        ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        HGDIOBJ font = ::SelectObject(dc, skinned.TextFont());
+        RECT text = skinned.TextRect(dc, rect);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        wchar_t wide[64] = {};
+        ::MultiByteToWideChar(CP_UTF8, 0, caption, -1, wide, 64);
+        ::DrawTextW(dc, wide, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_CENTER);
+        ::SelectObject(dc, font);
+        EXPECT_EQ(drawn, pixelsOf(dc)) << caption;
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::DestroyWindow(dialog.Hwnd());
 }
 
 }  // namespace

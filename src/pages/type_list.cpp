@@ -1,0 +1,116 @@
+#include "pages/type_list.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "pages/column_shares.h"
+#include "platform/codepage.h"
+#include "text/language_table.h"
+#include "text/size_text.h"
+
+namespace pages {
+
+namespace {
+
+enum Column : int { kFoundAsColumn, kFilesColumn, kSizeColumn, kShareColumn };
+
+struct ColumnLook {
+    const char* key;
+    int format;
+};
+constexpr ColumnLook kColumns[] = {
+    {"_rptColFoundAs", LVCFMT_LEFT},
+    {"_rptColFiles", LVCFMT_RIGHT},
+    {"_rptColSize", LVCFMT_RIGHT},
+    {"_rptColShare", LVCFMT_LEFT},
+};
+constexpr double kColumnShares[] = {0.4, 0.13, 0.17, 0.3};
+static_assert(std::size(kColumns) == std::size(kColumnShares));
+
+int StateImageOf(TickState ticks) {
+    switch (ticks) {
+        case TickState::None: return 1;
+        case TickState::All: return 2;
+        case TickState::Some: break;
+    }
+    return ui::ListView::kPartlyTicked;
+}
+
+}  // namespace
+
+void TypeList::Attach(HWND list, bool checkBoxes) {
+    list_.Attach(list);
+    checkBoxes_ = checkBoxes;
+    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
+    }
+    list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
+    if (checkBoxes) {
+        // The ticks are the session's: the list asks for them as for the texts.
+        list_.AddPartlyTickedImage();
+        ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
+    }
+    bars_.Set(kShareColumn, [this](int row) {
+        return row >= 0 && static_cast<size_t>(row) < rows_.size() ? rows_[static_cast<size_t>(row)].bytes : 0;
+    });
+}
+
+void TypeList::Show(std::vector<Row> rows) {
+    rows_ = std::move(rows);
+    uint64_t largest = 0;
+    for (const Row& row : rows_) largest = std::max(largest, row.bytes);
+    bars_.SetLargest(largest);
+    if (!list_.Hwnd()) return;
+    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(rows_.size()), 0);
+    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
+}
+
+void TypeList::SetTicks(size_t row, TickState ticks) {
+    if (row >= rows_.size()) return;
+    rows_[row].ticks = ticks;
+    ListView_RedrawItems(list_.Hwnd(), static_cast<int>(row), static_cast<int>(row));
+}
+
+void TypeList::FitColumns() const { FitColumnShares(list_, kColumnShares); }
+
+void TypeList::GiveRow(NMLVDISPINFOA& info, bool wide) {
+    auto& item = info.item;  // the same layout in both forms
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return;
+    const Row& row = rows_[static_cast<size_t>(item.iItem)];
+    if ((item.mask & LVIF_STATE) && checkBoxes_) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(StateImageOf(row.ticks));
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    switch (item.iSubItem) {
+        case kFoundAsColumn: textBuffer_ = row.foundAs; break;
+        case kFilesColumn: textBuffer_ = std::to_string(row.files); break;
+        case kSizeColumn: textBuffer_ = text::FormatSize(row.bytes); break;
+        default: textBuffer_.clear(); break;  // the bar's cell
+    }
+    if (wide) {
+        std::wstring text = platform::ToWide(textBuffer_);
+        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
+    } else {
+        ::lstrcpynA(item.pszText, textBuffer_.c_str(), item.cchTextMax);
+    }
+}
+
+std::vector<TypeList::Row> TypeRowsOf(const Session& session) {
+    const std::vector<std::string>& texts = session.Findings().FoundAsTexts();
+    std::vector<TypeList::Row> rows;
+    for (const TypeTotal& total : TotalsOf(session)) {
+        rows.push_back({total.type, texts[total.type], total.files, total.bytes, total.Ticks()});
+    }
+    return rows;
+}
+
+std::vector<TypeList::Row> TypeRowsOf(const clean::CleanResult& result) {
+    std::vector<TypeList::Row> rows;
+    for (CleanedType& type : CleanedByType(result)) {
+        rows.push_back({rows.size(), std::move(type.foundAs), type.files, type.bytes, TickState::All});
+    }
+    return rows;
+}
+
+}  // namespace pages
