@@ -7,7 +7,6 @@
 #include "pages/column_shares.h"
 #include "pages/drive_space.h"
 #include "pages/resource_ids.h"
-#include "platform/codepage.h"
 #include "scan/keep_filter.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -140,16 +139,20 @@ void ReportPage::RefreshTypes() {
 
 void ReportPage::ShowFindings() {
     if (!list_.Hwnd() || shownVersion_ == session_.FindingsVersion()) return;
-    shownVersion_ = session_.FindingsVersion();
-    fileImages_.clear();
     sortColumn_ = -1;
     MarkSortColumn();
+    ShowRowsAnew();
+    // The type rows are summed when the page is shown (OnActivated).
+    ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void ReportPage::ShowRowsAnew() {
+    shownVersion_ = session_.FindingsVersion();
+    fileImages_.clear();
     // The rows of the last findings leave no selection behind.
     ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
     ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
-    // The type rows are summed when the page is shown (OnActivated).
-    ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 bool ReportPage::FindingOfRow(int row, size_t& finding) const {
@@ -172,22 +175,14 @@ int ReportPage::RowImage(size_t finding) {
     return own;
 }
 
-void ReportPage::GiveRow(NMLVDISPINFOA& info, bool wide) {
-    auto& item = info.item;  // the same layout in both forms
+void ReportPage::GiveRow(LVITEMA& item, bool wide) {
     size_t finding = 0;
     if (!FindingOfRow(item.iItem, finding)) return;
     if (item.mask & LVIF_IMAGE) item.iImage = RowImage(finding);
     if (item.mask & LVIF_STATE) {
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(session_.Ticked(finding) ? 2 : 1);
     }
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-    textBuffer_ = ColumnText(session_.Findings(), finding, item.iSubItem);
-    if (wide) {
-        std::wstring text = platform::ToWide(textBuffer_);
-        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
-    } else {
-        ::lstrcpynA(item.pszText, textBuffer_.c_str(), item.cchTextMax);
-    }
+    if (ui::AsksText(item)) ui::GiveText(item, ColumnText(session_.Findings(), finding, item.iSubItem), wide);
 }
 
 void ReportPage::ToggleTick(int row) {
@@ -229,12 +224,8 @@ void ReportPage::AlwaysKeep(bool folder) {
     const int focus = list_.Selected();
     session_.RemoveFindings([&](size_t finding) { return filter.Keeps(findings.Folder(finding), findings.Name(finding)); });
     // The rest keep their order: the rows are shown anew as they stand.
-    shownVersion_ = session_.FindingsVersion();
-    fileImages_.clear();
-    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
+    ShowRowsAnew();
     if (session_.RowCount() > 0) list_.Select(std::min(focus, static_cast<int>(session_.RowCount()) - 1));
-    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
     RefreshTypes();
     ShowCount();
 }
@@ -357,27 +348,11 @@ void ReportPage::SetAllTicks(Session::TickChange change) {
 }
 
 bool ReportPage::OnTypeListNotify(const NMHDR& header, LRESULT& result) {
+    if (types_.OnNotify(header, result)) return true;
     switch (header.code) {
-        case LVN_GETDISPINFOA:
-        case LVN_GETDISPINFOW:
-            types_.GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
-                           header.code == LVN_GETDISPINFOW);
-            return true;
-        case NM_CLICK: {
-            LVHITTESTINFO hit{};
-            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            if (ListView_SubItemHitTest(types_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-                ToggleTypeTick(hit.iItem);
-            }
-            return true;
-        }
+        case NM_CLICK:
         case LVN_KEYDOWN:
-            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
-                ToggleTypeTick(ListView_GetNextItem(types_.Hwnd(), -1, LVNI_FOCUSED));
-            }
-            return true;
-        case NM_CUSTOMDRAW:
-            result = types_.OnCustomDraw(header);
+            ToggleTypeTick(ui::RowToToggle(header));
             return true;
         case NM_RCLICK:
             ShowMenu(ui::CursorPoint());
@@ -401,22 +376,12 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW:
-            GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
-                    header.code == LVN_GETDISPINFOW);
+            GiveRow(ui::AskedItem(header), ui::AsksWide(header));
             return true;
-        case NM_CLICK: {
-            // The list keeps no ticks: a click on a check box is the page's.
-            LVHITTESTINFO hit{};
-            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            if (ListView_SubItemHitTest(list_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-                ToggleTick(hit.iItem);
-            }
-            return true;
-        }
+        case NM_CLICK:
         case LVN_KEYDOWN:
-            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
-                ToggleTick(ListView_GetNextItem(list_.Hwnd(), -1, LVNI_FOCUSED));
-            }
+            // The list keeps no ticks: a click on a check box is the page's.
+            ToggleTick(ui::RowToToggle(header));
             return true;
         case LVN_COLUMNCLICK:
             SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
