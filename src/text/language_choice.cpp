@@ -16,12 +16,6 @@ constexpr std::string_view kExtension = ".lng";
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Tags are ASCII; case does not matter in them.
-bool SameTag(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
     return text.size() > end.size() && SameTag(text.substr(text.size() - end.size()), end);
 }
@@ -53,6 +47,11 @@ std::string ChineseScript(const std::vector<std::string>& parts) {
 }
 
 }  // namespace
+
+bool SameTag(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
 
 std::string LanguagesFolder() { return paths::ModuleDirectory() + "\\Languages"; }
 
