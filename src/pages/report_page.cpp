@@ -30,10 +30,6 @@ constexpr ui::LayoutRule kLayout[] = {
 
 // Column widths as parts of the list's client width.
 constexpr double kColumnShares[] = {0.3, 0.2, 0.35, 0.15};
-struct ColumnLook {
-    const char* key;
-    int format;
-};
 constexpr ColumnLook kColumns[] = {
     {"_rptColFileName", LVCFMT_LEFT},
     {"_rptColPath", LVCFMT_LEFT},
@@ -107,9 +103,7 @@ bool ReportPage::OnInit() {
     ui::ImageList images = ui::CreateSmallImageList();
     icons_.Attach(images.Get());
     list_.GiveSmallImages(std::move(images));
-    for (int column = 0; column < kColumnCount; ++column) {
-        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
-    }
+    InsertColumns(list_, kColumns);
     list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     // The ticks are the session's: the list asks for them as for the texts.
     ListView_SetCallbackMask(list_.Hwnd(), LVIS_STATEIMAGEMASK);
@@ -210,8 +204,9 @@ void ReportPage::ToggleTypeTick(int row) {
 }
 
 void ReportPage::AlwaysKeep(bool folder) {
+    const int focus = list_.Selected();
     size_t selected = 0;
-    if (!FindingOfRow(list_.Selected(), selected)) return;
+    if (!FindingOfRow(focus, selected)) return;
     const scan::Findings& findings = session_.Findings();
     const config::KeptEntry entry{folder ? std::string(findings.Folder(selected)) : findings.Path(selected), folder};
     // The finding leaves the report either way (keeping it is always safe);
@@ -221,7 +216,6 @@ void ReportPage::AlwaysKeep(bool folder) {
     (folder ? kept.folders : kept.files).push_back(entry.path);
     scan::KeepFilter filter(kept);
     if (filter.Empty()) return;
-    const int focus = list_.Selected();
     session_.RemoveFindings([&](size_t finding) { return filter.Keeps(findings.Folder(finding), findings.Name(finding)); });
     // The rest keep their order: the rows are shown anew as they stand.
     ShowRowsAnew();

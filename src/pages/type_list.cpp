@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "pages/column_shares.h"
-#include "text/language_table.h"
 #include "text/size_text.h"
 
 namespace pages {
@@ -13,10 +12,6 @@ namespace {
 
 enum Column : int { kFoundAsColumn, kFilesColumn, kSizeColumn, kShareColumn };
 
-struct ColumnLook {
-    const char* key;
-    int format;
-};
 constexpr ColumnLook kColumns[] = {
     {"_rptColFoundAs", LVCFMT_LEFT},
     {"_rptColFiles", LVCFMT_RIGHT},
@@ -40,9 +35,7 @@ int StateImageOf(TickState ticks) {
 void TypeList::Attach(HWND list, bool checkBoxes) {
     list_.Attach(list);
     checkBoxes_ = checkBoxes;
-    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
-    }
+    InsertColumns(list_, kColumns);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
     if (checkBoxes) {
         // The ticks are the session's: the list asks for them as for the texts.
