@@ -144,7 +144,7 @@ bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void FinishPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
-    if (types_.Hwnd()) types_.FitColumns();
+    types_.FitColumns();
 }
 
 }  // namespace pages

@@ -394,7 +394,7 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void ReportPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
-    if (types_.Hwnd()) types_.FitColumns();
+    types_.FitColumns();
 }
 
 void ReportPage::ShowMenu(POINT at) {

@@ -37,7 +37,8 @@ public:
     const std::vector<Row>& Rows() const { return rows_; }
     void SetTicks(size_t row, TickState ticks);
 
-    // Gives each column its share of the list's width.
+    // Gives each column its share of the list's width; nothing before the
+    // list is attached.
     void FitColumns() const;
     // Answers the list's own questions, a row's texts and tick
     // (LVN_GETDISPINFO) and its drawing (NM_CUSTOMDRAW); false for any other
