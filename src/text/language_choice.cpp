@@ -36,7 +36,9 @@ std::vector<std::string> TagParts(std::string_view tag) {
 // The script Chinese is written in where the display language names none.
 std::string ChineseScript(const std::vector<std::string>& parts) {
     for (size_t i = 1; i < parts.size(); ++i) {
-        if (SameTag(parts[i], "Hans") || SameTag(parts[i], "Hant")) return SameTag(parts[i], "Hans") ? "Hans" : "Hant";
+        for (const char* script : {"Hans", "Hant"}) {
+            if (SameTag(parts[i], script)) return script;
+        }
     }
     for (size_t i = 1; i < parts.size(); ++i) {
         for (const char* region : {"TW", "HK", "MO"}) {
