@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/handle.h"
 #include "program_runner.h"
+#include "run_settings.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
 
@@ -25,7 +26,7 @@ namespace {
 using apptest::ProgramCopy;
 using apptest::RunningProgram;
 
-enum class Mode { Delete, Recycle, Move };
+using Mode = apptest::CleanWay;
 
 // The demo folder: junk under the factory junk types, and files to keep.
 const std::vector<std::string> kJunk = {"a.tmp", "sub\\b.bak", "sub\\deep\\c.txt~", "sub\\x.tmp", "sub2\\x.tmp",
@@ -89,15 +90,9 @@ protected:
     void Configure(const ProgramCopy& copy, Mode mode, bool backup, const std::string& moveTarget) const {
         config::ConfigDocument doc;
         ASSERT_TRUE(doc.Open(copy.SettingsPath()));
-        doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", mode == Mode::Delete ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", mode == Mode::Recycle ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", mode == Mode::Move ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolderPath", "custom", moveTarget);
-        doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", backup ? 1 : 0);
-        doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanSysTempDir", "custom", 0);
+        apptest::SetCleanWay(doc, mode, backup, moveTarget);
         doc.SetAttribute("/Config/Welcome/ShowWelcome", "custom", 1);
-        ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
-                                      {{L"name", platform::ToWide(demo_)}}));
+        ASSERT_TRUE(apptest::AddToSelection(doc, demo_));
         ASSERT_TRUE(doc.Save());
     }
 

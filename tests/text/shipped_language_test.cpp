@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "language_file_checks.h"
 #include "support/scratch.h"
-#include "support/text_lines.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -291,21 +291,14 @@ TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     ASSERT_EQ(std::size(kKeys), 294u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
-    std::vector<std::string> duplicates;
-    auto raw = testsupport::LanguageEntries(testsupport::ReadFile(place.LanguagePath()), duplicates);
-    EXPECT_TRUE(duplicates.empty()) << duplicates.front();
+    auto raw = texttest::LanguageFileEntries(place.LanguagePath());
     EXPECT_EQ(raw.size(), std::size(kKeys));
 
     for (const Key& key : kKeys) {
         SCOPED_TRACE(key.name);
         ASSERT_EQ(raw.count(key.name), 1u);
         const std::string& value = raw[key.name];
-        // The INI reader would drop blanks at the ends and a pair of quotes.
-        ASSERT_FALSE(value.empty());
-        EXPECT_NE(value.front(), ' ');
-        EXPECT_NE(value.back(), ' ');
-        EXPECT_FALSE(value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
-                     value.back() == value.front());
+        ASSERT_NO_FATAL_FAILURE(texttest::ExpectReadAsWritten(value));
         const std::string text = text::LookupText(key.name);
         EXPECT_NE(text, key.name);
         EXPECT_EQ(ConversionsOf(text), key.conversions) << text;
