@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -72,22 +71,6 @@ TreeCounts LayTree(const std::vector<std::string>& junkPatterns, const scan::Jun
         }
     });
     return counts;
-}
-
-// The walk without any work per entry: the floor that the search is held to.
-size_t BareWalk(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
-    if (!listing) return 0;
-    size_t entries = 0;
-    do {
-        ++entries;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(entry.cFileName, ".") != 0 &&
-            strcmp(entry.cFileName, "..") != 0) {
-            entries += BareWalk(folder + "\\" + entry.cFileName);
-        }
-    } while (::FindNextFileA(listing.Get(), &entry));
-    return entries;
 }
 
 // The findings kept as the scan job keeps them.
@@ -178,7 +161,7 @@ int main() {
     };
 
     // Warm the file cache and the listing machinery once for each kind.
-    size_t entries = BareWalk(kRoot);
+    size_t entries = bench::BareWalk(kRoot);
     SearchRun factoryRun = search(factorySwitches);
     SearchRun allRun = search(allSwitches);
     std::fprintf(stderr,
@@ -198,13 +181,13 @@ int main() {
     for (int round = 0; round < kRounds; ++round) {
         double b = 0, f = 0, a = 0;
         if (round % 2 == 0) {
-            b = measure([&] { BareWalk(kRoot); });
+            b = measure([&] { bench::BareWalk(kRoot); });
             f = measure([&] { search(factorySwitches); });
             a = measure([&] { search(allSwitches); });
         } else {
             a = measure([&] { search(allSwitches); });
             f = measure([&] { search(factorySwitches); });
-            b = measure([&] { BareWalk(kRoot); });
+            b = measure([&] { bench::BareWalk(kRoot); });
         }
         bare.push_back(b);
         factoryRatios.push_back(f / b);

@@ -1,12 +1,13 @@
 #pragma once
-// What the benchmarks share: clock times, medians, small files, shortcuts
-// and the three-level tree the search benchmarks lay. Header only: every
-// bench_*.cpp in this folder is a program of its own.
+// What the benchmarks share: clock times, medians, a bare walk, small
+// files, shortcuts and the three-level tree the search benchmarks lay.
+// Header only: every bench_*.cpp in this folder is a program of its own.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <random>
 #include <string>
 #include <string_view>
@@ -36,6 +37,24 @@ inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Lists folder and every folder below it with the narrow listing functions
+// and no work per entry: the floor a search is held to. Returns how many
+// entries it met.
+inline size_t BareWalk(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    platform::FindHandle listing(::FindFirstFileA((folder + "\\*.*").c_str(), &entry));
+    if (!listing) return 0;
+    size_t entries = 0;
+    do {
+        ++entries;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::strcmp(entry.cFileName, ".") != 0 &&
+            std::strcmp(entry.cFileName, "..") != 0) {
+            entries += BareWalk(folder + "\\" + entry.cFileName);
+        }
+    } while (::FindNextFileA(listing.Get(), &entry));
+    return entries;
 }
 
 // Makes a folder and the folders above it (below the drive's root).

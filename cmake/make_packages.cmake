@@ -1,7 +1,7 @@
 # Makes the zip and the installer (cmake -P; see cmake/packaging.cmake for
 # the variables it is given). Stages the folder JunkSweep first:
 #   JunkSweep.exe   a stripped copy of PROGRAM
-#   JunkSweep.lng, JunkSweep.xml, common.xml   from BIN_DIR
+#   JunkSweep.lng, JunkSweep.xml, JunkSweep.rules.ini, common.xml   from BIN_DIR
 #   Languages\*.lng   the translations, from BIN_DIR
 #   README.txt, LICENSE.txt   with Windows line ends, for Notepad
 cmake_minimum_required(VERSION 3.25)
@@ -15,7 +15,7 @@ execute_process(COMMAND ${STRIP} --strip-all -o ${stage}/JunkSweep.exe ${PROGRAM
 if(failed)
   message(FATAL_ERROR "Cannot strip ${PROGRAM}")
 endif()
-foreach(name JunkSweep.lng JunkSweep.xml common.xml)
+foreach(name JunkSweep.lng JunkSweep.xml JunkSweep.rules.ini common.xml)
   file(COPY ${BIN_DIR}/${name} DESTINATION ${stage})
 endforeach()
 file(GLOB languages ${BIN_DIR}/Languages/*.lng)

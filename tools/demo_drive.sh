@@ -31,12 +31,41 @@ make_demo_tree() {
     printf 'build log\n' >"$base/Downloads/build.log"
 }
 
-# Copies the program, its three files and its translations of the build
+# The caches of a few applications in a user profile (its folder on the
+# host), for the Applications page: two browser profiles, a chat program,
+# the shader caches of the graphics driver and the thumbnail cache.
+make_demo_profile() {
+    local profile=$1 appdata roaming ud
+    appdata=$profile/AppData/Local
+    roaming=$profile/AppData/Roaming
+    ud=$appdata/Google/Chrome/User\ Data
+    mkdir -p "$ud/Default/Cache/Cache_Data" "$ud/Default/Code Cache/js" "$ud/Default/GPUCache" \
+             "$ud/Profile 1/Cache/Cache_Data" "$ud/ShaderCache"
+    head -c 31457280 /dev/zero >"$ud/Default/Cache/Cache_Data/data_1"
+    head -c 6291456 /dev/zero >"$ud/Default/Code Cache/js/index"
+    head -c 1048576 /dev/zero >"$ud/Default/GPUCache/data_0"
+    head -c 9437184 /dev/zero >"$ud/Profile 1/Cache/Cache_Data/data_1"
+    head -c 2097152 /dev/zero >"$ud/ShaderCache/data_0"
+    printf 'bookmarks\n' >"$ud/Default/Bookmarks"
+    mkdir -p "$appdata/Mozilla/Firefox/Profiles/x1.default-release/cache2/entries" "$roaming/Mozilla/Firefox"
+    head -c 18874368 /dev/zero >"$appdata/Mozilla/Firefox/Profiles/x1.default-release/cache2/entries/0A1B"
+    mkdir -p "$roaming/discord/Cache/Cache_Data" "$roaming/discord/GPUCache"
+    head -c 12582912 /dev/zero >"$roaming/discord/Cache/Cache_Data/data_1"
+    head -c 524288 /dev/zero >"$roaming/discord/GPUCache/data_0"
+    mkdir -p "$appdata/D3DSCache/5a6b" "$appdata/NVIDIA/DXCache" "$appdata/Microsoft/Windows/Explorer"
+    head -c 4194304 /dev/zero >"$appdata/D3DSCache/5a6b/0a1b.val"
+    head -c 8388608 /dev/zero >"$appdata/NVIDIA/DXCache/a1.nvph"
+    head -c 25165824 /dev/zero >"$appdata/Microsoft/Windows/Explorer/thumbcache_256.db"
+    head -c 1048576 /dev/zero >"$appdata/Microsoft/Windows/Explorer/iconcache_32.db"
+}
+
+# Copies the program, its four files and its translations of the build
 # ($BUILD) into a folder, with the demo drive d: as the stored selection.
 install_program() {
     local folder=$1
     mkdir -p "$folder/Languages"
-    cp "$BUILD/bin/JunkSweep.exe" "$BUILD/bin/JunkSweep.lng" "$BUILD/bin/common.xml" "$folder/"
+    cp "$BUILD/bin/JunkSweep.exe" "$BUILD/bin/JunkSweep.lng" "$BUILD/bin/JunkSweep.rules.ini" \
+        "$BUILD/bin/common.xml" "$folder/"
     cp "$BUILD/bin/Languages/"*.lng "$folder/Languages/"
     sed 's|<SelectDrive/>|<SelectDrive><PathItem name="D:"/></SelectDrive>|' "$BUILD/bin/JunkSweep.xml" \
         >"$folder/JunkSweep.xml"

@@ -168,7 +168,7 @@ public:
         if (!options) return;
         HWND tabs = ::GetDlgItem(options, IDC_OPTION_TABS);
         const char* names[] = {"options-junk-types", "options-search", "options-skip-folders", "options-clean",
-                               "options-schedule", "options-language"};
+                               "options-applications", "options-schedule", "options-language"};
         for (int tab = 0; tab < static_cast<int>(std::size(names)); ++tab) {
             ::SendMessageA(tabs, TCM_SETCURFOCUS, tab, 0);
             ::Sleep(500);
@@ -176,6 +176,14 @@ public:
             if (HWND weekly = ::GetDlgItem(VisiblePageOf(options, IDC_SCHEDULE_WEEKLY), IDC_SCHEDULE_WEEKLY)) {
                 Click(weekly);
                 ::Sleep(300);
+            }
+            // The applications page once it measured every rule.
+            if (HWND page = VisiblePageOf(options, IDC_APP_PROGRESS)) {
+                HWND progress = ::GetDlgItem(page, IDC_APP_PROGRESS);
+                WaitFor([&]() -> HWND {
+                    const LRESULT upper = ::SendMessageA(progress, PBM_GETRANGE, FALSE, 0);
+                    return ::SendMessageA(progress, PBM_GETPOS, 0, 0) >= upper ? page : nullptr;
+                });
             }
             Shot(names[tab], options);
             if (tab == 0) JunkTypeEditor(options);

@@ -113,6 +113,18 @@ def schedule(c):
     c.ellipse(32, 32, 4, 4, RED)
 
 
+def applications(c):
+    # An application's window with the stack of its cache beside it.
+    c.rect(4, 8, 46, 50, INK)
+    c.rect(7, 11, 43, 19, BLUE)
+    c.rect(7, 21, 43, 47, PAPER)
+    c.rect(11, 25, 39, 28, LIGHT_BLUE)
+    c.rect(11, 31, 33, 34, LIGHT_BLUE)
+    for i, y in enumerate((30, 40, 50)):
+        c.rect(36, y, 60, y + 9, INK)
+        c.rect(38, y + 2, 58, y + 7, YELLOW if i % 2 == 0 else DARK_YELLOW)
+
+
 def language(c):
     # Two speech bubbles: one with a line of Latin letters, one with a glyph.
     c.polygon([(4, 6), (42, 6), (42, 32), (18, 32), (8, 42), (10, 32), (4, 32)], BLUE)
@@ -171,6 +183,7 @@ ICONS = {
     'delete.ico': delete,
     'advanced.ico': advanced,
     'schedule.ico': schedule,
+    'applications.ico': applications,
     'language.ico': language,
     'file.ico': plain_file,
     'folder.ico': plain_folder,
@@ -181,7 +194,8 @@ def main():
     for name, draw in ICONS.items():
         big = picture(draw)
         write_ico(os.path.join(HERE, name), [big.scaled(32, 32), big.scaled(16, 16)])
-    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule, language]))
+    write_bmp(os.path.join(HERE, 'tabs.bmp'), strip([junk_types, search, skip_folder, clean, schedule, applications,
+                                                      language]))
 
 
 if __name__ == '__main__':

@@ -261,6 +261,26 @@ testbed_make_fixtures() {
     printf 'not a folder' > "$ub/no-trash/Trash"
     printf 'not a folder' > "$ub/no-files/Trash/files"
 
+    # Clean tests (tests/clean): a user profile whose application caches hold
+    # links, which application rules must neither follow nor clean through.
+    # The tests lay the rest of the profile around them and clean it.
+    #   e:\fixtures\appprofile\outside\precious.txt, outside\Profile\Cache\data_0,
+    #       outside\Spotify\Data\track.file       what the links lead to
+    #   ...\AppData\Local\Google\Chrome\User Data\Default\Cache\Cache_Data\escape -> outside
+    #   ...\Cache_Data\f_link  -> outside\precious.txt (a link to a file)
+    #   ...\AppData\Local\Google\Chrome\User Data\Linked -> outside\Profile
+    #   ...\AppData\Local\Spotify -> outside\Spotify (a folder a rule names)
+    local ap="$TB/drives/e/fixtures/appprofile"
+    local cache="$ap/AppData/Local/Google/Chrome/User Data/Default/Cache/Cache_Data"
+    mkdir -p "$ap/outside/Profile/Cache" "$ap/outside/Spotify/Data" "$cache"
+    printf 'precious' > "$ap/outside/precious.txt"
+    printf 'other profile' > "$ap/outside/Profile/Cache/data_0"
+    printf 'track' > "$ap/outside/Spotify/Data/track.file"
+    ln -sfn ../../../../../../../../outside "$cache/escape"
+    ln -sfn ../../../../../../../../outside/precious.txt "$cache/f_link"
+    ln -sfn ../../../../../outside/Profile "$ap/AppData/Local/Google/Chrome/User Data/Linked"
+    ln -sfn ../../outside/Spotify "$ap/AppData/Local/Spotify"
+
     # Clean tests (tests/clean): links to folders no trace cleaner may empty.
     #   e:\fixtures\guarded\users    -> the prefix's users folder (holds the profile)
     #   e:\fixtures\guarded\home     -> $HOME, where the prefix's Documents and Desktop lead

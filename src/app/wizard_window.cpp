@@ -15,10 +15,6 @@ namespace app {
 
 namespace {
 
-constexpr int kEndCode = kExitEnded;
-
-std::string RunningProgramPath() { return platform::ProgramFilePath(); }
-
 ui::Icon LoadProgramIcon(int widthMetric, int heightMetric) {
     return ui::LoadResourceIcon(IDI_PROGRAM, ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric));
 }
@@ -46,7 +42,7 @@ bool WizardWindow::OnInit() {
         loop_->AddIdleHandler(this);
     }
     text::TranslateWindow(Hwnd());
-    ::SetWindowTextA(Hwnd(), ProductTitle(RunningProgramPath()).c_str());
+    ::SetWindowTextA(Hwnd(), ProductTitle(platform::ProgramFilePath()).c_str());
     CreateHeader();
     tray_.SetRecord(
         MakeTrayRecord(Hwnd(), smallIcon_.Get(), pages::WM_WIZARD_TRAYNOTIFY, text::LookupText("_AppName")));
@@ -141,7 +137,7 @@ void WizardWindow::OnDestroy() {
         loop_->RemoveMessageFilter(this);
         loop_->RemoveIdleHandler(this);
         // Only the loop this window registered with is ended.
-        ::PostQuitMessage(kEndCode);
+        ::PostQuitMessage(kExitEnded);
         loop_ = nullptr;
     }
     skin_.Reset();

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "clean/clean_log.h"
+#include "clean/folder_tree.h"
 #include "clean/spare_journal.h"
 #include "paths/path_text.h"
 #include "platform/com.h"
@@ -154,6 +155,7 @@ CleanResult RunClean(CleanPlan plan, platform::JobProgress& progress, const Stop
         PacedProgress paced(progress, paceMs);
         if (!result.logRefused) {
             if (count > 0) completed &= RunFilePhases(result, plan.settings, paced, stop, set);
+            if (completed && !result.preview) RemoveEmptyFolders(plan.foldersToRemove);
             completed &= RunTraceCleaners(result, plan.settings, paced, stop);
         }
     } catch (...) {

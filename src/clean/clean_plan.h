@@ -3,6 +3,7 @@
 // the trace cleaners to run.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "clean/clean_engine.h"
 #include "clean/trace_cleaners.h"
@@ -30,6 +31,9 @@ struct CleanPlan {
     CleanList files;  // in the order the user saw them
     CleanSettings settings;
     CleanKind kind = CleanKind::Real;
+    // Folders a real clean that ran to its end removes where it left them
+    // empty (those of application rules that remove their own folders).
+    std::vector<std::string> foldersToRemove;
 };
 
 }  // namespace clean

@@ -8,6 +8,7 @@
 
 #include "clean/file_ops.h"
 #include "paths/path_text.h"
+#include "platform/file_query.h"
 #include "platform/folder_listing.h"
 #include "platform/folder_removal.h"
 #include "platform/held_file.h"
@@ -115,6 +116,43 @@ void WipeIndexFile(std::string_view folder, std::string_view name) {
     platform::FolderFinalPaths folders;
     HeldFile file(paths::JoinPath(folder, name), HeldFile::kForWriting);
     if (file.Check(folders, std::nullopt) == HeldState::Plain) WipeHeldFile(file);
+}
+
+namespace {
+
+// Removes what folder holds of empty folders, then folder itself when it is
+// empty; anchor is the folder it is reached from.
+size_t RemoveEmptyTree(const std::string& folder, std::string_view anchor) {
+    size_t removed = 0;
+    {
+        platform::FolderListing listing(folder);
+        while (listing.Next()) {
+            if (listing.Addressable() && listing.IsFolder() && !listing.IsLink()) {
+                removed += RemoveEmptyTree(folder + '\\' + listing.Name(), folder);
+            }
+        }
+    }
+    // Fails, as it should, while anything is left inside; never removes a
+    // link put in the folder's place since it was listed.
+    if (platform::RemoveEmptyFolder(folder, anchor)) ++removed;
+    return removed;
+}
+
+}  // namespace
+
+size_t RemoveEmptyFolders(const std::vector<std::string>& folders) {
+    size_t removed = 0;
+    for (const std::string& folder : folders) {
+        if (NamesWholeDrive(folder)) continue;
+        const DWORD attributes = platform::AttributesOf(folder);
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            continue;
+        }
+        const std::string top = paths::WithoutTrailingBackslash(folder);
+        removed += RemoveEmptyTree(top, paths::FolderPart(top));
+    }
+    return removed;
 }
 
 }  // namespace clean

@@ -1,6 +1,9 @@
 #pragma once
 // Emptying the folders in which the system keeps usage traces.
+#include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace clean {
 
@@ -14,6 +17,13 @@ namespace clean {
 // cannot be listed, and also, without touching anything, when the path is
 // empty or names a whole drive ("C:", "C:\\").
 bool EmptyFolderTree(std::string_view folder, bool includeDesktopIni, bool wipeIndexFiles);
+
+// Removes each folder, and every folder below it, that holds nothing (any
+// more), deepest first: a folder that keeps a file stays, and so do the
+// folders above it. A junction or symbolic link is neither entered nor
+// removed; a path naming a whole drive is passed over. Returns how many
+// folders were removed.
+size_t RemoveEmptyFolders(const std::vector<std::string>& folders);
 
 // True for "", "C:" and "C:\\" (with any number of trailing backslashes).
 bool NamesWholeDrive(std::string_view folder);

@@ -37,13 +37,17 @@ std::vector<std::string> GuardedFolders() {
 struct Guard {
     std::vector<std::string> longForms;
     std::vector<FolderIdentity> identities;
+    std::vector<std::string> finalForms;  // of the same folders, where the file system tells them
     std::vector<std::string> asked;  // the guarded folders share their upper levels
 
     void AddIdentity(const std::string& folder) {
         std::string key = platform::LowerAnsi(folder);
         if (std::find(asked.begin(), asked.end(), key) != asked.end()) return;
         asked.push_back(key);
-        if (auto id = IdentityOf(folder)) identities.push_back(*id);
+        if (auto id = IdentityOf(folder)) {
+            identities.push_back(*id);
+            if (std::string finalForm = FinalFolderForm(folder); !finalForm.empty()) finalForms.push_back(std::move(finalForm));
+        }
     }
 };
 
@@ -76,11 +80,43 @@ Guard MakeGuard() {
 
 }  // namespace
 
-bool IsProtectedFolder(const std::string& folder) {
+struct FolderGuard::Known {
+    Guard guard;
+};
+
+FolderGuard::FolderGuard() : known_(std::make_shared<Known>(Known{MakeGuard()})) {}
+
+bool IsProtectedFolder(const std::string& folder) { return FolderGuard().Refuses(folder); }
+
+std::string FinalFolderForm(const std::string& folder) {
+    // "C:" alone would name the current folder of drive C.
+    return platform::FinalFormOfExisting(folder.size() == 2 && folder[1] == ':' ? folder + "\\" : folder);
+}
+
+bool FolderGuard::RefusesFinalForm(std::string_view finalForm) const {
+    if (finalForm.empty() || platform::IsRootForm(std::string(finalForm))) return true;
+    for (const std::string& known : known_->guard.finalForms) {
+        if (platform::IsSameOrBelow(known, finalForm)) return true;
+    }
+    return false;
+}
+
+bool FolderGuard::RefusesExisting(const std::string& folder) const {
+    if (NamesWholeDrive(folder)) return true;
+    // The guard knows the guarded folders, every folder above them and the
+    // roots by identity, so an existing folder that is or holds one of them
+    // (in whatever spelling, or through a link) shows by its identity.
+    std::optional<FolderIdentity> id = IdentityOf(folder);
+    if (!id) return Refuses(folder);
+    const std::vector<FolderIdentity>& known = known_->guard.identities;
+    return std::find(known.begin(), known.end(), *id) != known.end();
+}
+
+bool FolderGuard::Refuses(const std::string& folder) const {
     if (NamesWholeDrive(folder)) return true;
     std::string candidate = platform::LongForm(folder);
     if (candidate.empty() || platform::IsRootForm(candidate)) return true;
-    Guard guard = MakeGuard();
+    const Guard& guard = known_->guard;
     for (const std::string& guarded : guard.longForms) {
         if (platform::IsSameOrBelow(guarded, candidate)) return true;
     }

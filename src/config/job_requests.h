@@ -8,8 +8,9 @@
 
 namespace config {
 
-// The stored selection, the checked junk types and skip folders, and the
-// search switches.
+// The stored selection, the checked junk types and skip folders, the
+// search switches, and the ticked application rules (from the rule files
+// beside the program) with the system's folders they start from.
 scan::ScanRequest LoadScanRequest();
 
 // The walk's switches as a set of search options gives them.

@@ -5,6 +5,8 @@
 #include "config/settings_paths.h"
 #include "paths/module_paths.h"
 #include "platform/codepage.h"
+#include "platform/windows_version.h"
+#include "scan/app_catalog.h"
 
 namespace config {
 
@@ -189,6 +191,16 @@ std::vector<SkipFolder> SkipFoldersIn(const ConfigDocument& doc, ValueSet set) {
     return ListIn<SkipFolder>(doc, section + "/item", [](const XmlNode& node) {
         return SkipFolder{TextOf(node, "folder"), FlagOf(node, "checked")};
     });
+}
+
+std::vector<std::string> CheckedRulesIn(const ConfigDocument& doc, ValueSet set) {
+    const std::string section = set == ValueSet::Default ? path::kApplicationsDefault : path::kApplicationsCustom;
+    std::vector<std::string> names;
+    for (const XmlNode& node : doc.SelectNodes(section + "/item")) {
+        std::string name = TextOf(node, "rule");
+        if (FlagOf(node, "checked") && !name.empty()) names.push_back(std::move(name));
+    }
+    return names;
 }
 
 std::vector<KeptEntry> KeepListIn(const ConfigDocument& doc, ValueSet set) {
@@ -381,6 +393,32 @@ bool SaveSelectedPaths(const std::vector<std::string>& list) {
     });
 }
 
+std::vector<std::string> LoadCheckedRules(ValueSet set) {
+    OpenSettings settings;
+    return CheckedRulesIn(settings.doc, set);
+}
+
+bool SaveCheckedRules(const std::vector<std::string>& names) {
+    {
+        OpenSettings settings;
+        ConfigDocument& doc = settings.doc;
+        XmlNode options = doc.SelectSingleNode(path::kOptions);
+        if (!doc.IsLoaded()) return true;  // no file: nothing to keep, as for the other lists
+        if (!options) return false;
+        if (!doc.SelectSingleNode(path::kApplications)) doc.AppendElement(options, "Applications", "", {});
+        if (XmlNode applications = doc.SelectSingleNode(path::kApplications)) {
+            if (!doc.SelectSingleNode(path::kApplicationsDefault)) doc.AppendElement(applications, "default", "", {});
+            if (!doc.SelectSingleNode(path::kApplicationsCustom)) {
+                doc.AppendElement(applications, "items", "", {});
+                if (!doc.Save()) return false;
+            }
+        }
+    }
+    return ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
+        return std::map<std::wstring, std::wstring>{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}};
+    });
+}
+
 scan::ScanRequest LoadScanRequest() {
     OpenSettings settings;
     const ConfigDocument& doc = settings.doc;
@@ -393,6 +431,14 @@ scan::ScanRequest LoadScanRequest() {
         if (folder.checked) request.skipFolders.push_back(std::move(folder.folder));
     }
     request.switches = SearchSwitchesOf(SearchOptionsIn(doc, ValueSet::Custom));
+    // The rule files and the system's folders are read only when a rule is
+    // ticked.
+    const std::vector<std::string> checkedRules = CheckedRulesIn(doc, ValueSet::Custom);
+    if (!checkedRules.empty()) {
+        request.appRules = scan::SelectRules(scan::LoadAppRuleFiles(), checkedRules);
+        request.appFolders = scan::AppFolders::OfSystem();
+        request.windowsVersion = platform::WindowsVersion();
+    }
     for (KeptEntry& entry : KeepListIn(doc, ValueSet::Custom)) {
         (entry.folder ? request.keep.folders : request.keep.files).push_back(std::move(entry.path));
     }

@@ -115,5 +115,10 @@ bool AddToKeepList(const KeptEntry& entry);
 // would name another folder.
 std::vector<std::string> LoadSelectedPaths();
 bool SaveSelectedPaths(const std::vector<std::string>& list);
+// The names of the ticked application rules, in document order. A settings
+// file from before there were rules lacks their section: the first save
+// adds it.
+std::vector<std::string> LoadCheckedRules(ValueSet set);
+bool SaveCheckedRules(const std::vector<std::string>& names);
 
 }  // namespace config

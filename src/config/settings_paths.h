@@ -51,4 +51,9 @@ inline constexpr const char* kKeepListDefault = "/Config/Options/KeepList/defaul
 inline constexpr const char* kKeepListCustom = "/Config/Options/KeepList/items";
 inline constexpr const char* kSelectDrive = "/Config/SelectDrive";
 
+// The application rules ticked on the Applications page, by name.
+inline constexpr const char* kApplications = "/Config/Options/Applications";
+inline constexpr const char* kApplicationsDefault = "/Config/Options/Applications/default";
+inline constexpr const char* kApplicationsCustom = "/Config/Options/Applications/items";
+
 }  // namespace config::path

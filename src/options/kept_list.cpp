@@ -17,6 +17,11 @@ enum KindImage : int { kFileImage = 0, kFolderImage = 1 };
 
 }  // namespace
 
+// A row's data tells its kind: 1 for a folder, 0 for a file.
+int KeptList::Append(const config::KeptEntry& entry) const {
+    return view_.InsertItem(view_.Count(), entry.path, entry.folder ? kFolderImage : kFileImage, entry.folder ? 1 : 0);
+}
+
 void KeptList::Attach(HWND list) {
     view_.Attach(list);
     view_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
@@ -35,9 +40,7 @@ void KeptList::Attach(HWND list) {
 
 void KeptList::Fill(const std::vector<config::KeptEntry>& entries) const {
     view_.DeleteAll();
-    for (const config::KeptEntry& entry : entries) {
-        view_.InsertItem(view_.Count(), entry.path, entry.folder ? kFolderImage : kFileImage, entry.folder ? 1 : 0);
-    }
+    for (const config::KeptEntry& entry : entries) Append(entry);
 }
 
 std::vector<config::KeptEntry> KeptList::Rows() const {
@@ -58,8 +61,7 @@ bool KeptList::Add(const config::KeptEntry& entry) const {
             return true;
         }
     }
-    const int row =
-        view_.InsertItem(view_.Count(), entry.path, entry.folder ? kFolderImage : kFileImage, entry.folder ? 1 : 0);
+    const int row = Append(entry);
     if (row >= 0) view_.Select(row);
     return row >= 0;
 }

@@ -30,6 +30,9 @@ public:
     bool RemoveSelected() const;
 
 private:
+    // Adds the entry as the last row; its index, or -1.
+    int Append(const config::KeptEntry& entry) const;
+
     ui::ListView view_;
 };
 

@@ -14,8 +14,6 @@ constexpr ui::LayoutRule kLayout[] = {
     {IDC_PAGE_DEFAULT, ui::kAnchorBottomRight},
 };
 
-bool SameTag(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
 }  // namespace
 
 bool LanguagePage::OnInit() {
@@ -39,7 +37,7 @@ bool LanguagePage::SavePage() { return config::SaveLanguage(ChosenTag()); }
 void LanguagePage::Show(const std::string& tag) const {
     WPARAM row = 0;
     for (size_t i = 0; i < offered_.size(); ++i) {
-        if (!tag.empty() && SameTag(offered_[i].tag, tag)) row = i + 1;
+        if (!tag.empty() && text::SameTag(offered_[i].tag, tag)) row = i + 1;
     }
     ::SendMessageA(Item(IDC_LANGUAGE_LIST), CB_SETCURSEL, row, 0);
 }

@@ -3,7 +3,9 @@
 // here (and its tab constant in options_dialog.h).
 #include <iterator>
 #include <memory>
+#include <optional>
 
+#include "options/applications_page.h"
 #include "options/clean_options_page.h"
 #include "options/junk_types_page.h"
 #include "options/language_page.h"
@@ -22,6 +24,9 @@ struct PageServices {
     const ui::FolderBrowser& browse;
     platform::TaskFolder& tasks;
     const ui::FileChooser& chooseFile;
+    // The environment folders application rules start from; the system's
+    // when none are given.
+    const std::optional<scan::AppFolders>& appFolders;
 };
 
 struct OptionTab {
@@ -40,9 +45,13 @@ inline constexpr OptionTab kOptionTabs[] = {
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SkipFoldersPage>(s.browse, s.chooseFile); }},
     {"_OptCleanopt", IDD_CLEAN_OPTIONS_PAGE, 3,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<CleanOptionsPage>(s.browse); }},
+    {"_OptApplications", IDD_APPLICATIONS_PAGE, 5,
+     [](const PageServices& s) -> std::unique_ptr<OptionPage> {
+         return std::make_unique<ApplicationsPage>(s.appFolders);
+     }},
     {"_OptSchedule", IDD_SCHEDULE_PAGE, 4,
      [](const PageServices& s) -> std::unique_ptr<OptionPage> { return std::make_unique<SchedulePage>(s.tasks); }},
-    {"_OptLanguage", IDD_LANGUAGE_PAGE, 5,
+    {"_OptLanguage", IDD_LANGUAGE_PAGE, 6,
      [](const PageServices&) -> std::unique_ptr<OptionPage> { return std::make_unique<LanguagePage>(); }},
 };
 

@@ -11,8 +11,9 @@ enum OptionsTab : int {
     kSearchOptionsTab = 1,
     kSkipFoldersTab = 2,
     kCleanOptionsTab = 3,
-    kScheduleTab = 4,
-    kLanguageTab = 5,
+    kApplicationsTab = 4,
+    kScheduleTab = 5,
+    kLanguageTab = 6,
 };
 
 // Runs the options dialog modally over owner, showing firstTab, with the

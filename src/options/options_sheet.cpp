@@ -48,9 +48,9 @@ LRESULT CALLBACK FilterDialogKeys(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 OptionsSheet::OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks,
-                           ui::FileChooser chooseFile)
+                           ui::FileChooser chooseFile, std::optional<scan::AppFolders> appFolders)
     : chooseFile_(std::move(chooseFile)), firstTab_(firstTab >= 0 && firstTab < kTabCount ? firstTab : 0) {
-    const PageServices services{browse, tasks ? *tasks : systemTasks_, chooseFile_};
+    const PageServices services{browse, tasks ? *tasks : systemTasks_, chooseFile_, appFolders};
     for (int tab = 0; tab < kTabCount; ++tab) pages_[static_cast<size_t>(tab)] = kOptionTabs[tab].make(services);
 }
 

@@ -3,6 +3,7 @@
 // Cancel (saves nothing) and "default all" (shows the factory values).
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "options/option_tabs.h"
 #include "options/options_dialog.h"
@@ -19,9 +20,12 @@ public:
 
     // browse: the folder browser the skip folders and clean options pages
     // offer; tasks: the Task Scheduler the schedule page reaches (the
-    // system's when null); chooseFile: the file dialog of the keep list.
+    // system's when null); chooseFile: the file dialog of the keep list;
+    // appFolders: the environment folders application rules start from (the
+    // system's when none are given).
     OptionsSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks = nullptr,
-                 ui::FileChooser chooseFile = ui::SystemFileChooser);
+                 ui::FileChooser chooseFile = ui::SystemFileChooser,
+                 std::optional<scan::AppFolders> appFolders = std::nullopt);
 
     // Runs the dialog modally; returns IDOK or IDCANCEL.
     INT_PTR Run(HWND owner);

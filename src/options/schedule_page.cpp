@@ -181,9 +181,11 @@ void SchedulePage::UserChose() {
 }
 
 void SchedulePage::ShowNothingToCleanWarning() {
-    // A scheduled clean works on the stored selection and the trace switches.
+    // A scheduled clean works on the stored selection, the ticked
+    // application rules and the trace switches.
     const config::AdvCleanOptions traces = config::LoadAdvCleanOptions(config::ValueSet::Custom);
     const bool nothing = config::LoadSelectedPaths().empty() &&
+                         config::LoadCheckedRules(config::ValueSet::Custom).empty() &&
                          std::none_of(traces.begin(), traces.end(), [](int32_t on) { return on != 0; });
     SetItemText(IDC_SCHEDULE_WARNING, nothing ? text::LookupText("_schNothingToClean").c_str() : "");
 }

@@ -59,7 +59,7 @@ std::vector<config::SkipFolder> SkipFoldersPage::Rows() const {
 
 bool SkipFoldersPage::SavePage() {
     // Both lists are saved even when the first fails: each save keeps the
-    // file whole, and the page tells one failure for both.
+    // file whole, and the options dialog tells one failure for all pages.
     const bool skipSaved = config::SaveSkipFolders(Rows());
     const bool keepSaved = config::SaveKeepList(kept_.Rows());
     return skipSaved && keepSaved;

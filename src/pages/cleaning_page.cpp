@@ -42,6 +42,7 @@ ui::WorkerJob::Work CleaningPage::MakeJob(platform::JobProgress& progress) {
     plan.files = session_.TakenFiles();
     plan.settings = config::LoadCleanSettings();
     plan.kind = Mode() == RunMode::Preview ? clean::CleanKind::Preview : clean::CleanKind::Real;
+    plan.foldersToRemove = session_.FoldersToRemove();
     // The plan is the job's own: nothing the user changes meanwhile changes
     // what the clean does.
     return [this, &progress, plan = std::move(plan)](const platform::StopFlag& stop) mutable {

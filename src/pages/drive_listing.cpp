@@ -30,8 +30,6 @@ std::vector<std::string> FixedDriveRoots() {
     return roots;
 }
 
-std::string VolumeLabel(const std::string& root) { return platform::VolumeLabelOf(root); }
-
 std::string DriveItemText(std::string_view label, std::string_view drive) {
     return platform::LowerAnsi(label) + " (" + std::string(drive) + ")";
 }

@@ -10,9 +10,6 @@ namespace pages {
 // The root paths ("C:\") of the fixed drives, in the platform's order.
 std::vector<std::string> FixedDriveRoots();
 
-// The drive's volume label, empty when it cannot be read.
-std::string VolumeLabel(const std::string& root);
-
 // The drive item's text: the label lower-cased, then the drive in brackets,
 // as in "system (C:)"; an unlabelled drive shows " (C:)".
 std::string DriveItemText(std::string_view label, std::string_view drive);

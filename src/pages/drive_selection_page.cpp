@@ -6,6 +6,7 @@
 #include "pages/drive_listing.h"
 #include "pages/resource_ids.h"
 #include "paths/path_text.h"
+#include "platform/drives.h"
 #include "platform/trace.h"
 #include "text/language_table.h"
 #include "ui/shell_actions.h"
@@ -87,7 +88,7 @@ void DriveSelectionPage::BuildTree() {
         tree_.Append(TVI_ROOT, text::LookupText("_MyComputer"), kComputerImage, kComputerImage, kUnticked, 0);
     for (const std::string& root : FixedDriveRoots()) {
         std::string drive = paths::WithoutTrailingBackslash(root);
-        AppendFolderItem(computer, DriveItemText(VolumeLabel(root), drive), drive, kDriveImage, kDriveImage,
+        AppendFolderItem(computer, DriveItemText(platform::VolumeLabelOf(root), drive), drive, kDriveImage, kDriveImage,
                          kUnticked);
     }
     tree_.Expand(computer);
@@ -156,7 +157,8 @@ void DriveSelectionPage::OnActivated() { EnableButtons(kEnableNext | kEnableBack
 
 void DriveSelectionPage::OnNext() {
     std::vector<std::string> paths = TickedPaths();
-    if (paths.empty()) {
+    // Ticked application rules run whatever drives are ticked, none too.
+    if (paths.empty() && config::LoadCheckedRules(config::ValueSet::Custom).empty()) {
         ui::ShowMessage(Hwnd(), "_PleaseSelectadrive", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

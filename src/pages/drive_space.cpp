@@ -4,8 +4,6 @@
 
 namespace pages {
 
-std::optional<uint64_t> QueryFreeSpace(const std::string& root) { return platform::FreeSpaceOf(root); }
-
 void MeasureFreeSpace(DriveSpace& table, Measurement which, const std::vector<std::string>& roots,
                       FreeSpaceQuery query) {
     for (const std::string& root : roots) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drives.h"
 #include "text/size_text.h"
 
 namespace pages {
@@ -22,16 +23,12 @@ using DriveSpace = std::map<std::string, SpaceCounts>;
 // Free bytes of a drive, or nothing when the query fails.
 using FreeSpaceQuery = std::optional<uint64_t> (*)(const std::string& root);
 
-// The platform's answer: sectors per cluster x bytes per sector x free
-// clusters, multiplied out in 64 bits.
-std::optional<uint64_t> QueryFreeSpace(const std::string& root);
-
 enum class Measurement { Before, After };
 
 // Measures every listed drive into the table, creating entries for new
 // drives. A drive whose query fails keeps the count it had (0 when new).
 void MeasureFreeSpace(DriveSpace& table, Measurement which, const std::vector<std::string>& roots,
-                      FreeSpaceQuery query = QueryFreeSpace);
+                      FreeSpaceQuery query = platform::FreeSpaceOf);
 
 using text::FormatSize;
 

@@ -128,16 +128,7 @@ bool FinishPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom == IDC_PG_TYPE_LIST) {
-        if (header.code == LVN_GETDISPINFOA || header.code == LVN_GETDISPINFOW) {
-            types_.GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
-                           header.code == LVN_GETDISPINFOW);
-            return true;
-        }
-        if (header.code != NM_CUSTOMDRAW) return false;
-        result = types_.OnCustomDraw(header);
-        return true;
-    }
+    if (header.idFrom == IDC_PG_TYPE_LIST) return types_.OnNotify(header, result);
     if (header.idFrom != IDC_PG_LIST) return false;
     if (header.code == NM_CUSTOMDRAW) {
         result = colors_.OnCustomDraw(header);
@@ -153,7 +144,7 @@ bool FinishPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void FinishPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
-    if (types_.Hwnd()) types_.FitColumns();
+    types_.FitColumns();
 }
 
 }  // namespace pages

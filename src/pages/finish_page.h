@@ -25,7 +25,7 @@ public:
     enum Command : int { kProperties = 1 };
 
     FinishPage(const Session& session, Services services, RunMode mode = RunMode::Interactive,
-               FreeSpaceQuery query = QueryFreeSpace)
+               FreeSpaceQuery query = platform::FreeSpaceOf)
         : WizardPage(kFinishPage, mode), session_(session), query_(query), services_(std::move(services)) {}
 
     static ui::RowColor RowColorFor(const SpaceCounts& counts);

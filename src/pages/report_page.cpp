@@ -7,7 +7,6 @@
 #include "pages/column_shares.h"
 #include "pages/drive_space.h"
 #include "pages/resource_ids.h"
-#include "platform/codepage.h"
 #include "scan/keep_filter.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
@@ -31,10 +30,6 @@ constexpr ui::LayoutRule kLayout[] = {
 
 // Column widths as parts of the list's client width.
 constexpr double kColumnShares[] = {0.3, 0.2, 0.35, 0.15};
-struct ColumnLook {
-    const char* key;
-    int format;
-};
 constexpr ColumnLook kColumns[] = {
     {"_rptColFileName", LVCFMT_LEFT},
     {"_rptColPath", LVCFMT_LEFT},
@@ -108,9 +103,7 @@ bool ReportPage::OnInit() {
     ui::ImageList images = ui::CreateSmallImageList();
     icons_.Attach(images.Get());
     list_.GiveSmallImages(std::move(images));
-    for (int column = 0; column < kColumnCount; ++column) {
-        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
-    }
+    InsertColumns(list_, kColumns);
     list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     // The ticks are the session's: the list asks for them as for the texts.
     ListView_SetCallbackMask(list_.Hwnd(), LVIS_STATEIMAGEMASK);
@@ -140,16 +133,20 @@ void ReportPage::RefreshTypes() {
 
 void ReportPage::ShowFindings() {
     if (!list_.Hwnd() || shownVersion_ == session_.FindingsVersion()) return;
-    shownVersion_ = session_.FindingsVersion();
-    fileImages_.clear();
     sortColumn_ = -1;
     MarkSortColumn();
+    ShowRowsAnew();
+    // The type rows are summed when the page is shown (OnActivated).
+    ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void ReportPage::ShowRowsAnew() {
+    shownVersion_ = session_.FindingsVersion();
+    fileImages_.clear();
     // The rows of the last findings leave no selection behind.
     ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
     ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
-    // The type rows are summed when the page is shown (OnActivated).
-    ListView_SetItemState(types_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 bool ReportPage::FindingOfRow(int row, size_t& finding) const {
@@ -172,22 +169,14 @@ int ReportPage::RowImage(size_t finding) {
     return own;
 }
 
-void ReportPage::GiveRow(NMLVDISPINFOA& info, bool wide) {
-    auto& item = info.item;  // the same layout in both forms
+void ReportPage::GiveRow(LVITEMA& item, bool wide) {
     size_t finding = 0;
     if (!FindingOfRow(item.iItem, finding)) return;
     if (item.mask & LVIF_IMAGE) item.iImage = RowImage(finding);
     if (item.mask & LVIF_STATE) {
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(session_.Ticked(finding) ? 2 : 1);
     }
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-    textBuffer_ = ColumnText(session_.Findings(), finding, item.iSubItem);
-    if (wide) {
-        std::wstring text = platform::ToWide(textBuffer_);
-        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
-    } else {
-        ::lstrcpynA(item.pszText, textBuffer_.c_str(), item.cchTextMax);
-    }
+    if (ui::AsksText(item)) ui::GiveText(item, ColumnText(session_.Findings(), finding, item.iSubItem), wide);
 }
 
 void ReportPage::ToggleTick(int row) {
@@ -215,8 +204,9 @@ void ReportPage::ToggleTypeTick(int row) {
 }
 
 void ReportPage::AlwaysKeep(bool folder) {
+    const int focus = list_.Selected();
     size_t selected = 0;
-    if (!FindingOfRow(list_.Selected(), selected)) return;
+    if (!FindingOfRow(focus, selected)) return;
     const scan::Findings& findings = session_.Findings();
     const config::KeptEntry entry{folder ? std::string(findings.Folder(selected)) : findings.Path(selected), folder};
     // The finding leaves the report either way (keeping it is always safe);
@@ -226,15 +216,10 @@ void ReportPage::AlwaysKeep(bool folder) {
     (folder ? kept.folders : kept.files).push_back(entry.path);
     scan::KeepFilter filter(kept);
     if (filter.Empty()) return;
-    const int focus = list_.Selected();
     session_.RemoveFindings([&](size_t finding) { return filter.Keeps(findings.Folder(finding), findings.Name(finding)); });
     // The rest keep their order: the rows are shown anew as they stand.
-    shownVersion_ = session_.FindingsVersion();
-    fileImages_.clear();
-    ListView_SetItemState(list_.Hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemCountEx(list_.Hwnd(), static_cast<int>(session_.RowCount()), 0);
+    ShowRowsAnew();
     if (session_.RowCount() > 0) list_.Select(std::min(focus, static_cast<int>(session_.RowCount()) - 1));
-    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
     RefreshTypes();
     ShowCount();
 }
@@ -357,27 +342,11 @@ void ReportPage::SetAllTicks(Session::TickChange change) {
 }
 
 bool ReportPage::OnTypeListNotify(const NMHDR& header, LRESULT& result) {
+    if (types_.OnNotify(header, result)) return true;
     switch (header.code) {
-        case LVN_GETDISPINFOA:
-        case LVN_GETDISPINFOW:
-            types_.GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
-                           header.code == LVN_GETDISPINFOW);
-            return true;
-        case NM_CLICK: {
-            LVHITTESTINFO hit{};
-            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            if (ListView_SubItemHitTest(types_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-                ToggleTypeTick(hit.iItem);
-            }
-            return true;
-        }
+        case NM_CLICK:
         case LVN_KEYDOWN:
-            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
-                ToggleTypeTick(ListView_GetNextItem(types_.Hwnd(), -1, LVNI_FOCUSED));
-            }
-            return true;
-        case NM_CUSTOMDRAW:
-            result = types_.OnCustomDraw(header);
+            ToggleTypeTick(ui::RowToToggle(header));
             return true;
         case NM_RCLICK:
             ShowMenu(ui::CursorPoint());
@@ -401,22 +370,12 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW:
-            GiveRow(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)),
-                    header.code == LVN_GETDISPINFOW);
+            GiveRow(ui::AskedItem(header), ui::AsksWide(header));
             return true;
-        case NM_CLICK: {
-            // The list keeps no ticks: a click on a check box is the page's.
-            LVHITTESTINFO hit{};
-            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-            if (ListView_SubItemHitTest(list_.Hwnd(), &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
-                ToggleTick(hit.iItem);
-            }
-            return true;
-        }
+        case NM_CLICK:
         case LVN_KEYDOWN:
-            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
-                ToggleTick(ListView_GetNextItem(list_.Hwnd(), -1, LVNI_FOCUSED));
-            }
+            // The list keeps no ticks: a click on a check box is the page's.
+            ToggleTick(ui::RowToToggle(header));
             return true;
         case LVN_COLUMNCLICK:
             SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
@@ -435,7 +394,7 @@ bool ReportPage::OnNotify(const NMHDR& header, LRESULT& result) {
 void ReportPage::OnSize(int width, int height) {
     layout_.Apply(width, height);
     FitColumnShares(list_, kColumnShares);
-    if (types_.Hwnd()) types_.FitColumns();
+    types_.FitColumns();
 }
 
 void ReportPage::ShowMenu(POINT at) {

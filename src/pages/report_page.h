@@ -77,6 +77,8 @@ protected:
 private:
     // Shows the session's findings anew when a scan has replaced them.
     void ShowFindings();
+    // Points the list at the session's rows as they now stand, unselected.
+    void ShowRowsAnew();
     void ShowMenu(POINT at);
     void SetAllTicks(Session::TickChange change);
     void ToggleTick(int row);
@@ -93,7 +95,7 @@ private:
     // The finding a row shows; false when the row is not one.
     bool FindingOfRow(int row, size_t& finding) const;
     // What the list asks of a row it draws: texts, icon and tick.
-    void GiveRow(NMLVDISPINFOA& info, bool wide);
+    void GiveRow(LVITEMA& item, bool wide);
     // The image of a row's file, asked of the shell once per type, or once
     // per file for files that bring their own icon.
     int RowImage(size_t finding);
@@ -113,7 +115,6 @@ private:
     int sortColumn_ = -1;
     bool sortDescending_ = false;
     bool recountPosted_ = false;
-    std::string textBuffer_;  // the last text given to the list
     TypeList types_;
     View view_ = View::Files;
 };

@@ -49,7 +49,11 @@ void ScanPage::ShowReports(const ProgressRelay::Reports& reports) {
 
 void ScanPage::TakeResult() {
     // A job that failed before it found anything leaves an empty report.
-    session_.SetFindings(result_ ? std::move(result_->findings) : scan::Findings());
+    if (result_) {
+        session_.SetFindings(std::move(result_->findings), std::move(result_->foldersToRemove));
+    } else {
+        session_.SetFindings(scan::Findings());
+    }
     result_.reset();
 }
 

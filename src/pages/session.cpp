@@ -7,9 +7,10 @@
 
 namespace pages {
 
-void Session::SetFindings(scan::Findings findings) {
+void Session::SetFindings(scan::Findings findings, std::vector<std::string> foldersToRemove) {
     if (findings.Count() > std::numeric_limits<uint32_t>::max()) throw std::length_error("session: findings");
     findings_ = std::move(findings);
+    foldersToRemove_ = std::move(foldersToRemove);
     ++version_;
     rows_.resize(findings_.Count());
     std::iota(rows_.begin(), rows_.end(), 0u);

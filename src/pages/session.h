@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "clean/clean_engine.h"
@@ -25,9 +26,11 @@ struct TakenTotals {
 class Session {
 public:
     // The findings of a new scan, replacing the last ones: every one ticked,
-    // in the scan's order.
-    void SetFindings(scan::Findings findings);
+    // in the scan's order; with the folders a clean of them removes where
+    // it leaves them empty.
+    void SetFindings(scan::Findings findings, std::vector<std::string> foldersToRemove = {});
     const scan::Findings& Findings() const { return findings_; }
+    const std::vector<std::string>& FoldersToRemove() const { return foldersToRemove_; }
     // Changes with every SetFindings: a view built on the findings is
     // rebuilt when it differs from the one it was built for.
     uint64_t FindingsVersion() const { return version_; }
@@ -63,6 +66,7 @@ private:
     void Recount();
 
     scan::Findings findings_;
+    std::vector<std::string> foldersToRemove_;
     uint64_t version_ = 0;
     std::vector<uint32_t> rows_;
     std::vector<bool> ticks_;

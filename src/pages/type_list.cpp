@@ -4,8 +4,6 @@
 #include <iterator>
 
 #include "pages/column_shares.h"
-#include "platform/codepage.h"
-#include "text/language_table.h"
 #include "text/size_text.h"
 
 namespace pages {
@@ -14,10 +12,6 @@ namespace {
 
 enum Column : int { kFoundAsColumn, kFilesColumn, kSizeColumn, kShareColumn };
 
-struct ColumnLook {
-    const char* key;
-    int format;
-};
 constexpr ColumnLook kColumns[] = {
     {"_rptColFoundAs", LVCFMT_LEFT},
     {"_rptColFiles", LVCFMT_RIGHT},
@@ -41,9 +35,7 @@ int StateImageOf(TickState ticks) {
 void TypeList::Attach(HWND list, bool checkBoxes) {
     list_.Attach(list);
     checkBoxes_ = checkBoxes;
-    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        list_.InsertColumn(column, text::LookupText(kColumns[column].key), 100, kColumns[column].format);
-    }
+    InsertColumns(list_, kColumns);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
     if (checkBoxes) {
         // The ticks are the session's: the list asks for them as for the texts.
@@ -73,26 +65,33 @@ void TypeList::SetTicks(size_t row, TickState ticks) {
 
 void TypeList::FitColumns() const { FitColumnShares(list_, kColumnShares); }
 
-void TypeList::GiveRow(NMLVDISPINFOA& info, bool wide) {
-    auto& item = info.item;  // the same layout in both forms
+bool TypeList::OnNotify(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            GiveRow(ui::AskedItem(header), ui::AsksWide(header));
+            return true;
+        case NM_CUSTOMDRAW:
+            result = bars_.OnCustomDraw(header);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TypeList::GiveRow(LVITEMA& item, bool wide) const {
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size()) return;
     const Row& row = rows_[static_cast<size_t>(item.iItem)];
     if ((item.mask & LVIF_STATE) && checkBoxes_) {
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(StateImageOf(row.ticks));
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
-    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    if (!ui::AsksText(item)) return;
     switch (item.iSubItem) {
-        case kFoundAsColumn: textBuffer_ = row.foundAs; break;
-        case kFilesColumn: textBuffer_ = std::to_string(row.files); break;
-        case kSizeColumn: textBuffer_ = text::FormatSize(row.bytes); break;
-        default: textBuffer_.clear(); break;  // the bar's cell
-    }
-    if (wide) {
-        std::wstring text = platform::ToWide(textBuffer_);
-        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), text.c_str(), item.cchTextMax);
-    } else {
-        ::lstrcpynA(item.pszText, textBuffer_.c_str(), item.cchTextMax);
+        case kFoundAsColumn: ui::GiveText(item, row.foundAs, wide); break;
+        case kFilesColumn: ui::GiveText(item, std::to_string(row.files), wide); break;
+        case kSizeColumn: ui::GiveText(item, text::FormatSize(row.bytes), wide); break;
+        default: ui::GiveText(item, {}, wide); break;  // the bar's cell
     }
 }
 

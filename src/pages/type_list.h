@@ -37,19 +37,21 @@ public:
     const std::vector<Row>& Rows() const { return rows_; }
     void SetTicks(size_t row, TickState ticks);
 
-    // Gives each column its share of the list's width.
+    // Gives each column its share of the list's width; nothing before the
+    // list is attached.
     void FitColumns() const;
-    // The list's questions: a row's texts and tick (LVN_GETDISPINFO), and
-    // its drawing (NM_CUSTOMDRAW).
-    void GiveRow(NMLVDISPINFOA& info, bool wide);
-    LRESULT OnCustomDraw(const NMHDR& header) const { return bars_.OnCustomDraw(header); }
+    // Answers the list's own questions, a row's texts and tick
+    // (LVN_GETDISPINFO) and its drawing (NM_CUSTOMDRAW); false for any other
+    // notification, which is the page's.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
 
 private:
+    void GiveRow(LVITEMA& item, bool wide) const;
+
     ui::ListView list_;
     ui::ListBarColumn bars_;
     std::vector<Row> rows_;
     bool checkBoxes_ = false;
-    std::string textBuffer_;
 };
 
 // The rows of the session's findings by type, and of what a clean cleaned.

@@ -1,5 +1,6 @@
 #include "pages/type_totals.h"
 
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 
@@ -20,32 +21,26 @@ void SetTypeTicked(Session& session, size_t type, bool ticked) {
 }
 
 std::vector<CleanedType> CleanedByType(const clean::CleanResult& result) {
-    // The "found as" texts numbered in the order first met.
+    // The "found as" texts of the files cleaned (a preview cleans nothing:
+    // its bars are what it would clean), numbered in the order first met;
+    // the other files are of no type.
     std::unordered_map<std::string_view, size_t> indexOf;
-    std::vector<size_t> typeOfFile(result.files.size());
     std::vector<std::string_view> texts;
+    constexpr size_t kNoType = std::numeric_limits<size_t>::max();
+    std::vector<size_t> typeOfFile(result.files.size(), kNoType);
     for (size_t i = 0; i < result.files.size(); ++i) {
-        const std::string_view text = result.files[i].reason;
-        auto [at, added] = indexOf.try_emplace(text, texts.size());
-        if (added) texts.push_back(text);
+        const clean::ResultKind kind = clean::TextOf(result, i).kind;
+        if (kind != clean::ResultKind::Cleaned && kind != clean::ResultKind::Planned) continue;
+        auto [at, added] = indexOf.try_emplace(result.files[i].reason, texts.size());
+        if (added) texts.push_back(result.files[i].reason);
         typeOfFile[i] = at->second;
     }
-    // A preview cleans nothing: its bars are what it would clean.
-    const auto cleaned = [&](size_t i) {
-        const clean::ResultKind kind = clean::TextOf(result, i).kind;
-        return kind == clean::ResultKind::Cleaned || kind == clean::ResultKind::Planned;
-    };
-    std::vector<TypeTotal> totals = TotalsByType(
-        texts.size(), result.files.size(), [&](size_t i) { return typeOfFile[i]; },
-        [&](size_t i) { return cleaned(i) ? clean::ListedSize(result.files[i]) : 0; }, cleaned);
     std::vector<CleanedType> byType;
-    for (TypeTotal& total : totals) {
-        if (total.tickedFiles == 0) continue;
-        byType.push_back({std::string(texts[total.type]), total.tickedFiles, total.tickedBytes});
+    for (const TypeTotal& total : TotalsByType(
+             texts.size(), result.files.size(), [&](size_t i) { return typeOfFile[i]; },
+             [&](size_t i) { return clean::ListedSize(result.files[i]); }, [](size_t) { return true; })) {
+        byType.push_back({std::string(texts[total.type]), total.files, total.bytes});
     }
-    std::stable_sort(byType.begin(), byType.end(), [](const CleanedType& a, const CleanedType& b) {
-        return a.bytes != b.bytes ? a.bytes > b.bytes : a.files > b.files;
-    });
     return byType;
 }
 

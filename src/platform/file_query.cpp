@@ -39,6 +39,32 @@ std::string ReadTail(std::string_view path, size_t maxBytes) {
     return tail;
 }
 
+WholeFile ReadWholeFile(std::string_view path, uint64_t maxBytes) {
+    WholeFile whole;
+    UniqueHandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) whole.outcome = WholeFile::Outcome::Missing;
+        return whole;
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return whole;
+    if (static_cast<uint64_t>(size.QuadPart) > maxBytes) {
+        whole.outcome = WholeFile::Outcome::TooLarge;
+        return whole;
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size())) {
+        return whole;
+    }
+    whole.outcome = WholeFile::Outcome::Read;
+    whole.bytes = std::move(bytes);
+    return whole;
+}
+
 ComPtr<IStream> OpenReadStream(std::string_view path) {
     ComPtr<IStream> stream;
     if (FAILED(::SHCreateStreamOnFileW(WidePath(path).c_str(), STGM_READ | STGM_SHARE_DENY_NONE, stream.Put()))) {

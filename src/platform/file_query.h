@@ -29,6 +29,14 @@ std::optional<uint64_t> ReadableSize(std::string_view path);
 // write to it; empty when it cannot be read.
 std::string ReadTail(std::string_view path, size_t maxBytes);
 
+// The whole of a file, read while others may still read and write it.
+struct WholeFile {
+    enum class Outcome { Read, Missing, Unreadable, TooLarge };
+    Outcome outcome = Outcome::Unreadable;
+    std::string bytes;  // when read
+};
+WholeFile ReadWholeFile(std::string_view path, uint64_t maxBytes);
+
 // A stream over the file's bytes, for reading; null when it cannot be
 // opened.
 ComPtr<IStream> OpenReadStream(std::string_view path);

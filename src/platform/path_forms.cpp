@@ -120,6 +120,11 @@ std::string FinalLongForm(const std::string& path) {
     return expanded.empty() ? LongFormOfFull(full) : FormOf(expanded);
 }
 
+std::string FinalFormOfExisting(const std::string& path) {
+    const std::string resolved = FinalPathOfExisting(path);
+    return resolved.empty() ? std::string() : FormOf(resolved);
+}
+
 std::string JoinForm(std::string_view form, std::string_view name) {
     std::string joined(form);
     std::string_view trimmed = TrimComponent(name);

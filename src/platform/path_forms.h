@@ -26,6 +26,11 @@ std::string LongForm(const std::string& path);
 // to the long form where the head cannot be opened.
 std::string FinalLongForm(const std::string& path);
 
+// The form of an existing file or folder as the file system resolves it,
+// every link on the way followed ("c:\users\ann"); empty when it cannot
+// be opened or its resolved path not spelled exactly.
+std::string FinalFormOfExisting(const std::string& path);
+
 // A form joined with one more component (a name from a folder listing),
 // trimmed and lower-cased like the rest of a form.
 std::string JoinForm(std::string_view form, std::string_view name);

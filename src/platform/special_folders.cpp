@@ -1,6 +1,7 @@
 #include "platform/special_folders.h"
 
 #include <windows.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "platform/codepage.h"
@@ -33,6 +34,17 @@ std::string SpecialFolderPathFrom(const char* library, int csidl) {
     std::wstring path = PathBuffer();
     if (!get || FAILED(get(nullptr, csidl, nullptr, 0, path.data()))) return {};
     return ToNarrow(path.c_str());
+}
+
+std::string LocalLowFolder() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppDataLow, 0, nullptr, &path)) && path) {
+        std::string narrow;
+        if (ToNarrowExact(path, narrow) && narrow.size() < MAX_PATH) folder = std::move(narrow);
+    }
+    ::CoTaskMemFree(path);
+    return folder;
 }
 
 std::string WindowsFolder() {

@@ -13,6 +13,9 @@ std::string SpecialFolderPath(int csidl);
 // function is missing.
 std::string SpecialFolderPathFrom(const char* library, int csidl);
 
+// The per-user folder of programs running with low rights ("LocalLow").
+std::string LocalLowFolder();
+
 std::string WindowsFolder();
 std::string SystemFolder();
 // With its trailing backslash, as the system gives it.

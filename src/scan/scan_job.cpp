@@ -1,11 +1,17 @@
 #include "scan/scan_job.h"
 
 #include <functional>
+#include <string>
+#include <unordered_set>
 
 #include "paths/path_text.h"
 #include "platform/com.h"
 #include "platform/paced.h"
 #include "platform/trace.h"
+#include "scan/app_plan.h"
+#include "scan/app_search.h"
+#include "scan/lower_case.h"
+#include "scan/skip_texts.h"
 #include "text/language_table.h"
 
 namespace scan {
@@ -34,6 +40,70 @@ private:
 };
 
 void Status(platform::JobProgress& progress, const char* key) { progress.SetStatus(text::LookupText(key)); }
+
+// Runs the ticked rules after the walk, adding each file that neither the
+// walk nor an earlier rule found. False when a stop request ended it.
+bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanProgress& paced,
+                    const platform::StopFlag& stop) {
+    Findings& findings = result.findings;
+    const AnsiLowerCase& lower = AnsiLowerCase::Instance();
+    // A file's path in lower case, its folder's lowered once for all its files.
+    std::string folderText, loweredFolder, lowered;
+    auto key = [&](std::string_view folder, std::string_view name) -> const std::string& {
+        if (folder != folderText) {
+            folderText.assign(folder);
+            loweredFolder.clear();
+            lower.Append(loweredFolder, folder);
+        }
+        lowered.assign(loweredFolder).append(1, '\\');
+        lower.Append(lowered, name);
+        return lowered;
+    };
+    // The folders the walk found files in, each once (a folder's findings
+    // follow each other).
+    std::vector<std::string> foundIn;
+    for (size_t i = 0; i < findings.Count(); ++i) {
+        if (i == 0 || findings.Folder(i) != findings.Folder(i - 1)) {
+            foundIn.emplace_back();
+            lower.Append(foundIn.back(), findings.Folder(i));
+        }
+    }
+    SearchedFolders searched(std::move(foundIn));
+    // The files found so far, from the first rule that may meet one again
+    // on: until then no file can be found twice.
+    std::unordered_set<std::string> found;
+    bool checking = false;
+
+    const AppRulePlanner planner(request.appFolders, request.windowsVersion);
+    const SkipTexts skipTexts(SkipFoldersForRules(request.skipFolders), lower);
+    const SearchVisitor visit = [&](const SearchHit& hit) {
+        if (!hit.reason) {
+            paced.Folder(hit.path);
+        } else if (!checking || found.insert(key(hit.folder, hit.name)).second) {
+            findings.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry), hit.entry.dwFileAttributes);
+            paced.Found(findings.Count());
+        }
+        return !platform::StopRequested(stop);
+    };
+    for (const AppRule& rule : request.appRules) {
+        if (platform::StopRequested(stop)) return false;
+        if (!planner.Present(rule)) continue;
+        const RulePlan plan = planner.Plan(rule);
+        if (plan.refusal != PlanRefusal::None) {
+            // The Applications page shows why; the scan passes it over.
+            platform::Trace("scan job", "rule refused: " + rule.name + " (" + plan.refusedFolder + ")");
+            continue;
+        }
+        if (!checking && searched.MayMeetAgain(plan)) {
+            checking = true;
+            for (size_t i = 0; i < findings.Count(); ++i) found.insert(key(findings.Folder(i), findings.Name(i)));
+        }
+        if (!SearchRule(plan, skipTexts, request.switches, visit)) return false;
+        result.foldersToRemove.insert(result.foldersToRemove.end(), plan.removeWhenEmpty.begin(),
+                                      plan.removeWhenEmpty.end());
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -78,6 +148,10 @@ ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, 
                 completed = false;
                 break;
             }
+        }
+        if (completed && !request.appRules.empty()) {
+            Status(progress, "_stSearchApplications");
+            completed = SearchAppRules(request, result, paced, stop);
         }
         paced.Flush();
         Status(progress, "_stSortingFile");

@@ -49,8 +49,6 @@ std::optional<std::string_view> SummaryLine(std::string_view text) {
     return std::nullopt;
 }
 
-std::string ReadTail(const std::string& path) { return platform::ReadTail(path, kTailRead); }
-
 }  // namespace
 
 std::optional<LastClean> ReadCleanLog(std::string_view logName, std::string_view text) {
@@ -100,7 +98,7 @@ std::optional<LastClean> NewestClean(const std::string& logFolder) {
     std::sort(names.begin(), names.end(), std::greater<>());
     const std::string folder = paths::WithoutTrailingBackslash(logFolder) + "\\";
     for (size_t i = 0; i < names.size() && i < kLogsLookedAt; ++i) {
-        if (auto clean = ReadCleanLog(names[i], ReadTail(folder + names[i]))) return clean;
+        if (auto clean = ReadCleanLog(names[i], platform::ReadTail(folder + names[i], kTailRead))) return clean;
     }
     return std::nullopt;
 }

@@ -16,12 +16,6 @@ constexpr std::string_view kExtension = ".lng";
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Tags are ASCII; case does not matter in them.
-bool SameTag(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
     return text.size() > end.size() && SameTag(text.substr(text.size() - end.size()), end);
 }
@@ -42,7 +36,9 @@ std::vector<std::string> TagParts(std::string_view tag) {
 // The script Chinese is written in where the display language names none.
 std::string ChineseScript(const std::vector<std::string>& parts) {
     for (size_t i = 1; i < parts.size(); ++i) {
-        if (SameTag(parts[i], "Hans") || SameTag(parts[i], "Hant")) return SameTag(parts[i], "Hans") ? "Hans" : "Hant";
+        for (const char* script : {"Hans", "Hant"}) {
+            if (SameTag(parts[i], script)) return script;
+        }
     }
     for (size_t i = 1; i < parts.size(); ++i) {
         for (const char* region : {"TW", "HK", "MO"}) {
@@ -53,6 +49,11 @@ std::string ChineseScript(const std::vector<std::string>& parts) {
 }
 
 }  // namespace
+
+bool SameTag(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
 
 std::string LanguagesFolder() { return paths::ModuleDirectory() + "\\Languages"; }
 

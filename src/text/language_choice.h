@@ -13,6 +13,10 @@ namespace text {
 // The tag that stands for the English file beside the program.
 inline constexpr std::string_view kEnglishTag = "en";
 
+// Whether two tags are the same: they are ASCII, and case does not matter
+// in them.
+bool SameTag(std::string_view a, std::string_view b);
+
 // <dir>\Languages
 std::string LanguagesFolder();
 // <dir>\Languages\<tag>.lng

@@ -25,7 +25,6 @@ public:
     // the arguments the program gives it).
     void SetFiles(std::string translation, std::string english);
     const std::string& FilePath() const { return filePath_; }
-    const std::string& EnglishPath() const { return englishPath_; }
 
     // The key's text with "\r" and "\n" escapes converted; the key itself when
     // the file, the key or its value is missing or empty.

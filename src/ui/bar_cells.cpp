@@ -35,13 +35,13 @@ void DrawBar(HDC dc, const RECT& cell, uint64_t amount, uint64_t largest, const 
     if (bar && g.bar.right > g.bar.left) ::FillRect(dc, &g.bar, bar.Get());
 }
 
-LRESULT ListBarColumn::OnCustomDraw(const NMHDR& header, LRESULT rowStage) const {
+LRESULT ListBarColumn::OnCustomDraw(const NMHDR& header) const {
     const auto& draw = reinterpret_cast<const NMLVCUSTOMDRAW&>(header);
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
-            return rowStage | CDRF_NOTIFYPOSTPAINT;
+            return CDRF_NOTIFYPOSTPAINT;
         case CDDS_ITEMPOSTPAINT: {
             if (column_ < 0 || !amountOf_) return CDRF_DODEFAULT;
             const int row = static_cast<int>(draw.nmcd.dwItemSpec);

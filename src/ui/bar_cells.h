@@ -48,9 +48,8 @@ public:
     // The amount that fills a whole cell.
     void SetLargest(uint64_t largest) { largest_ = largest; }
 
-    // The answer to NM_CUSTOMDRAW from the list. rowStage is what the row's
-    // own colours answered at CDDS_ITEMPREPAINT (CDRF_DODEFAULT when none).
-    LRESULT OnCustomDraw(const NMHDR& header, LRESULT rowStage = CDRF_DODEFAULT) const;
+    // The answer to NM_CUSTOMDRAW from the list.
+    LRESULT OnCustomDraw(const NMHDR& header) const;
 
 private:
     int column_ = -1;

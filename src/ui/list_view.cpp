@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/trace.h"
 
 namespace ui {
@@ -122,6 +123,31 @@ int ListView::ClientWidth() const {
     RECT r{};
     ::GetClientRect(hwnd_, &r);
     return r.right - r.left;
+}
+
+void GiveText(LVITEMA& item, const std::string& text, bool wide) {
+    if (wide) {
+        const std::wstring wideText = platform::ToWide(text);
+        ::lstrcpynW(reinterpret_cast<wchar_t*>(item.pszText), wideText.c_str(), item.cchTextMax);
+    } else {
+        ::lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    }
+}
+
+int RowToToggle(const NMHDR& header) {
+    switch (header.code) {
+        case NM_CLICK: {
+            LVHITTESTINFO hit{};
+            hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+            if (ListView_SubItemHitTest(header.hwndFrom, &hit) < 0 || !(hit.flags & LVHT_ONITEMSTATEICON)) return -1;
+            return hit.iItem;
+        }
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey != VK_SPACE) return -1;
+            return ListView_GetNextItem(header.hwndFrom, -1, LVNI_FOCUSED);
+        default:
+            return -1;
+    }
 }
 
 }  // namespace ui

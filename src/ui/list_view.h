@@ -60,4 +60,22 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// For lists whose rows are their owner's, which ask for what they draw
+// (LVN_GETDISPINFOA or LVN_GETDISPINFOW; the two share a layout but for the
+// form of the text). The question is the notification's item; wide is true
+// for the W form.
+inline LVITEMA& AskedItem(const NMHDR& header) {
+    return const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
+}
+inline bool AsksWide(const NMHDR& header) { return header.code == LVN_GETDISPINFOW; }
+// Whether the question asks for a text and gives room for one.
+inline bool AsksText(const LVITEMA& item) { return (item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0; }
+// Copies the text into the list's buffer, in the form asked, cut to its size.
+void GiveText(LVITEMA& item, const std::string& text, bool wide);
+
+// For lists that keep no ticks of their own: the row whose check box a
+// notification of the list asks to turn, a click on a row's box (NM_CLICK)
+// or the space bar on the focused row (LVN_KEYDOWN); -1 when it asks none.
+int RowToToggle(const NMHDR& header);
+
 }  // namespace ui

@@ -12,6 +12,7 @@
 #include "config/config_document.h"
 #include "platform/codepage.h"
 #include "program_runner.h"
+#include "run_settings.h"
 #include "support/scratch.h"
 
 namespace {
@@ -46,20 +47,13 @@ const DemoFile kDemo[] = {
 void Configure(const ProgramCopy& copy, const std::vector<std::string>& selection) {
     config::ConfigDocument doc;
     ASSERT_TRUE(doc.Open(copy.SettingsPath()));
-    doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", 1);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", 1);
-    doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanSysTempDir", "custom", 0);
+    apptest::SetCleanWay(doc, apptest::CleanWay::Delete, true);
     doc.SetAttribute("/Config/Options/Search/SkipHiddenFiles", "custom", 1);
     doc.SetAttribute("/Config/Options/Search/FindFilesHaveNotAccessed", "custom", 1);
     doc.SetAttribute("/Config/Options/Search/FindFilesHaveNotAccessed", "month", 1);
     ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/Options/JunkFiles/Custom"), "item", "",
                                   {{L"checked", L"1"}, {L"description", L"No extension"}, {L"file", L"*."}}));
-    for (const std::string& path : selection) {
-        ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
-                                      {{L"name", platform::ToWide(path)}}));
-    }
+    for (const std::string& path : selection) ASSERT_TRUE(apptest::AddToSelection(doc, path));
     ASSERT_TRUE(doc.Save());
 }
 

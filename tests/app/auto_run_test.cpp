@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/handle.h"
 #include "program_runner.h"
+#include "run_settings.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
 
@@ -25,7 +26,7 @@ namespace {
 using apptest::ProgramCopy;
 using apptest::RunningProgram;
 
-enum class Mode { Delete, Recycle, Move };
+using Mode = apptest::CleanWay;
 
 // The demo folder: junk under the factory junk types, and files to keep.
 const std::vector<std::string> kJunk = {"a.tmp", "sub\\b.bak", "sub\\deep\\c.txt~", "sub\\x.tmp", "sub2\\x.tmp",
@@ -89,15 +90,9 @@ protected:
     void Configure(const ProgramCopy& copy, Mode mode, bool backup, const std::string& moveTarget) const {
         config::ConfigDocument doc;
         ASSERT_TRUE(doc.Open(copy.SettingsPath()));
-        doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", mode == Mode::Delete ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", mode == Mode::Recycle ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", mode == Mode::Move ? 1 : 0);
-        doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolderPath", "custom", moveTarget);
-        doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", backup ? 1 : 0);
-        doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanSysTempDir", "custom", 0);
+        apptest::SetCleanWay(doc, mode, backup, moveTarget);
         doc.SetAttribute("/Config/Welcome/ShowWelcome", "custom", 1);
-        ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
-                                      {{L"name", platform::ToWide(demo_)}}));
+        ASSERT_TRUE(apptest::AddToSelection(doc, demo_));
         ASSERT_TRUE(doc.Save());
     }
 
@@ -296,6 +291,46 @@ TEST_F(AutoRun, APreviewLeavesEveryFileAndTheSettingsUntouchedAndLogsThePlan) {
         EXPECT_TRUE(HasField(log.back(), "status=preview")) << commandLine;
         EXPECT_TRUE(HasField(log.back(), "planned=" + std::to_string(kJunk.size()))) << commandLine;
         ::RegDeleteKeyA(HKEY_CURRENT_USER, kRunMru);
+    }
+}
+
+// Ticked application rules run in unattended cleans and previews, after
+// the stored selection; the log names each of their files' rule.
+TEST_F(AutoRun, TickedApplicationRulesRunUnattendedAndTheLogNamesThem) {
+    const std::string tool = testsupport::NewScratchFolder("apptool", 'e') + "\\Tool";
+    const std::vector<std::string> caches = {tool + "\\Cache\\data_0", tool + "\\Cache\\js\\index"};
+    for (const char* commandLine : {"/auto /preview /hide", "/auto /hide"}) {
+        for (const std::string& path : caches) {
+            testsupport::MakeFolders(path.substr(0, path.find_last_of('\\')));
+            testsupport::WriteFile(path, "cache");
+        }
+        testsupport::WriteFile(tool + "\\settings.ini", "keep");
+        ProgramCopy copy("apps");
+        Configure(copy, Mode::Delete, false, "");
+        testsupport::WriteFile(copy.Folder() + "\\winapp2.ini",
+                               "[Scratch Tool *]\nFileKey1=" + tool + "\\Cache|*.*|RECURSE\n");
+        {
+            config::ConfigDocument doc;
+            ASSERT_TRUE(doc.Open(copy.SettingsPath()));
+            ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/Options/Applications/items"), "item", "",
+                                          {{L"checked", L"1"}, {L"rule", L"Scratch Tool *"}}));
+            ASSERT_TRUE(doc.Save());
+        }
+        RunningProgram program(copy, commandLine);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.WaitForExit(120000), 2) << commandLine;
+
+        const bool preview = std::string(commandLine).find("preview") != std::string::npos;
+        const auto [logName, log] = OnlyLog(copy);
+        std::set<Row> ruleLines;
+        for (const Row& row : log) {
+            if (row.size() == 6 && row[5] == "Scratch Tool *") ruleLines.insert({row[0], row[3]});
+        }
+        std::set<Row> expected;
+        for (const std::string& path : caches) expected.insert({path, preview ? "planned" : "cleaned"});
+        EXPECT_EQ(ruleLines, expected) << commandLine;
+        for (const std::string& path : caches) EXPECT_EQ(testsupport::FileExists(path), preview) << path;
+        EXPECT_EQ(testsupport::ReadFile(tool + "\\settings.ini"), "keep");
     }
 }
 

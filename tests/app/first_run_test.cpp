@@ -58,7 +58,8 @@ TEST(FirstRun, AnUnattendedRunOnTheShippedSettingsDoesNothingAndEnds) {
     // empty clean; the settings were saved (the welcome page saves its
     // switch) and read as they were.
     EXPECT_EQ(NamesIn(copy.Folder()),
-              (std::set<std::string>{"Data", "JunkSweep.exe", "JunkSweep.lng", "JunkSweep.xml", "common.xml"}));
+              (std::set<std::string>{"Data", "JunkSweep.exe", "JunkSweep.lng", "JunkSweep.rules.ini", "JunkSweep.xml",
+                                     "common.xml"}));
     const std::string data = copy.Folder() + "\\Data\\ToolJunkSweep";
     EXPECT_EQ(NamesIn(data), std::set<std::string>{"Logs"});
     const std::set<std::string> logs = NamesIn(data + "\\Logs");

@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/handle.h"
 #include "program_runner.h"
+#include "run_settings.h"
 #include "support/environment_override.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
@@ -44,8 +45,7 @@ void Configure(const ProgramCopy& copy, const std::vector<Setting>& switches, co
     }
     for (const auto& [path, value] : switches) doc.SetAttribute(path, "custom", value);
     doc.SetAttribute(kNotAccessed, "month", 1);
-    ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
-                                  {{L"name", platform::ToWide(folder)}}));
+    ASSERT_TRUE(apptest::AddToSelection(doc, folder));
     ASSERT_TRUE(doc.Save());
 }
 

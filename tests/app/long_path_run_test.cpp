@@ -14,6 +14,7 @@
 #include "platform/codepage.h"
 #include "platform/handle.h"
 #include "program_runner.h"
+#include "run_settings.h"
 #include "rescue/restore.h"
 #include "support/scratch.h"
 #include "support/text_lines.h"
@@ -23,7 +24,7 @@ namespace {
 using apptest::ProgramCopy;
 using apptest::RunningProgram;
 
-enum class Mode { Delete, Recycle, Move };
+using Mode = apptest::CleanWay;
 
 struct RunCase {
     const char* label;
@@ -107,14 +108,8 @@ std::vector<std::string> EntriesOf(const std::string& folder, bool folders) {
 void Configure(const ProgramCopy& copy, const RunCase& run, const std::string& root, const std::string& target) {
     config::ConfigDocument doc;
     ASSERT_TRUE(doc.Open(copy.SettingsPath()));
-    doc.SetAttribute("/Config/Options/CleanOpt/Clean", "custom", run.mode == Mode::Delete ? 1 : 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToRecycle", "custom", run.mode == Mode::Recycle ? 1 : 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolder", "custom", run.mode == Mode::Move ? 1 : 0);
-    doc.SetAttribute("/Config/Options/CleanOpt/MoveToFolderPath", "custom", target);
-    doc.SetAttribute("/Config/Options/CleanOpt/Backup", "custom", run.backup ? 1 : 0);
-    doc.SetAttribute("/Config/Options/AdvCleanOpt/CleanSysTempDir", "custom", 0);
-    ASSERT_TRUE(doc.AppendElement(doc.SelectSingleNode("/Config/SelectDrive"), "PathItem", "",
-                                  {{L"name", platform::ToWide(root)}}));
+    apptest::SetCleanWay(doc, run.mode, run.backup, target);
+    ASSERT_TRUE(apptest::AddToSelection(doc, root));
     ASSERT_TRUE(doc.Save());
 }
 

@@ -15,7 +15,7 @@ namespace apptest {
 
 namespace {
 
-constexpr const char* kProgramFiles[] = {".exe", ".lng", ".xml"};
+constexpr const char* kProgramFiles[] = {".exe", ".lng", ".rules.ini", ".xml"};
 
 template <typename Found>
 HWND Poll(DWORD milliseconds, Found found) {

@@ -368,7 +368,7 @@ TEST(CleanLog, BackupSetsTheAgeRuleTookAwayComeFirst) {
         testsupport::ProgramPlace place("agedlog");
         WriteSettings(place, JobSettings().Delete());
         clean::CleanPlan plan{{Found(NewScratchFolder("agedlog") + "\\a.tmp", 10)}, config::LoadCleanSettings(),
-                              c.kind};
+                              c.kind, {}};
         plan.settings.removeSetsOlderThanDays = c.days;
         std::vector<std::pair<int, bool>> asked;
         bool logWritten = false;

@@ -76,7 +76,7 @@ TEST(CleanRecord, NoLogNoClean) {
         Job job;
         RecordingSink sink({junk});
         WriteFile(junk, "junk");
-        clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), clean::CleanKind::Real};
+        clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), clean::CleanKind::Real, {}};
         plan.settings.removeSetsOlderThanDays = 30;
         bool setsRemoved = false;
         sink.TakeResult(clean::RunClean(std::move(plan), sink, job.stop, job.paceMs, [&](int, bool) {

@@ -89,7 +89,7 @@ struct Job {
 // page starts one: its plan takes the sink's files and the settings as they
 // are now. The result goes to the sink; true once the job has returned.
 inline bool RunJob(Job& job, RecordingSink& sink, clean::CleanKind kind = clean::CleanKind::Real) {
-    clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), kind};
+    clean::CleanPlan plan{sink.Files(), config::LoadCleanSettings(), kind, {}};
     sink.TakeResult(clean::RunClean(std::move(plan), sink, job.stop, job.paceMs));
     return true;
 }

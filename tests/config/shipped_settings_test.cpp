@@ -38,7 +38,8 @@ TEST(ShippedSettings, EveryScalarHasAFactoryAndAUserValue) {
     EXPECT_EQ(doc.GetAttribute(cp::kFindFilesHaveNotAccessed, "monthdefault"), "6");
     EXPECT_EQ(doc.GetAttribute(cp::kFindFilesHaveNotAccessed, "month"), "6");
     for (const char* section : {cp::kJunkFilesDefault, cp::kJunkFilesCustom, cp::kSkipFoldersDefault,
-                                cp::kSkipFoldersCustom, cp::kSelectDrive}) {
+                                cp::kSkipFoldersCustom, cp::kSelectDrive, cp::kApplicationsDefault,
+                                cp::kApplicationsCustom}) {
         EXPECT_TRUE(doc.SelectSingleNode(section)) << section;
     }
 }
@@ -53,6 +54,9 @@ TEST(ShippedSettings, UserValuesStartAsTheFactoryValues) {
     EXPECT_EQ(LoadJunkTypes(ValueSet::Custom), LoadJunkTypes(ValueSet::Default));
     EXPECT_EQ(LoadSkipFolders(ValueSet::Custom), LoadSkipFolders(ValueSet::Default));
     EXPECT_TRUE(LoadSelectedPaths().empty());
+    // No application rule: what they clean is the user's choice.
+    EXPECT_TRUE(LoadCheckedRules(ValueSet::Default).empty());
+    EXPECT_TRUE(LoadCheckedRules(ValueSet::Custom).empty());
 
     // skip read-only, skip hidden, skip system, empty files, shortcuts, not accessed, months
     EXPECT_EQ(LoadSearchOptions(ValueSet::Default), (SearchOptions{1, 0, 1, 0, 1, 0, 6}));

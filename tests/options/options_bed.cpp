@@ -69,8 +69,8 @@ ui::FolderBrowser BrowserAnswers::Browser() {
 }
 
 OpenSheet::OpenSheet(int firstTab, const ui::FolderBrowser& browse, platform::TaskFolder* tasks,
-                     ui::FileChooser chooseFile)
-    : sheet_(firstTab, browse, tasks, std::move(chooseFile)) {
+                     ui::FileChooser chooseFile, std::optional<scan::AppFolders> appFolders)
+    : sheet_(firstTab, browse, tasks, std::move(chooseFile), std::move(appFolders)) {
     sheet_.Create(nullptr, IDD_OPTIONS);
 }
 
@@ -122,5 +122,19 @@ std::vector<std::pair<std::string, bool>> ListRows(HWND list) {
 int SelectedRow(HWND list) { return ui::ListView(list).Selected(); }
 
 void SelectRow(HWND list, int row) { ui::ListView(list).Select(row); }
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        if (condition()) return true;
+        if (::GetTickCount64() - start > timeoutMs) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
 
 }  // namespace optest

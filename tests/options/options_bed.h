@@ -4,6 +4,7 @@
 // and the options dialog opened without a modal loop.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -62,7 +63,8 @@ private:
 class OpenSheet {
 public:
     explicit OpenSheet(int firstTab = 0, const ui::FolderBrowser& browse = UnexpectedBrowser(),
-                       platform::TaskFolder* tasks = nullptr, ui::FileChooser chooseFile = UnexpectedChooser());
+                       platform::TaskFolder* tasks = nullptr, ui::FileChooser chooseFile = UnexpectedChooser(),
+                       std::optional<scan::AppFolders> appFolders = std::nullopt);
     options::OptionsSheet& operator*() { return sheet_; }
     options::OptionsSheet* operator->() { return &sheet_; }
     HWND Hwnd() const { return sheet_.Hwnd(); }
@@ -100,6 +102,10 @@ void Click(HWND button);
 void ClickIcon(HWND iconStatic);
 // Sends a right-click notification of a list view to its parent.
 void RightClickList(HWND list);
+
+// Carries out this thread's messages until the condition holds; false when
+// it did not within the time.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
 bool IsChecked(HWND box);
 // Rows of a list view: text of column 0 and the check box.

@@ -62,13 +62,13 @@ TEST(OptionsDialog, ShowsOnlyThePageOfTheTabItOpensOnOrIsSwitchedTo) {
     };
     struct Case {
         int firstTab, shown;
-    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 0}, {-1, 0}};
+    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 0}, {-1, 0}};
     for (const Case& c : cases) {
         optest::OpenSheet sheet(c.firstTab);
         expectShown(sheet, c.shown, c.firstTab);
     }
     optest::OpenSheet sheet(0);
-    for (int tab : {3, 4, 1, 2, 0}) {
+    for (int tab : {3, 5, 4, 1, 2, 0}) {
         sheet.SelectTab(tab);
         expectShown(sheet, tab, 10 + tab);
     }

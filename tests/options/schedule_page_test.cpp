@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/version.h"
+#include "config/settings.h"
 #include "options/options_dialog.h"
 #include "options/schedule_page.h"
 #include "options/schedule_texts.h"
@@ -254,12 +255,14 @@ TEST(SchedulePage, WarnsOfACleanWithNothingToDoAndShowsTheLastClean) {
     struct Case {
         std::vector<std::string> selection;
         int traceOn;  // -1: none
+        bool application;
         bool warns;
-    } cases[] = {{{}, -1, true}, {{"d:\\"}, -1, false}, {{}, 3, false}};
+    } cases[] = {{{}, -1, false, true}, {{"d:\\"}, -1, false, false}, {{}, 3, false, false}, {{}, -1, true, false}};
     for (const Case& c : cases) {
         testsupport::SettingsValues user;
         if (c.traceOn >= 0) user.traces[static_cast<size_t>(c.traceOn)] = 1;
         place.bed.Place().WriteSettings(testsupport::SettingsDocumentXml({}, user, c.selection));
+        if (c.application) config::SaveCheckedRules({"Tool: cache"});
         ScheduleTab tab(&tasks);
         EXPECT_EQ(tab.Text(IDC_SCHEDULE_WARNING), c.warns ? text::LookupText("_schNothingToClean") : "");
         EXPECT_EQ(tab.Text(IDC_SCHEDULE_LAST), text::LookupText("_schNoClean"));

@@ -76,6 +76,7 @@ run() {
 expected_files="JunkSweep/
 JunkSweep/JunkSweep.exe
 JunkSweep/JunkSweep.lng
+JunkSweep/JunkSweep.rules.ini
 JunkSweep/Languages/
 JunkSweep/Languages/de.lng
 JunkSweep/Languages/es.lng
@@ -99,7 +100,7 @@ code=$(run "$program" 'e:\JunkSweep\JunkSweep.exe' /auto /hide)
 check "unzipped, /auto /hide on the shipped settings ends normally" same "$code" 2
 check "... and leaves the folder as it was but for the log of its clean" \
     same "$(cd "$program" && find . -mindepth 1 | sort | sed 's|/[0-9_-]*\.log$|/<log>|' | tr '\n' ' ')" \
-    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.xml ./LICENSE.txt ./Languages ./Languages/de.lng ./Languages/es.lng ./Languages/ru.lng ./Languages/zh-Hans.lng ./README.txt ./common.xml "
+    "./Data ./Data/ToolJunkSweep ./Data/ToolJunkSweep/Logs ./Data/ToolJunkSweep/Logs/<log> ./JunkSweep.exe ./JunkSweep.lng ./JunkSweep.rules.ini ./JunkSweep.xml ./LICENSE.txt ./Languages ./Languages/de.lng ./Languages/es.lng ./Languages/ru.lng ./Languages/zh-Hans.lng ./README.txt ./common.xml "
 check "... with the settings saved line for line as shipped" same "$(lines "$program/JunkSweep.xml")" "$shipped"
 
 mkdir -p "$sealed"
@@ -146,7 +147,7 @@ wineserver -w
 check "the silent setup succeeds" same "$code" 0
 check "it installs into %LOCALAPPDATA%\\Programs\\JunkSweep" \
     same "$(cd "$installed" 2>/dev/null && ls | tr '\n' ' ')" \
-    "JunkSweep.exe JunkSweep.lng JunkSweep.xml LICENSE.txt Languages README.txt Uninstall.exe common.xml "
+    "JunkSweep.exe JunkSweep.lng JunkSweep.rules.ini JunkSweep.xml LICENSE.txt Languages README.txt Uninstall.exe common.xml "
 check "... with the translations" \
     same "$(cd "$installed/Languages" 2>/dev/null && ls | tr '\n' ' ')" "de.lng es.lng ru.lng zh-Hans.lng "
 check "it adds a Start-menu shortcut" test -f "$start_menu/JunkSweep.lnk"

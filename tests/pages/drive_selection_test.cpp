@@ -294,13 +294,21 @@ TEST_F(DrivePageTest, NextStoresTheTickedPathsAndKeepsThoseTheTreeCouldNotShow) 
     EXPECT_EQ(config::LoadSelectedPaths(), (std::vector<std::string>{"D:", "q:\\nowhere"}));
 }
 
-TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStays) {
+TEST_F(DrivePageTest, NextWithNothingTickedAsksForADriveAndStaysUnlessAnApplicationIsTicked) {
     Open(Selected({"D:\\stays"}));
     testsupport::ModalAnswerer boxes;
     ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
     EXPECT_EQ(boxes.Messages(), std::vector<std::string>{"Please select a drive"});
     EXPECT_TRUE(wizard_->showRequests.empty());
     EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"}) << "nothing stored";
+
+    // Ticked application rules are something to scan for by themselves.
+    config::SaveCheckedRules({"Tool: cache"});
+    ::SendMessageA(page_->Hwnd(), WM_COMMAND, pages::kNextButton, 0);
+    EXPECT_EQ(boxes.Messages().size(), 1u);
+    EXPECT_FALSE(wizard_->showRequests.empty());
+    // The ticks are those the stored paths gave: the selection stays as it was.
+    EXPECT_EQ(config::LoadSelectedPaths(), std::vector<std::string>{"D:\\stays"});
 }
 
 TEST_F(DrivePageTest, NextWithOnlyTheComputerTickedStoresEveryFixedDrive) {

@@ -7,6 +7,7 @@
 
 #include "pages/page_protocol.h"
 #include "support/settings_xml.h"
+#include "ui/list_view.h"
 
 namespace pagetest {
 
@@ -134,6 +135,14 @@ void PressSpaceOn(HWND list, int row) {
     ListView_SetItemState(list, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     ::SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
     ::SendMessageA(list, WM_KEYUP, VK_SPACE, 0);
+}
+
+int RowNamed(HWND list, const std::string& text) {
+    const ui::ListView view(list);
+    for (int row = 0; row < view.Count(); ++row) {
+        if (view.Text(row, 0) == text) return row;
+    }
+    return -1;
 }
 
 bool ClickCheckBox(HWND list, int row) {

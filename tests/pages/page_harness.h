@@ -80,6 +80,8 @@ scan::Findings FindingsOf(const std::vector<Found>& files);
 // is not on screen).
 void PressSpaceOn(HWND list, int row);
 bool ClickCheckBox(HWND list, int row);
+// The first row whose first column shows the text; -1 when none does.
+int RowNamed(HWND list, const std::string& text);
 
 // Carries out this thread's messages until the condition holds; false on
 // timeout.

@@ -502,9 +502,7 @@ TEST_F(ReportPageTest, TheViewByTypeSumsEachTypeAndTicksWholeTypes) {
     ASSERT_EQ(list_.Count(), 6);
     const pages::Session& session = wizard_.session;
     // One temporary file unticked in the files view.
-    for (int row = 0; row < list_.Count(); ++row) {
-        if (list_.Text(row, 0) == "b.tmp") pagetest::PressSpaceOn(list_.Hwnd(), row);
-    }
+    pagetest::PressSpaceOn(list_.Hwnd(), pagetest::RowNamed(list_.Hwnd(), "b.tmp"));
     HWND types = page_->Item(IDC_PG_TYPE_LIST);
     EXPECT_FALSE(::IsWindowVisible(types));
     ::SendMessageA(page_->Item(IDC_PG_VIEW_BY_TYPE), BM_CLICK, 0, 0);
@@ -537,9 +535,7 @@ TEST_F(ReportPageTest, TheViewByTypeSumsEachTypeAndTicksWholeTypes) {
     for (int row = 0; row < list_.Count(); ++row) {
         EXPECT_EQ(list_.StateImage(row), list_.Text(row, 0) == "big.log" ? 2 : 1) << list_.Text(row, 0);
     }
-    for (int row = 0; row < list_.Count(); ++row) {
-        if (list_.Text(row, 0) == "a.tmp") pagetest::PressSpaceOn(list_.Hwnd(), row);
-    }
+    pagetest::PressSpaceOn(list_.Hwnd(), pagetest::RowNamed(list_.Hwnd(), "a.tmp"));
     page_->ShowView(pages::ReportPage::View::ByType);
     EXPECT_EQ(TypeRows(types)[0][3] + TypeRows(types)[1][3] + TypeRows(types)[2][3], "231")
         << "one file of a type ticked: partly ticked";
@@ -561,12 +557,7 @@ TEST_F(ReportPageTest, AlwaysKeptFilesAndFoldersLeaveTheReportAndLaterScans) {
     wizard_.session.SetFindings(ScanOf(folder_));
     wizard_.Show(pages::kScanningPage);
     wizard_.Show(pages::kReportPage);
-    auto rowOf = [&](const std::string& name) {
-        for (int row = 0; row < list_.Count(); ++row) {
-            if (list_.Text(row, 0) == name) return row;
-        }
-        return -1;
-    };
+    auto rowOf = [&](const std::string& name) { return pagetest::RowNamed(list_.Hwnd(), name); };
     ASSERT_EQ(list_.Count(), 5);
     EXPECT_EQ(rowOf("Upper.TMP"), -1);
     // Ticks of the rows that stay are kept.

@@ -77,12 +77,7 @@ protected:
     bool CleanEnded() {
         return PumpUntil([&] { return !cleaning_->JobRunning(); });
     }
-    int RowOf(const std::string& name) const {
-        for (int row = 0; row < list_.Count(); ++row) {
-            if (list_.Text(row, 0) == name) return row;
-        }
-        return -1;
-    }
+    int RowOf(const std::string& name) const { return pagetest::RowNamed(list_.Hwnd(), name); }
     LRESULT QueryCancel(pages::WizardPage* page) { return ::SendMessageA(page->Hwnd(), pages::WM_WIZARD_QUERYCANCEL, 0, 0); }
 
     std::string folder_ = testsupport::NewScratchFolder("flow", 'd');

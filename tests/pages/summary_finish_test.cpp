@@ -14,6 +14,7 @@
 #include "pages/page_protocol.h"
 #include "pages/resource_ids.h"
 #include "support/modal_answerer.h"
+#include "support/ui/canvas.h"
 #include "support/ui/unexpected_services.h"
 #include "ui/bar_cells.h"
 #include "ui/list_view.h"
@@ -415,18 +416,9 @@ TEST_F(FinishPageTest, ShowsTheBytesCleanedByTypeWithABarEach) {
     // other half of it.
     RECT client{};
     ::GetClientRect(types, &client);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::SendMessageA(types, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    ::GdiFlush();
-    auto pixel = [&](int x, int y) {
-        const uint32_t p = static_cast<const uint32_t*>(bits)[y * client.right + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    };
+    testsupport::Canvas canvas(client.right, client.bottom);
+    ::SendMessageA(types, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    auto pixel = [&](int x, int y) { return canvas.At(x, y); };
     const ui::BarLook look;
     for (int row = 0; row < 2; ++row) {
         RECT cell{};
@@ -437,9 +429,6 @@ TEST_F(FinishPageTest, ShowsTheBytesCleanedByTypeWithABarEach) {
         EXPECT_EQ(pixel(g.bar.right - 1, middle), look.bar) << row;
         EXPECT_EQ(g.bar.right - g.bar.left, (g.track.right - g.track.left + row) / (row + 1)) << row;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 TEST_F(FinishPageTest, WithAutoTheProgramClosesOnceTheListIsFilled) {

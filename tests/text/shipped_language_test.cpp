@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "language_file_checks.h"
 #include "support/scratch.h"
-#include "support/text_lines.h"
 #include "text/format_template.h"
 #include "text/language_table.h"
 
@@ -65,6 +65,7 @@ const Key kKeys[] = {
     {"_stSortingFile", ""},
     {"_stStartScanFolder", ""},
     {"_stStartSearingDisk", ""},
+    {"_stSearchApplications", ""},
     {"_ReportHeader", ""},
     {"_ReportInfo", ""},
     {"_rptColFileName", ""},
@@ -257,6 +258,13 @@ const Key kKeys[] = {
     {"_schShortMonths", "d"}, {"_schPlanRemove", ""}, {"_schNotRunning", ""}, {"_schDenied", ""},
     {"_schRefused", ""}, {"_schFailed", "s"}, {"_schNotChanged", "s"}, {"_schLastLabel", ""},
     {"_schLastClean", "ss"}, {"_schLastCleanStopped", "ss"}, {"_schNoClean", ""}, {"_schNothingToClean", ""},
+    // The applications page.
+    {"_OptApplications", ""}, {"_appInfo", ""}, {"_appColumnName", ""}, {"_appColumnSize", ""},
+    {"_appLooking", ""}, {"_appNone", ""}, {"_appMeasuring", "dd"}, {"_appMeasured", "s"},
+    {"_appRefusedUnknown", ""}, {"_appRefusedRoot", ""}, {"_appRefusedBase", ""}, {"_appRefusedGuarded", ""},
+    {"_appRefusedLink", ""}, {"_appOwnMissing", ""}, {"_appOwnUnreadable", ""}, {"_appNoCommunity", ""},
+    {"_appCommunityRead", "ddd"}, {"_appCommunityTooLarge", ""}, {"_appCommunityNotText", ""},
+    {"_appCommunityUnreadable", ""},
     // The language: the file's own name and the options' language page.
     {"_LanguageName", ""}, {"_OptLanguage", ""}, {"_langInfo", ""}, {"_langLabel", ""}, {"_langAutomatic", ""},
     {"_langNextStart", ""},
@@ -278,26 +286,19 @@ TEST(ShippedLanguageFile, HasATextForEveryKeyWithItsPlaceholders) {
     // 181 keys of the first release, 23 for the result of a clean, 43 for
     // the schedule page, 3 for a clean without its log and settings that
     // could not be saved, 16 for the report's views, the keep list and the
-    // age of backups, 6 for the language, and 1 for a path the Recycle Bin
-    // cannot take.
-    ASSERT_EQ(std::size(kKeys), 273u);
+    // age of backups, 6 for the language, 1 for a path the Recycle Bin
+    // cannot take, and 21 for application rules.
+    ASSERT_EQ(std::size(kKeys), 294u);
     testsupport::ProgramPlace place("shippedlng");
     place.CopyShipped("JunkSweep.lng");
-    std::vector<std::string> duplicates;
-    auto raw = testsupport::LanguageEntries(testsupport::ReadFile(place.LanguagePath()), duplicates);
-    EXPECT_TRUE(duplicates.empty()) << duplicates.front();
+    auto raw = texttest::LanguageFileEntries(place.LanguagePath());
     EXPECT_EQ(raw.size(), std::size(kKeys));
 
     for (const Key& key : kKeys) {
         SCOPED_TRACE(key.name);
         ASSERT_EQ(raw.count(key.name), 1u);
         const std::string& value = raw[key.name];
-        // The INI reader would drop blanks at the ends and a pair of quotes.
-        ASSERT_FALSE(value.empty());
-        EXPECT_NE(value.front(), ' ');
-        EXPECT_NE(value.back(), ' ');
-        EXPECT_FALSE(value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
-                     value.back() == value.front());
+        ASSERT_NO_FATAL_FAILURE(texttest::ExpectReadAsWritten(value));
         const std::string text = text::LookupText(key.name);
         EXPECT_NE(text, key.name);
         EXPECT_EQ(ConversionsOf(text), key.conversions) << text;

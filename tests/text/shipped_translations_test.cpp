@@ -5,20 +5,14 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
+#include "language_file_checks.h"
 #include "support/scratch.h"
-#include "support/text_lines.h"
 #include "text/format_template.h"
 
 namespace {
 
-std::map<std::string, std::string> EntriesOf(const std::string& path) {
-    std::vector<std::string> duplicates;
-    auto entries = testsupport::LanguageEntries(testsupport::ReadFile(path), duplicates);
-    EXPECT_TRUE(duplicates.empty()) << path << ": " << duplicates.front() << " twice";
-    return entries;
-}
+using texttest::LanguageFileEntries;
 
 TEST(ShippedTranslations, HaveEveryEnglishKeyWithItsPlaceholders) {
     struct Language {
@@ -32,11 +26,11 @@ TEST(ShippedTranslations, HaveEveryEnglishKeyWithItsPlaceholders) {
         {"zh-Hans", "\xE4\xB8\xAD\xE6\x96\x87(\xE7\xAE\x80\xE4\xBD\x93)"},
     };
     const std::string folder = testsupport::TestProgramFolder();
-    const auto english = EntriesOf(folder + "\\JunkSweep.lng");
+    const auto english = LanguageFileEntries(folder + "\\JunkSweep.lng");
     ASSERT_FALSE(english.empty());
     for (const Language& language : languages) {
         SCOPED_TRACE(language.tag);
-        const auto translated = EntriesOf(folder + "\\Languages\\" + language.tag + ".lng");
+        const auto translated = LanguageFileEntries(folder + "\\Languages\\" + language.tag + ".lng");
         ASSERT_FALSE(translated.empty());
         for (const auto& [key, text] : translated) EXPECT_EQ(english.count(key), 1u) << "not an English key: " << key;
         for (const auto& [key, englishText] : english) {
@@ -44,11 +38,7 @@ TEST(ShippedTranslations, HaveEveryEnglishKeyWithItsPlaceholders) {
             auto found = translated.find(key);
             ASSERT_NE(found, translated.end()) << "missing";
             const std::string& value = found->second;
-            ASSERT_FALSE(value.empty());
-            EXPECT_NE(value.front(), ' ');
-            EXPECT_NE(value.back(), ' ');
-            EXPECT_FALSE(value.size() > 1 && (value.front() == '"' || value.front() == '\'') &&
-                         value.back() == value.front());
+            ASSERT_NO_FATAL_FAILURE(texttest::ExpectReadAsWritten(value));
             EXPECT_EQ(text::PlaceholderKinds(value), text::PlaceholderKinds(englishText)) << value;
         }
         EXPECT_EQ(translated.at("_LanguageName"), language.ownName);

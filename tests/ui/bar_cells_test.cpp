@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "support/memory_template.h"
+#include "support/ui/canvas.h"
 #include "ui/bar_cells.h"
 #include "ui/dialog.h"
-#include "ui/gdi.h"
 #include "ui/list_view.h"
 
 namespace {
+
+using testsupport::Canvas;
 
 constexpr COLORREF kPaper = RGB(255, 255, 255);
 const ui::BarLook kLook{RGB(10, 20, 200), RGB(220, 221, 222)};
@@ -38,49 +40,6 @@ TEST(BarWidth, GrowsWithTheAmountAndNeverHidesOneAboveZero) {
         EXPECT_EQ(ui::BarWidth(c.amount, c.largest, c.track), c.expected) << c.amount << "/" << c.largest;
     }
 }
-
-// A 32-bit top-down bitmap to draw into, read back pixel by pixel.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = ui::Bitmap(::CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<const uint32_t*>(bits);
-        old_ = ::SelectObject(dc_.Get(), bitmap_.Get());
-        RECT all{0, 0, width, height};
-        ui::Brush paper(::CreateSolidBrush(kPaper));
-        ::FillRect(dc_.Get(), &all, paper.Get());
-    }
-    ~Canvas() { ::SelectObject(dc_.Get(), old_); }
-    HDC Dc() const { return dc_.Get(); }
-    COLORREF At(int x, int y) const {
-        ::GdiFlush();
-        const uint32_t p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    // The pixels of a rectangle that are not the colour.
-    int Stray(const RECT& r, COLORREF color) const {
-        int stray = 0;
-        for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x) stray += At(x, y) != color;
-        }
-        return stray;
-    }
-
-private:
-    int width_;
-    ui::MemoryDc dc_;
-    ui::Bitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-    const uint32_t* bits_ = nullptr;
-};
 
 // Row heights of a list at 96 and at 144 DPI, and a flat cell.
 TEST(DrawBar, FillsExactlyItsTrackAndBarAndNothingElse) {

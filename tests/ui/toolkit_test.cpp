@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/memory_template.h"
+#include "support/ui/canvas.h"
 #include "support/trace_recorder.h"
 #include "ui/dialog.h"
 #include "ui/gdi.h"
@@ -236,24 +237,21 @@ TEST(SkinnedButton, DrawsCaptionsInEveryScript) {
     skinned.Attach(button, look);
     RECT rect{};
     ::GetClientRect(button, &rect);
-    auto pixelsOf = [&](HDC dc) {
-        std::vector<COLORREF> pixels;
+    testsupport::Canvas canvas(rect.right, rect.bottom);
+    HDC dc = canvas.Dc();
+    auto pixels = [&] {
+        std::vector<COLORREF> all;
         for (int y = 0; y < rect.bottom; ++y) {
-            for (int x = 0; x < rect.right; ++x) pixels.push_back(::GetPixel(dc, x, y));
+            for (int x = 0; x < rect.right; ++x) all.push_back(canvas.At(x, y));
         }
-        return pixels;
+        return all;
     };
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, rect.right, rect.bottom);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
     for (const char* caption : {"Optionen \xC3\xA4\xC3\xB6", "\xD0\x92\xD0\xBE\xD1\x81\xD1\x81\xD1\x82",
                                 "\xE6\x81\xA2\xE5\xA4\x8D"}) {
         ::SetWindowTextA(button, caption);
         DRAWITEMSTRUCT item{ODT_BUTTON, 10, 0, ODA_DRAWENTIRE, 0, button, dc, rect, 0};
         skinned.Draw(item);
-        const std::vector<COLORREF> drawn = pixelsOf(dc);
+        const std::vector<COLORREF> drawn = pixels();
 
         ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         HGDIOBJ font = ::SelectObject(dc, skinned.TextFont());
@@ -264,11 +262,8 @@ TEST(SkinnedButton, DrawsCaptionsInEveryScript) {
         ::MultiByteToWideChar(CP_UTF8, 0, caption, -1, wide, 64);
         ::DrawTextW(dc, wide, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_CENTER);
         ::SelectObject(dc, font);
-        EXPECT_EQ(drawn, pixelsOf(dc)) << caption;
+        EXPECT_EQ(drawn, pixels()) << caption;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
     ::DestroyWindow(dialog.Hwnd());
 }
 
