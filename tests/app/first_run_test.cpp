@@ -4,12 +4,11 @@
 
 #include <windows.h>
 
-#include <set>
 #include <string>
+#include <vector>
 
 #include "app/program_folder_check.h"
 #include "app_test_support.h"
-#include "platform/handle.h"
 #include "program_runner.h"
 #include "support/modal_answerer.h"
 #include "support/scratch.h"
@@ -21,18 +20,6 @@ using apptest::ProgramCopy;
 using apptest::RunningProgram;
 
 constexpr long kNormalEnd = 2;
-
-std::set<std::string> NamesIn(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA entry;
-    platform::FindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (!find) return names;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..") names.insert(name);
-    } while (::FindNextFileA(find.Get(), &entry));
-    return names;
-}
 
 std::string TempFolder() {
     char path[MAX_PATH] = {};
@@ -57,12 +44,12 @@ TEST(FirstRun, AnUnattendedRunOnTheShippedSettingsDoesNothingAndEnds) {
     // No backup set, nothing new beside the program but the log of its
     // empty clean; the settings were saved (the welcome page saves its
     // switch) and read as they were.
-    EXPECT_EQ(NamesIn(copy.Folder()),
-              (std::set<std::string>{"Data", "JunkSweep.exe", "JunkSweep.lng", "JunkSweep.rules.ini", "JunkSweep.xml",
+    EXPECT_EQ(testsupport::NamesIn(copy.Folder()),
+              (std::vector<std::string>{"Data", "JunkSweep.exe", "JunkSweep.lng", "JunkSweep.rules.ini", "JunkSweep.xml",
                                      "common.xml"}));
     const std::string data = copy.Folder() + "\\Data\\ToolJunkSweep";
-    EXPECT_EQ(NamesIn(data), std::set<std::string>{"Logs"});
-    const std::set<std::string> logs = NamesIn(data + "\\Logs");
+    EXPECT_EQ(testsupport::NamesIn(data), std::vector<std::string>{"Logs"});
+    const std::vector<std::string> logs = testsupport::NamesIn(data + "\\Logs");
     ASSERT_EQ(logs.size(), 1u);
     EXPECT_EQ(testsupport::ReadFile(data + "\\Logs\\" + *logs.begin()).substr(0, 21), "summary\tfiles=0\tclean");
     EXPECT_EQ(testsupport::LinesOf(testsupport::ReadFile(copy.SettingsPath())), testsupport::LinesOf(shipped));
