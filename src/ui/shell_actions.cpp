@@ -48,7 +48,8 @@ void ShowInExplorer(const std::string& path) {
 }
 
 void OpenWithShell(const std::string& target) {
-    // A web address is not a path: it goes as written.
+    // The shell takes no path longer than MAX_PATH - 1; a web address, which
+    // is no absolute path, goes through ShellPath as written.
     if (platform::ExceedsShortPathLimit(target)) {
         platform::Trace("shell", "a path longer than the shell takes is not opened");
         return;
