@@ -41,24 +41,48 @@ private:
 
 void Status(platform::JobProgress& progress, const char* key) { progress.SetStatus(text::LookupText(key)); }
 
-// Runs the ticked rules after the walk, adding each file that neither the
-// walk nor an earlier rule found. False when a stop request ended it.
-bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanProgress& paced,
-                    const platform::StopFlag& stop) {
-    Findings& findings = result.findings;
-    const AnsiLowerCase& lower = AnsiLowerCase::Instance();
-    // A file's path in lower case, its folder's lowered once for all its files.
-    std::string folderText, loweredFolder, lowered;
-    auto key = [&](std::string_view folder, std::string_view name) -> const std::string& {
-        if (folder != folderText) {
-            folderText.assign(folder);
-            loweredFolder.clear();
-            lower.Append(loweredFolder, folder);
+// The files found so far, by their paths in lower case, so that a file a
+// rule meets again is found once. Kept only from the first rule that may
+// meet one again (Start): until then no file can be found twice, and the
+// walk pays nothing.
+class FoundOnce {
+public:
+    void Start(const Findings& findings) {
+        checking_ = true;
+        for (size_t i = 0; i < findings.Count(); ++i) found_.insert(Key(findings.Folder(i), findings.Name(i)));
+    }
+    bool Checking() const { return checking_; }
+    // True for a file not found before (for every file before Start).
+    bool First(std::string_view folder, std::string_view name) {
+        return !checking_ || found_.insert(Key(folder, name)).second;
+    }
+
+private:
+    // Its folder's path is lowered once for all its files.
+    const std::string& Key(std::string_view folder, std::string_view name) {
+        if (folder != folderText_) {
+            folderText_.assign(folder);
+            loweredFolder_.clear();
+            lower_.Append(loweredFolder_, folder);
         }
-        lowered.assign(loweredFolder).append(1, '\\');
-        lower.Append(lowered, name);
-        return lowered;
-    };
+        lowered_.assign(loweredFolder_).append(1, '\\');
+        lower_.Append(lowered_, name);
+        return lowered_;
+    }
+
+    const AnsiLowerCase& lower_ = AnsiLowerCase::Instance();
+    std::unordered_set<std::string> found_;
+    bool checking_ = false;
+    std::string folderText_, loweredFolder_, lowered_;
+};
+
+// Runs the ticked rules after the walk, each file going to the same visitor
+// as the walk's; once must tell files met again. False when a stop request
+// ended it.
+bool SearchAppRules(const ScanRequest& request, ScanResult& result, const SearchVisitor& visit, FoundOnce& once,
+                    const platform::StopFlag& stop) {
+    const Findings& findings = result.findings;
+    const AnsiLowerCase& lower = AnsiLowerCase::Instance();
     // The folders the walk found files in, each once (a folder's findings
     // follow each other).
     std::vector<std::string> foundIn;
@@ -69,22 +93,8 @@ bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanPro
         }
     }
     SearchedFolders searched(std::move(foundIn));
-    // The files found so far, from the first rule that may meet one again
-    // on: until then no file can be found twice.
-    std::unordered_set<std::string> found;
-    bool checking = false;
-
     const AppRulePlanner planner(request.appFolders, request.windowsVersion);
     const SkipTexts skipTexts(SkipFoldersForRules(request.skipFolders), lower);
-    const SearchVisitor visit = [&](const SearchHit& hit) {
-        if (!hit.reason) {
-            paced.Folder(hit.path);
-        } else if (!checking || found.insert(key(hit.folder, hit.name)).second) {
-            findings.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry), hit.entry.dwFileAttributes);
-            paced.Found(findings.Count());
-        }
-        return !platform::StopRequested(stop);
-    };
     for (const AppRule& rule : request.appRules) {
         if (platform::StopRequested(stop)) return false;
         if (!planner.Present(rule)) continue;
@@ -94,10 +104,7 @@ bool SearchAppRules(const ScanRequest& request, ScanResult& result, PacedScanPro
             platform::Trace("scan job", "rule refused: " + rule.name + " (" + plan.refusedFolder + ")");
             continue;
         }
-        if (!checking && searched.MayMeetAgain(plan)) {
-            checking = true;
-            for (size_t i = 0; i < findings.Count(); ++i) found.insert(key(findings.Folder(i), findings.Name(i)));
-        }
+        if (!once.Checking() && searched.MayMeetAgain(plan)) once.Start(findings);
         if (!SearchRule(plan, skipTexts, request.switches, visit)) return false;
         result.foldersToRemove.insert(result.foldersToRemove.end(), plan.removeWhenEmpty.begin(),
                                       plan.removeWhenEmpty.end());
@@ -131,15 +138,16 @@ ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, 
         PacedScanProgress paced(progress);
         Findings& findings = result.findings;
         KeepFilter kept(request.keep);
+        FoundOnce once;
+        // The walk's and the rules' files alike: what the user always keeps
+        // is never a finding, nor is a file found twice.
         const SearchVisitor visit = [&](const SearchHit& hit) {
-            if (hit.reason) {
-                // What the user always keeps is never a finding.
-                if (kept.Keeps(hit.folder, hit.name)) return !platform::StopRequested(stop);
+            if (!hit.reason) {
+                paced.Folder(hit.path);
+            } else if (!kept.Keeps(hit.folder, hit.name) && once.First(hit.folder, hit.name)) {
                 findings.Add(hit.folder, hit.name, hit.reason, platform::StampOf(hit.entry),
                              hit.entry.dwFileAttributes);
                 paced.Found(findings.Count());
-            } else {
-                paced.Folder(hit.path);
             }
             return !platform::StopRequested(stop);
         };
@@ -151,7 +159,7 @@ ScanResult RunScan(const ScanRequest& request, platform::JobProgress& progress, 
         }
         if (completed && !request.appRules.empty()) {
             Status(progress, "_stSearchApplications");
-            completed = SearchAppRules(request, result, paced, stop);
+            completed = SearchAppRules(request, result, visit, once, stop);
         }
         paced.Flush();
         Status(progress, "_stSortingFile");

@@ -47,6 +47,7 @@ TEST(AppScan, RulesRunAfterTheWalkAndEachFileIsFoundOnce) {
         bool walkTheProfile;
         std::vector<std::string> skipFolders;
         std::vector<std::string> found;  // "path below the profile|found as", sorted
+        scan::KeepPaths keep;           // below the profile
     };
     const Case cases[] = {
         {"no drive selected; the skip folders hold, but not those of application data",
@@ -54,20 +55,30 @@ TEST(AppScan, RulesRunAfterTheWalkAndEachFileIsFoundOnce) {
          {"\\AppData\\", "\\Application Data\\", "\\Local Settings\\", "\\sub\\"},
          {"AppData\\Local\\CrashDumps\\app.dmp|Windows: crash dumps", "AppData\\Local\\Tool\\Cache\\a.bin|Tool: cache",
           "AppData\\Local\\Tool\\Cache\\b.tmp|Tool: cache", "AppData\\Local\\Tool\\settings.ini|Tool: everything",
-          "AppData\\Local\\WER\\ReportArchive\\r1\\Report.wer|Windows: error reports"}},
+          "AppData\\Local\\WER\\ReportArchive\\r1\\Report.wer|Windows: error reports"},
+         {}},
         {"the walk finds first, the rules add what it did not",
          true,
          {},
          {"AppData\\Local\\CrashDumps\\app.dmp|Windows: crash dumps", "AppData\\Local\\CrashDumps\\old.tmp|Temporary file",
           "AppData\\Local\\Tool\\Cache\\a.bin|Tool: cache", "AppData\\Local\\Tool\\Cache\\b.tmp|Temporary file",
           "AppData\\Local\\Tool\\Cache\\sub\\c.bin|Tool: cache", "AppData\\Local\\Tool\\settings.ini|Tool: everything",
-          "AppData\\Local\\WER\\ReportArchive\\r1\\Report.wer|Windows: error reports"}},
+          "AppData\\Local\\WER\\ReportArchive\\r1\\Report.wer|Windows: error reports"},
+         {}},
+        {"what the user always keeps, no rule finds",
+         false,
+         {},
+         {"AppData\\Local\\CrashDumps\\app.dmp|Windows: crash dumps", "AppData\\Local\\Tool\\Cache\\b.tmp|Tool: cache",
+          "AppData\\Local\\Tool\\settings.ini|Tool: everything"},
+         {{"AppData\\Local\\Tool\\Cache\\A.BIN"}, {"AppData\\Local\\Tool\\Cache\\sub", "AppData\\Local\\WER"}}},
     };
     for (const Case& c : cases) {
         scan::ScanRequest request;
         if (c.walkTheProfile) request.paths = {root};
         request.junkTypes = {{"*.tmp", "Temporary file"}};
         request.skipFolders = c.skipFolders;
+        for (const std::string& file : c.keep.files) request.keep.files.push_back(root + "\\" + file);
+        for (const std::string& folder : c.keep.folders) request.keep.folders.push_back(root + "\\" + folder);
         request.appRules = rules.rules;
         request.appFolders = testsupport::ProfileFolders(root);
         request.windowsVersion = 1000;
