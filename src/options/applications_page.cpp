@@ -196,6 +196,7 @@ int ApplicationsPage::RuleOfRow(int row) const {
 void ApplicationsPage::ShowRules(std::vector<scan::SurveyedRule> rules, const scan::SurveyedFiles& files) {
     rules_ = std::move(rules);
     sizes_.assign(rules_.size(), std::nullopt);
+    headings_.assign(rules_.size(), -1);
     measurable_ = static_cast<size_t>(std::count_if(
         rules_.begin(), rules_.end(), [](const scan::SurveyedRule& r) { return r.refusal == scan::PlanRefusal::None; }));
     listed_ = true;
@@ -205,14 +206,16 @@ void ApplicationsPage::ShowRules(std::vector<scan::SurveyedRule> rules, const sc
     filling_ = true;
     view.DeleteAll();
     std::string group;
+    int heading = -1;
     for (size_t i = 0; i < rules_.size(); ++i) {
         const scan::SurveyedRule& rule = rules_[i];
         if (i == 0 || platform::LowerAnsi(rule.application) != group) {
             group = platform::LowerAnsi(rule.application);
             // A heading: the application's name, without a check box.
-            const int heading = view.InsertItem(view.Count(), rule.application, 0, 0);
+            heading = view.InsertItem(view.Count(), rule.application, 0, 0);
             ListView_SetItemState(view.Hwnd(), heading, INDEXTOSTATEIMAGEMASK(0), LVIS_STATEIMAGEMASK);
         }
+        headings_[i] = heading;
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_INDENT;
         item.iItem = view.Count();
@@ -235,24 +238,14 @@ void ApplicationsPage::ShowRules(std::vector<scan::SurveyedRule> rules, const sc
     ::SendMessageA(Item(IDC_APP_PROGRESS), PBM_SETRANGE32, 0, static_cast<LPARAM>(std::max<size_t>(measurable_, 1)));
 }
 
-int ApplicationsPage::HeadingRowOf(size_t rule) const {
-    ui::ListView view(Item(IDC_APP_LIST));
-    for (int row = view.Count() - 1; row >= 0; --row) {
-        if (RuleOfRow(row) == static_cast<int>(rule)) {
-            while (row > 0 && RuleOfRow(row) >= 0) --row;
-            return row;
-        }
-    }
-    return -1;
-}
-
 void ApplicationsPage::ShowSize(size_t index, const scan::RuleSize& size) {
     if (index >= sizes_.size()) return;
     sizes_[index] = size;
     ++measured_;
     ::SendMessageA(Item(IDC_APP_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(measured_), 0);
     ui::ListView view(Item(IDC_APP_LIST));
-    const int heading = HeadingRowOf(index);
+    // The rows of its application follow its heading.
+    const int heading = headings_[index];
     if (heading < 0) return;
     uint64_t groupBytes = 0;
     for (int row = heading + 1; row < view.Count() && RuleOfRow(row) >= 0; ++row) {

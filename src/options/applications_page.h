@@ -59,7 +59,6 @@ private:
     void SetChecked(const std::string& name, bool checked);
     // The rule a row shows; -1 for an application's heading.
     int RuleOfRow(int row) const;
-    int HeadingRowOf(size_t rule) const;
 
     std::optional<scan::AppFolders> folders_;
     std::shared_ptr<Mailbox> mailbox_;
@@ -70,6 +69,7 @@ private:
 
     std::vector<scan::SurveyedRule> rules_;
     std::vector<std::optional<scan::RuleSize>> sizes_;
+    std::vector<int> headings_;  // the row of each rule's application heading
     size_t measurable_ = 0;
     size_t measured_ = 0;
     bool listed_ = false;
