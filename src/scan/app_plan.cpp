@@ -114,7 +114,6 @@ public:
         const std::string_view part = parts_[index];
         if (!HasWildcard(part)) {
             const std::string path = folder + '\\' + std::string(part);
-            if (path.size() >= MAX_PATH) return true;
             const DWORD attributes = facts_.Attributes(path);
             if (attributes == INVALID_FILE_ATTRIBUTES) return true;
             if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {

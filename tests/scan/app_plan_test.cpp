@@ -152,6 +152,10 @@ TEST(AppPlan, TheSearchTakesMasksFlagsExclusionsAndSkipsButNeverLinks) {
         Profile::Write(c + "\\" + file);
     }
     ::SetFileAttributesA((c + "\\ro.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    // A rule folder deeper than the narrow functions reach.
+    const std::string deep = std::string(90, 'd') + "\\" + std::string(90, 'e') + "\\" + std::string(90, 'f');
+    testsupport::MakeFoldersLong(profile.local + "\\Deep\\" + deep);
+    testsupport::WriteFileLong(profile.local + "\\Deep\\" + deep + "\\x.tmp", "cache");
     struct Case {
         std::string keys;
         std::vector<std::string> found;  // sorted, below the folder searched
@@ -165,6 +169,7 @@ TEST(AppPlan, TheSearchTakesMasksFlagsExclusionsAndSkipsButNeverLinks) {
         {"FileKey1=%LocalAppData%\\C|*|RECURSE\nExcludeKey1=PATH|%LocalAppData%\\*\\sub|*.log",
          {"a.tmp", "b.log", "keep.tmp", "sub\\c.tmp", "sub\\saved\\e.tmp"}},
         {"FileKey1=E:\\fixtures\\linkfarm\\tree|*|RECURSE", {"real\\kept.tmp"}},
+        {"FileKey1=%LocalAppData%\\Deep\\" + deep + "|*.tmp", {"x.tmp"}},
     };
     // "\appdata\" keeps the drive walk out of application data, but not a rule.
     const std::vector<std::string> skips = scan::SkipFoldersForRules({"\\AppData\\", "\\skipme\\", "\\Local Settings\\"});
