@@ -6,6 +6,7 @@
 #include <functional>
 #include <unordered_map>
 
+#include "clean/folder_tree.h"
 #include "platform/codepage.h"
 #include "platform/file_query.h"
 #include "platform/folder_listing.h"
@@ -29,10 +30,6 @@ std::vector<std::string_view> Parts(std::string_view text) {
 }
 
 bool HasWildcard(std::string_view part) { return part.find_first_of("*?") != std::string_view::npos; }
-
-bool IsRootFolder(std::string_view folder) {
-    return (folder.size() == 2 || (folder.size() == 3 && folder[2] == '\\')) && folder[1] == ':';
-}
 
 // The text before the part holding the first wildcard (all of it when
 // there is none), without a trailing backslash.
@@ -247,7 +244,7 @@ const std::string& AppRulePlanner::FinalFormOf(const std::string& start) const {
 }
 
 PlanRefusal AppRulePlanner::Judge(const std::string& folder, const std::string& start) const {
-    if (IsRootFolder(folder)) return PlanRefusal::Root;
+    if (clean::NamesWholeDrive(folder)) return PlanRefusal::Root;
     if (folders_.NamesOrHoldsBase(platform::LowerAnsi(folder))) return PlanRefusal::Base;
     // The folder exists (it was met on the way) and lies below its start
     // through plain folders only: where the file system puts it is where
@@ -281,7 +278,7 @@ RulePlan AppRulePlanner::Plan(const AppRule& rule) const {
             // the roots and base folders, even where nothing exists yet:
             // "%LocalAppData%\*" would reach every application's data.
             const std::string head = LiteralHead(one.text);
-            if (IsRootFolder(head)) return refuse(PlanRefusal::Root, head);
+            if (clean::NamesWholeDrive(head)) return refuse(PlanRefusal::Root, head);
             if (folders_.NamesOrHoldsBase(platform::LowerAnsi(head))) return refuse(PlanRefusal::Base, head);
             PlanRefusal refused = PlanRefusal::None;
             std::string refusedFolder;
