@@ -399,24 +399,10 @@ std::vector<std::string> LoadCheckedRules(ValueSet set) {
 }
 
 bool SaveCheckedRules(const std::vector<std::string>& names) {
-    {
-        OpenSettings settings;
-        ConfigDocument& doc = settings.doc;
-        XmlNode options = doc.SelectSingleNode(path::kOptions);
-        if (!doc.IsLoaded()) return true;  // no file: nothing to keep, as for the other lists
-        if (!options) return false;
-        if (!doc.SelectSingleNode(path::kApplications)) doc.AppendElement(options, "Applications", "", {});
-        if (XmlNode applications = doc.SelectSingleNode(path::kApplications)) {
-            if (!doc.SelectSingleNode(path::kApplicationsDefault)) doc.AppendElement(applications, "default", "", {});
-            if (!doc.SelectSingleNode(path::kApplicationsCustom)) {
-                doc.AppendElement(applications, "items", "", {});
-                if (!doc.Save()) return false;
-            }
-        }
-    }
-    return ReplaceList(path::kApplicationsCustom, "item", names, [](const std::string& name) {
-        return std::map<std::wstring, std::wstring>{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}};
-    });
+    return ReplaceList(
+        path::kApplicationsCustom, "item", names,
+        [](const std::string& name) { return Attributes{{L"checked", L"1"}, {L"rule", platform::ToWide(name)}}; },
+        MissingSection::Make);
 }
 
 scan::ScanRequest LoadScanRequest() {

@@ -52,7 +52,6 @@ inline constexpr const char* kKeepListCustom = "/Config/Options/KeepList/items";
 inline constexpr const char* kSelectDrive = "/Config/SelectDrive";
 
 // The application rules ticked on the Applications page, by name.
-inline constexpr const char* kApplications = "/Config/Options/Applications";
 inline constexpr const char* kApplicationsDefault = "/Config/Options/Applications/default";
 inline constexpr const char* kApplicationsCustom = "/Config/Options/Applications/items";
 

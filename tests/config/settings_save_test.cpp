@@ -99,9 +99,10 @@ TEST(SettingsSave, AFullDiskLeavesTheOldFileWholeAndTheFailureIsTold) {
     }
     folders.push_back({"E:\\one more", 1});
     EXPECT_FALSE(config::SaveSkipFolders(folders));
-    // The keep list, the language and the age of backups, whose elements
-    // this file lacks.
+    // The keep list, the ticked application rules, the language and the age
+    // of backups, whose elements this file lacks.
     EXPECT_FALSE(config::SaveKeepList({{"E:\\kept", true}}));
+    EXPECT_FALSE(config::SaveCheckedRules({"Tool: cache"}));
     EXPECT_FALSE(config::AddToKeepList({"E:\\kept.txt", false}));
     EXPECT_FALSE(config::SaveLanguage("de"));
     config::CleanOptions clean = config::LoadCleanOptions(config::ValueSet::Custom);
