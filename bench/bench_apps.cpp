@@ -135,7 +135,7 @@ size_t RunRuleScan(const scan::ScanRequest& request) {
 int main() {
     platform::ComApartment com;
     paths::OverrideModulePath(paths::ModuleDirectory() + "\\JunkSweep.exe");
-    const scan::RuleFile shipped = scan::ReadRuleFile(paths::BesideModule(scan::kOwnRulesExtension));
+    const scan::RuleFile shipped = scan::ReadRuleFile(scan::OwnRulesPath());
     if (shipped.rules.empty()) {
         std::fprintf(stderr, "bench_apps: no shipped rules beside the program\n");
         return 1;

@@ -8,7 +8,6 @@
 #include "config/job_requests.h"
 #include "config/settings.h"
 #include "options/options_ids.h"
-#include "paths/module_paths.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
 #include "platform/trace.h"
@@ -142,8 +141,8 @@ void ApplicationsPage::StartSurvey() {
     if (started_) return;
     started_ = true;
     scan::SurveyRequest request;
-    request.ownRulesPath = paths::BesideModule(scan::kOwnRulesExtension);
-    request.communityRulesPath = paths::ModuleDirectory() + "\\" + scan::kCommunityRulesName;
+    request.ownRulesPath = scan::OwnRulesPath();
+    request.communityRulesPath = scan::CommunityRulesPath();
     request.folders = folders_ ? *folders_ : scan::AppFolders::OfSystem();
     request.windowsVersion = platform::WindowsVersion();
     for (const config::SkipFolder& folder : config::LoadSkipFolders(config::ValueSet::Custom)) {

@@ -30,10 +30,11 @@ AppRuleFiles LoadAppRuleFiles(const std::string& ownPath, const std::string& com
     return files;
 }
 
-AppRuleFiles LoadAppRuleFiles() {
-    return LoadAppRuleFiles(paths::BesideModule(kOwnRulesExtension),
-                            paths::ModuleDirectory() + "\\" + kCommunityRulesName);
-}
+std::string OwnRulesPath() { return paths::BesideModule(kOwnRulesExtension); }
+
+std::string CommunityRulesPath() { return paths::ModuleDirectory() + "\\" + kCommunityRulesName; }
+
+AppRuleFiles LoadAppRuleFiles() { return LoadAppRuleFiles(OwnRulesPath(), CommunityRulesPath()); }
 
 std::vector<AppRule> SelectRules(const AppRuleFiles& files, const std::vector<std::string>& names) {
     std::vector<std::string> wanted;

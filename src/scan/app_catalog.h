@@ -13,6 +13,10 @@ inline constexpr const char* kOwnRulesExtension = ".rules.ini";
 // A community rule file the user adds beside the program.
 inline constexpr const char* kCommunityRulesName = "winapp2.ini";
 
+// Where the running program's two rule files are.
+std::string OwnRulesPath();
+std::string CommunityRulesPath();
+
 struct AppRuleFiles {
     RuleFile own;
     RuleFile community;
