@@ -7,32 +7,19 @@
 
 #include "platform/codepage.h"
 #include "platform/file_query.h"
-#include "platform/handle.h"
+#include "text/ascii_text.h"
 
 namespace scan {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trim(std::string_view text) {
-    const size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool SameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool StartsWithWord(std::string_view key, std::string_view word) {
-    return key.size() >= word.size() && SameWord(key.substr(0, word.size()), word);
+    return key.size() >= word.size() && text::SameAsciiIgnoringCase(key.substr(0, word.size()), word);
 }
 
 // "FileKey12" is the word "FileKey" and a number; numberNeeded says whether
@@ -60,7 +47,7 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 // (the file functions drop those and would reach another folder). One
 // trailing backslash is dropped.
 std::optional<std::string> RuleFolder(std::string_view text) {
-    text = Trim(text);
+    text = text::TrimmedOf(text);
     if (!text.empty() && text.back() == '\\') text.remove_suffix(1);
     if (text.empty() || text.find('/') != std::string_view::npos) return std::nullopt;
     std::vector<std::string_view> parts = Split(text, '\\');
@@ -84,7 +71,7 @@ std::optional<std::string> RuleFolder(std::string_view text) {
 std::optional<std::vector<std::string>> Masks(std::string_view text) {
     std::vector<std::string> masks;
     for (std::string_view part : Split(text, ';')) {
-        part = Trim(part);
+        part = text::TrimmedOf(part);
         if (part.empty() || part.find_first_of("\\/:") != std::string_view::npos) return std::nullopt;
         masks.push_back(part == "*.*" ? std::string("*") : platform::LowerAnsi(part));
     }
@@ -100,10 +87,10 @@ std::optional<FileKey> ParseFileKey(std::string_view value) {
     if (!folder || !masks) return std::nullopt;
     key.folder = std::move(*folder);
     key.masks = std::move(*masks);
-    const std::string_view flag = parts.size() == 3 ? Trim(parts[2]) : std::string_view();
-    if (SameWord(flag, "RECURSE")) {
+    const std::string_view flag = parts.size() == 3 ? text::TrimmedOf(parts[2]) : std::string_view();
+    if (text::SameAsciiIgnoringCase(flag, "RECURSE")) {
         key.recurse = true;
-    } else if (SameWord(flag, "REMOVESELF")) {
+    } else if (text::SameAsciiIgnoringCase(flag, "REMOVESELF")) {
         key.recurse = key.removeSelf = true;
     } else if (!flag.empty()) {
         return std::nullopt;
@@ -120,10 +107,10 @@ struct ParsedExclude {
 
 ParsedExclude ParseExcludeKey(std::string_view value) {
     const std::vector<std::string_view> parts = Split(value, '|');
-    const std::string_view kind = Trim(parts.front());
-    if (SameWord(kind, "REG")) return {true, std::nullopt};
-    const bool file = SameWord(kind, "FILE");
-    if ((!file && !SameWord(kind, "PATH")) || parts.size() < 2 || parts.size() > 3) return {};
+    const std::string_view kind = text::TrimmedOf(parts.front());
+    if (text::SameAsciiIgnoringCase(kind, "REG")) return {true, std::nullopt};
+    const bool file = text::SameAsciiIgnoringCase(kind, "FILE");
+    if ((!file && !text::SameAsciiIgnoringCase(kind, "PATH")) || parts.size() < 2 || parts.size() > 3) return {};
     ExcludeKey key;
     key.subfolders = !file;
     std::optional<std::string> folder = RuleFolder(parts[1]);
@@ -140,7 +127,7 @@ ParsedExclude ParseExcludeKey(std::string_view value) {
 }
 
 std::optional<int> OsVersion(std::string_view text) {
-    text = Trim(text);
+    text = text::TrimmedOf(text);
     const size_t dot = text.find('.');
     const std::string_view major = text.substr(0, dot);
     const std::string_view minor = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
@@ -157,7 +144,7 @@ std::optional<OsRange> ParseOsRange(std::string_view value) {
     if (parts.size() > 2) return std::nullopt;
     OsRange range;
     for (size_t i = 0; i < parts.size(); ++i) {
-        if (Trim(parts[i]).empty()) continue;
+        if (text::TrimmedOf(parts[i]).empty()) continue;
         std::optional<int> version = OsVersion(parts[i]);
         if (!version) return std::nullopt;
         (i == 0 ? range.lowest : range.highest) = version;
@@ -180,12 +167,12 @@ public:
     explicit Parser(std::string_view source) { result_.source = std::string(source); }
 
     void Line(std::string_view raw, size_t number) {
-        std::string_view line = Trim(raw);
+        std::string_view line = text::TrimmedOf(raw);
         if (line.empty() || line.front() == ';' || line.front() == '#') return;
         if (line.front() == '[') {
             Close();
             const bool closed = line.back() == ']' && line.size() >= 2;
-            const std::string_view name = closed ? Trim(line.substr(1, line.size() - 2)) : std::string_view();
+            const std::string_view name = closed ? text::TrimmedOf(line.substr(1, line.size() - 2)) : std::string_view();
             entry_.emplace();
             // An unclosed header names its entry by the whole line.
             entry_->rule.name = std::string(closed ? name : line);
@@ -218,11 +205,11 @@ private:
     bool Key(std::string_view line) {
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) return false;
-        const std::string_view key = Trim(line.substr(0, equals));
-        const std::string_view value = Trim(line.substr(equals + 1));
+        const std::string_view key = text::TrimmedOf(line.substr(0, equals));
+        const std::string_view value = text::TrimmedOf(line.substr(equals + 1));
         AppRule& rule = entry_->rule;
         if (key.empty()) return false;
-        if (SameWord(key, "Application")) {
+        if (text::SameAsciiIgnoringCase(key, "Application")) {
             if (value.empty()) return false;
             rule.application = std::string(value);
             entry_->applicationGiven = true;
@@ -230,11 +217,11 @@ private:
             std::optional<std::string> folder = RuleFolder(value);
             if (!folder) return false;
             rule.detectFiles.push_back(std::move(*folder));
-        } else if (SameWord(key, "DetectOS")) {
+        } else if (text::SameAsciiIgnoringCase(key, "DetectOS")) {
             std::optional<OsRange> range = ParseOsRange(value);
             if (!range) return false;
             rule.os = range;
-        } else if (SameWord(key, "SpecialDetect")) {
+        } else if (text::SameAsciiIgnoringCase(key, "SpecialDetect")) {
             std::string special(value);
             std::transform(special.begin(), special.end(), special.begin(),
                            [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
@@ -323,9 +310,9 @@ std::string FileName(const std::string& path) {
 
 std::string ApplicationOfName(std::string_view name) {
     const size_t colon = name.find(": ");
-    if (colon != std::string_view::npos && colon > 0) return std::string(Trim(name.substr(0, colon)));
+    if (colon != std::string_view::npos && colon > 0) return std::string(text::TrimmedOf(name.substr(0, colon)));
     if (name.size() > 2 && name.substr(name.size() - 2) == " *") name.remove_suffix(2);
-    return std::string(Trim(name));
+    return std::string(text::TrimmedOf(name));
 }
 
 RuleFile ParseRuleText(std::string_view utf8, std::string_view source) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "schedule/xml_tree.h"
+#include "text/ascii_text.h"
 
 namespace schedule {
 
@@ -14,17 +15,7 @@ constexpr std::array<const char*, 7> kWeekdays = {"Sunday",   "Monday", "Tuesday
 constexpr std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",   "May",      "June",
                                                  "July",    "August",   "September", "October", "November", "December"};
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r' ||
-                             text.front() == '\n')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() &&
-           (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
+std::string_view Trimmed(std::string_view text) { return text::TrimmedOf(text, " \t\r\n"); }
 
 // A whole decimal number of at most four digits.
 std::optional<int> Number(std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include "paths/module_paths.h"
 #include "platform/folder_listing.h"
+#include "text/ascii_text.h"
 #include "text/language_table.h"
 
 namespace text {
@@ -13,8 +14,6 @@ namespace text {
 namespace {
 
 constexpr std::string_view kExtension = ".lng";
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
     return text.size() > end.size() && SameTag(text.substr(text.size() - end.size()), end);
@@ -50,10 +49,7 @@ std::string ChineseScript(const std::vector<std::string>& parts) {
 
 }  // namespace
 
-bool SameTag(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
+bool SameTag(std::string_view a, std::string_view b) { return SameAsciiIgnoringCase(a, b); }
 
 std::string LanguagesFolder() { return paths::ModuleDirectory() + "\\Languages"; }
 
