@@ -9,6 +9,7 @@
 #include "platform/fresh_file.h"
 #include "platform/held_file.h"
 #include "platform/untouched_read.h"
+#include "text/ascii_text.h"
 
 namespace clean {
 
@@ -25,16 +26,6 @@ struct SpareRecord {
     std::string line;  // as written, to keep it when it cannot be settled
 };
 
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (;;) {
-        size_t tab = line.find('\t');
-        fields.push_back(line.substr(0, tab));
-        if (tab == std::string_view::npos) return fields;
-        line.remove_prefix(tab + 1);
-    }
-}
-
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -48,7 +39,7 @@ std::vector<SpareRecord> ParseRecords(std::string_view text) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        std::vector<std::string_view> fields = Fields(line);
+        std::vector<std::string_view> fields = text::SplitAt(line, '\t');
         SpareRecord record;
         if (fields.size() != 6 || !ParseNumber(fields[0], record.links) ||
             !ParseNumber(fields[1], record.id.volume) || !ParseNumber(fields[2], record.id.high) ||

@@ -12,22 +12,11 @@
 #include "platform/folder_listing.h"
 #include "platform/registry.h"
 #include "scan/junk_types.h"
+#include "text/ascii_text.h"
 
 namespace scan {
 
 namespace {
-
-std::vector<std::string_view> Parts(std::string_view text) {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\\', start);
-        if (end == std::string_view::npos) end = text.size();
-        if (end > start) parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
 
 bool HasWildcard(std::string_view part) { return part.find_first_of("*?") != std::string_view::npos; }
 
@@ -155,7 +144,8 @@ std::string ForEachMatch(AppRulePlanner::FolderFacts& facts, const ExpandedFolde
     // folder), but it must exist. "C:" alone is checked as the root.
     const DWORD attributes = facts.Attributes(start.size() == 2 ? start + '\\' : start);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    PatternWalk walk(facts, Parts(std::string_view(expanded.text).substr(expanded.fixed)), filesAtEnd, found);
+    PatternWalk walk(facts, text::NonEmptyParts(std::string_view(expanded.text).substr(expanded.fixed), "\\"),
+                     filesAtEnd, found);
     walk.From(start, 0);
     return walk.Link();
 }
@@ -196,7 +186,7 @@ bool RegistryKeyExists(std::string_view key) {
 }  // namespace
 
 bool FolderMatches(std::string_view loweredFolder, const std::vector<std::string>& parts, bool orBelow) {
-    const std::vector<std::string_view> folderParts = Parts(loweredFolder);
+    const std::vector<std::string_view> folderParts = text::NonEmptyParts(loweredFolder, "\\");
     if (folderParts.size() < parts.size() || (!orBelow && folderParts.size() != parts.size())) return false;
     for (size_t i = 0; i < parts.size(); ++i) {
         if (!MatchWildcard(parts[i].c_str(), std::string(folderParts[i]).c_str())) return false;
@@ -302,7 +292,7 @@ RulePlan AppRulePlanner::Plan(const AppRule& rule) const {
         for (const ExpandedFolder& one : folders_.Expand(key.folder)) {
             PlannedExclude exclude{{}, &key};
             const std::string lowered = platform::LowerAnsi(one.text);
-            for (std::string_view part : Parts(lowered)) exclude.parts.emplace_back(part);
+            for (std::string_view part : text::NonEmptyParts(lowered, "\\")) exclude.parts.emplace_back(part);
             plan.excludes.push_back(std::move(exclude));
         }
     }

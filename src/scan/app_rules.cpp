@@ -30,16 +30,6 @@ bool IsNumberedKey(std::string_view key, std::string_view word, bool numberNeede
     return AllDigits(number) && (!number.empty() || !numberNeeded);
 }
 
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    for (size_t start = 0;;) {
-        const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) return parts;
-        start = end + 1;
-    }
-}
-
 // A folder as a rule may name it: an environment folder ("%Name%") or a
 // drive's absolute path first, then plain parts, "*" and "?" allowed; never
 // "." or ".." (which would lead out of the folder named), never an empty
@@ -50,7 +40,7 @@ std::optional<std::string> RuleFolder(std::string_view text) {
     text = text::TrimmedOf(text);
     if (!text.empty() && text.back() == '\\') text.remove_suffix(1);
     if (text.empty() || text.find('/') != std::string_view::npos) return std::nullopt;
-    std::vector<std::string_view> parts = Split(text, '\\');
+    std::vector<std::string_view> parts = text::SplitAt(text, '\\');
     const std::string_view head = parts.front();
     const bool environment = head.size() > 2 && head.front() == '%' && head.back() == '%' &&
                              head.find('%', 1) == head.size() - 1;
@@ -70,7 +60,7 @@ std::optional<std::string> RuleFolder(std::string_view text) {
 // own wildcards take it). None when a mask is empty or names a folder.
 std::optional<std::vector<std::string>> Masks(std::string_view text) {
     std::vector<std::string> masks;
-    for (std::string_view part : Split(text, ';')) {
+    for (std::string_view part : text::SplitAt(text, ';')) {
         part = text::TrimmedOf(part);
         if (part.empty() || part.find_first_of("\\/:") != std::string_view::npos) return std::nullopt;
         masks.push_back(part == "*.*" ? std::string("*") : platform::LowerAnsi(part));
@@ -79,7 +69,7 @@ std::optional<std::vector<std::string>> Masks(std::string_view text) {
 }
 
 std::optional<FileKey> ParseFileKey(std::string_view value) {
-    const std::vector<std::string_view> parts = Split(value, '|');
+    const std::vector<std::string_view> parts = text::SplitAt(value, '|');
     if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
     FileKey key;
     std::optional<std::string> folder = RuleFolder(parts[0]);
@@ -106,7 +96,7 @@ struct ParsedExclude {
 };
 
 ParsedExclude ParseExcludeKey(std::string_view value) {
-    const std::vector<std::string_view> parts = Split(value, '|');
+    const std::vector<std::string_view> parts = text::SplitAt(value, '|');
     const std::string_view kind = text::TrimmedOf(parts.front());
     if (text::SameAsciiIgnoringCase(kind, "REG")) return {true, std::nullopt};
     const bool file = text::SameAsciiIgnoringCase(kind, "FILE");
@@ -140,7 +130,7 @@ std::optional<int> OsVersion(std::string_view text) {
 
 // "6.2|" from 6.2 on, "|6.1" up to 6.1, "6.1|6.3" between.
 std::optional<OsRange> ParseOsRange(std::string_view value) {
-    const std::vector<std::string_view> parts = Split(value, '|');
+    const std::vector<std::string_view> parts = text::SplitAt(value, '|');
     if (parts.size() > 2) return std::nullopt;
     OsRange range;
     for (size_t i = 0; i < parts.size(); ++i) {

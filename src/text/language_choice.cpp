@@ -21,15 +21,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view end) {
 
 // The parts of a tag: "zh-Hans-CN" (or "zh_Hans_CN") gives zh, Hans, CN.
 std::vector<std::string> TagParts(std::string_view tag) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= tag.size()) {
-        size_t end = tag.find_first_of("-_", start);
-        if (end == std::string_view::npos) end = tag.size();
-        if (end > start) parts.emplace_back(tag.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
+    const std::vector<std::string_view> parts = NonEmptyParts(tag, "-_");
+    return {parts.begin(), parts.end()};
 }
 
 // The script Chinese is written in where the display language names none.
